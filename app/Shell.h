@@ -1,0 +1,64 @@
+// The shell's state for the life of the process: one object, owned by the entry point, reached by
+// the dialog procedures through the main dialog's DWLP_USER slot.
+#pragma once
+
+#include <memory>
+
+#include "app/PosTable.h"
+#include "platform/Platform.h"
+
+namespace tessellor {
+
+class BorderLayout;
+class GridLayout;
+
+enum LayoutMode : int { LayoutNone = 0, LayoutBorder = 1, LayoutGrid = 2 };
+
+// The numbers of the hook library's messages, registered before the entry point runs.
+struct HookMessages {
+  UINT sizing = 0;
+  UINT create = 0;
+  UINT close = 0;
+  UINT focus = 0;
+  UINT minmax = 0;
+  UINT sysmenu = 0;
+};
+
+// Static initialisation: registers the six message names, in their order.
+HookMessages registerHookMessages(Platform& platform);
+
+struct BorderWeights {
+  double northWeight = 0.2;
+  double southWeight = 0.2;
+  double westWeight = 0.2;
+  double eastWeight = 0.2;
+};
+
+struct Shell {
+  Shell(Platform& platform, const HookMessages& messages);
+  ~Shell();
+  Shell(const Shell&) = delete;
+  Shell& operator=(const Shell&) = delete;
+
+  Platform& platform;
+  const HookMessages messages;
+
+  HWND mainDialog = nullptr;
+  HINSTANCE appInstance = nullptr;
+  HMODULE appModule = nullptr;
+  char exePath[MAX_PATH] = {};
+  NOTIFYICONDATAA trayIcon{};
+
+  LayoutMode layoutMode = LayoutNone;
+  std::unique_ptr<BorderLayout> borderLayout;
+  std::unique_ptr<GridLayout> gridLayout;
+
+  PosTable savedSides;
+  PosTable savedSlots;
+  BorderWeights borderWeights;
+};
+
+// The shell kept with the main dialog, or null before WM_INITDIALOG.
+Shell* shellOf(Platform& platform, HWND dialog);
+
+}  // namespace tessellor

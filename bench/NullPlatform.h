@@ -1,0 +1,131 @@
+// A platform whose calls do nothing: the benchmarks measure the engines' own arithmetic and
+// bookkeeping, not a window system. Queries answer fixed values so that every code path runs.
+#pragma once
+
+#include <cstring>
+
+#include "platform/Platform.h"
+
+namespace tessellor::bench {
+
+class NullPlatform : public Platform {
+ public:
+  int screenWidth = 1280;
+  int screenHeight = 1024;
+  RECT windowRect{0, 0, 100, 100};  // what every window reports
+
+  BOOL IsWindow(HWND) override { return TRUE; }
+  BOOL IsWindowVisible(HWND) override { return TRUE; }
+  BOOL IsIconic(HWND) override { return FALSE; }
+  int GetWindowTextA(HWND, char* text, int maxCount) override {
+    if (maxCount > 0) text[0] = '\0';
+    return 0;
+  }
+  int GetWindowTextLengthA(HWND) override { return 0; }
+  BOOL GetWindowRect(HWND, RECT* rect) override {
+    *rect = windowRect;
+    return TRUE;
+  }
+  HWND GetForegroundWindow() override { return nullptr; }
+  DWORD GetWindowThreadProcessId(HWND, DWORD*) override { return 0; }
+  BOOL EnumWindows(WNDENUMPROC, LPARAM) override { return TRUE; }
+  int GetSystemMetrics(int index) override {
+    switch (index) {
+      case SM_CXMAXIMIZED:
+        return screenWidth;
+      case SM_CYMAXIMIZED:
+        return screenHeight;
+      case SM_CXMIN:
+        return 112;
+      case SM_CYMIN:
+        return 27;
+      default:
+        return 0;
+    }
+  }
+  BOOL GetCursorPos(POINT* point) override {
+    *point = POINT{0, 0};
+    return TRUE;
+  }
+  BOOL GetWindowPlacement(HWND, WINDOWPLACEMENT* placement) override {
+    std::memset(placement, 0, sizeof *placement);
+    placement->length = sizeof *placement;
+    return TRUE;
+  }
+  BOOL SetWindowPlacement(HWND, const WINDOWPLACEMENT*) override { return TRUE; }
+  BOOL SetWindowPos(HWND, HWND, int, int, int, int, UINT) override { return TRUE; }
+  BOOL ShowWindow(HWND, int) override { return TRUE; }
+  BOOL UpdateWindow(HWND) override { return TRUE; }
+  HWND SetActiveWindow(HWND) override { return nullptr; }
+  BOOL SetForegroundWindow(HWND) override { return TRUE; }
+  HRGN CreateRectRgn(int, int, int, int) override { return nullptr; }
+  int GetWindowRgn(HWND, HRGN) override { return ERROR; }
+  DWORD GetRegionData(HRGN, DWORD, RGNDATA*) override { return 0; }
+  BOOL DeleteObject(HRGN) override { return TRUE; }
+  HWND CreateDialogParamA(HINSTANCE, LPCSTR, HWND, DLGPROC, LPARAM) override { return nullptr; }
+  INT_PTR DialogBoxParamA(HINSTANCE, LPCSTR, HWND, DLGPROC, LPARAM) override { return 0; }
+  BOOL EndDialog(HWND, INT_PTR) override { return TRUE; }
+  HWND GetDlgItem(HWND, int) override { return nullptr; }
+  BOOL SetDlgItemTextA(HWND, int, const char*) override { return TRUE; }
+  UINT GetDlgItemTextA(HWND, int, char* text, int maxCount) override {
+    if (maxCount > 0) text[0] = '\0';
+    return 0;
+  }
+  BOOL SetDlgItemInt(HWND, int, UINT, BOOL) override { return TRUE; }
+  UINT GetDlgItemInt(HWND, int, BOOL*, BOOL) override { return 0; }
+  LRESULT SendDlgItemMessageA(HWND, int, UINT, WPARAM, LPARAM) override { return 0; }
+  LRESULT SendMessageA(HWND, UINT, WPARAM, LPARAM) override { return 0; }
+  LONG_PTR GetWindowLongPtrA(HWND, int) override { return userData; }
+  LONG_PTR SetWindowLongPtrA(HWND, int, LONG_PTR value) override {
+    LONG_PTR old = userData;
+    userData = value;
+    return old;
+  }
+  int MessageBoxA(HWND, const char*, const char*, UINT) override { return IDOK; }
+  UINT RegisterWindowMessageA(const char*) override { return nextMessage++; }
+  BOOL GetMessageA(MSG*, HWND, UINT, UINT) override { return 0; }
+  BOOL IsDialogMessageA(HWND, MSG*) override { return FALSE; }
+  BOOL TranslateMessage(const MSG*) override { return FALSE; }
+  LRESULT DispatchMessageA(const MSG*) override { return 0; }
+  void PostQuitMessage(int) override {}
+  BOOL RegisterHotKey(HWND, int, UINT, UINT) override { return TRUE; }
+  BOOL UnregisterHotKey(HWND, int) override { return TRUE; }
+  HICON LoadIconA(HINSTANCE, LPCSTR) override { return nullptr; }
+  BOOL Shell_NotifyIconA(DWORD, NOTIFYICONDATAA*) override { return TRUE; }
+  HMENU CreatePopupMenu() override { return nullptr; }
+  BOOL AppendMenuA(HMENU, UINT, UINT_PTR, const char*) override { return TRUE; }
+  BOOL TrackPopupMenu(HMENU, UINT, int, int, int, HWND, const RECT*) override { return TRUE; }
+  BOOL DestroyMenu(HMENU) override { return TRUE; }
+  LONG RegOpenKeyA(HKEY, const char*, HKEY* result) override {
+    *result = nullptr;
+    return 1;
+  }
+  LONG RegSetValueExA(HKEY, const char*, DWORD, DWORD, const BYTE*, DWORD) override { return 1; }
+  LONG RegCloseKey(HKEY) override { return 0; }
+  HMODULE GetModuleHandleA(const char*) override { return nullptr; }
+  DWORD GetModuleFileNameA(HMODULE, char* path, DWORD size) override {
+    if (size > 0) path[0] = '\0';
+    return 0;
+  }
+  HANDLE OpenProcess(DWORD, BOOL, DWORD) override { return nullptr; }
+  BOOL CloseHandle(HANDLE) override { return TRUE; }
+  BOOL EnumProcessModules(HANDLE, HMODULE*, DWORD, DWORD*) override { return FALSE; }
+  DWORD GetModuleBaseNameA(HANDLE, HMODULE, char*, DWORD) override { return 0; }
+  BOOL QueryFullProcessImageNameA(HANDLE, DWORD, char*, DWORD*) override { return FALSE; }
+  BOOL setMyHook(HWND) override { return TRUE; }
+  BOOL clearMyHook(HWND) override { return TRUE; }
+  bool readWholeFile(const char*, std::string&) override { return false; }
+  bool replaceFile(const char*, std::string_view) override { return false; }
+  std::time_t time(std::time_t* out) override {
+    if (out != nullptr) *out = 0;
+    return 0;
+  }
+  void srand(unsigned int) override {}
+  int rand() override { return 0; }
+
+ private:
+  LONG_PTR userData = 0;
+  UINT nextMessage = 0xC000;
+};
+
+}  // namespace tessellor::bench

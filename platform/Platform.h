@@ -1,0 +1,114 @@
+// The one door to the operating system. Every window-system, dialog, registry, shell, process,
+// file and C-library call the program makes goes through this interface, spelled as Win32 spells
+// it. platform/win32/ forwards to the real calls; platform/sim/ is the simulated desktop.
+#pragma once
+
+#include <ctime>
+#include <string>
+#include <string_view>
+
+#include "platform/rect_ops.h"
+#include "platform/win_types.h"
+
+namespace tessellor {
+
+class Platform {
+ public:
+  virtual ~Platform() = default;
+
+  // Top-level windows: queries.
+  virtual BOOL IsWindow(HWND hwnd) = 0;
+  virtual BOOL IsWindowVisible(HWND hwnd) = 0;
+  virtual BOOL IsIconic(HWND hwnd) = 0;
+  virtual int GetWindowTextA(HWND hwnd, char* text, int maxCount) = 0;
+  virtual int GetWindowTextLengthA(HWND hwnd) = 0;
+  virtual BOOL GetWindowRect(HWND hwnd, RECT* rect) = 0;
+  virtual HWND GetForegroundWindow() = 0;
+  virtual DWORD GetWindowThreadProcessId(HWND hwnd, DWORD* processId) = 0;
+  virtual BOOL EnumWindows(WNDENUMPROC callback, LPARAM lParam) = 0;
+  virtual int GetSystemMetrics(int index) = 0;
+  virtual BOOL GetCursorPos(POINT* point) = 0;
+
+  // Top-level windows: placement, state and activation.
+  virtual BOOL GetWindowPlacement(HWND hwnd, WINDOWPLACEMENT* placement) = 0;
+  virtual BOOL SetWindowPlacement(HWND hwnd, const WINDOWPLACEMENT* placement) = 0;
+  virtual BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UINT flags) = 0;
+  virtual BOOL ShowWindow(HWND hwnd, int showCmd) = 0;
+  virtual BOOL UpdateWindow(HWND hwnd) = 0;
+  virtual HWND SetActiveWindow(HWND hwnd) = 0;
+  virtual BOOL SetForegroundWindow(HWND hwnd) = 0;
+
+  // Window regions (GDI).
+  virtual HRGN CreateRectRgn(int left, int top, int right, int bottom) = 0;
+  virtual int GetWindowRgn(HWND hwnd, HRGN region) = 0;
+  virtual DWORD GetRegionData(HRGN region, DWORD count, RGNDATA* data) = 0;
+  virtual BOOL DeleteObject(HRGN region) = 0;
+
+  // Dialogs and their controls.
+  virtual HWND CreateDialogParamA(HINSTANCE instance, LPCSTR templateName, HWND parent, DLGPROC proc,
+                                  LPARAM initParam) = 0;
+  virtual INT_PTR DialogBoxParamA(HINSTANCE instance, LPCSTR templateName, HWND parent, DLGPROC proc,
+                                  LPARAM initParam) = 0;
+  virtual BOOL EndDialog(HWND dialog, INT_PTR result) = 0;
+  virtual HWND GetDlgItem(HWND dialog, int id) = 0;
+  virtual BOOL SetDlgItemTextA(HWND dialog, int id, const char* text) = 0;
+  virtual UINT GetDlgItemTextA(HWND dialog, int id, char* text, int maxCount) = 0;
+  virtual BOOL SetDlgItemInt(HWND dialog, int id, UINT value, BOOL isSigned) = 0;
+  virtual UINT GetDlgItemInt(HWND dialog, int id, BOOL* translated, BOOL isSigned) = 0;
+  virtual LRESULT SendDlgItemMessageA(HWND dialog, int id, UINT message, WPARAM wParam, LPARAM lParam) = 0;
+  virtual LRESULT SendMessageA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) = 0;
+  virtual LONG_PTR GetWindowLongPtrA(HWND hwnd, int index) = 0;
+  virtual LONG_PTR SetWindowLongPtrA(HWND hwnd, int index, LONG_PTR value) = 0;
+  virtual int MessageBoxA(HWND owner, const char* text, const char* caption, UINT type) = 0;
+
+  // Message loop.
+  virtual UINT RegisterWindowMessageA(const char* name) = 0;
+  virtual BOOL GetMessageA(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax) = 0;
+  virtual BOOL IsDialogMessageA(HWND dialog, MSG* msg) = 0;
+  virtual BOOL TranslateMessage(const MSG* msg) = 0;
+  virtual LRESULT DispatchMessageA(const MSG* msg) = 0;
+  virtual void PostQuitMessage(int exitCode) = 0;
+
+  // Global hotkeys.
+  virtual BOOL RegisterHotKey(HWND hwnd, int id, UINT modifiers, UINT virtualKey) = 0;
+  virtual BOOL UnregisterHotKey(HWND hwnd, int id) = 0;
+
+  // Notification area and popup menus.
+  virtual HICON LoadIconA(HINSTANCE instance, LPCSTR name) = 0;
+  virtual BOOL Shell_NotifyIconA(DWORD message, NOTIFYICONDATAA* data) = 0;
+  virtual HMENU CreatePopupMenu() = 0;
+  virtual BOOL AppendMenuA(HMENU menu, UINT flags, UINT_PTR id, const char* text) = 0;
+  virtual BOOL TrackPopupMenu(HMENU menu, UINT flags, int x, int y, int reserved, HWND owner, const RECT* rect) = 0;
+  virtual BOOL DestroyMenu(HMENU menu) = 0;
+
+  // Registry.
+  virtual LONG RegOpenKeyA(HKEY key, const char* subKey, HKEY* result) = 0;
+  virtual LONG RegSetValueExA(HKEY key, const char* valueName, DWORD reserved, DWORD type, const BYTE* data,
+                              DWORD size) = 0;
+  virtual LONG RegCloseKey(HKEY key) = 0;
+
+  // Processes and modules.
+  virtual HMODULE GetModuleHandleA(const char* name) = 0;
+  virtual DWORD GetModuleFileNameA(HMODULE module, char* path, DWORD size) = 0;
+  virtual HANDLE OpenProcess(DWORD access, BOOL inherit, DWORD processId) = 0;
+  virtual BOOL CloseHandle(HANDLE handle) = 0;
+  virtual BOOL EnumProcessModules(HANDLE process, HMODULE* modules, DWORD size, DWORD* needed) = 0;
+  virtual DWORD GetModuleBaseNameA(HANDLE process, HMODULE module, char* name, DWORD size) = 0;
+  virtual BOOL QueryFullProcessImageNameA(HANDLE process, DWORD flags, char* name, DWORD* size) = 0;
+
+  // The hook library msghook.dll.
+  virtual BOOL setMyHook(HWND target) = 0;
+  virtual BOOL clearMyHook(HWND target) = 0;
+
+  // Files in the working directory. replaceFile writes beside the target and then swaps it in, so a
+  // failed write leaves the old file whole.
+  virtual bool readWholeFile(const char* path, std::string& bytes) = 0;
+  virtual bool replaceFile(const char* path, std::string_view bytes) = 0;
+
+  // C library.
+  virtual std::time_t time(std::time_t* out) = 0;
+  virtual void srand(unsigned int seed) = 0;
+  virtual int rand() = 0;
+};
+
+}  // namespace tessellor

@@ -1,0 +1,222 @@
+// Portable spellings of the Win32 types and constants the program uses, with the platform's values.
+// Only platform/win32/ sees the real <windows.h>; everything else uses these.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+namespace tessellor {
+
+// Scalar types, sized as on 64-bit Windows.
+using BOOL = int;
+using BYTE = std::uint8_t;
+using WORD = std::uint16_t;
+using DWORD = std::uint32_t;
+using LONG = std::int32_t;
+using UINT = unsigned int;
+using UINT_PTR = std::uintptr_t;
+using INT_PTR = std::intptr_t;
+using LONG_PTR = std::intptr_t;
+using WPARAM = std::uintptr_t;
+using LPARAM = std::intptr_t;
+using LRESULT = std::intptr_t;
+using LPCSTR = const char*;
+
+inline constexpr BOOL TRUE = 1;
+inline constexpr BOOL FALSE = 0;
+
+// Opaque handles.
+struct HWND__;
+struct HINSTANCE__;
+struct HICON__;
+struct HMENU__;
+struct HRGN__;
+struct HKEY__;
+using HWND = HWND__*;
+using HINSTANCE = HINSTANCE__*;
+using HMODULE = HINSTANCE__*;
+using HICON = HICON__*;
+using HMENU = HMENU__*;
+using HRGN = HRGN__*;
+using HKEY = HKEY__*;
+using HANDLE = void*;
+
+inline HWND handleFromValue(std::uintptr_t value) { return reinterpret_cast<HWND>(value); }
+inline std::uintptr_t handleValue(HWND hwnd) { return reinterpret_cast<std::uintptr_t>(hwnd); }
+
+inline LPCSTR MAKEINTRESOURCE(int id) {
+  return reinterpret_cast<LPCSTR>(static_cast<std::uintptr_t>(static_cast<WORD>(id)));
+}
+inline bool IS_INTRESOURCE(LPCSTR name) { return (reinterpret_cast<std::uintptr_t>(name) >> 16) == 0; }
+inline int resourceId(LPCSTR name) { return static_cast<int>(reinterpret_cast<std::uintptr_t>(name)); }
+
+constexpr WORD LOWORD(std::uintptr_t v) { return static_cast<WORD>(v & 0xFFFF); }
+constexpr WORD HIWORD(std::uintptr_t v) { return static_cast<WORD>((v >> 16) & 0xFFFF); }
+constexpr WPARAM MAKEWPARAM(WORD low, WORD high) {
+  return static_cast<WPARAM>(low) | (static_cast<WPARAM>(high) << 16);
+}
+
+// Records.
+struct POINT {
+  LONG x;
+  LONG y;
+};
+
+struct RECT {
+  LONG left;
+  LONG top;
+  LONG right;
+  LONG bottom;
+  friend bool operator==(const RECT&, const RECT&) = default;
+};
+
+struct WINDOWPLACEMENT {
+  UINT length;
+  UINT flags;
+  UINT showCmd;
+  POINT ptMinPosition;
+  POINT ptMaxPosition;
+  RECT rcNormalPosition;
+};
+
+struct MSG {
+  HWND hwnd;
+  UINT message;
+  WPARAM wParam;
+  LPARAM lParam;
+  DWORD time;
+  POINT pt;
+};
+
+struct RGNDATAHEADER {
+  DWORD dwSize;
+  DWORD iType;
+  DWORD nCount;
+  DWORD nRgnSize;
+  RECT rcBound;
+};
+
+struct RGNDATA {
+  RGNDATAHEADER rdh;
+  char Buffer[1];
+};
+
+// The first form of the tray icon record; cbSize is NOTIFYICONDATAA_V1_SIZE.
+struct NOTIFYICONDATAA {
+  DWORD cbSize;
+  HWND hWnd;
+  UINT uID;
+  UINT uFlags;
+  UINT uCallbackMessage;
+  HICON hIcon;
+  char szTip[64];
+};
+inline constexpr DWORD NOTIFYICONDATAA_V1_SIZE = offsetof(NOTIFYICONDATAA, szTip) + 64;
+
+using DLGPROC = INT_PTR (*)(HWND, UINT, WPARAM, LPARAM);
+using WNDENUMPROC = BOOL (*)(HWND, LPARAM);
+
+// Window messages.
+inline constexpr UINT WM_NULL = 0x0000;
+inline constexpr UINT WM_CLOSE = 0x0010;
+inline constexpr UINT WM_QUIT = 0x0012;
+inline constexpr UINT WM_DISPLAYCHANGE = 0x007E;
+inline constexpr UINT WM_INITDIALOG = 0x0110;
+inline constexpr UINT WM_COMMAND = 0x0111;
+inline constexpr UINT WM_HOTKEY = 0x0312;
+inline constexpr UINT WM_LBUTTONDOWN = 0x0201;
+inline constexpr UINT WM_LBUTTONDBLCLK = 0x0203;
+inline constexpr UINT WM_RBUTTONDOWN = 0x0204;
+inline constexpr UINT WM_RBUTTONUP = 0x0205;
+inline constexpr UINT WM_APP = 0x8000;
+
+// Control notifications and messages.
+inline constexpr WORD BN_CLICKED = 0;
+inline constexpr WORD EN_CHANGE = 0x0300;
+inline constexpr WORD LBN_SELCHANGE = 1;
+inline constexpr UINT BM_GETCHECK = 0x00F0;
+inline constexpr UINT BM_SETCHECK = 0x00F1;
+inline constexpr LRESULT BST_UNCHECKED = 0;
+inline constexpr LRESULT BST_CHECKED = 1;
+inline constexpr UINT LB_ADDSTRING = 0x0180;
+inline constexpr UINT LB_DELETESTRING = 0x0182;
+inline constexpr UINT LB_RESETCONTENT = 0x0184;
+inline constexpr UINT LB_SETCURSEL = 0x0186;
+inline constexpr UINT LB_GETCURSEL = 0x0188;
+inline constexpr UINT LB_GETTEXT = 0x0189;
+inline constexpr UINT LB_GETTEXTLEN = 0x018A;
+inline constexpr UINT LB_GETCOUNT = 0x018B;
+inline constexpr UINT LB_FINDSTRINGEXACT = 0x01A2;
+inline constexpr LRESULT LB_ERR = -1;
+
+// Window-long slots of a dialog (64-bit offsets).
+inline constexpr int DWLP_MSGRESULT = 0;
+inline constexpr int DWLP_USER = 16;
+
+// Show commands.
+inline constexpr int SW_HIDE = 0;
+inline constexpr int SW_SHOWNORMAL = 1;
+inline constexpr int SW_SHOWMINIMIZED = 2;
+inline constexpr int SW_MAXIMIZE = 3;
+inline constexpr int SW_SHOW = 5;
+inline constexpr int SW_MINIMIZE = 6;
+inline constexpr int SW_RESTORE = 9;
+
+// SetWindowPos.
+inline const HWND HWND_TOP = nullptr;
+inline constexpr UINT SWP_NOSIZE = 0x0001;
+inline constexpr UINT SWP_NOMOVE = 0x0002;
+inline constexpr UINT SWP_NOZORDER = 0x0004;
+inline constexpr UINT SWP_NOACTIVATE = 0x0010;
+
+// System metrics.
+inline constexpr int SM_CXMIN = 28;
+inline constexpr int SM_CYMIN = 29;
+inline constexpr int SM_CXMAXIMIZED = 61;
+inline constexpr int SM_CYMAXIMIZED = 62;
+
+// Regions.
+inline constexpr int ERROR = 0;
+inline constexpr int NULLREGION = 1;
+inline constexpr int SIMPLEREGION = 2;
+inline constexpr int COMPLEXREGION = 3;
+
+// Message boxes.
+inline constexpr UINT MB_OK = 0;
+inline constexpr int IDOK = 1;
+inline constexpr int IDCANCEL = 2;
+
+// Tray icon and menus.
+inline constexpr DWORD NIM_ADD = 0;
+inline constexpr DWORD NIM_MODIFY = 1;
+inline constexpr DWORD NIM_DELETE = 2;
+inline constexpr UINT NIF_MESSAGE = 1;
+inline constexpr UINT NIF_ICON = 2;
+inline constexpr UINT NIF_TIP = 4;
+inline constexpr UINT MF_STRING = 0x0000;
+inline constexpr UINT MF_SEPARATOR = 0x0800;
+inline constexpr UINT TPM_RIGHTALIGN = 0x0008;
+
+// Hotkeys.
+inline constexpr UINT MOD_ALT = 1;
+inline constexpr UINT MOD_CONTROL = 2;
+inline constexpr UINT VK_BACK = 0x08;
+inline constexpr UINT VK_LEFT = 0x25;
+inline constexpr UINT VK_UP = 0x26;
+inline constexpr UINT VK_RIGHT = 0x27;
+inline constexpr UINT VK_DOWN = 0x28;
+inline constexpr UINT VK_F10 = 0x79;
+
+// Registry.
+inline const HKEY HKEY_LOCAL_MACHINE = reinterpret_cast<HKEY>(static_cast<std::uintptr_t>(0x80000002u));
+inline constexpr DWORD REG_SZ = 1;
+inline constexpr LONG ERROR_SUCCESS = 0;
+
+// Processes.
+inline constexpr DWORD PROCESS_VM_READ = 0x0010;
+inline constexpr DWORD PROCESS_QUERY_INFORMATION = 0x0400;
+inline constexpr DWORD PROCESS_QUERY_LIMITED_INFORMATION = 0x1000;
+
+inline constexpr int MAX_PATH = 260;
+
+}  // namespace tessellor

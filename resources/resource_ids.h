@@ -1,0 +1,39 @@
+/* Resource and control ids, shared by the resource script and the program. Plain #defines, as the
+   resource compiler reads this file too. */
+#ifndef TESSELLOR_RESOURCE_IDS_H
+#define TESSELLOR_RESOURCE_IDS_H
+
+#define IDD_MAIN_DIALOG 101
+#define IDI_TESSELLOR 105
+#define IDD_BORDER_SETTINGS 109
+
+/* Main dialog controls. */
+#define IDC_OK 1
+#define IDC_CLOSE 8
+#define IDC_GRID_LAYOUT 1008
+#define IDC_DISABLE_LAYOUT 1009
+#define IDC_EXCLUDED_LIST 1010
+#define IDC_EXE_NAME 1011
+#define IDC_LAYOUT_STATUS 1012
+#define IDC_ADD_EXE 1013
+#define IDC_REMOVE_EXE 1014
+#define IDC_AUTO_ADD 1016
+#define IDC_NO_AUTOSTART 1018
+#define IDC_BORDER_LAYOUT 1019
+#define IDC_BORDER_SETTINGS 1020
+
+/* Tray menu items. */
+#define IDM_TRAY_SETTINGS 1000
+#define IDM_TRAY_MINIMIZE 1001
+#define IDM_TRAY_CLOSE 1002
+
+/* Border settings dialog controls. */
+#define IDC_BS_OK 1
+#define IDC_BS_CANCEL 2
+#define IDC_NORTH_PIXELS 1023
+#define IDC_SOUTH_PIXELS 1024
+#define IDC_WEST_PIXELS 1025
+#define IDC_EAST_PIXELS 1026
+#define IDC_RESET_WEIGHTS 1028
+
+#endif

@@ -113,7 +113,10 @@ struct NOTIFYICONDATAA {
 };
 inline constexpr DWORD NOTIFYICONDATAA_V1_SIZE = offsetof(NOTIFYICONDATAA, szTip) + 64;
 
-using DLGPROC = INT_PTR (*)(HWND, UINT, WPARAM, LPARAM);
+class Platform;
+// A dialog procedure also receives the platform that calls it: the program reaches the system only
+// through that object, and a procedure has nothing else to find it by.
+using DLGPROC = INT_PTR (*)(Platform&, HWND, UINT, WPARAM, LPARAM);
 using WNDENUMPROC = BOOL (*)(HWND, LPARAM);
 
 // Window messages.

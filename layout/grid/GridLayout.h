@@ -1,0 +1,70 @@
+// The Grid Layout: up to rows × columns windows in rows of equal cells. The list order is the cell
+// order, row by row; the shape is chosen afresh from the window count at every arrangement.
+#pragma once
+
+#include <vector>
+
+#include "layout/RectTable.h"
+#include "platform/Platform.h"
+
+namespace tessellor {
+
+class GridLayout {
+ public:
+  // A trim that would leave a window narrower or lower than this is not applied.
+  static constexpr int MIN_TRIMMED_SIZE = 150;
+
+  // An empty 3 × 4 grid; reads the screen height, then its width.
+  explicit GridLayout(Platform& platform);
+
+  int rows = 3, columns = 4;
+  int screenHeight, screenWidth;
+  std::vector<HWND> windows;
+  RectTable originalRects, placedRects;
+  int layoutRows = 0, layoutColumns = 0;
+
+  // True when the grid holds no window.
+  bool isEmpty() const;
+  // True when hwnd is in the grid.
+  bool contains(HWND hwnd) const;
+  // Appends hwnd and remembers its first rectangle (unless wholly at negative coordinates); false
+  // and nothing changed when full. Places nothing.
+  bool addWindow(HWND hwnd);
+  // Takes every occurrence of hwnd out, with its remembered rectangles when `forget`; arranges the rest.
+  void removeWindow(HWND hwnd, bool forget);
+  // Chooses the shape from the window count and places every window in its cell, in list order.
+  void arrange();
+  // Records hwnd's current rectangle in placedRects, inserting or overwriting.
+  void rememberPlacedRect(HWND hwnd);
+  // Records every window's current rectangle in placedRects where it has no entry yet.
+  void rememberAllPlacedRects();
+  // Re-reads the screen size; arranges when it changed.
+  void refreshMetrics();
+  // Puts every window with an originalRects entry back there. Keeps the list and the tables.
+  void restoreAllWindows();
+
+  // True when all four edges of hwnd differ from its placedRects entry; false without an entry.
+  bool wasDragged(HWND hwnd) const;
+  // Trims every other window that hwnd now overlaps, then fills the gaps unless skipGapFill. Places windows.
+  void resolveOverlaps(HWND hwnd, bool skipGapFill);
+  // Moves one edge of `other` off `fixed`; true when they overlapped and other stays at least
+  // MIN_TRIMMED_SIZE each way. `other` may change even when false.
+  static bool trimOverlap(const RECT& fixed, RECT& other);
+  // Stretches the resized hwnd's neighbours, and the rows above and below it, into the room it left.
+  void fillGaps(HWND hwnd);
+
+ private:
+  RECT currentRect(HWND hwnd) const;
+  // SetWindowPlacement in the normal state, then SetWindowPos: also un-maximises, raises and activates.
+  void placeNormal(HWND hwnd, const RECT& rect);
+  // SetWindowPos alone: moves, sizes, raises and activates.
+  void place(HWND hwnd, const RECT& rect);
+
+  void fillRowNeighbours(HWND hwnd, const RECT& moved, int& movedRow, int& movedColumn);
+  void fillRowsAboveAndBelow(HWND hwnd, const RECT& moved, int movedRow);
+  void fillHorizontalGaps(int movedRow, int movedColumn);
+
+  Platform& platform_;
+};
+
+}  // namespace tessellor

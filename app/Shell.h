@@ -56,6 +56,13 @@ struct Shell {
   PosTable savedSides;
   PosTable savedSlots;
   BorderWeights borderWeights;
+
+  // Scratch for the window under test, shared by the eligibility test and the hotkeys.
+  char windowTitle[100] = {};
+  RECT windowRect{};
+  char programName[100] = {};
+  // The band the next automatically added window goes to; lives as long as the process.
+  int nextSide = 3;
 };
 
 // The shell kept with the main dialog, or null before WM_INITDIALOG.

@@ -1,0 +1,100 @@
+#include "app/Commands.h"
+
+#include "app/ExcludedPrograms.h"
+#include "app/LayoutActivation.h"
+#include "app/MainDialog.h"
+#include "resources/resource_ids.h"
+#include "settings/Autostart.h"
+#include "settings/BorderSettingsDialog.h"
+
+namespace tessellor {
+
+namespace {
+
+void showDialog(Shell& shell, HWND dialog) {
+  shell.platform.ShowWindow(dialog, SW_SHOW);
+  showSelectedLayout(shell, dialog);
+}
+
+void openTrayMenu(Shell& shell, HWND dialog) {
+  Platform& p = shell.platform;
+  HMENU menu = p.CreatePopupMenu();
+  p.AppendMenuA(menu, MF_STRING, IDM_TRAY_SETTINGS, "Settings");
+  p.AppendMenuA(menu, MF_STRING, IDM_TRAY_MINIMIZE, "Minimize");
+  p.AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+  p.AppendMenuA(menu, MF_STRING, IDM_TRAY_CLOSE, "Close");
+  POINT point{};
+  p.GetCursorPos(&point);
+  // Without this the menu would not close when the user clicks elsewhere.
+  p.SetForegroundWindow(dialog);
+  p.TrackPopupMenu(menu, TPM_RIGHTALIGN, point.x, point.y, 0, dialog, nullptr);
+  p.DestroyMenu(menu);
+}
+
+void followAutostartBox(Shell& shell, HWND dialog) {
+  const LRESULT state = shell.platform.SendDlgItemMessageA(dialog, IDC_NO_AUTOSTART, BM_GETCHECK, 0, 0);
+  if (state == BST_CHECKED) {
+    disableAutostart(shell.platform);
+  } else if (state == BST_UNCHECKED) {
+    enableAutostart(shell.platform, shell.exePath);
+  }
+}
+
+}  // namespace
+
+void runCommand(Shell& shell, HWND dialog, WORD id) {
+  Platform& p = shell.platform;
+  switch (id) {
+    case IDC_OK:
+      p.ShowWindow(shell.mainDialog, SW_HIDE);
+      break;
+    case IDC_CLOSE:
+    case IDM_TRAY_CLOSE:
+      quitApplication(shell, dialog);
+      break;
+    case IDM_TRAY_SETTINGS:
+      showDialog(shell, dialog);
+      p.UpdateWindow(dialog);
+      break;
+    case IDM_TRAY_MINIMIZE:
+      p.ShowWindow(dialog, SW_HIDE);
+      p.UpdateWindow(dialog);
+      break;
+    case IDC_GRID_LAYOUT:
+      startGridLayout(shell, true);
+      break;
+    case IDC_DISABLE_LAYOUT:
+      dropLayout(shell);
+      break;
+    case IDC_ADD_EXE:
+      addExcludedProgram(p, dialog);
+      break;
+    case IDC_REMOVE_EXE:
+      removeSelectedProgram(p, dialog);
+      break;
+    case IDC_NO_AUTOSTART:
+      followAutostartBox(shell, dialog);
+      break;
+    case IDC_BORDER_LAYOUT:
+      startBorderLayout(shell);
+      break;
+    case IDC_BORDER_SETTINGS: {
+      BorderSettingsSession session{&shell.borderWeights};
+      p.DialogBoxParamA(shell.appInstance, MAKEINTRESOURCE(IDD_BORDER_SETTINGS), dialog, borderSettingsDialogProc,
+                        reinterpret_cast<LPARAM>(&session));
+      break;
+    }
+    default:
+      break;
+  }
+}
+
+void onTrayNotification(Shell& shell, HWND dialog, LPARAM mouseMessage) {
+  if (mouseMessage == WM_LBUTTONDBLCLK) {
+    showDialog(shell, dialog);
+  } else if (mouseMessage == WM_RBUTTONDOWN) {
+    openTrayMenu(shell, dialog);
+  }
+}
+
+}  // namespace tessellor

@@ -1,0 +1,56 @@
+#include "app/ExcludedPrograms.h"
+
+#include <string>
+#include <string_view>
+
+#include "resources/resource_ids.h"
+
+namespace tessellor {
+
+namespace {
+
+void warn(Platform& platform, HWND dialog, const char* text) { platform.MessageBoxA(dialog, text, "Warning", MB_OK); }
+
+}  // namespace
+
+bool hasExeExtension(const char* name) {
+  std::string_view rest(name);
+  for (int piece = 0; piece < 2; ++piece) {
+    const std::size_t start = rest.find_first_not_of('.');
+    if (start == std::string_view::npos) return false;
+    rest.remove_prefix(start);
+    const std::size_t end = rest.find('.');
+    const std::string_view word = rest.substr(0, end);
+    if (piece == 1) return word == "exe";
+    rest.remove_prefix(word.size());
+  }
+  return false;
+}
+
+void addExcludedProgram(Platform& platform, HWND dialog) {
+  const int length = platform.GetWindowTextLengthA(platform.GetDlgItem(dialog, IDC_EXE_NAME));
+  if (length < 1) {
+    warn(platform, dialog, "You didn't enter anything!");
+    return;
+  }
+  std::string text(static_cast<std::size_t>(length) + 1, '\0');
+  platform.GetDlgItemTextA(dialog, IDC_EXE_NAME, text.data(), length + 1);
+  if (hasExeExtension(text.c_str())) {
+    platform.SendDlgItemMessageA(dialog, IDC_EXCLUDED_LIST, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    platform.SetDlgItemTextA(dialog, IDC_EXE_NAME, "");
+  } else {
+    warn(platform, dialog, "Insert a valid exe name please");
+  }
+}
+
+void removeSelectedProgram(Platform& platform, HWND dialog) {
+  HWND list = platform.GetDlgItem(dialog, IDC_EXCLUDED_LIST);
+  const LRESULT selected = platform.SendMessageA(list, LB_GETCURSEL, 0, 0);
+  if (selected != LB_ERR) {
+    platform.SendMessageA(list, LB_DELETESTRING, static_cast<WPARAM>(selected), 0);
+  } else {
+    warn(platform, dialog, "No items selected.");
+  }
+}
+
+}  // namespace tessellor

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "app/Shell.h"
+
+namespace tessellor {
+
+// Starts the Border Layout from LayoutNone (else does nothing), filled with the eligible windows when
+// automatic adding is checked.
+void startBorderLayout(Shell& shell);
+// Starts the Grid Layout from LayoutNone; arranges it when it holds windows or arrangeAlways is set.
+void startGridLayout(Shell& shell, bool arrangeAlways);
+// Ends the active layout and puts its windows back where they were before it took them.
+void stopLayout(Shell& shell);
+// Ends the active layout and leaves every window where it is.
+void dropLayout(Shell& shell);
+// Lets the active layout follow a change of screen size; places nothing when the size is unchanged.
+void refreshLayout(Shell& shell);
+
+}  // namespace tessellor

@@ -1,0 +1,69 @@
+#include "app/MainDialog.h"
+
+#include "app/Commands.h"
+#include "app/Hotkeys.h"
+#include "app/LayoutActivation.h"
+#include "app/StartUp.h"
+#include "app/WindowEvents.h"
+#include "resources/resource_ids.h"
+#include "settings/SettingsFile.h"
+
+namespace tessellor {
+
+INT_PTR mainDialogProc(Platform& platform, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_INITDIALOG) platform.SetWindowLongPtrA(hwnd, DWLP_USER, lParam);
+  Shell* shell = shellOf(platform, hwnd);
+  if (shell == nullptr) return FALSE;  // messages before WM_INITDIALOG
+  shell->mainDialog = hwnd;
+
+  // Registered numbers never collide with the fixed messages below.
+  if (shell->layoutMode != LayoutNone && dispatchWindowEvent(*shell, message, wParam, lParam)) return TRUE;
+
+  switch (message) {
+    case WM_INITDIALOG:
+      startUp(*shell, hwnd);
+      return TRUE;
+    case WM_CLOSE:
+      // The close box only hides the dialog; the program keeps running in the tray.
+      platform.ShowWindow(hwnd, SW_HIDE);
+      platform.UpdateWindow(hwnd);
+      return TRUE;
+    case WM_DISPLAYCHANGE:
+      refreshLayout(*shell);
+      return TRUE;
+    case WM_COMMAND:
+      runCommand(*shell, hwnd, LOWORD(wParam));
+      refreshLayout(*shell);
+      return TRUE;
+    case WM_HOTKEY:
+      onHotkey(*shell, wParam);
+      return TRUE;
+    case WM_TRAYICON:
+      onTrayNotification(*shell, hwnd, lParam);
+      return TRUE;
+    default:
+      return FALSE;
+  }
+}
+
+void showSelectedLayout(Shell& shell, HWND dialog) {
+  const char* text = "No Layout Selected";
+  if (shell.layoutMode == LayoutGrid) {
+    text = "Grid Layout";
+  } else if (shell.layoutMode == LayoutBorder) {
+    text = "Border Layout";
+  }
+  shell.platform.SetDlgItemTextA(dialog, IDC_LAYOUT_STATUS, text);
+}
+
+void quitApplication(Shell& shell, HWND dialog) {
+  Platform& p = shell.platform;
+  p.clearMyHook(dialog);
+  p.Shell_NotifyIconA(NIM_DELETE, &shell.trayIcon);
+  saveSettings(p, dialog);
+  unregisterHotkeys(p, dialog);
+  p.EndDialog(dialog, 0);
+  p.PostQuitMessage(0);
+}
+
+}  // namespace tessellor

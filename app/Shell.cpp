@@ -1,0 +1,27 @@
+#include "app/Shell.h"
+
+#include "layout/border/BorderLayout.h"
+#include "layout/grid/GridLayout.h"
+
+namespace tessellor {
+
+HookMessages registerHookMessages(Platform& platform) {
+  HookMessages m;
+  m.sizing = platform.RegisterWindowMessageA("UWM_SIZING");
+  m.create = platform.RegisterWindowMessageA("UWM_CREATE");
+  m.close = platform.RegisterWindowMessageA("UWM_CLOSE");
+  m.focus = platform.RegisterWindowMessageA("UWM_FOCUS");
+  m.minmax = platform.RegisterWindowMessageA("UWM_MINMAX");
+  m.sysmenu = platform.RegisterWindowMessageA("UWM_SYSMENU");
+  return m;
+}
+
+Shell::Shell(Platform& p, const HookMessages& m) : platform(p), messages(m) {}
+
+Shell::~Shell() = default;
+
+Shell* shellOf(Platform& platform, HWND dialog) {
+  return reinterpret_cast<Shell*>(platform.GetWindowLongPtrA(dialog, DWLP_USER));
+}
+
+}  // namespace tessellor

@@ -1,0 +1,350 @@
+// Our portable declarations come first; <windows.h> after them, so that its macros cannot rewrite
+// them. Below, `::` names are the system's, unqualified names are ours.
+#include "platform/win32/Win32Platform.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include <psapi.h>
+#include <shellapi.h>
+#include <windows.h>
+
+#include "hook/msghook.h"
+
+// With the current psapi these are macros for the K32 names; our members keep the documented ones.
+#undef EnumProcessModules
+#undef GetModuleBaseNameA
+
+namespace tessellor::win32 {
+
+namespace {
+
+::HWND sys(HWND h) { return reinterpret_cast<::HWND>(h); }
+HWND ours(::HWND h) { return reinterpret_cast<HWND>(h); }
+::HINSTANCE sys(HINSTANCE h) { return reinterpret_cast<::HINSTANCE>(h); }
+::HRGN sys(HRGN h) { return reinterpret_cast<::HRGN>(h); }
+::HMENU sys(HMENU h) { return reinterpret_cast<::HMENU>(h); }
+::HKEY sys(HKEY h) { return reinterpret_cast<::HKEY>(h); }
+
+::RECT sys(const RECT& r) { return ::RECT{r.left, r.top, r.right, r.bottom}; }
+RECT ours(const ::RECT& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
+
+::MSG sys(const MSG& m) {
+  ::MSG s{};
+  s.hwnd = sys(m.hwnd);
+  s.message = m.message;
+  s.wParam = m.wParam;
+  s.lParam = m.lParam;
+  s.time = m.time;
+  s.pt = ::POINT{m.pt.x, m.pt.y};
+  return s;
+}
+
+MSG ours(const ::MSG& s) {
+  return MSG{ours(s.hwnd),
+             s.message,
+             s.wParam,
+             s.lParam,
+             static_cast<DWORD>(s.time),
+             POINT{static_cast<LONG>(s.pt.x), static_cast<LONG>(s.pt.y)}};
+}
+
+// A dialog procedure of ours, bound to its dialog for the dialog's life.
+struct DialogBinding {
+  Platform* platform;
+  DLGPROC proc;
+  LPARAM initParam;
+};
+
+const char kBindingProperty[] = "Tessellor.DialogBinding";
+
+INT_PTR CALLBACK dialogThunk(::HWND hwnd, ::UINT message, ::WPARAM wParam, ::LPARAM lParam) {
+  auto* binding = static_cast<DialogBinding*>(::GetPropA(hwnd, kBindingProperty));
+  if (message == WM_INITDIALOG) {
+    binding = reinterpret_cast<DialogBinding*>(lParam);
+    ::SetPropA(hwnd, kBindingProperty, binding);
+    lParam = binding->initParam;
+  }
+  if (binding == nullptr) return FALSE;  // WM_SETFONT and friends, before WM_INITDIALOG
+  const INT_PTR result = binding->proc(*binding->platform, ours(hwnd), message, wParam, lParam);
+  if (message == WM_NCDESTROY) {
+    ::RemovePropA(hwnd, kBindingProperty);
+    delete binding;
+  }
+  return result;
+}
+
+struct EnumBinding {
+  WNDENUMPROC proc;
+  LPARAM param;
+};
+
+BOOL CALLBACK enumThunk(::HWND hwnd, ::LPARAM lParam) {
+  auto* binding = reinterpret_cast<EnumBinding*>(lParam);
+  return binding->proc(ours(hwnd), binding->param);
+}
+
+}  // namespace
+
+BOOL Win32Platform::IsWindow(HWND hwnd) { return ::IsWindow(sys(hwnd)); }
+BOOL Win32Platform::IsWindowVisible(HWND hwnd) { return ::IsWindowVisible(sys(hwnd)); }
+BOOL Win32Platform::IsIconic(HWND hwnd) { return ::IsIconic(sys(hwnd)); }
+int Win32Platform::GetWindowTextA(HWND hwnd, char* text, int maxCount) {
+  return ::GetWindowTextA(sys(hwnd), text, maxCount);
+}
+int Win32Platform::GetWindowTextLengthA(HWND hwnd) { return ::GetWindowTextLengthA(sys(hwnd)); }
+
+BOOL Win32Platform::GetWindowRect(HWND hwnd, RECT* rect) {
+  ::RECT r{};
+  if (!::GetWindowRect(sys(hwnd), &r)) return FALSE;
+  *rect = ours(r);
+  return TRUE;
+}
+
+HWND Win32Platform::GetForegroundWindow() { return ours(::GetForegroundWindow()); }
+
+DWORD Win32Platform::GetWindowThreadProcessId(HWND hwnd, DWORD* processId) {
+  ::DWORD pid = 0;
+  const ::DWORD thread = ::GetWindowThreadProcessId(sys(hwnd), &pid);
+  if (processId != nullptr) *processId = pid;
+  return thread;
+}
+
+BOOL Win32Platform::EnumWindows(WNDENUMPROC callback, LPARAM lParam) {
+  EnumBinding binding{callback, lParam};
+  return ::EnumWindows(enumThunk, reinterpret_cast<::LPARAM>(&binding));
+}
+
+int Win32Platform::GetSystemMetrics(int index) { return ::GetSystemMetrics(index); }
+
+BOOL Win32Platform::GetCursorPos(POINT* point) {
+  ::POINT p{};
+  const BOOL ok = ::GetCursorPos(&p);
+  *point = POINT{static_cast<LONG>(p.x), static_cast<LONG>(p.y)};
+  return ok;
+}
+
+BOOL Win32Platform::GetWindowPlacement(HWND hwnd, WINDOWPLACEMENT* placement) {
+  ::WINDOWPLACEMENT wp{};
+  wp.length = sizeof wp;
+  if (!::GetWindowPlacement(sys(hwnd), &wp)) return FALSE;
+  placement->length = placement->length == 0 ? sizeof *placement : placement->length;
+  placement->flags = wp.flags;
+  placement->showCmd = wp.showCmd;
+  placement->ptMinPosition = POINT{static_cast<LONG>(wp.ptMinPosition.x), static_cast<LONG>(wp.ptMinPosition.y)};
+  placement->ptMaxPosition = POINT{static_cast<LONG>(wp.ptMaxPosition.x), static_cast<LONG>(wp.ptMaxPosition.y)};
+  placement->rcNormalPosition = ours(wp.rcNormalPosition);
+  return TRUE;
+}
+
+BOOL Win32Platform::SetWindowPlacement(HWND hwnd, const WINDOWPLACEMENT* placement) {
+  ::WINDOWPLACEMENT wp{};
+  wp.length = sizeof wp;
+  wp.flags = placement->flags;
+  wp.showCmd = placement->showCmd;
+  wp.ptMinPosition = ::POINT{placement->ptMinPosition.x, placement->ptMinPosition.y};
+  wp.ptMaxPosition = ::POINT{placement->ptMaxPosition.x, placement->ptMaxPosition.y};
+  wp.rcNormalPosition = sys(placement->rcNormalPosition);
+  if (::SetWindowPlacement(sys(hwnd), &wp)) return TRUE;
+  // Wine refuses SetWindowPlacement on another process's window: restore it and move it instead.
+  ::HWND h = sys(hwnd);
+  if (!::IsWindow(h)) return FALSE;
+  if (placement->showCmd == SW_SHOWNORMAL && (::IsIconic(h) || ::IsZoomed(h))) ::ShowWindow(h, SW_SHOWNORMAL);
+  const ::RECT& r = wp.rcNormalPosition;
+  return ::SetWindowPos(h, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+BOOL Win32Platform::SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UINT flags) {
+  return ::SetWindowPos(sys(hwnd), sys(insertAfter), x, y, cx, cy, flags);
+}
+
+BOOL Win32Platform::ShowWindow(HWND hwnd, int showCmd) { return ::ShowWindow(sys(hwnd), showCmd); }
+BOOL Win32Platform::UpdateWindow(HWND hwnd) { return ::UpdateWindow(sys(hwnd)); }
+HWND Win32Platform::SetActiveWindow(HWND hwnd) { return ours(::SetActiveWindow(sys(hwnd))); }
+BOOL Win32Platform::SetForegroundWindow(HWND hwnd) { return ::SetForegroundWindow(sys(hwnd)); }
+
+HRGN Win32Platform::CreateRectRgn(int left, int top, int right, int bottom) {
+  return reinterpret_cast<HRGN>(::CreateRectRgn(left, top, right, bottom));
+}
+int Win32Platform::GetWindowRgn(HWND hwnd, HRGN region) { return ::GetWindowRgn(sys(hwnd), sys(region)); }
+DWORD Win32Platform::GetRegionData(HRGN region, DWORD count, RGNDATA* data) {
+  static_assert(sizeof(RGNDATAHEADER) == sizeof(::RGNDATAHEADER));
+  return ::GetRegionData(sys(region), count, reinterpret_cast<::RGNDATA*>(data));
+}
+BOOL Win32Platform::DeleteObject(HRGN region) { return ::DeleteObject(sys(region)); }
+
+HWND Win32Platform::CreateDialogParamA(HINSTANCE instance, LPCSTR templateName, HWND parent, DLGPROC proc,
+                                       LPARAM initParam) {
+  auto* binding = new DialogBinding{this, proc, initParam};
+  ::HWND dialog =
+      ::CreateDialogParamA(sys(instance), templateName, sys(parent), dialogThunk, reinterpret_cast<::LPARAM>(binding));
+  if (dialog == nullptr) delete binding;  // never reached WM_INITDIALOG
+  return ours(dialog);
+}
+
+INT_PTR Win32Platform::DialogBoxParamA(HINSTANCE instance, LPCSTR templateName, HWND parent, DLGPROC proc,
+                                       LPARAM initParam) {
+  auto* binding = new DialogBinding{this, proc, initParam};
+  const INT_PTR result =
+      ::DialogBoxParamA(sys(instance), templateName, sys(parent), dialogThunk, reinterpret_cast<::LPARAM>(binding));
+  if (result == -1) delete binding;
+  return result;
+}
+
+BOOL Win32Platform::EndDialog(HWND dialog, INT_PTR result) { return ::EndDialog(sys(dialog), result); }
+HWND Win32Platform::GetDlgItem(HWND dialog, int id) { return ours(::GetDlgItem(sys(dialog), id)); }
+BOOL Win32Platform::SetDlgItemTextA(HWND dialog, int id, const char* text) {
+  return ::SetDlgItemTextA(sys(dialog), id, text);
+}
+UINT Win32Platform::GetDlgItemTextA(HWND dialog, int id, char* text, int maxCount) {
+  return ::GetDlgItemTextA(sys(dialog), id, text, maxCount);
+}
+BOOL Win32Platform::SetDlgItemInt(HWND dialog, int id, UINT value, BOOL isSigned) {
+  return ::SetDlgItemInt(sys(dialog), id, value, isSigned);
+}
+UINT Win32Platform::GetDlgItemInt(HWND dialog, int id, BOOL* translated, BOOL isSigned) {
+  return ::GetDlgItemInt(sys(dialog), id, translated, isSigned);
+}
+LRESULT Win32Platform::SendDlgItemMessageA(HWND dialog, int id, UINT message, WPARAM wParam, LPARAM lParam) {
+  return ::SendDlgItemMessageA(sys(dialog), id, message, wParam, lParam);
+}
+LRESULT Win32Platform::SendMessageA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  return ::SendMessageA(sys(hwnd), message, wParam, lParam);
+}
+LONG_PTR Win32Platform::GetWindowLongPtrA(HWND hwnd, int index) { return ::GetWindowLongPtrA(sys(hwnd), index); }
+LONG_PTR Win32Platform::SetWindowLongPtrA(HWND hwnd, int index, LONG_PTR value) {
+  return ::SetWindowLongPtrA(sys(hwnd), index, value);
+}
+int Win32Platform::MessageBoxA(HWND owner, const char* text, const char* caption, UINT type) {
+  return ::MessageBoxA(sys(owner), text, caption, type);
+}
+
+UINT Win32Platform::RegisterWindowMessageA(const char* name) { return ::RegisterWindowMessageA(name); }
+
+BOOL Win32Platform::GetMessageA(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax) {
+  ::MSG m{};
+  const BOOL result = ::GetMessageA(&m, sys(hwnd), filterMin, filterMax);
+  *msg = ours(m);
+  return result;
+}
+
+BOOL Win32Platform::IsDialogMessageA(HWND dialog, MSG* msg) {
+  ::MSG m = sys(*msg);
+  return ::IsDialogMessageA(sys(dialog), &m);
+}
+
+BOOL Win32Platform::TranslateMessage(const MSG* msg) {
+  const ::MSG m = sys(*msg);
+  return ::TranslateMessage(&m);
+}
+
+LRESULT Win32Platform::DispatchMessageA(const MSG* msg) {
+  const ::MSG m = sys(*msg);
+  return ::DispatchMessageA(&m);
+}
+
+void Win32Platform::PostQuitMessage(int exitCode) { ::PostQuitMessage(exitCode); }
+
+BOOL Win32Platform::RegisterHotKey(HWND hwnd, int id, UINT modifiers, UINT virtualKey) {
+  return ::RegisterHotKey(sys(hwnd), id, modifiers, virtualKey);
+}
+BOOL Win32Platform::UnregisterHotKey(HWND hwnd, int id) { return ::UnregisterHotKey(sys(hwnd), id); }
+
+HICON Win32Platform::LoadIconA(HINSTANCE instance, LPCSTR name) {
+  return reinterpret_cast<HICON>(::LoadIconA(sys(instance), name));
+}
+
+BOOL Win32Platform::Shell_NotifyIconA(DWORD message, NOTIFYICONDATAA* data) {
+  ::NOTIFYICONDATAA icon{};
+  icon.cbSize = NOTIFYICONDATAA_V1_SIZE;
+  icon.hWnd = sys(data->hWnd);
+  icon.uID = data->uID;
+  icon.uFlags = data->uFlags;
+  icon.uCallbackMessage = data->uCallbackMessage;
+  icon.hIcon = reinterpret_cast<::HICON>(data->hIcon);
+  static_assert(sizeof icon.szTip >= sizeof data->szTip);
+  std::memcpy(icon.szTip, data->szTip, sizeof data->szTip);
+  return ::Shell_NotifyIconA(message, &icon);
+}
+
+HMENU Win32Platform::CreatePopupMenu() { return reinterpret_cast<HMENU>(::CreatePopupMenu()); }
+BOOL Win32Platform::AppendMenuA(HMENU menu, UINT flags, UINT_PTR id, const char* text) {
+  return ::AppendMenuA(sys(menu), flags, id, text);
+}
+BOOL Win32Platform::TrackPopupMenu(HMENU menu, UINT flags, int x, int y, int reserved, HWND owner, const RECT* rect) {
+  ::RECT r{};
+  if (rect != nullptr) r = sys(*rect);
+  return ::TrackPopupMenu(sys(menu), flags, x, y, reserved, sys(owner), rect != nullptr ? &r : nullptr);
+}
+BOOL Win32Platform::DestroyMenu(HMENU menu) { return ::DestroyMenu(sys(menu)); }
+
+LONG Win32Platform::RegOpenKeyA(HKEY key, const char* subKey, HKEY* result) {
+  ::HKEY opened = nullptr;
+  const LONG status = ::RegOpenKeyA(sys(key), subKey, &opened);
+  *result = reinterpret_cast<HKEY>(opened);
+  return status;
+}
+LONG Win32Platform::RegSetValueExA(HKEY key, const char* valueName, DWORD reserved, DWORD type, const BYTE* data,
+                                   DWORD size) {
+  return ::RegSetValueExA(sys(key), valueName, reserved, type, data, size);
+}
+LONG Win32Platform::RegCloseKey(HKEY key) { return ::RegCloseKey(sys(key)); }
+
+HMODULE Win32Platform::GetModuleHandleA(const char* name) {
+  return reinterpret_cast<HMODULE>(::GetModuleHandleA(name));
+}
+DWORD Win32Platform::GetModuleFileNameA(HMODULE module, char* path, DWORD size) {
+  return ::GetModuleFileNameA(sys(module), path, size);
+}
+HANDLE Win32Platform::OpenProcess(DWORD access, BOOL inherit, DWORD processId) {
+  return ::OpenProcess(access, inherit, processId);
+}
+BOOL Win32Platform::CloseHandle(HANDLE handle) { return ::CloseHandle(handle); }
+BOOL Win32Platform::EnumProcessModules(HANDLE process, HMODULE* modules, DWORD size, DWORD* needed) {
+  ::DWORD n = 0;
+  const BOOL ok = ::K32EnumProcessModules(process, reinterpret_cast<::HMODULE*>(modules), size, &n);
+  if (needed != nullptr) *needed = n;
+  return ok;
+}
+DWORD Win32Platform::GetModuleBaseNameA(HANDLE process, HMODULE module, char* name, DWORD size) {
+  return ::K32GetModuleBaseNameA(process, sys(module), name, size);
+}
+BOOL Win32Platform::QueryFullProcessImageNameA(HANDLE process, DWORD flags, char* name, DWORD* size) {
+  ::DWORD n = *size;
+  const BOOL ok = ::QueryFullProcessImageNameA(process, flags, name, &n);
+  *size = n;
+  return ok;
+}
+
+BOOL Win32Platform::setMyHook(HWND target) { return ::setMyHook(sys(target)); }
+BOOL Win32Platform::clearMyHook(HWND target) { return ::clearMyHook(sys(target)); }
+
+bool Win32Platform::readWholeFile(const char* path, std::string& bytes) {
+  std::FILE* file = std::fopen(path, "rb");
+  if (file == nullptr) return false;
+  bytes.clear();
+  char buffer[4096];
+  std::size_t n = 0;
+  while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) bytes.append(buffer, n);
+  std::fclose(file);
+  return true;
+}
+
+bool Win32Platform::replaceFile(const char* path, std::string_view bytes) {
+  const std::string temporary = std::string(path) + ".tmp";
+  std::FILE* file = std::fopen(temporary.c_str(), "wb");
+  if (file == nullptr) return false;
+  bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+  ok = std::fflush(file) == 0 && ok;
+  ok = std::fclose(file) == 0 && ok;
+  if (ok) ok = ::MoveFileExA(temporary.c_str(), path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+  if (!ok) ::DeleteFileA(temporary.c_str());
+  return ok;
+}
+
+std::time_t Win32Platform::time(std::time_t* out) { return std::time(out); }
+void Win32Platform::srand(unsigned int seed) { std::srand(seed); }
+int Win32Platform::rand() { return std::rand(); }
+
+}  // namespace tessellor::win32

@@ -1,0 +1,93 @@
+// The real Windows: every call forwards to the system (user32, gdi32, shell32, advapi32, kernel32)
+// or to msghook.dll.
+#pragma once
+
+#include "platform/Platform.h"
+
+namespace tessellor::win32 {
+
+class Win32Platform final : public Platform {
+ public:
+  BOOL IsWindow(HWND hwnd) override;
+  BOOL IsWindowVisible(HWND hwnd) override;
+  BOOL IsIconic(HWND hwnd) override;
+  int GetWindowTextA(HWND hwnd, char* text, int maxCount) override;
+  int GetWindowTextLengthA(HWND hwnd) override;
+  BOOL GetWindowRect(HWND hwnd, RECT* rect) override;
+  HWND GetForegroundWindow() override;
+  DWORD GetWindowThreadProcessId(HWND hwnd, DWORD* processId) override;
+  BOOL EnumWindows(WNDENUMPROC callback, LPARAM lParam) override;
+  int GetSystemMetrics(int index) override;
+  BOOL GetCursorPos(POINT* point) override;
+
+  BOOL GetWindowPlacement(HWND hwnd, WINDOWPLACEMENT* placement) override;
+  BOOL SetWindowPlacement(HWND hwnd, const WINDOWPLACEMENT* placement) override;
+  BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UINT flags) override;
+  BOOL ShowWindow(HWND hwnd, int showCmd) override;
+  BOOL UpdateWindow(HWND hwnd) override;
+  HWND SetActiveWindow(HWND hwnd) override;
+  BOOL SetForegroundWindow(HWND hwnd) override;
+
+  HRGN CreateRectRgn(int left, int top, int right, int bottom) override;
+  int GetWindowRgn(HWND hwnd, HRGN region) override;
+  DWORD GetRegionData(HRGN region, DWORD count, RGNDATA* data) override;
+  BOOL DeleteObject(HRGN region) override;
+
+  HWND CreateDialogParamA(HINSTANCE instance, LPCSTR templateName, HWND parent, DLGPROC proc,
+                          LPARAM initParam) override;
+  INT_PTR DialogBoxParamA(HINSTANCE instance, LPCSTR templateName, HWND parent, DLGPROC proc,
+                          LPARAM initParam) override;
+  BOOL EndDialog(HWND dialog, INT_PTR result) override;
+  HWND GetDlgItem(HWND dialog, int id) override;
+  BOOL SetDlgItemTextA(HWND dialog, int id, const char* text) override;
+  UINT GetDlgItemTextA(HWND dialog, int id, char* text, int maxCount) override;
+  BOOL SetDlgItemInt(HWND dialog, int id, UINT value, BOOL isSigned) override;
+  UINT GetDlgItemInt(HWND dialog, int id, BOOL* translated, BOOL isSigned) override;
+  LRESULT SendDlgItemMessageA(HWND dialog, int id, UINT message, WPARAM wParam, LPARAM lParam) override;
+  LRESULT SendMessageA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) override;
+  LONG_PTR GetWindowLongPtrA(HWND hwnd, int index) override;
+  LONG_PTR SetWindowLongPtrA(HWND hwnd, int index, LONG_PTR value) override;
+  int MessageBoxA(HWND owner, const char* text, const char* caption, UINT type) override;
+
+  UINT RegisterWindowMessageA(const char* name) override;
+  BOOL GetMessageA(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax) override;
+  BOOL IsDialogMessageA(HWND dialog, MSG* msg) override;
+  BOOL TranslateMessage(const MSG* msg) override;
+  LRESULT DispatchMessageA(const MSG* msg) override;
+  void PostQuitMessage(int exitCode) override;
+
+  BOOL RegisterHotKey(HWND hwnd, int id, UINT modifiers, UINT virtualKey) override;
+  BOOL UnregisterHotKey(HWND hwnd, int id) override;
+
+  HICON LoadIconA(HINSTANCE instance, LPCSTR name) override;
+  BOOL Shell_NotifyIconA(DWORD message, NOTIFYICONDATAA* data) override;
+  HMENU CreatePopupMenu() override;
+  BOOL AppendMenuA(HMENU menu, UINT flags, UINT_PTR id, const char* text) override;
+  BOOL TrackPopupMenu(HMENU menu, UINT flags, int x, int y, int reserved, HWND owner, const RECT* rect) override;
+  BOOL DestroyMenu(HMENU menu) override;
+
+  LONG RegOpenKeyA(HKEY key, const char* subKey, HKEY* result) override;
+  LONG RegSetValueExA(HKEY key, const char* valueName, DWORD reserved, DWORD type, const BYTE* data,
+                      DWORD size) override;
+  LONG RegCloseKey(HKEY key) override;
+
+  HMODULE GetModuleHandleA(const char* name) override;
+  DWORD GetModuleFileNameA(HMODULE module, char* path, DWORD size) override;
+  HANDLE OpenProcess(DWORD access, BOOL inherit, DWORD processId) override;
+  BOOL CloseHandle(HANDLE handle) override;
+  BOOL EnumProcessModules(HANDLE process, HMODULE* modules, DWORD size, DWORD* needed) override;
+  DWORD GetModuleBaseNameA(HANDLE process, HMODULE module, char* name, DWORD size) override;
+  BOOL QueryFullProcessImageNameA(HANDLE process, DWORD flags, char* name, DWORD* size) override;
+
+  BOOL setMyHook(HWND target) override;
+  BOOL clearMyHook(HWND target) override;
+
+  bool readWholeFile(const char* path, std::string& bytes) override;
+  bool replaceFile(const char* path, std::string_view bytes) override;
+
+  std::time_t time(std::time_t* out) override;
+  void srand(unsigned int seed) override;
+  int rand() override;
+};
+
+}  // namespace tessellor::win32

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "app/Shell.h"
+
+namespace tessellor {
+
+// What the band-size dialog keeps while it is open: the weights it edits and the screen size read
+// when it opened. The caller owns it for the length of the modal dialog.
+struct BorderSettingsSession {
+  BorderWeights* weights = nullptr;
+  int width = 0;
+  int height = 0;
+};
+
+// The procedure of the modal band-size dialog; its init param is a BorderSettingsSession.
+INT_PTR borderSettingsDialogProc(Platform& platform, HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+
+// True when every band is more than 120 pixels thick and the centre keeps more than 120 each way.
+bool bandSizesValid(double north, double south, double west, double east, double width, double height);
+
+}  // namespace tessellor

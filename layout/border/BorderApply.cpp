@@ -1,0 +1,122 @@
+#include "layout/border/BorderPinwheel.h"
+#include "layout/readWindowRect.h"
+
+namespace tessellor {
+
+namespace {
+
+// A window that grows at every placement would otherwise widen its band and re-apply forever.
+constexpr int kMaxFitReapplications = 10;
+
+struct FitRule {
+  int side;
+  bool measuresHeight;  // the band's thickness runs along y
+};
+// The fit pass visits the bands in search order, not placement order.
+constexpr FitRule kFitOrder[] = {{North, true}, {West, false}, {East, false}, {South, true}};
+
+}  // namespace
+
+void BorderLayout::applyLayout() {
+  deriveBoundaries();
+  fillSideShares();
+  walkPinwheel(
+      *this, [this](const layWND& record, const BandSlice& slice) { placeWindow(record.hwnd, slice.rect()); },
+      [this](int side, int) {
+        // An empty band takes no room; the bands after it see the collapse.
+        if (!holdsWindows(*this, side)) collapseBand(*this, side);
+      });
+  if (centre.hwnd != nullptr) {
+    placeWindow(centre.hwnd, RECT{truncToPixel(westRight), truncToPixel(northBottom), truncToPixel(eastLeft),
+                                  truncToPixel(southTop)});
+  }
+  // An empty band keeps its weight, so it gets its old size back when a window enters it again.
+  for (const int side : {East, North, South, West}) {
+    if (holdsWindows(*this, side)) setThickness(*this, side, this->*kBands[side].boundary);
+  }
+  fitBandsToWindows();
+}
+
+void BorderLayout::placeWindow(HWND hwnd, const RECT& rect) {
+  WINDOWPLACEMENT placement{};
+  placement.length = sizeof placement;
+  platform_.GetWindowPlacement(hwnd, &placement);
+  placement.rcNormalPosition = rect;
+  // Also brings a minimised or maximised window back to its normal state, in its slice.
+  placement.showCmd = SW_SHOWNORMAL;
+  platform_.SetWindowPlacement(hwnd, &placement);
+  recordPlacedRect(hwnd);
+}
+
+void BorderLayout::fillSideShares() {
+  for (const int side : kPlacementOrder) {
+    double sum = 0.0;
+    for (const layWND& record : *bandList(*this, side)) sum += shareOf(record, side);
+    // A band over 1 is placed as it is: its last window reaches past the band's end.
+    if (sum < 1.0) spreadShare(side, 1.0 - sum, false);
+  }
+}
+
+void BorderLayout::recordPlacedRect(HWND hwnd) {
+  RECT rect{};
+  readWindowRect(platform_, hwnd, &rect);
+  if (!placedRects.addRect(hwnd, rect)) placedRects.updateRect(hwnd, rect);
+}
+
+void BorderLayout::fitBandsToWindows() {
+  bool raised = false;
+  HRGN scratch = platform_.CreateRectRgn(0, 0, 0, 0);
+  for (const FitRule& rule : kFitOrder) {
+    double& weight = this->*kBands[rule.side].weight;
+    const double screen = this->*kBands[rule.side].screenAcross;
+    for (const layWND& record : *bandList(*this, rule.side)) {
+      RECT rect{};
+      readWindowRect(platform_, record.hwnd, &rect, scratch);
+      // A window that refuses to be as thin as its band widens the band, never the other way.
+      const double thickness = rule.measuresHeight ? static_cast<double>(rect.bottom) - rect.top
+                                                   : static_cast<double>(rect.right) - rect.left;
+      if (thickness / screen > weight) {
+        weight = thickness / screen;
+        raised = true;
+      }
+    }
+  }
+  platform_.DeleteObject(scratch);
+  if (raised && fitDepth_ < kMaxFitReapplications) {
+    ++fitDepth_;
+    applyLayout();
+    --fitDepth_;
+  }
+}
+
+void BorderLayout::spreadShare(int side, double share, bool apply) {
+  std::list<layWND>* band = bandList(*this, side);
+  if (band == nullptr) return;
+  const double n = static_cast<double>(band->size());
+  for (layWND& record : *band) shareOf(record, side) += share / n;
+  if (apply) applyLayout();
+}
+
+void BorderLayout::spreadShareExcept(int side, double share, const layWND& skipped, bool apply) {
+  std::list<layWND>* band = bandList(*this, side);
+  if (band == nullptr) return;
+  const double n = static_cast<double>(band->size());
+  for (layWND& record : *band) {
+    if (record != skipped) shareOf(record, side) += share / (n - 1);
+  }
+  if (apply) applyLayout();
+}
+
+void BorderLayout::refreshMetrics() {
+  const double height = platform_.GetSystemMetrics(SM_CYMAXIMIZED);
+  const double width = platform_.GetSystemMetrics(SM_CXMAXIMIZED);
+  const bool resized = height != screenHeight || width != screenWidth;
+  screenHeight = platform_.GetSystemMetrics(SM_CYMAXIMIZED);
+  screenWidth = platform_.GetSystemMetrics(SM_CXMAXIMIZED);
+  minWidth = platform_.GetSystemMetrics(SM_CXMIN);
+  minHeight = platform_.GetSystemMetrics(SM_CYMIN);
+  // A change of the minimum window size alone moves nothing.
+  if (resized) applyLayout();
+}
+
+}  // namespace tessellor

@@ -1,0 +1,95 @@
+#include <cmath>
+#include <iterator>
+
+#include "layout/border/BorderBands.h"
+#include "layout/readWindowRect.h"
+
+namespace tessellor {
+
+bool BorderLayout::isSideFull(int side) const {
+  if (!isBand(side)) return false;
+  // How many minimum-size windows fit along the band once its pinwheel neighbour shortens it, from
+  // the weights rather than the boundaries, so that an empty neighbour does not lift the limit.
+  const double along = isHorizontal(side) ? screenWidth : screenHeight;
+  const double minAlong = isHorizontal(side) ? minWidth : minHeight;
+  const double neighbourWeight = this->*kBands[kBands[side].neighbour].weight;
+  const double capacity = std::floor((along - along * neighbourWeight) / minAlong);
+  // Exactly: a band already over its capacity (the screen or weights changed) still takes one more.
+  return static_cast<double>(bandList(*this, side)->size()) == capacity;
+}
+
+bool BorderLayout::addWindow(HWND hwnd, int side) {
+  if (isSideFull(side)) return false;
+  const layWND record{hwnd, 0.0, 0.0};
+  if (std::list<layWND>* band = bandList(*this, side)) {
+    band->push_back(record);
+  } else if (side == Centre && centre.hwnd == nullptr) {
+    centre = record;
+  } else {
+    return false;
+  }
+  // Left as it is for a handle that is no window: all negative, like a minimised window's, and so
+  // not remembered either.
+  RECT rect{-1, -1, -1, -1};
+  readWindowRect(platform_, hwnd, &rect);
+  if (rect.left >= 0 || rect.top >= 0 || rect.right >= 0 || rect.bottom >= 0) originalRects.addRect(hwnd, rect);
+  reservePlacedRect();
+  shareForNewcomer(record, side, true);
+  return true;
+}
+
+bool BorderLayout::insertWindow(HWND hwnd, int side, int position) {
+  if (isSideFull(side)) return false;
+  layWND record{hwnd, 0.0, 0.0};
+  for (const layWND& waiting : parked) {
+    if (waiting == hwnd) record = waiting;
+  }
+  if (std::list<layWND>* band = bandList(*this, side)) {
+    const bool inRange = position >= 0 && static_cast<std::size_t>(position) < band->size();
+    band->insert(inRange ? std::next(band->begin(), position) : band->end(), record);
+  } else if (side == Centre && centre.hwnd == nullptr) {
+    centre = record;
+  } else {
+    // The parked record stays, so a later insert can still give the window its share back.
+    return false;
+  }
+  parked.remove(record);
+  reservePlacedRect();
+  if (record.hwnd != nullptr) {
+    if (isBand(side) && shareOf(record, side) > 0.0) {
+      shareForReturning(record, side, true);
+    } else {
+      shareForNewcomer(record, side, true);
+    }
+  }
+  return true;
+}
+
+bool BorderLayout::removeWindow(HWND hwnd, int side, bool forgetRects, bool park) {
+  layWND toRem;
+  if (std::list<layWND>* band = bandList(*this, side)) {
+    for (const layWND& record : *band) {
+      if (record == hwnd) toRem = record;
+    }
+    band->remove(toRem);
+    // Repositions every window, even when hwnd was not in the band and the share handed out is 0.
+    spreadShare(side, shareOf(toRem, side), true);
+  } else if (side == Centre) {
+    // The Centre is emptied whatever window it holds.
+    toRem = centre;
+    centre = layWND{};
+    applyLayout();
+  }
+  if (forgetRects) {
+    originalRects.removeRect(hwnd);
+    placedRects.removeRect(hwnd);
+  }
+  if (park) {
+    parked.push_back(toRem);
+  } else {
+    parked.remove(toRem);
+  }
+  return true;
+}
+
+}  // namespace tessellor

@@ -1,0 +1,51 @@
+// The pinwheel of bands and the slicing of a band among its windows: the one walk that both the
+// layout's placement and the placement of a single moved window follow. Internal to the engine.
+#pragma once
+
+#include "layout/border/BorderBands.h"
+#include "layout/border/truncToPixel.h"
+
+namespace tessellor {
+
+// Where a band lies, in pixels: its windows share `length` from `start` on; `across0`..`across1`
+// are the fixed edges of every window in it.
+struct BandExtent {
+  int start;
+  int length;
+  int across0, across1;
+};
+
+// The band's extent read from the boundaries as the bands placed before it have left them.
+BandExtent bandExtent(const BorderLayout& layout, int side);
+
+// One window's slice: along the band from `from` to `to`; `extent` is length × share before truncation.
+struct BandSlice {
+  int side;
+  int from, to;
+  double extent;
+  int across0, across1;
+
+  RECT rect() const { return isHorizontal(side) ? RECT{from, across0, to, across1} : RECT{across0, from, across1, to}; }
+};
+
+inline constexpr int kPlacementOrder[] = {North, East, South, West};
+
+// Visits the bands North, East, South, West, each window in list order with its slice, and calls
+// bandDone(side, runEnd) after each band, so that it can move boundaries the next band reads.
+template <typename OnSlice, typename OnBandDone>
+void walkPinwheel(BorderLayout& layout, OnSlice&& onSlice, OnBandDone&& bandDone) {
+  for (const int side : kPlacementOrder) {
+    const BandExtent band = bandExtent(layout, side);
+    int run = band.start;
+    for (layWND& record : *bandList(layout, side)) {
+      const double extent = band.length * shareOf(record, side);
+      // The far edge and the next window's start are one value, so the slices abut.
+      const int next = truncToPixel(run + extent);
+      onSlice(record, BandSlice{side, run, next, extent, band.across0, band.across1});
+      run = next;
+    }
+    bandDone(side, run);
+  }
+}
+
+}  // namespace tessellor

@@ -1,0 +1,144 @@
+#include <gmock/gmock.h>
+
+#include "GridFixture.h"
+
+namespace tessellor {
+namespace {
+
+using Kind = sim::PlacementCall::Kind;
+using ::testing::ElementsAre;
+using ::testing::ElementsAreArray;
+
+struct Shape {
+  int windows;
+  int layoutRows;
+  int layoutColumns;
+  std::vector<RECT> cells;
+};
+
+// 1280 / 2 = 640, 1280 / 3 = 426, 1280 / 4 = 320, 1280 / 5 = 256, 1280 / 6 = 213;
+// 1024 / 2 = 512, 1024 / 3 = 341. Leftover pixels stay uncovered at the right and bottom.
+const Shape kShapes[] = {
+    {1, 1, 1, row(1, 1280, 0, 1024)},
+    {2, 1, 2, row(2, 640, 0, 1024)},
+    {3, 1, 3, row(3, 426, 0, 1024)},
+    {4, 2, 2, row(2, 640, 0, 512) + row(2, 640, 512, 1024)},
+    {5, 2, 2, row(2, 640, 0, 512) + row(3, 426, 512, 1024)},
+    {6, 2, 3, row(3, 426, 0, 512) + row(3, 426, 512, 1024)},
+    {7, 2, 3, row(3, 426, 0, 512) + row(4, 320, 512, 1024)},
+    {8, 2, 4, row(4, 320, 0, 512) + row(4, 320, 512, 1024)},
+    {9, 2, 4, row(4, 320, 0, 512) + row(5, 256, 512, 1024)},
+    {10, 2, 5, row(5, 256, 0, 512) + row(5, 256, 512, 1024)},
+    {11, 2, 5, row(5, 256, 0, 512) + row(6, 213, 512, 1024)},
+    {12, 3, 4, row(4, 320, 0, 341) + row(4, 320, 341, 682) + row(4, 320, 682, 1023)},
+};
+
+class GridShape : public GridTest, public ::testing::WithParamInterface<Shape> {};
+
+TEST_P(GridShape, CellsInListOrder) {
+  const Shape& shape = GetParam();
+  const std::vector<HWND> hwnds = arrangeWindows(shape.windows);
+  EXPECT_EQ(grid.layoutRows, shape.layoutRows);
+  EXPECT_EQ(grid.layoutColumns, shape.layoutColumns);
+  EXPECT_THAT(rectsOf(hwnds), ElementsAreArray(shape.cells));
+  expectPlacedRectsMatchDesktop();
+}
+
+INSTANTIATE_TEST_SUITE_P(OneToTwelve, GridShape, ::testing::ValuesIn(kShapes),
+                         [](const auto& param) { return std::to_string(param.param.windows); });
+
+TEST_F(GridTest, ArrangeSetsPlacementThenPositionForEachWindowInListOrder) {
+  sim::WindowSpec spec;
+  spec.name = "big";
+  spec.maximized = true;
+  const HWND big = desktop.createWindow(spec);
+  const HWND small = createWindow("small");
+  grid.addWindow(big);
+  grid.addWindow(small);
+  desktop.clearCalls();
+  grid.arrange();
+
+  std::vector<std::pair<Kind, HWND>> made;
+  for (const auto& call : desktop.calls()) made.emplace_back(call.kind, call.hwnd);
+  EXPECT_THAT(made, ElementsAre(std::pair{Kind::SetWindowPlacement, big}, std::pair{Kind::SetWindowPos, big},
+                                std::pair{Kind::SetWindowPlacement, small}, std::pair{Kind::SetWindowPos, small}));
+  EXPECT_EQ(desktop.calls()[1].rect, (RECT{0, 0, 640, 1024}));
+  EXPECT_FALSE(desktop.isMaximized(big));
+  EXPECT_EQ(desktop.zOrder().front(), small);
+}
+
+TEST_F(GridTest, ArrangeOfAnEmptyGridKeepsTheLastShape) {
+  const std::vector<HWND> hwnds = arrangeWindows(1);
+  grid.removeWindow(hwnds[0], true);
+  EXPECT_EQ(grid.layoutRows, 1);
+  EXPECT_EQ(grid.layoutColumns, 1);
+  EXPECT_TRUE(grid.isEmpty());
+}
+
+TEST_F(GridTest, ThirteenthWindowIsRefused) {
+  const std::vector<HWND> hwnds = arrangeWindows(12);
+  EXPECT_FALSE(grid.addWindow(createWindow("extra")));
+  EXPECT_EQ(grid.windows, hwnds);
+}
+
+TEST_F(GridTest, RemovingTheFirstOfFiveLeavesTwoByTwoInListOrder) {
+  const std::vector<HWND> hwnds = arrangeWindows(5);
+  grid.removeWindow(hwnds[0], false);
+  EXPECT_EQ(grid.layoutRows, 2);
+  EXPECT_EQ(grid.layoutColumns, 2);
+  EXPECT_THAT(rectsOf({hwnds[1], hwnds[2], hwnds[3], hwnds[4]}),
+              ElementsAreArray(row(2, 640, 0, 512) + row(2, 640, 512, 1024)));
+}
+
+TEST_F(GridTest, WindowThatRefusesItsCellIsRecordedWhereItWent) {
+  sim::WindowSpec spec;
+  spec.name = "wide";
+  spec.minWidth = 700;
+  grid.addWindow(desktop.createWindow(spec));
+  grid.addWindow(createWindow("other"));
+  grid.arrange();
+  EXPECT_GE(desktop.rectOf(grid.windows[0]).right, 700);
+  expectPlacedRectsMatchDesktop();
+}
+
+TEST_F(GridTest, RestoreSkipsWindowAddedWhollyOffScreen) {
+  const HWND a = createWindow("a", RECT{100, 100, 500, 400});
+  const HWND parked = createWindow("parked", RECT{-32000, -32000, -31840, -31970});
+  const HWND b = createWindow("b", RECT{300, 200, 900, 700});
+  for (HWND hwnd : {a, parked, b}) grid.addWindow(hwnd);
+  grid.arrange();
+  desktop.clearCalls();
+
+  grid.restoreAllWindows();
+  EXPECT_EQ(desktop.rectOf(a), (RECT{100, 100, 500, 400}));
+  EXPECT_EQ(desktop.rectOf(b), (RECT{300, 200, 900, 700}));
+  EXPECT_EQ(desktop.rectOf(parked), (RECT{426, 0, 852, 1024}));
+  for (const auto& call : desktop.calls()) EXPECT_NE(call.hwnd, parked);
+  EXPECT_EQ(grid.windows.size(), 3u);
+}
+
+TEST_F(GridTest, ReaddedWindowKeepsItsFirstOriginalRect) {
+  const HWND a = createWindow("a", RECT{100, 100, 500, 400});
+  grid.addWindow(a);
+  grid.arrange();
+  grid.removeWindow(a, false);
+  grid.addWindow(a);
+  RECT original{};
+  ASSERT_TRUE(grid.originalRects.findRect(a, &original));
+  EXPECT_EQ(original, (RECT{100, 100, 500, 400}));
+}
+
+TEST_F(GridTest, RefreshMetricsArrangesOnlyWhenTheScreenChanged) {
+  const std::vector<HWND> hwnds = arrangeWindows(2);
+  desktop.clearCalls();
+  grid.refreshMetrics();
+  EXPECT_TRUE(desktop.calls().empty());
+
+  desktop.setScreen(1000, 1024);  // same height: the width alone decides; 1000 / 2 = 500
+  grid.refreshMetrics();
+  EXPECT_EQ(grid.screenWidth, 1000);
+  EXPECT_THAT(rectsOf(hwnds), ElementsAreArray(row(2, 500, 0, 1024)));
+}
+
+}  // namespace
+}  // namespace tessellor

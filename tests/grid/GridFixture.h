@@ -1,0 +1,87 @@
+// A grid over a simulated 1280 × 1024 desktop, with the helpers the grid tests share.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "layout/grid/GridLayout.h"
+#include "platform/sim/SimDesktop.h"
+
+namespace tessellor {
+
+inline std::ostream& operator<<(std::ostream& out, const RECT& r) {
+  return out << "(" << r.left << ", " << r.top << ", " << r.right << ", " << r.bottom << ")";
+}
+
+// `cells` cells of `width` side by side from x 0, between top and bottom.
+inline std::vector<RECT> row(int cells, int width, int top, int bottom) {
+  std::vector<RECT> out;
+  for (int c = 0; c < cells; ++c) out.push_back(RECT{width * c, top, width * c + width, bottom});
+  return out;
+}
+
+inline std::vector<RECT> operator+(std::vector<RECT> a, const std::vector<RECT>& b) {
+  a.insert(a.end(), b.begin(), b.end());
+  return a;
+}
+
+class GridTest : public ::testing::Test {
+ protected:
+  static Platform& withScreen(sim::SimDesktop& desktop) {
+    desktop.setScreen(1280, 1024);
+    return desktop;
+  }
+
+  HWND createWindow(const std::string& name, RECT at = RECT{100, 100, 500, 400}) {
+    sim::WindowSpec spec;
+    spec.name = name;
+    spec.at = at;
+    return desktop.createWindow(spec);
+  }
+
+  // n windows w0..w(n-1), added in that order and arranged.
+  std::vector<HWND> arrangeWindows(int n) {
+    std::vector<HWND> out;
+    for (int i = 0; i < n; ++i) {
+      out.push_back(createWindow("w" + std::to_string(i)));
+      grid.addWindow(out.back());
+    }
+    grid.arrange();
+    return out;
+  }
+
+  std::vector<RECT> rectsOf(const std::vector<HWND>& hwnds) const {
+    std::vector<RECT> out;
+    for (HWND hwnd : hwnds) out.push_back(desktop.rectOf(hwnd));
+    return out;
+  }
+
+  // The shell's reaction to a finished move or resize of a grid window.
+  void userMovedOrResized(HWND hwnd) {
+    if (!grid.contains(hwnd)) return;
+    if (grid.wasDragged(hwnd)) {
+      grid.removeWindow(hwnd, true);
+      desktop.SetActiveWindow(hwnd);
+    } else {
+      grid.rememberPlacedRect(hwnd);
+      grid.resolveOverlaps(hwnd, false);
+    }
+  }
+
+  // Whatever moved a window also recorded where it ended up.
+  void expectPlacedRectsMatchDesktop() const {
+    for (HWND hwnd : grid.windows) {
+      RECT placed{};
+      ASSERT_TRUE(grid.placedRects.findRect(hwnd, &placed)) << desktop.nameOf(hwnd);
+      EXPECT_EQ(placed, desktop.rectOf(hwnd)) << desktop.nameOf(hwnd);
+    }
+  }
+
+  sim::SimDesktop desktop;
+  GridLayout grid{withScreen(desktop)};
+};
+
+}  // namespace tessellor

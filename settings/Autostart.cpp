@@ -21,7 +21,9 @@ void writeRunValue(Platform& platform, const std::string& data) {
 }  // namespace
 
 void enableAutostart(Platform& platform, const char* exePath) {
-  writeRunValue(platform, "\"" + std::string(exePath) + "\"");
+  std::string quoted(1, '"');
+  quoted.append(exePath).push_back('"');
+  writeRunValue(platform, quoted);
 }
 
 void disableAutostart(Platform& platform) { writeRunValue(platform, std::string()); }

@@ -6,9 +6,10 @@
 #include <cstdlib>
 #include <cstring>
 
+#include <windows.h>
+// psapi and shellapi need windows.h first.
 #include <psapi.h>
 #include <shellapi.h>
-#include <windows.h>
 
 #include "hook/msghook.h"
 

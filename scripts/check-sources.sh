@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Source rules no compiler checks: formatting, and the one door to the OS.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+sources=$(git ls-files '*.cpp' '*.h')
+if ! clang-format --dry-run --Werror $sources; then
+  echo "FAIL: formatting drift (run clang-format -i on the files above)"
+  exit 1
+fi
+
+# Only the Windows platform and the hook library may see the real Windows headers.
+offenders=$(git grep -lE '#[[:space:]]*include[[:space:]]*<(windows|winuser|psapi|shellapi)\.h>' -- '*.cpp' '*.h' |
+  grep -vE '^(platform/win32|hook)/' || true)
+if [ -n "$offenders" ]; then
+  echo "FAIL: Windows headers included outside platform/win32/ and hook/:"
+  echo "$offenders"
+  exit 1
+fi
+echo "sources: format and platform-door checks passed"

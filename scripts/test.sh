@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test: source checks, unit and scenario tests (plain and under
+# AddressSanitizer + UndefinedBehaviorSanitizer), and the Windows cross build.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/install-deps.sh cmake make g++ file libgtest-dev libgmock-dev googletest libbenchmark-dev \
+  clang-format g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
+
+jobs=$(nproc 2>/dev/null || echo 2)
+
+echo "== source checks"
+scripts/check-sources.sh
+
+echo "== Windows build (MinGW-w64)"
+cmake --preset mingw >/dev/null
+cmake --build --preset mingw -j "$jobs"
+scripts/check-windows-build.sh build/mingw/bin
+
+echo "== Linux build and tests"
+cmake --preset dev >/dev/null
+cmake --build --preset dev -j "$jobs"
+ctest --preset dev -j "$jobs"
+
+echo "== sanitizer build and tests"
+cmake --preset asan >/dev/null
+cmake --build --preset asan -j "$jobs"
+ctest --preset asan -j "$jobs"

@@ -11,7 +11,9 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -44,6 +46,14 @@ struct PlacementCall {
   Kind kind;
   HWND hwnd;
   RECT rect;  // as requested (left, top, right, bottom), before any clamping
+};
+
+enum class ControlKind { None, Button, CheckBox, Edit, ListBox };
+
+struct MenuItem {
+  UINT_PTR id = 0;
+  std::string text;
+  bool separator = false;
 };
 
 class SimDesktop : public Platform {
@@ -85,10 +95,243 @@ class SimDesktop : public Platform {
   // Called for each placement call as it is made (the runner's `trace on`).
   std::function<void(const PlacementCall&)> onCall;
 
-  // ---- Platform overrides, the message queue, dialogs and controls: added by the implementation.
+  // ---- More of the desktop, for the scenario runner ------------------------------------------
+  HWND lastHandleOf(const std::string& name) const;  // the newest window of that name, living or not
+  std::vector<HWND> windows() const;                 // living windows, in creation order
+  RECT normalRectOf(HWND hwnd) const;                // the rectangle a restore would give
+  HWND foreground() const { return foreground_; }
+  int screenWidth() const { return screenWidth_; }
+  int screenHeight() const { return screenHeight_; }
+  int placementCount() const { return placementCount_; }  // SetWindowPlacement and SetWindowPos so far
+
+  void setRegistryReadonly() { registryReadonly_ = true; }
+  void setHotkeyTaken(int id) { takenHotkeys_.insert(id); }
+  void setFileReadonly(const std::string& path) { readonlyFiles_.insert(path); }
+  std::optional<std::string> registryValue(const std::string& name) const;  // the bytes stored, if any
+  std::vector<int> hotkeys() const;                                         // registered ids, ascending
+  std::optional<NOTIFYICONDATAA> trayIcon() const;
+  HWND hookTarget() const { return hookTarget_; }
+
+  // ---- The program's side: dialogs, messages and the process -----------------------------------
+  HWND mainDialog() const { return mainDialog_; }  // the living template-101 dialog, or null
+  HWND topDialog() const;                          // the innermost open modal dialog, else mainDialog()
+  bool modalOpen() const { return !modalStack_.empty(); }
+  ControlKind controlKind(HWND dialog, int id) const;
+  // Appends to the queue; the program gets it from GetMessageA.
+  void postMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  bool queueEmpty() const { return queue_.empty() && !quitPending_; }
+  UINT registeredMessage(const std::string& name) const;  // 0 when not registered
+  // Posts to the window given to setMyHook; false (nothing posted) when no hook is set.
+  bool postHookEvent(UINT message, WPARAM wParam, LPARAM lParam);
+  // WM_HOTKEY to the registering window; false when the id is not registered.
+  bool pressHotkey(int id);
+  // The tray icon's callback message with that mouse message; false when there is no icon.
+  bool clickTray(UINT mouseMessage);
+  const std::optional<std::vector<MenuItem>>& openMenu() const { return openMenuItems_; }
+  // Posts WM_COMMAND with the item's id to the menu's owner and closes the menu; false when no
+  // menu is open or it has no such item.
+  bool pickMenuItem(const std::string& text);
+  // The process has ended: its windows, dialogs, hotkeys, tray icon, hook, menu and queue go.
+  void endProcess();
+
+  // GetMessageA calls this while the queue is empty; it answers false when nothing will come
+  // (GetMessageA then returns -1).
+  std::function<bool()> onIdle;
+  // Each line the desktop prints for the program (message boxes, the popup menu).
+  std::function<void(const std::string&)> onReport;
+  const std::vector<std::string>& reports() const { return reports_; }
+
+  // ---- Platform -----------------------------------------------------------------------------
+  BOOL IsWindow(HWND hwnd) override;
+  BOOL IsWindowVisible(HWND hwnd) override;
+  BOOL IsIconic(HWND hwnd) override;
+  int GetWindowTextA(HWND hwnd, char* text, int maxCount) override;
+  int GetWindowTextLengthA(HWND hwnd) override;
+  BOOL GetWindowRect(HWND hwnd, RECT* rect) override;
+  HWND GetForegroundWindow() override { return foreground_; }
+  DWORD GetWindowThreadProcessId(HWND hwnd, DWORD* processId) override;
+  BOOL EnumWindows(WNDENUMPROC callback, LPARAM lParam) override;
+  int GetSystemMetrics(int index) override;
+  BOOL GetCursorPos(POINT* point) override;
+
+  BOOL GetWindowPlacement(HWND hwnd, WINDOWPLACEMENT* placement) override;
+  BOOL SetWindowPlacement(HWND hwnd, const WINDOWPLACEMENT* placement) override;
+  BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UINT flags) override;
+  BOOL ShowWindow(HWND hwnd, int showCmd) override;
+  BOOL UpdateWindow(HWND hwnd) override;
+  HWND SetActiveWindow(HWND hwnd) override;
+  BOOL SetForegroundWindow(HWND hwnd) override;
+
+  HRGN CreateRectRgn(int left, int top, int right, int bottom) override;
+  int GetWindowRgn(HWND hwnd, HRGN region) override;
+  DWORD GetRegionData(HRGN region, DWORD count, RGNDATA* data) override;
+  BOOL DeleteObject(HRGN region) override;
+
+  HWND CreateDialogParamA(HINSTANCE instance, LPCSTR templateName, HWND parent, DLGPROC proc,
+                          LPARAM initParam) override;
+  INT_PTR DialogBoxParamA(HINSTANCE instance, LPCSTR templateName, HWND parent, DLGPROC proc,
+                          LPARAM initParam) override;
+  BOOL EndDialog(HWND dialog, INT_PTR result) override;
+  HWND GetDlgItem(HWND dialog, int id) override;
+  BOOL SetDlgItemTextA(HWND dialog, int id, const char* text) override;
+  UINT GetDlgItemTextA(HWND dialog, int id, char* text, int maxCount) override;
+  BOOL SetDlgItemInt(HWND dialog, int id, UINT value, BOOL isSigned) override;
+  UINT GetDlgItemInt(HWND dialog, int id, BOOL* translated, BOOL isSigned) override;
+  LRESULT SendDlgItemMessageA(HWND dialog, int id, UINT message, WPARAM wParam, LPARAM lParam) override;
+  LRESULT SendMessageA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) override;
+  LONG_PTR GetWindowLongPtrA(HWND hwnd, int index) override;
+  LONG_PTR SetWindowLongPtrA(HWND hwnd, int index, LONG_PTR value) override;
+  int MessageBoxA(HWND owner, const char* text, const char* caption, UINT type) override;
+
+  UINT RegisterWindowMessageA(const char* name) override;
+  BOOL GetMessageA(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax) override;
+  BOOL IsDialogMessageA(HWND dialog, MSG* msg) override;
+  BOOL TranslateMessage(const MSG*) override { return FALSE; }
+  LRESULT DispatchMessageA(const MSG* msg) override;
+  void PostQuitMessage(int exitCode) override;
+
+  BOOL RegisterHotKey(HWND hwnd, int id, UINT modifiers, UINT virtualKey) override;
+  BOOL UnregisterHotKey(HWND hwnd, int id) override;
+
+  HICON LoadIconA(HINSTANCE instance, LPCSTR name) override;
+  BOOL Shell_NotifyIconA(DWORD message, NOTIFYICONDATAA* data) override;
+  HMENU CreatePopupMenu() override;
+  BOOL AppendMenuA(HMENU menu, UINT flags, UINT_PTR id, const char* text) override;
+  BOOL TrackPopupMenu(HMENU menu, UINT flags, int x, int y, int reserved, HWND owner, const RECT* rect) override;
+  BOOL DestroyMenu(HMENU menu) override;
+
+  LONG RegOpenKeyA(HKEY key, const char* subKey, HKEY* result) override;
+  LONG RegSetValueExA(HKEY key, const char* valueName, DWORD reserved, DWORD type, const BYTE* data,
+                      DWORD size) override;
+  LONG RegCloseKey(HKEY key) override;
+
+  HMODULE GetModuleHandleA(const char* name) override;
+  DWORD GetModuleFileNameA(HMODULE module, char* path, DWORD size) override;
+  HANDLE OpenProcess(DWORD access, BOOL inherit, DWORD processId) override;
+  BOOL CloseHandle(HANDLE handle) override;
+  BOOL EnumProcessModules(HANDLE process, HMODULE* modules, DWORD size, DWORD* needed) override;
+  DWORD GetModuleBaseNameA(HANDLE process, HMODULE module, char* name, DWORD size) override;
+  BOOL QueryFullProcessImageNameA(HANDLE process, DWORD flags, char* name, DWORD* size) override;
+
+  BOOL setMyHook(HWND target) override;
+  BOOL clearMyHook(HWND target) override;
+
+  bool readWholeFile(const char* path, std::string& bytes) override;
+  bool replaceFile(const char* path, std::string_view bytes) override;
+
+  std::time_t time(std::time_t* out) override;
+  void srand(unsigned int seed) override { seed_ = seed; }
+  int rand() override { return rand_; }
 
  private:
+  enum class State { Normal, Minimized, Maximized };
+  struct Window {
+    WindowSpec spec;
+    HWND handle = nullptr;
+    bool alive = true;
+    bool hidden = false;
+    State state = State::Normal;
+    RECT normal{};     // the restored rectangle
+    RECT maximized{};  // the rectangle while maximised
+    int placements = 0;
+    DWORD pid = 0;
+    bool ownedByProgram = false;
+  };
+  struct Region {
+    RegionKind kind = RegionKind::None;
+    RECT box{};
+  };
+  struct Control {
+    ControlKind kind = ControlKind::None;
+    HWND handle = nullptr;
+    std::string text;
+    LRESULT check = BST_UNCHECKED;
+    std::vector<std::string> items;
+    int selection = -1;
+  };
+  struct Dialog {
+    HWND handle = nullptr;
+    int templateId = 0;
+    DLGPROC proc = nullptr;
+    std::map<int, Control> controls;
+    std::map<int, LONG_PTR> longs;
+    bool modal = false;
+    bool ended = false;
+    INT_PTR result = 0;
+  };
+  struct Hotkey {
+    HWND hwnd;
+    UINT modifiers;
+    UINT virtualKey;
+  };
+
+  Window* find(HWND hwnd);
+  const Window* find(HWND hwnd) const;
+  RECT currentRect(const Window& w) const;
+  RECT fitted(Window& w, RECT wanted);  // the minimum, then the window's own growth
+  void raise(HWND hwnd);
+  void hide(Window& w);
+  void record(PlacementCall::Kind kind, HWND hwnd, const RECT& rect);
+  void report(const std::string& line);
+
+  Dialog* dialogOf(HWND hwnd);
+  const Dialog* dialogOf(HWND hwnd) const;
+  Control* controlOf(HWND handle);
+  Control* controlOf(HWND dialog, int id);
+  Dialog& addDialog(HWND handle, int templateId, DLGPROC proc, bool modal);
+  INT_PTR callDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT controlMessage(Control& control, UINT message, WPARAM wParam, LPARAM lParam);
+
+  const Window* processWindow(DWORD pid) const;
+
+  // Windows: index k has the handle 0x10010 + 0x10 * k.
+  std::vector<Window> windows_;
+  std::vector<HWND> zOrder_;  // topmost first
+  HWND foreground_ = nullptr;
+  int screenWidth_ = 1280;
+  int screenHeight_ = 1024;
+  int minWidth_ = 112;
+  int minHeight_ = 27;
   std::vector<PlacementCall> calls_;
+  int placementCount_ = 0;
+  std::map<std::uintptr_t, Region> regions_;
+  std::uintptr_t nextRegion_ = 0;
+
+  // Dialogs, keyed by handle; the map keeps them in place while their procedures run.
+  std::map<std::uintptr_t, Dialog> dialogs_;
+  std::vector<HWND> modalStack_;
+  HWND mainDialog_ = nullptr;
+  std::uintptr_t dialogSerial_ = 0;
+
+  // Messages.
+  std::deque<MSG> queue_;
+  bool quitPending_ = false;
+  int quitCode_ = 0;
+  std::map<std::string, UINT> registered_;
+
+  // Shell services.
+  std::map<int, Hotkey> hotkeys_;
+  std::set<int> takenHotkeys_;
+  std::optional<NOTIFYICONDATAA> tray_;
+  std::map<std::uintptr_t, std::vector<MenuItem>> menus_;
+  std::uintptr_t nextMenu_ = 0;
+  std::optional<std::vector<MenuItem>> openMenuItems_;
+  HWND menuOwner_ = nullptr;
+  bool registryReadonly_ = false;
+  std::set<std::uintptr_t> openKeys_;
+  std::uintptr_t nextKey_ = 0;
+  std::map<std::string, std::string> registry_;
+  std::set<std::uintptr_t> openProcesses_;
+  std::map<std::string, DWORD> pids_;
+  HWND hookTarget_ = nullptr;
+  std::set<std::string> readonlyFiles_;
+  std::vector<std::string> reports_;
+  std::time_t time_ = 0;
+  int rand_ = 0;
+  unsigned int seed_ = 0;
 };
+
+// A string as scenario files and reports write it: in double quotes, with \" \\ \n \r \t escapes.
+std::string quote(std::string_view text);
 
 }  // namespace tessellor::sim

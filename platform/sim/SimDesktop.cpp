@@ -1,0 +1,444 @@
+// Top-level windows: creation, the z-order, the foreground window, placement and the user's own
+// moves. Everything a query reports is derived from state + normal + maximized rectangles.
+#include "platform/sim/SimDesktop.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+
+namespace tessellor::sim {
+
+namespace {
+
+constexpr std::uintptr_t kFirstWindow = 0x10010;
+constexpr std::uintptr_t kWindowStep = 0x10;
+constexpr RECT kMinimizedRect{-32000, -32000, -31840, -31972};
+
+// A window refuses a negative size rather than turning inside out.
+RECT nonNegative(RECT r) {
+  if (r.right < r.left) r.right = r.left;
+  if (r.bottom < r.top) r.bottom = r.top;
+  return r;
+}
+
+}  // namespace
+
+SimDesktop::SimDesktop() = default;
+SimDesktop::~SimDesktop() = default;
+
+// ---- The desktop ----------------------------------------------------------------------------
+
+void SimDesktop::setScreen(int width, int height) {
+  screenWidth_ = width;
+  screenHeight_ = height;
+  for (Window& w : windows_) {
+    if (w.alive && w.state == State::Maximized) w.maximized = RECT{0, 0, width, height};
+  }
+}
+
+void SimDesktop::setMinSize(int width, int height) {
+  minWidth_ = width;
+  minHeight_ = height;
+}
+
+HWND SimDesktop::createWindow(const WindowSpec& spec) {
+  Window w;
+  w.spec = spec;
+  if (w.spec.title.empty()) w.spec.title = spec.name;
+  if (w.spec.exe.empty()) w.spec.exe = spec.name + ".exe";
+  w.handle = handleFromValue(kFirstWindow + kWindowStep * windows_.size());
+  w.hidden = spec.hidden;
+  w.normal = nonNegative(spec.at);
+  w.maximized = RECT{0, 0, screenWidth_, screenHeight_};
+  w.state = spec.minimized ? State::Minimized : spec.maximized ? State::Maximized : State::Normal;
+  auto pid = pids_.find(w.spec.exe);
+  if (pid == pids_.end()) pid = pids_.emplace(w.spec.exe, static_cast<DWORD>(0x1000 + 4 * pids_.size())).first;
+  w.pid = pid->second;
+  windows_.push_back(w);
+  zOrder_.insert(zOrder_.begin(), w.handle);
+  return w.handle;
+}
+
+void SimDesktop::destroyWindow(HWND hwnd) {
+  Window* w = find(hwnd);
+  if (w == nullptr) return;
+  w->alive = false;
+  std::erase(zOrder_, hwnd);
+  if (foreground_ == hwnd) foreground_ = nullptr;
+  dialogs_.erase(handleValue(hwnd));
+  if (mainDialog_ == hwnd) mainDialog_ = nullptr;
+}
+
+void SimDesktop::setForeground(HWND hwnd) { foreground_ = find(hwnd) != nullptr ? hwnd : nullptr; }
+
+void SimDesktop::setTime(std::time_t t) { time_ = t; }
+
+void SimDesktop::setRand(int value) { rand_ = value; }
+
+// ---- User actions -----------------------------------------------------------------------------
+
+void SimDesktop::drag(HWND hwnd, int dx, int dy) {
+  Window* w = find(hwnd);
+  if (w == nullptr) return;
+  const RECT r = currentRect(*w);
+  w->normal = RECT{r.left + dx, r.top + dy, r.right + dx, r.bottom + dy};
+  w->state = State::Normal;
+}
+
+void SimDesktop::resize(HWND hwnd, Edge edge, int coordinate) {
+  Window* w = find(hwnd);
+  if (w == nullptr) return;
+  RECT r = currentRect(*w);
+  // The moving edge stops where the minimum (or zero) size is reached; the other edges stay.
+  const int minW = w->spec.minWidth;
+  const int minH = w->spec.minHeight;
+  switch (edge) {
+    case Edge::Left:
+      r.left = std::min(coordinate, r.right - minW);
+      break;
+    case Edge::Right:
+      r.right = std::max(coordinate, r.left + minW);
+      break;
+    case Edge::Top:
+      r.top = std::min(coordinate, r.bottom - minH);
+      break;
+    case Edge::Bottom:
+      r.bottom = std::max(coordinate, r.top + minH);
+      break;
+  }
+  w->normal = r;
+  w->state = State::Normal;
+}
+
+void SimDesktop::setRect(HWND hwnd, const RECT& rect) {
+  Window* w = find(hwnd);
+  if (w == nullptr) return;
+  w->normal = nonNegative(rect);
+  w->state = State::Normal;
+}
+
+void SimDesktop::minimize(HWND hwnd) {
+  if (Window* w = find(hwnd)) w->state = State::Minimized;
+}
+
+void SimDesktop::maximize(HWND hwnd) {
+  if (Window* w = find(hwnd)) {
+    w->state = State::Maximized;
+    w->maximized = RECT{0, 0, screenWidth_, screenHeight_};
+  }
+}
+
+void SimDesktop::restore(HWND hwnd) {
+  if (Window* w = find(hwnd)) w->state = State::Normal;
+}
+
+// ---- Reading back -------------------------------------------------------------------------------
+
+RECT SimDesktop::rectOf(HWND hwnd) const {
+  const Window* w = find(hwnd);
+  return w != nullptr ? currentRect(*w) : RECT{0, 0, 0, 0};
+}
+
+RECT SimDesktop::normalRectOf(HWND hwnd) const {
+  const Window* w = find(hwnd);
+  return w != nullptr ? w->normal : RECT{0, 0, 0, 0};
+}
+
+bool SimDesktop::isAlive(HWND hwnd) const { return find(hwnd) != nullptr; }
+
+bool SimDesktop::isMinimized(HWND hwnd) const {
+  const Window* w = find(hwnd);
+  return w != nullptr && w->state == State::Minimized;
+}
+
+bool SimDesktop::isMaximized(HWND hwnd) const {
+  const Window* w = find(hwnd);
+  return w != nullptr && w->state == State::Maximized;
+}
+
+bool SimDesktop::isHidden(HWND hwnd) const {
+  const Window* w = find(hwnd);
+  return w != nullptr && w->hidden;
+}
+
+HWND SimDesktop::handleOf(const std::string& name) const {
+  for (const Window& w : windows_) {
+    if (w.alive && w.spec.name == name) return w.handle;
+  }
+  return nullptr;
+}
+
+HWND SimDesktop::lastHandleOf(const std::string& name) const {
+  for (auto it = windows_.rbegin(); it != windows_.rend(); ++it) {
+    if (it->spec.name == name) return it->handle;
+  }
+  return nullptr;
+}
+
+std::string SimDesktop::nameOf(HWND hwnd) const {
+  if (const Window* w = find(hwnd)) return w->spec.name;
+  char text[24];
+  std::snprintf(text, sizeof text, "0x%llx", static_cast<unsigned long long>(handleValue(hwnd)));
+  return text;
+}
+
+std::vector<HWND> SimDesktop::zOrder() const { return zOrder_; }
+
+std::vector<HWND> SimDesktop::windows() const {
+  std::vector<HWND> out;
+  for (const Window& w : windows_) {
+    if (w.alive) out.push_back(w.handle);
+  }
+  return out;
+}
+
+// ---- Platform: queries -------------------------------------------------------------------------
+
+BOOL SimDesktop::IsWindow(HWND hwnd) {
+  return (find(hwnd) != nullptr || dialogOf(hwnd) != nullptr || controlOf(hwnd) != nullptr) ? TRUE : FALSE;
+}
+
+BOOL SimDesktop::IsWindowVisible(HWND hwnd) {
+  if (const Window* w = find(hwnd)) return w->hidden ? FALSE : TRUE;
+  return dialogOf(hwnd) != nullptr ? TRUE : FALSE;
+}
+
+BOOL SimDesktop::IsIconic(HWND hwnd) { return isMinimized(hwnd) ? TRUE : FALSE; }
+
+int SimDesktop::GetWindowTextA(HWND hwnd, char* text, int maxCount) {
+  std::string source;
+  if (const Window* w = find(hwnd)) {
+    source = w->spec.title;
+  } else if (const Control* c = controlOf(hwnd)) {
+    source = c->text;
+  } else if (dialogOf(hwnd) != nullptr) {
+    source = "Tessellor";
+  }
+  if (text == nullptr || maxCount <= 0) return 0;
+  const std::size_t n = std::min(source.size(), static_cast<std::size_t>(maxCount - 1));
+  std::memcpy(text, source.data(), n);
+  text[n] = '\0';
+  return static_cast<int>(n);
+}
+
+int SimDesktop::GetWindowTextLengthA(HWND hwnd) {
+  if (const Window* w = find(hwnd)) return static_cast<int>(w->spec.title.size());
+  if (const Control* c = controlOf(hwnd)) return static_cast<int>(c->text.size());
+  if (dialogOf(hwnd) != nullptr) return static_cast<int>(std::strlen("Tessellor"));
+  return 0;
+}
+
+BOOL SimDesktop::GetWindowRect(HWND hwnd, RECT* rect) {
+  const Window* w = find(hwnd);
+  if (w == nullptr || rect == nullptr) return FALSE;
+  *rect = currentRect(*w);
+  return TRUE;
+}
+
+BOOL SimDesktop::EnumWindows(WNDENUMPROC callback, LPARAM lParam) {
+  // The callback may destroy windows (or create them); it sees the z-order as it was.
+  const std::vector<HWND> snapshot = zOrder_;
+  for (HWND hwnd : snapshot) {
+    if (find(hwnd) == nullptr) continue;
+    if (!callback(hwnd, lParam)) break;
+  }
+  return TRUE;
+}
+
+int SimDesktop::GetSystemMetrics(int index) {
+  switch (index) {
+    case SM_CXMAXIMIZED:
+      return screenWidth_;
+    case SM_CYMAXIMIZED:
+      return screenHeight_;
+    case SM_CXMIN:
+      return minWidth_;
+    case SM_CYMIN:
+      return minHeight_;
+    default:
+      return 0;
+  }
+}
+
+BOOL SimDesktop::GetCursorPos(POINT* point) {
+  if (point == nullptr) return FALSE;
+  // Where the tray icon sits: the lower right corner of the screen.
+  *point = POINT{screenWidth_ - 1, screenHeight_ - 1};
+  return TRUE;
+}
+
+// ---- Platform: placement, state and activation ---------------------------------------------------
+
+BOOL SimDesktop::GetWindowPlacement(HWND hwnd, WINDOWPLACEMENT* placement) {
+  const Window* w = find(hwnd);
+  if (w == nullptr || placement == nullptr) return FALSE;
+  placement->length = sizeof(WINDOWPLACEMENT);
+  placement->flags = 0;
+  placement->showCmd = w->state == State::Minimized   ? SW_SHOWMINIMIZED
+                       : w->state == State::Maximized ? SW_MAXIMIZE
+                                                      : SW_SHOWNORMAL;
+  placement->ptMinPosition = POINT{-1, -1};
+  placement->ptMaxPosition = POINT{-1, -1};
+  placement->rcNormalPosition = w->normal;
+  return TRUE;
+}
+
+BOOL SimDesktop::SetWindowPlacement(HWND hwnd, const WINDOWPLACEMENT* placement) {
+  if (placement == nullptr) return FALSE;
+  record(PlacementCall::Kind::SetWindowPlacement, hwnd, placement->rcNormalPosition);
+  Window* w = find(hwnd);
+  if (w == nullptr) return FALSE;
+  w->normal = fitted(*w, placement->rcNormalPosition);
+  switch (static_cast<int>(placement->showCmd)) {
+    case SW_HIDE:
+      hide(*w);
+      break;
+    case SW_SHOW:
+      w->hidden = false;
+      break;
+    case SW_SHOWMINIMIZED:
+    case SW_MINIMIZE:
+    case 7:  // SW_SHOWMINNOACTIVE
+      w->hidden = false;
+      w->state = State::Minimized;
+      break;
+    case SW_MAXIMIZE:
+      w->hidden = false;
+      w->state = State::Maximized;
+      w->maximized = RECT{0, 0, screenWidth_, screenHeight_};
+      break;
+    default:
+      w->hidden = false;
+      w->state = State::Normal;
+      break;
+  }
+  return TRUE;
+}
+
+BOOL SimDesktop::SetWindowPos(HWND hwnd, HWND /*insertAfter*/, int x, int y, int cx, int cy, UINT flags) {
+  record(PlacementCall::Kind::SetWindowPos, hwnd, RECT{x, y, x + cx, y + cy});
+  Window* w = find(hwnd);
+  if (w == nullptr) return FALSE;
+  if ((flags & SWP_NOZORDER) == 0) raise(hwnd);
+  if ((flags & SWP_NOACTIVATE) == 0) foreground_ = hwnd;
+  if (w->state == State::Minimized) return TRUE;
+  RECT& target = w->state == State::Maximized ? w->maximized : w->normal;
+  RECT r = target;
+  if ((flags & SWP_NOMOVE) == 0) r = RECT{x, y, x + (r.right - r.left), y + (r.bottom - r.top)};
+  if ((flags & SWP_NOSIZE) == 0) {
+    r.right = r.left + cx;
+    r.bottom = r.top + cy;
+    r = fitted(*w, r);
+  }
+  target = r;
+  return TRUE;
+}
+
+BOOL SimDesktop::ShowWindow(HWND hwnd, int showCmd) {
+  Window* w = find(hwnd);
+  if (w == nullptr) return FALSE;
+  const BOOL wasVisible = w->hidden ? FALSE : TRUE;
+  switch (showCmd) {
+    case SW_HIDE:
+      hide(*w);
+      break;
+    case SW_SHOW:
+      if (w->hidden) {
+        w->hidden = false;
+        foreground_ = hwnd;
+        raise(hwnd);
+      }
+      break;
+    case SW_SHOWMINIMIZED:
+    case SW_MINIMIZE:
+      w->hidden = false;
+      w->state = State::Minimized;
+      break;
+    case SW_MAXIMIZE:
+      w->hidden = false;
+      maximize(hwnd);
+      break;
+    default:
+      w->hidden = false;
+      w->state = State::Normal;
+      break;
+  }
+  return wasVisible;
+}
+
+BOOL SimDesktop::UpdateWindow(HWND hwnd) { return IsWindow(hwnd); }
+
+HWND SimDesktop::SetActiveWindow(HWND hwnd) {
+  record(PlacementCall::Kind::SetActiveWindow, hwnd, RECT{0, 0, 0, 0});
+  if (find(hwnd) == nullptr) return nullptr;
+  const HWND previous = foreground_;
+  foreground_ = hwnd;
+  raise(hwnd);
+  return previous;
+}
+
+BOOL SimDesktop::SetForegroundWindow(HWND hwnd) {
+  if (find(hwnd) == nullptr) return FALSE;
+  foreground_ = hwnd;
+  raise(hwnd);
+  return TRUE;
+}
+
+// ---- Helpers ------------------------------------------------------------------------------------
+
+SimDesktop::Window* SimDesktop::find(HWND hwnd) {
+  return const_cast<Window*>(static_cast<const SimDesktop*>(this)->find(hwnd));
+}
+
+const SimDesktop::Window* SimDesktop::find(HWND hwnd) const {
+  const std::uintptr_t v = handleValue(hwnd);
+  if (v < kFirstWindow || (v - kFirstWindow) % kWindowStep != 0) return nullptr;
+  const std::size_t k = (v - kFirstWindow) / kWindowStep;
+  if (k >= windows_.size() || !windows_[k].alive) return nullptr;
+  return &windows_[k];
+}
+
+RECT SimDesktop::currentRect(const Window& w) const {
+  switch (w.state) {
+    case State::Minimized:
+      return kMinimizedRect;
+    case State::Maximized:
+      return w.maximized;
+    case State::Normal:
+      break;
+  }
+  return w.normal;
+}
+
+RECT SimDesktop::fitted(Window& w, RECT wanted) {
+  RECT r = nonNegative(wanted);
+  r.right = std::max(r.right, r.left + w.spec.minWidth);
+  r.bottom = std::max(r.bottom, r.top + w.spec.minHeight);
+  // A window that grows takes k × N more than asked on its k-th placement.
+  if (w.spec.grows != 0) {
+    ++w.placements;
+    const int extra = w.spec.grows * w.placements;
+    r.right += extra;
+    r.bottom += extra;
+  }
+  return r;
+}
+
+void SimDesktop::raise(HWND hwnd) {
+  std::erase(zOrder_, hwnd);
+  zOrder_.insert(zOrder_.begin(), hwnd);
+}
+
+void SimDesktop::hide(Window& w) {
+  w.hidden = true;
+  if (foreground_ == w.handle) foreground_ = nullptr;
+}
+
+void SimDesktop::record(PlacementCall::Kind kind, HWND hwnd, const RECT& rect) {
+  const PlacementCall call{kind, hwnd, rect};
+  calls_.push_back(call);
+  if (kind != PlacementCall::Kind::SetActiveWindow) ++placementCount_;
+  if (onCall) onCall(call);
+}
+
+}  // namespace tessellor::sim

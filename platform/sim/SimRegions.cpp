@@ -1,0 +1,74 @@
+// Window regions: region objects made by CreateRectRgn, filled by GetWindowRgn, read by
+// GetRegionData.
+#include <cstring>
+
+#include "platform/sim/SimDesktop.h"
+
+namespace tessellor::sim {
+
+namespace {
+
+constexpr std::uintptr_t kFirstRegion = 0x7C000000;
+constexpr DWORD RDH_RECTANGLES = 1;
+
+// The rectangles that make up a region, as GetRegionData lists them. A complex region is
+// modelled as its box less the lower right quarter: two rectangles.
+std::vector<RECT> rectanglesOf(RegionKind kind, const RECT& box) {
+  if (kind == RegionKind::None || IsRectEmpty(&box)) return {};
+  if (kind == RegionKind::Simple) return {box};
+  const LONG midX = box.left + (box.right - box.left) / 2;
+  const LONG midY = box.top + (box.bottom - box.top) / 2;
+  return {RECT{box.left, box.top, box.right, midY}, RECT{box.left, midY, midX, box.bottom}};
+}
+
+}  // namespace
+
+HRGN SimDesktop::CreateRectRgn(int left, int top, int right, int bottom) {
+  const std::uintptr_t handle = kFirstRegion + ++nextRegion_;
+  regions_[handle] = Region{RegionKind::Simple, RECT{left, top, right, bottom}};
+  return reinterpret_cast<HRGN>(handle);
+}
+
+int SimDesktop::GetWindowRgn(HWND hwnd, HRGN region) {
+  const Window* w = find(hwnd);
+  auto it = regions_.find(reinterpret_cast<std::uintptr_t>(region));
+  if (w == nullptr || it == regions_.end()) return ERROR;
+  switch (w->spec.region) {
+    case RegionKind::None:
+      return ERROR;
+    case RegionKind::Simple:
+      it->second = Region{RegionKind::Simple, w->spec.regionBox};
+      return SIMPLEREGION;
+    case RegionKind::Complex: {
+      const RECT r = currentRect(*w);
+      it->second = Region{RegionKind::Complex, RECT{0, 0, r.right - r.left, r.bottom - r.top}};
+      return COMPLEXREGION;
+    }
+  }
+  return ERROR;
+}
+
+DWORD SimDesktop::GetRegionData(HRGN region, DWORD count, RGNDATA* data) {
+  auto it = regions_.find(reinterpret_cast<std::uintptr_t>(region));
+  if (it == regions_.end()) return 0;
+  const std::vector<RECT> rects = rectanglesOf(it->second.kind, it->second.box);
+  const DWORD needed = static_cast<DWORD>(sizeof(RGNDATAHEADER) + rects.size() * sizeof(RECT));
+  if (data == nullptr) return needed;
+  if (count < needed) return 0;
+  RGNDATAHEADER header{};
+  header.dwSize = sizeof(RGNDATAHEADER);
+  header.iType = RDH_RECTANGLES;
+  header.nCount = static_cast<DWORD>(rects.size());
+  header.nRgnSize = static_cast<DWORD>(rects.size() * sizeof(RECT));
+  header.rcBound = rects.empty() ? RECT{0, 0, 0, 0} : it->second.box;
+  unsigned char* bytes = reinterpret_cast<unsigned char*>(data);
+  std::memcpy(bytes, &header, sizeof header);
+  if (!rects.empty()) std::memcpy(bytes + sizeof header, rects.data(), rects.size() * sizeof(RECT));
+  return needed;
+}
+
+BOOL SimDesktop::DeleteObject(HRGN region) {
+  return regions_.erase(reinterpret_cast<std::uintptr_t>(region)) > 0 ? TRUE : FALSE;
+}
+
+}  // namespace tessellor::sim

@@ -1,0 +1,317 @@
+// The shell services around the windows: hotkeys, the tray icon and its menu, the registry,
+// processes and modules, files in the working directory, and the C library's clock and dice.
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "platform/sim/SimDesktop.h"
+
+namespace tessellor::sim {
+
+namespace {
+
+constexpr std::uintptr_t kOwnModule = 0x00400000;
+constexpr std::uintptr_t kFirstModule = 0x7A000000;
+constexpr std::uintptr_t kFirstProcess = 0x7B000000;
+constexpr std::uintptr_t kFirstMenu = 0x7D000000;
+constexpr std::uintptr_t kFirstKey = 0x78000000;
+constexpr std::uintptr_t kFirstIcon = 0x79000000;
+constexpr const char* kExePath = "C:\\Program Files\\Tessellor\\tessellor.exe";
+constexpr const char* kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+constexpr LONG ERROR_FILE_NOT_FOUND = 2;
+constexpr LONG ERROR_ACCESS_DENIED = 5;
+constexpr LONG ERROR_INVALID_HANDLE = 6;
+
+DWORD copyString(const std::string& source, char* out, DWORD size) {
+  if (out == nullptr || size == 0) return 0;
+  const std::size_t n = std::min<std::size_t>(source.size(), size - 1);
+  std::memcpy(out, source.data(), n);
+  out[n] = '\0';
+  return static_cast<DWORD>(n);
+}
+
+std::string imagePath(const std::string& exe) {
+  if (exe == "tessellor.exe") return kExePath;
+  const std::string stem = exe.substr(0, exe.find('.'));
+  return "C:\\Program Files\\" + stem + "\\" + exe;
+}
+
+}  // namespace
+
+std::string quote(std::string_view text) {
+  std::string out = "\"";
+  for (char c : text) {
+    switch (c) {
+      case '"':
+        out += "\\\"";
+        break;
+      case '\\':
+        out += "\\\\";
+        break;
+      case '\n':
+        out += "\\n";
+        break;
+      case '\r':
+        out += "\\r";
+        break;
+      case '\t':
+        out += "\\t";
+        break;
+      default:
+        out += c;
+    }
+  }
+  return out + "\"";
+}
+
+// ---- Hotkeys --------------------------------------------------------------------------------------
+
+BOOL SimDesktop::RegisterHotKey(HWND hwnd, int id, UINT modifiers, UINT virtualKey) {
+  if (takenHotkeys_.contains(id) || hotkeys_.contains(id)) return FALSE;
+  hotkeys_[id] = Hotkey{hwnd, modifiers, virtualKey};
+  return TRUE;
+}
+
+BOOL SimDesktop::UnregisterHotKey(HWND hwnd, int id) {
+  auto it = hotkeys_.find(id);
+  if (it == hotkeys_.end() || it->second.hwnd != hwnd) return FALSE;
+  hotkeys_.erase(it);
+  return TRUE;
+}
+
+std::vector<int> SimDesktop::hotkeys() const {
+  std::vector<int> ids;
+  for (const auto& [id, key] : hotkeys_) ids.push_back(id);
+  return ids;
+}
+
+bool SimDesktop::pressHotkey(int id) {
+  auto it = hotkeys_.find(id);
+  if (it == hotkeys_.end()) return false;
+  const LPARAM keys = static_cast<LPARAM>(it->second.modifiers | (it->second.virtualKey << 16));
+  postMessage(it->second.hwnd, WM_HOTKEY, static_cast<WPARAM>(id), keys);
+  return true;
+}
+
+// ---- Tray icon and popup menu -------------------------------------------------------------------
+
+HICON SimDesktop::LoadIconA(HINSTANCE /*instance*/, LPCSTR name) {
+  if (!IS_INTRESOURCE(name)) return nullptr;
+  return reinterpret_cast<HICON>(kFirstIcon + static_cast<std::uintptr_t>(resourceId(name)));
+}
+
+BOOL SimDesktop::Shell_NotifyIconA(DWORD message, NOTIFYICONDATAA* data) {
+  if (data == nullptr) return FALSE;
+  const bool same = tray_ && tray_->hWnd == data->hWnd && tray_->uID == data->uID;
+  switch (message) {
+    case NIM_ADD:
+      if (tray_) return FALSE;
+      tray_ = *data;
+      tray_->szTip[sizeof tray_->szTip - 1] = '\0';
+      return TRUE;
+    case NIM_MODIFY:
+      if (!same) return FALSE;
+      if ((data->uFlags & NIF_MESSAGE) != 0) tray_->uCallbackMessage = data->uCallbackMessage;
+      if ((data->uFlags & NIF_ICON) != 0) tray_->hIcon = data->hIcon;
+      if ((data->uFlags & NIF_TIP) != 0) {
+        std::memcpy(tray_->szTip, data->szTip, sizeof tray_->szTip);
+        tray_->szTip[sizeof tray_->szTip - 1] = '\0';
+      }
+      return TRUE;
+    case NIM_DELETE:
+      if (!same) return FALSE;
+      tray_.reset();
+      return TRUE;
+    default:
+      return FALSE;
+  }
+}
+
+std::optional<NOTIFYICONDATAA> SimDesktop::trayIcon() const { return tray_; }
+
+bool SimDesktop::clickTray(UINT mouseMessage) {
+  if (!tray_) return false;
+  postMessage(tray_->hWnd, tray_->uCallbackMessage, tray_->uID, static_cast<LPARAM>(mouseMessage));
+  return true;
+}
+
+HMENU SimDesktop::CreatePopupMenu() {
+  const std::uintptr_t handle = kFirstMenu + ++nextMenu_;
+  menus_[handle];
+  return reinterpret_cast<HMENU>(handle);
+}
+
+BOOL SimDesktop::AppendMenuA(HMENU menu, UINT flags, UINT_PTR id, const char* text) {
+  auto it = menus_.find(reinterpret_cast<std::uintptr_t>(menu));
+  if (it == menus_.end()) return FALSE;
+  MenuItem item;
+  item.separator = (flags & MF_SEPARATOR) != 0;
+  if (!item.separator) {
+    item.id = id;
+    item.text = text != nullptr ? text : "";
+  }
+  it->second.push_back(item);
+  return TRUE;
+}
+
+BOOL SimDesktop::TrackPopupMenu(HMENU menu, UINT /*flags*/, int /*x*/, int /*y*/, int /*reserved*/, HWND owner,
+                                const RECT* /*rect*/) {
+  auto it = menus_.find(reinterpret_cast<std::uintptr_t>(menu));
+  if (it == menus_.end()) return FALSE;
+  std::string line = "menu";
+  for (const MenuItem& item : it->second) line += item.separator ? std::string(" -") : " " + quote(item.text);
+  report(line);
+  // Windows would block here until a choice; the simulator returns and lets a `menu` line choose.
+  openMenuItems_ = it->second;
+  menuOwner_ = owner;
+  return TRUE;
+}
+
+BOOL SimDesktop::DestroyMenu(HMENU menu) {
+  return menus_.erase(reinterpret_cast<std::uintptr_t>(menu)) > 0 ? TRUE : FALSE;
+}
+
+bool SimDesktop::pickMenuItem(const std::string& text) {
+  if (!openMenuItems_) return false;
+  for (const MenuItem& item : *openMenuItems_) {
+    if (item.separator || item.text != text) continue;
+    postMessage(menuOwner_, WM_COMMAND, MAKEWPARAM(static_cast<WORD>(item.id), 0), 0);
+    openMenuItems_.reset();
+    menuOwner_ = nullptr;
+    return true;
+  }
+  return false;
+}
+
+// ---- Registry ---------------------------------------------------------------------------------------
+
+LONG SimDesktop::RegOpenKeyA(HKEY key, const char* subKey, HKEY* result) {
+  if (key != HKEY_LOCAL_MACHINE || subKey == nullptr || std::strcmp(subKey, kRunKey) != 0) return ERROR_FILE_NOT_FOUND;
+  if (registryReadonly_) return ERROR_ACCESS_DENIED;
+  const std::uintptr_t handle = kFirstKey + ++nextKey_;
+  openKeys_.insert(handle);
+  if (result != nullptr) *result = reinterpret_cast<HKEY>(handle);
+  return ERROR_SUCCESS;
+}
+
+LONG SimDesktop::RegSetValueExA(HKEY key, const char* valueName, DWORD /*reserved*/, DWORD /*type*/, const BYTE* data,
+                                DWORD size) {
+  if (!openKeys_.contains(reinterpret_cast<std::uintptr_t>(key))) return ERROR_INVALID_HANDLE;
+  registry_[valueName != nullptr ? valueName : ""] =
+      data != nullptr ? std::string(reinterpret_cast<const char*>(data), size) : std::string();
+  return ERROR_SUCCESS;
+}
+
+LONG SimDesktop::RegCloseKey(HKEY key) {
+  return openKeys_.erase(reinterpret_cast<std::uintptr_t>(key)) > 0 ? ERROR_SUCCESS : ERROR_INVALID_HANDLE;
+}
+
+std::optional<std::string> SimDesktop::registryValue(const std::string& name) const {
+  auto it = registry_.find(name);
+  if (it == registry_.end()) return std::nullopt;
+  return it->second;
+}
+
+// ---- Processes and modules ------------------------------------------------------------------------
+
+DWORD SimDesktop::GetWindowThreadProcessId(HWND hwnd, DWORD* processId) {
+  const Window* w = find(hwnd);
+  if (w == nullptr) return 0;
+  if (processId != nullptr) *processId = w->pid;
+  return w->pid + 2;
+}
+
+const SimDesktop::Window* SimDesktop::processWindow(DWORD pid) const {
+  for (const Window& w : windows_) {
+    if (w.pid == pid) return &w;
+  }
+  return nullptr;
+}
+
+HANDLE SimDesktop::OpenProcess(DWORD /*access*/, BOOL /*inherit*/, DWORD processId) {
+  const Window* w = processWindow(processId);
+  if (w == nullptr || w->spec.exe == "-") return nullptr;
+  const std::uintptr_t handle = kFirstProcess + processId;
+  openProcesses_.insert(handle);
+  return reinterpret_cast<HANDLE>(handle);
+}
+
+BOOL SimDesktop::CloseHandle(HANDLE handle) {
+  return openProcesses_.erase(reinterpret_cast<std::uintptr_t>(handle)) > 0 ? TRUE : FALSE;
+}
+
+BOOL SimDesktop::EnumProcessModules(HANDLE process, HMODULE* modules, DWORD size, DWORD* needed) {
+  const std::uintptr_t handle = reinterpret_cast<std::uintptr_t>(process);
+  if (!openProcesses_.contains(handle)) return FALSE;
+  if (needed != nullptr) *needed = sizeof(HMODULE);
+  if (modules != nullptr && size >= sizeof(HMODULE)) {
+    modules[0] = reinterpret_cast<HMODULE>(kFirstModule + (handle - kFirstProcess));
+  }
+  return TRUE;
+}
+
+DWORD SimDesktop::GetModuleBaseNameA(HANDLE process, HMODULE /*module*/, char* name, DWORD size) {
+  const std::uintptr_t handle = reinterpret_cast<std::uintptr_t>(process);
+  if (!openProcesses_.contains(handle)) return 0;
+  const Window* w = processWindow(static_cast<DWORD>(handle - kFirstProcess));
+  return w != nullptr ? copyString(w->spec.exe, name, size) : 0;
+}
+
+BOOL SimDesktop::QueryFullProcessImageNameA(HANDLE process, DWORD /*flags*/, char* name, DWORD* size) {
+  const std::uintptr_t handle = reinterpret_cast<std::uintptr_t>(process);
+  if (!openProcesses_.contains(handle) || size == nullptr) return FALSE;
+  const Window* w = processWindow(static_cast<DWORD>(handle - kFirstProcess));
+  if (w == nullptr) return FALSE;
+  const std::string path = imagePath(w->spec.exe);
+  if (name == nullptr || *size <= path.size()) return FALSE;
+  *size = copyString(path, name, *size);
+  return TRUE;
+}
+
+HMODULE SimDesktop::GetModuleHandleA(const char* name) {
+  if (name == nullptr) return reinterpret_cast<HMODULE>(kOwnModule);
+  return nullptr;
+}
+
+DWORD SimDesktop::GetModuleFileNameA(HMODULE module, char* path, DWORD size) {
+  if (module != nullptr && module != reinterpret_cast<HMODULE>(kOwnModule)) return 0;
+  return copyString(kExePath, path, size);
+}
+
+// ---- Files in the working directory --------------------------------------------------------------
+
+bool SimDesktop::readWholeFile(const char* path, std::string& bytes) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return false;
+  bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  return true;
+}
+
+bool SimDesktop::replaceFile(const char* path, std::string_view bytes) {
+  if (path == nullptr || readonlyFiles_.contains(path)) return false;
+  const std::string temporary = std::string(path) + ".new";
+  {
+    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+    if (!out) return false;
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    if (!out) return false;
+  }
+  std::error_code error;
+  std::filesystem::rename(temporary, path, error);
+  if (error) {
+    std::filesystem::remove(temporary, error);
+    return false;
+  }
+  return true;
+}
+
+// ---- C library ------------------------------------------------------------------------------------
+
+std::time_t SimDesktop::time(std::time_t* out) {
+  if (out != nullptr) *out = time_;
+  return time_;
+}
+
+}  // namespace tessellor::sim

@@ -1,0 +1,68 @@
+// Shared set-up for the border engine tests: a 1000 × 800 simulated screen with a minimum window
+// size of 112 × 27, and the one invariant checker every test reuses.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "layout/border/BorderLayout.h"
+#include "platform/sim/SimDesktop.h"
+
+namespace tessellor::test {
+
+// A window description that reads as a phrase: Spec("n").min(0, 300).
+struct Spec : sim::WindowSpec {
+  explicit Spec(std::string windowName) { name = std::move(windowName); }
+  Spec& min(int width, int height) {
+    minWidth = width;
+    minHeight = height;
+    return *this;
+  }
+  Spec& growing(int pixels) {
+    grows = pixels;
+    return *this;
+  }
+  Spec& minimised() {
+    minimized = true;
+    return *this;
+  }
+};
+
+class BorderTest : public ::testing::Test {
+ protected:
+  BorderTest() {
+    desk.setScreen(1000, 800);
+    desk.setMinSize(112, 27);
+  }
+
+  HWND window(const std::string& name, RECT at = RECT{100, 100, 500, 400}) {
+    Spec spec(name);
+    spec.at = at;
+    return desk.createWindow(spec);
+  }
+  HWND window(const Spec& spec) { return desk.createWindow(spec); }
+
+  // The rectangles asked for hwnd, in order, by calls of that kind.
+  std::vector<RECT> requests(HWND hwnd,
+                             sim::PlacementCall::Kind kind = sim::PlacementCall::Kind::SetWindowPlacement) const {
+    std::vector<RECT> out;
+    for (const sim::PlacementCall& call : desk.calls()) {
+      if (call.hwnd == hwnd && call.kind == kind) out.push_back(call.rect);
+    }
+    return out;
+  }
+
+  sim::SimDesktop desk;
+};
+
+// Every band window and the Centre window has exactly one placedRects entry, equal to its read-back
+// rectangle; no window is in two cells; each band's shares sum to 1 within 1e-9, except a band in
+// which every window was raised to the minimum share (equal shares that may sum to more).
+void expectConsistent(const BorderLayout& layout, sim::SimDesktop& desk);
+
+// The shares of a band, in order.
+std::vector<double> sharesOf(const BorderLayout& layout, int side);
+
+}  // namespace tessellor::test

@@ -64,11 +64,15 @@ inline double shareOf(const layWND& record, int side) {
   return isHorizontal(side) ? record.widthShare : record.heightShare;
 }
 
+// Where the band's length is measured from, by the boundaries as they stand now.
+inline double currentBandStart(const BorderLayout& layout, int side) {
+  const BandTraits& band = kBands[side];
+  return band.lengthFrom != nullptr ? layout.*band.lengthFrom : 0.0;
+}
+
 // The band's length by the boundaries as they stand now (not as the next applyLayout will place it).
 inline double currentBandLength(const BorderLayout& layout, int side) {
-  const BandTraits& band = kBands[side];
-  const double from = band.lengthFrom != nullptr ? layout.*band.lengthFrom : 0.0;
-  return layout.*band.lengthTo - from;
+  return layout.*kBands[side].lengthTo - currentBandStart(layout, side);
 }
 
 // The weight a band would have with its Centre-facing boundary at `edge`.

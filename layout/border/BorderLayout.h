@@ -86,6 +86,29 @@ class BorderLayout {
   // Re-reads the four screen metrics; applies the layout when the screen size changed.
   void refreshMetrics();
 
+  // Following the user's moves and resizes.
+
+  // A drag (every edge moved) takes hwnd out of the layout, forgets its rectangles and activates it:
+  // false. An edge resize makes the boundaries, weights and shares follow its new rectangle: true.
+  // Applies only through the sharing it does; the caller applies afterwards.
+  bool onUserMoveSize(HWND hwnd);
+  // Tops up every band whose shares sum to less than 1; in hwnd's own band only the others grow.
+  void fillSideSharesExcept(HWND hwnd);
+
+  // Moving windows between cells by command.
+
+  // Brings win's window from the band into the Centre and the Centre window into its place in the
+  // band, and applies. True also when win is not in the band; false for a side that is no band.
+  bool swapWithCentre(layWND win, int side);
+  // Takes hwnd out of fromSide, re-shares and applies, appends it to the band toSide, shares it in,
+  // applies, and places it once more, raised and active. Nothing changes when toSide has no room.
+  void moveWindowToSide(HWND hwnd, int fromSide, int toSide);
+  // Puts hwnd in the Centre, first sending a Centre window to the band rand() % 4; addWindow's result.
+  bool addToCentre(HWND hwnd);
+  // SetWindowPos of the moved window to its slice by a walk of its own, which leaves each band's run
+  // end as the next band's boundary. Writes no weights and records nothing.
+  void placeMovedWindow(layWND moved);
+
   // Switching the layout off.
 
   // Puts every held window back at its first rectangle, North, West, East, South, then the Centre;
@@ -99,6 +122,11 @@ class BorderLayout {
   void placeWindow(HWND hwnd, const RECT& rect);
   // Makes sure the next recordPlacedRect of a new window needs no allocation inside applyLayout.
   void reservePlacedRect();
+  // The resize of a band window and of the Centre window, for onUserMoveSize.
+  void followBandResize(HWND hwnd, int side, const RECT& movedRect);
+  void followCentreResize(const RECT& movedRect);
+  // A window entering a band comes back to the share it carries for that orientation, if any.
+  void shareIntoBand(const layWND& record, int side, bool apply);
 
   Platform& platform_;
   int fitDepth_ = 0;  // nested re-applications under the current outermost applyLayout

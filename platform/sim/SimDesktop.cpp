@@ -44,7 +44,7 @@ void SimDesktop::setMinSize(int width, int height) {
 HWND SimDesktop::createWindow(const WindowSpec& spec) {
   Window w;
   w.spec = spec;
-  if (w.spec.title.empty()) w.spec.title = spec.name;
+  if (w.spec.title.empty() && !spec.untitled) w.spec.title = spec.name;
   if (w.spec.exe.empty()) w.spec.exe = spec.name + ".exe";
   w.handle = handleFromValue(kFirstWindow + kWindowStep * windows_.size());
   w.hidden = spec.hidden;

@@ -38,7 +38,8 @@ struct WindowSpec {
   bool hidden = false;
   bool minimized = false;
   bool maximized = false;
-  int grows = 0;  // each placement makes it this many pixels larger than the last
+  int grows = 0;          // each placement makes it this many pixels larger than the last
+  bool untitled = false;  // `title ""`: the title is empty, not the name
 };
 
 struct PlacementCall {

@@ -1,0 +1,229 @@
+// The desktop's own lines and what other programs' windows do. A window action changes the
+// desktop first and then posts the hook library's message, as the library would.
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+
+#include "tools/sim/ScenarioRunner.h"
+
+namespace tessellor::sim {
+
+namespace {
+
+constexpr const char* kSettingsFile = "settings.dat";
+
+std::optional<RECT> rectAt(Args& a, std::size_t i) {
+  const auto l = a.number(i), t = a.number(i + 1), r = a.number(i + 2), b = a.number(i + 3);
+  if (!l || !t || !r || !b) return std::nullopt;
+  return RECT{*l, *t, *r, *b};
+}
+
+void postHook(ScenarioRunner& r, const char* name, HWND hwnd, LPARAM lParam) {
+  r.desktop().postHookEvent(r.desktop().registeredMessage(name), handleValue(hwnd), lParam);
+}
+
+void screen(ScenarioRunner& r, Args& a) {
+  if (!a.count(2, 2)) return;
+  const auto w = a.number(0), h = a.number(1);
+  if (!w || !h) return;
+  r.desktop().setScreen(*w, *h);
+  if (r.running() && r.desktop().mainDialog() != nullptr) {
+    const LPARAM size = static_cast<LPARAM>((static_cast<unsigned>(*h) << 16) | (static_cast<unsigned>(*w) & 0xFFFF));
+    r.desktop().postMessage(r.desktop().mainDialog(), WM_DISPLAYCHANGE, 32, size);
+  }
+}
+
+void minsize(ScenarioRunner& r, Args& a) {
+  if (!a.count(2, 2)) return;
+  const auto w = a.number(0), h = a.number(1);
+  if (w && h) r.desktop().setMinSize(*w, *h);
+}
+
+void window(ScenarioRunner& r, Args& a) {
+  if (!a.count(1, 64)) return;
+  const std::optional<std::string> name = a.word(0);
+  if (!name) return;
+  if (!isWindowName(*name)) return void(a.fail("not a window name: " + *name));
+  if (r.desktop().handleOf(*name) != nullptr) return void(a.fail("window " + *name + " exists already"));
+  WindowSpec spec;
+  spec.name = *name;
+  std::size_t i = 1;
+  while (i < a.size() && !a.failed()) {
+    if (a.isWord(i, "title") || a.isWord(i, "exe")) {
+      const std::optional<std::string> value = a.text(i + 1);
+      if (value && a.isWord(i, "title")) {
+        spec.title = *value;
+        spec.untitled = value->empty();
+      } else if (value) {
+        if (value->empty()) a.fail("an empty exe name");
+        spec.exe = *value;
+      }
+      i += 2;
+    } else if (a.isWord(i, "at")) {
+      if (auto at = rectAt(a, i + 1)) spec.at = *at;
+      i += 5;
+    } else if (a.isWord(i, "min")) {
+      const auto w = a.number(i + 1), h = a.number(i + 2);
+      if (w && h && (*w < 0 || *h < 0)) a.fail("a negative minimum size");
+      spec.minWidth = w.value_or(0);
+      spec.minHeight = h.value_or(0);
+      i += 3;
+    } else if (a.isWord(i, "region") && a.isWord(i + 1, "simple")) {
+      if (auto box = rectAt(a, i + 2)) spec.regionBox = *box;
+      spec.region = RegionKind::Simple;
+      i += 6;
+    } else if (a.isWord(i, "region") && a.isWord(i + 1, "complex")) {
+      spec.region = RegionKind::Complex;
+      i += 2;
+    } else if (a.isWord(i, "hidden")) {
+      spec.hidden = true;
+      ++i;
+    } else if (a.isWord(i, "minimized")) {
+      spec.minimized = true;
+      ++i;
+    } else if (a.isWord(i, "maximized")) {
+      spec.maximized = true;
+      ++i;
+    } else if (a.isWord(i, "grows")) {
+      const auto n = a.number(i + 1);
+      if (n && *n < 0) a.fail("a negative growth");
+      spec.grows = n.value_or(0);
+      i += 2;
+    } else {
+      a.fail("unknown window option " + a.text(i).value_or(""));
+    }
+  }
+  if (spec.minimized && spec.maximized) a.fail("a window cannot be both minimized and maximized");
+  if (!a.failed()) r.desktop().createWindow(spec);
+}
+
+void foreground(ScenarioRunner& r, Args& a) {
+  if (!a.count(1, 1)) return;
+  if (a.isWord(0, "none")) return r.desktop().setForeground(nullptr);
+  if (const HWND hwnd = r.livingWindow(a, 0)) r.desktop().setForeground(hwnd);
+}
+
+void time(ScenarioRunner& r, Args& a) {
+  if (!a.count(1, 1)) return;
+  if (const auto t = a.bigNumber(0)) r.desktop().setTime(static_cast<std::time_t>(*t));
+}
+
+void rand(ScenarioRunner& r, Args& a) {
+  if (!a.count(1, 1)) return;
+  if (const auto n = a.number(0)) r.desktop().setRand(*n);
+}
+
+void settingsFile(ScenarioRunner& r, Args& a) {
+  if (!a.count(1, 1)) return;
+  if (a.isWord(0, "none")) {
+    std::error_code error;
+    std::filesystem::remove(kSettingsFile, error);
+  } else if (a.isWord(0, "readonly")) {
+    r.desktop().setFileReadonly(kSettingsFile);
+  } else if (const auto text = a.string(0)) {
+    std::ofstream(kSettingsFile, std::ios::binary | std::ios::trunc) << *text;
+  }
+}
+
+void registry(ScenarioRunner& r, Args& a) {
+  if (!a.count(1, 1)) return;
+  static constexpr const char* kWords[] = {"readonly"};
+  if (a.choice(0, kWords)) r.desktop().setRegistryReadonly();
+}
+
+void hotkeyTaken(ScenarioRunner& r, Args& a) {
+  if (!a.count(1, 1)) return;
+  if (const auto id = a.number(0)) r.desktop().setHotkeyTaken(*id);
+}
+
+// ---- Other programs' windows ----
+
+void drag(ScenarioRunner& r, Args& a) {
+  if (!a.count(3, 3)) return;
+  const HWND hwnd = r.livingWindow(a, 0);
+  const auto dx = a.number(1), dy = a.number(2);
+  if (a.failed()) return;
+  r.desktop().drag(hwnd, *dx, *dy);
+  postHook(r, "UWM_SIZING", hwnd, 0);
+}
+
+void resize(ScenarioRunner& r, Args& a) {
+  if (!a.count(3, 3)) return;
+  static constexpr const char* kEdges[] = {"left", "top", "right", "bottom"};
+  const HWND hwnd = r.livingWindow(a, 0);
+  const auto edge = a.choice(1, kEdges);
+  const auto c = a.number(2);
+  if (a.failed()) return;
+  r.desktop().resize(hwnd, static_cast<Edge>(*edge), *c);
+  postHook(r, "UWM_SIZING", hwnd, 0);
+}
+
+void setRect(ScenarioRunner& r, Args& a) {
+  if (!a.count(5, 5)) return;
+  const HWND hwnd = r.livingWindow(a, 0);
+  const auto rect = rectAt(a, 1);
+  if (a.failed()) return;
+  r.desktop().setRect(hwnd, *rect);
+  postHook(r, "UWM_SIZING", hwnd, 0);
+}
+
+template <void (SimDesktop::*change)(HWND), int showCommand>
+void minmax(ScenarioRunner& r, Args& a) {
+  if (!a.count(1, 1)) return;
+  const HWND hwnd = r.livingWindow(a, 0);
+  if (a.failed()) return;
+  (r.desktop().*change)(hwnd);
+  postHook(r, "UWM_MINMAX", hwnd, showCommand);
+}
+
+void destroy(ScenarioRunner& r, Args& a) {
+  if (!a.count(1, 1)) return;
+  const HWND hwnd = r.livingWindow(a, 0);
+  if (a.failed()) return;
+  r.desktop().destroyWindow(hwnd);
+  postHook(r, "UWM_CLOSE", hwnd, 0);
+}
+
+void hook(ScenarioRunner& r, Args& a) {
+  if (!a.count(2, 3)) return;
+  // event          message posted
+  static constexpr const char* kEvents[] = {"sizing", "create", "close", "focus", "minmax", "sysmenu"};
+  static constexpr const char* kMessages[] = {"UWM_SIZING", "UWM_CREATE", "UWM_CLOSE",
+                                              "UWM_FOCUS",  "UWM_MINMAX", "UWM_SYSMENU"};
+  const auto event = a.choice(0, kEvents);
+  const HWND hwnd = r.anyWindow(a, 1);
+  int n = 0;
+  if (a.size() == 3) {
+    const auto value = a.number(2);
+    if (value && (*value < 0 || *value > 0xFFFF)) a.fail("N must be 0 to 65535");
+    n = value.value_or(0);
+  }
+  if (a.failed()) return;
+  postHook(r, kMessages[*event], hwnd, n);
+}
+
+constexpr Command kCommands[] = {
+    {"screen", screen},
+    {"minsize", minsize},
+    {"window", window},
+    {"foreground", foreground},
+    {"time", time},
+    {"rand", rand},
+    {"settings-file", settingsFile},
+    {"registry", registry},
+    {"hotkey-taken", hotkeyTaken},
+    {"drag", drag},
+    {"resize", resize},
+    {"set-rect", setRect},
+    {"minimize", minmax<&SimDesktop::minimize, SW_MINIMIZE>},
+    {"maximize", minmax<&SimDesktop::maximize, SW_MAXIMIZE>},
+    {"restore", minmax<&SimDesktop::restore, SW_RESTORE>},
+    {"destroy", destroy},
+    {"hook", hook},
+};
+
+}  // namespace
+
+std::span<const Command> desktopCommands() { return kCommands; }
+
+}  // namespace tessellor::sim

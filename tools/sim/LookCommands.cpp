@@ -1,0 +1,132 @@
+// Looking at the desktop and the program, and checking them.
+#include <filesystem>
+#include <fstream>
+
+#include "tools/sim/Printer.h"
+#include "tools/sim/ProgramState.h"
+#include "tools/sim/ScenarioRunner.h"
+#include "tools/sim/SvgSnapshot.h"
+
+namespace tessellor::sim {
+
+namespace {
+
+std::string rectText(const RECT& r) {
+  return std::to_string(r.left) + ' ' + std::to_string(r.top) + ' ' + std::to_string(r.right) + ' ' +
+         std::to_string(r.bottom);
+}
+
+void print(ScenarioRunner& r, Args& a) {
+  if (!a.count(1, 1)) return;
+  static constexpr const char* kWhat[] = {"windows",       "layout",  "dialog", "registry",
+                                          "settings-file", "hotkeys", "tray"};
+  const auto what = a.choice(0, kWhat);
+  if (!what) return;
+  SimDesktop& d = r.desktop();
+  std::ostream& out = r.out();
+  switch (*what) {
+    case 0:
+      return printWindows(d, out);
+    case 1:
+      return printLayout(d, r.shell(), out);
+    case 2:
+      if (!r.running() || d.mainDialog() == nullptr) return void(a.fail("the main dialog is not open"));
+      return printDialog(d, d.mainDialog(), out);
+    case 3:
+      return printRegistry(d, out);
+    case 4:
+      return printSettingsFile(d, out);
+    case 5:
+      return printHotkeys(d, out);
+    default:
+      return printTray(d, out);
+  }
+}
+
+void trace(ScenarioRunner& r, Args& a) {
+  if (!a.count(1, 1)) return;
+  static constexpr const char* kStates[] = {"off", "on"};
+  if (const auto state = a.choice(0, kStates)) r.trace = *state == 1;
+}
+
+void count(ScenarioRunner& r, Args& a) {
+  if (!a.count(0, 0)) return;
+  const int now = r.desktop().placementCount();
+  r.out() << "placements " << now - r.countedPlacements << '\n';
+  r.countedPlacements = now;
+}
+
+void expectRect(ScenarioRunner& r, Args& a) {
+  if (!a.count(6, 6)) return;
+  const HWND hwnd = r.livingWindow(a, 1);
+  const auto left = a.number(2), top = a.number(3), right = a.number(4), bottom = a.number(5);
+  if (a.failed()) return;
+  const RECT wanted{*left, *top, *right, *bottom};
+  const RECT found = r.desktop().rectOf(hwnd);
+  if (!(found == wanted)) r.expectFailed("rect " + rectText(wanted), "rect " + rectText(found));
+}
+
+void expectSide(ScenarioRunner& r, Args& a) {
+  if (!a.count(3, 3)) return;
+  static constexpr const char* kSides[] = {"north", "west", "east", "south", "centre", "grid", "none"};
+  const HWND hwnd = r.anyWindow(a, 1);
+  const auto side = a.choice(2, kSides);
+  if (a.failed()) return;
+  const std::string found = sideName(r.shell(), hwnd);
+  if (found != kSides[*side]) r.expectFailed(std::string("side ") + kSides[*side], "side " + found);
+}
+
+void expectMode(ScenarioRunner& r, Args& a) {
+  if (!a.count(2, 2)) return;
+  static constexpr const char* kModes[] = {"none", "border", "grid"};
+  const auto mode = a.choice(1, kModes);
+  if (!mode) return;
+  const std::string found = modeName(r.shell());
+  if (found != kModes[*mode]) r.expectFailed(std::string("mode ") + kModes[*mode], "mode " + found);
+}
+
+void expectForeground(ScenarioRunner& r, Args& a) {
+  if (!a.count(2, 2)) return;
+  const HWND wanted = a.isWord(1, "none") ? nullptr : r.livingWindow(a, 1);
+  if (a.failed()) return;
+  const HWND found = r.desktop().foreground();
+  const auto name = [&](HWND hwnd) { return hwnd != nullptr ? r.desktop().nameOf(hwnd) : std::string("none"); };
+  if (found != wanted) r.expectFailed("foreground " + name(wanted), "foreground " + name(found));
+}
+
+void expect(ScenarioRunner& r, Args& a) {
+  static constexpr const char* kWhat[] = {"rect", "side", "mode", "foreground"};
+  const auto what = a.choice(0, kWhat);
+  if (!what) return;
+  switch (*what) {
+    case 0:
+      return expectRect(r, a);
+    case 1:
+      return expectSide(r, a);
+    case 2:
+      return expectMode(r, a);
+    default:
+      return expectForeground(r, a);
+  }
+}
+
+void snapshot(ScenarioRunner& r, Args& a) {
+  if (!a.count(1, 1)) return;
+  const auto name = a.word(0);
+  if (!name) return;
+  if (!isWindowName(*name)) return void(a.fail("not a snapshot name: " + *name));
+  if (r.options().svgDirectory.empty()) return;
+  std::ofstream out(std::filesystem::path(r.options().svgDirectory) / (*name + ".svg"));
+  if (!out) return void(a.fail("cannot write the snapshot " + *name));
+  writeSvgSnapshot(r.desktop(), out);
+}
+
+constexpr Command kCommands[] = {
+    {"print", print}, {"trace", trace}, {"count", count}, {"expect", expect}, {"snapshot", snapshot},
+};
+
+}  // namespace
+
+std::span<const Command> lookCommands() { return kCommands; }
+
+}  // namespace tessellor::sim

@@ -1,0 +1,137 @@
+#include "tools/sim/Printer.h"
+
+#include <cstdio>
+#include <string>
+
+#include "layout/border/BorderLayout.h"
+#include "layout/grid/GridLayout.h"
+#include "resources/resource_ids.h"
+#include "tools/sim/ProgramState.h"
+
+namespace tessellor::sim {
+
+namespace {
+
+std::string fixed(double value) {
+  char text[64];
+  std::snprintf(text, sizeof text, "%.6f", value);
+  return text;
+}
+
+std::string rectText(const RECT& r) {
+  return std::to_string(r.left) + ' ' + std::to_string(r.top) + ' ' + std::to_string(r.right) + ' ' +
+         std::to_string(r.bottom);
+}
+
+void printBorder(SimDesktop& desktop, const BorderLayout& b, std::ostream& out) {
+  out << "layout border\n";
+  out << "weights north " << fixed(b.northWeight) << " west " << fixed(b.westWeight) << " east " << fixed(b.eastWeight)
+      << " south " << fixed(b.southWeight) << '\n';
+  out << "bounds northBottom " << fixed(b.northBottom) << " westRight " << fixed(b.westRight) << " eastLeft "
+      << fixed(b.eastLeft) << " southTop " << fixed(b.southTop) << '\n';
+  // band    name     shares along x
+  const struct {
+    const std::list<layWND>* band;
+    const char* name;
+    bool horizontal;
+  } bands[] = {
+      {&b.north, "north", true}, {&b.west, "west", false}, {&b.east, "east", false}, {&b.south, "south", true}};
+  for (const auto& band : bands) {
+    out << band.name;
+    for (const layWND& w : *band.band) {
+      out << ' ' << desktop.nameOf(w.hwnd) << ' ' << fixed(band.horizontal ? w.widthShare : w.heightShare);
+    }
+    out << '\n';
+  }
+  out << "centre " << (b.centre.hwnd != nullptr ? desktop.nameOf(b.centre.hwnd) : std::string("-")) << '\n';
+  out << "parked";
+  for (const layWND& w : b.parked) {
+    out << ' ' << desktop.nameOf(w.hwnd) << ' ' << fixed(w.widthShare) << ' ' << fixed(w.heightShare);
+  }
+  out << '\n';
+}
+
+void printGrid(SimDesktop& desktop, const GridLayout& g, std::ostream& out) {
+  out << "layout grid rows " << g.layoutRows << " columns " << g.layoutColumns << '\n';
+  out << "grid";
+  for (HWND hwnd : g.windows) out << ' ' << desktop.nameOf(hwnd);
+  out << '\n';
+}
+
+}  // namespace
+
+void printWindows(SimDesktop& desktop, std::ostream& out) {
+  for (HWND hwnd : desktop.windows()) {
+    out << "window " << desktop.nameOf(hwnd) << ' ' << rectText(desktop.rectOf(hwnd));
+    if (desktop.isMinimized(hwnd)) out << " minimized";
+    if (desktop.isMaximized(hwnd)) out << " maximized";
+    if (desktop.isHidden(hwnd)) out << " hidden";
+    if (desktop.foreground() == hwnd) out << " foreground";
+    out << '\n';
+  }
+}
+
+void printLayout(SimDesktop& desktop, const Shell* shell, std::ostream& out) {
+  const std::string mode = modeName(shell);
+  if (mode == "border") return printBorder(desktop, *shell->borderLayout, out);
+  if (mode == "grid") return printGrid(desktop, *shell->gridLayout, out);
+  out << "layout none\n";
+}
+
+void printDialog(SimDesktop& desktop, HWND dialog, std::ostream& out) {
+  out << "dialog " << (desktop.isHidden(dialog) ? "hidden" : "shown") << '\n';
+  char text[1024] = {};
+  desktop.GetDlgItemTextA(dialog, IDC_LAYOUT_STATUS, text, sizeof text);
+  out << "status " << quote(text) << '\n';
+  out << "excluded";
+  const LRESULT count = desktop.SendDlgItemMessageA(dialog, IDC_EXCLUDED_LIST, LB_GETCOUNT, 0, 0);
+  for (LRESULT i = 0; i < count; ++i) {
+    const LRESULT length = desktop.SendDlgItemMessageA(dialog, IDC_EXCLUDED_LIST, LB_GETTEXTLEN, i, 0);
+    std::string item(static_cast<std::size_t>(length < 0 ? 0 : length) + 1, '\0');
+    desktop.SendDlgItemMessageA(dialog, IDC_EXCLUDED_LIST, LB_GETTEXT, i, reinterpret_cast<LPARAM>(item.data()));
+    item.resize(item.size() - 1);
+    out << ' ' << quote(item);
+  }
+  out << '\n';
+  const auto checked = [&](int id) {
+    return desktop.SendDlgItemMessageA(dialog, id, BM_GETCHECK, 0, 0) == BST_CHECKED ? "on" : "off";
+  };
+  out << "auto " << checked(IDC_AUTO_ADD) << '\n';
+  out << "nostart " << checked(IDC_NO_AUTOSTART) << '\n';
+}
+
+void printRegistry(const SimDesktop& desktop, std::ostream& out) {
+  const std::optional<std::string> value = desktop.registryValue("Tessellor");
+  if (!value) {
+    out << "registry none\n";
+    return;
+  }
+  // REG_SZ data: the string ends at its terminating zero.
+  out << "registry Tessellor " << quote(value->substr(0, value->find('\0'))) << '\n';
+}
+
+void printSettingsFile(SimDesktop& desktop, std::ostream& out) {
+  std::string bytes;
+  if (desktop.readWholeFile("settings.dat", bytes)) {
+    out << "settings-file " << quote(bytes) << '\n';
+  } else {
+    out << "settings-file none\n";
+  }
+}
+
+void printHotkeys(const SimDesktop& desktop, std::ostream& out) {
+  out << "hotkeys";
+  for (int id : desktop.hotkeys()) out << ' ' << id;
+  out << '\n';
+}
+
+void printTray(const SimDesktop& desktop, std::ostream& out) {
+  const std::optional<NOTIFYICONDATAA> icon = desktop.trayIcon();
+  if (icon) {
+    out << "tray shown " << quote(icon->szTip) << '\n';
+  } else {
+    out << "tray none\n";
+  }
+}
+
+}  // namespace tessellor::sim

@@ -1,0 +1,137 @@
+// The program's lines: starting it, and the user's clicks, typing, keys and tray clicks, each posted
+// as the message Windows would deliver.
+#include "tools/sim/ScenarioRunner.h"
+
+namespace tessellor::sim {
+
+namespace {
+
+// The dialog a line addresses: the open one on top. Records a malformed line when there is none.
+HWND openDialog(ScenarioRunner& r, Args& a) {
+  const HWND dialog = r.running() ? r.desktop().topDialog() : nullptr;
+  if (dialog == nullptr) a.fail(r.exitCode() ? "the program has ended" : "the program has not started");
+  return dialog;
+}
+
+// A control of the open dialog, of the kind the line needs.
+HWND controlOf(ScenarioRunner& r, Args& a, std::size_t i, ControlKind kind, const char* what) {
+  const HWND dialog = openDialog(r, a);
+  const auto id = a.number(i);
+  if (a.failed()) return nullptr;
+  if (r.desktop().controlKind(dialog, *id) != kind) {
+    a.fail("the open dialog has no " + std::string(what) + " " + std::to_string(*id));
+    return nullptr;
+  }
+  return dialog;
+}
+
+void notify(ScenarioRunner& r, HWND dialog, int id, WORD code) {
+  const HWND control = r.desktop().GetDlgItem(dialog, id);
+  r.desktop().postMessage(dialog, WM_COMMAND, MAKEWPARAM(static_cast<WORD>(id), code),
+                          reinterpret_cast<LPARAM>(control));
+}
+
+void start(ScenarioRunner& r, Args& a) {
+  if (!a.count(0, 0)) return;
+  if (r.running()) return void(a.fail("the program is running already"));
+  r.startProgram();
+}
+
+void command(ScenarioRunner& r, Args& a) {
+  if (!a.count(1, 1)) return;
+  const HWND dialog = openDialog(r, a);
+  const auto id = a.number(0);
+  if (a.failed()) return;
+  if (*id < 0 || *id > 0xFFFF) return void(a.fail("a command id is 0 to 65535"));
+  notify(r, dialog, *id, BN_CLICKED);
+}
+
+void type(ScenarioRunner& r, Args& a) {
+  if (!a.count(2, 2)) return;
+  const HWND dialog = controlOf(r, a, 0, ControlKind::Edit, "edit box");
+  const auto text = a.string(1);
+  if (a.failed()) return;
+  const int id = *a.number(0);
+  r.desktop().SetDlgItemTextA(dialog, id, text->c_str());
+  notify(r, dialog, id, EN_CHANGE);
+}
+
+void check(ScenarioRunner& r, Args& a) {
+  if (!a.count(2, 2)) return;
+  static constexpr const char* kStates[] = {"off", "on"};
+  const HWND dialog = controlOf(r, a, 0, ControlKind::CheckBox, "check box");
+  const auto state = a.choice(1, kStates);
+  if (a.failed()) return;
+  const int id = *a.number(0);
+  r.desktop().SendDlgItemMessageA(dialog, id, BM_SETCHECK, *state == 1 ? BST_CHECKED : BST_UNCHECKED, 0);
+  notify(r, dialog, id, BN_CLICKED);
+}
+
+void select(ScenarioRunner& r, Args& a) {
+  if (!a.count(2, 2)) return;
+  const HWND dialog = controlOf(r, a, 0, ControlKind::ListBox, "list box");
+  if (a.failed()) return;
+  const int id = *a.number(0);
+  WPARAM index = static_cast<WPARAM>(-1);
+  if (!a.isWord(1, "none")) {
+    const auto n = a.number(1);
+    if (!n) return;
+    if (*n < 0 || *n >= r.desktop().SendDlgItemMessageA(dialog, id, LB_GETCOUNT, 0, 0)) {
+      return void(a.fail("the list box has no item " + std::to_string(*n)));
+    }
+    index = static_cast<WPARAM>(*n);
+  }
+  r.desktop().SendDlgItemMessageA(dialog, id, LB_SETCURSEL, index, 0);
+  notify(r, dialog, id, LBN_SELCHANGE);
+}
+
+void key(ScenarioRunner& r, Args& a) {
+  if (!a.count(1, 1)) return;
+  if (const auto id = a.number(0)) r.desktop().pressHotkey(*id);
+}
+
+void tray(ScenarioRunner& r, Args& a) {
+  if (!a.count(1, 1)) return;
+  // word             mouse message
+  static constexpr const char* kWords[] = {"lbuttondblclk", "rbuttondown", "lbuttondown", "rbuttonup"};
+  static constexpr UINT kMessages[] = {WM_LBUTTONDBLCLK, WM_RBUTTONDOWN, WM_LBUTTONDOWN, WM_RBUTTONUP};
+  if (const auto which = a.choice(0, kWords)) r.desktop().clickTray(kMessages[*which]);
+}
+
+void menu(ScenarioRunner& r, Args& a) {
+  if (!a.count(1, 1)) return;
+  const auto item = a.string(0);
+  if (!item) return;
+  if (!r.desktop().openMenu()) return void(a.fail("no menu is open"));
+  if (!r.desktop().pickMenuItem(*item)) a.fail("the menu has no item " + quote(*item));
+}
+
+void closeDialog(ScenarioRunner& r, Args& a) {
+  if (!a.count(0, 0)) return;
+  if (const HWND dialog = openDialog(r, a)) r.desktop().postMessage(dialog, WM_CLOSE, 0, 0);
+}
+
+void quitCheck(ScenarioRunner& r, Args& a) {
+  if (!a.count(0, 0)) return;
+  if (r.running() || !r.exitCode()) return void(a.fail("the program has not ended"));
+  r.out() << "exit " << *r.exitCode() << '\n';
+}
+
+constexpr Command kCommands[] = {
+    {"start", start},
+    {"command", command},
+    {"type", type},
+    {"check", check},
+    {"select", select},
+    {"key", key},
+    {"tray", tray},
+    {"menu", menu},
+    {"close-dialog", closeDialog},
+    {"quit-check", quitCheck},
+};
+
+}  // namespace
+
+std::span<const Command> programCommands() { return kCommands; }
+
+}  // namespace tessellor::sim

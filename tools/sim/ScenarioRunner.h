@@ -1,0 +1,119 @@
+// Runs one scenario over a fresh simulated desktop. Lines before `start` run directly; once the
+// program runs, its GetMessageA pulls the next lines through the desktop's idle hook, one at a time,
+// so that every message a line causes is dispatched before the next line runs.
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <optional>
+#include <ostream>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "app/Shell.h"
+#include "platform/sim/SimDesktop.h"
+#include "tools/sim/ScenarioLexer.h"
+
+namespace tessellor::sim {
+
+class ScenarioRunner;
+
+// The arguments of one line (the command word excluded), with checks that record the first reason
+// the line is malformed.
+class Args {
+ public:
+  explicit Args(std::vector<Token> tokens);
+
+  const std::string& command() const { return command_; }
+  std::size_t size() const { return tokens_.size(); }
+  bool isWord(std::size_t i, const char* word) const;
+  // Each answers nothing (and records why) when argument i is missing or of the wrong form.
+  bool count(std::size_t min, std::size_t max);
+  std::optional<int> number(std::size_t i);
+  std::optional<long long> bigNumber(std::size_t i);
+  std::optional<std::string> word(std::size_t i);
+  std::optional<std::string> string(std::size_t i);
+  std::optional<std::string> text(std::size_t i);  // a word or a string
+  // The index of argument i among `choices`.
+  std::optional<int> choice(std::size_t i, std::span<const char* const> choices);
+
+  bool fail(std::string reason);  // records the reason (the first one wins); answers false
+  bool failed() const { return !error_.empty(); }
+  const std::string& error() const { return error_; }
+
+ private:
+  std::string command_;
+  std::vector<Token> tokens_;
+  std::string error_;
+};
+
+struct Command {
+  const char* name;
+  void (*run)(ScenarioRunner& runner, Args& args);
+};
+std::span<const Command> desktopCommands();  // the desktop and other programs' windows
+std::span<const Command> programCommands();  // the program: start, its dialogs, keys, tray, menu
+std::span<const Command> lookCommands();     // print, trace, count, expect, snapshot
+
+struct RunOptions {
+  std::string svgDirectory;  // empty: snapshots write nothing
+};
+
+class ScenarioRunner {
+ public:
+  ScenarioRunner(std::string file, const std::string& text, RunOptions options, std::ostream& out, std::ostream& err);
+  ~ScenarioRunner();
+
+  // Runs the scenario in the current working directory: 0, 1 (an expect failed) or 2 (malformed).
+  int run();
+
+  // ---- For the command tables ----
+  SimDesktop& desktop() { return *desktop_; }
+  std::ostream& out() { return out_; }
+  const RunOptions& options() const { return options_; }
+
+  // A living window by its name; records a malformed line otherwise.
+  HWND livingWindow(Args& args, std::size_t i);
+  // A window by its name, destroyed ones included (their old handle).
+  HWND anyWindow(Args& args, std::size_t i);
+  void expectFailed(const std::string& expected, const std::string& found);
+
+  // The program's process.
+  bool running() const { return running_; }
+  const std::optional<int>& exitCode() const { return exitCode_; }
+  void startProgram();
+  // The shell of the running program, or null.
+  Shell* shell();
+
+  bool trace = false;
+  int countedPlacements = 0;
+
+ private:
+  bool idle();
+  void executeNext();
+  void malformed(const std::string& reason);
+
+  std::string file_;
+  std::vector<std::string> lines_;
+  std::size_t next_ = 0;
+  std::size_t lineNumber_ = 0;
+  RunOptions options_;
+  std::ostream& out_;
+  std::ostream& err_;
+  std::unique_ptr<SimDesktop> desktop_;
+  int status_ = 0;
+  bool stopped_ = false;
+  bool running_ = false;
+  std::optional<int> exitCode_;
+};
+
+// Runs each scenario in a fresh temporary working directory (removed afterwards) and answers the
+// highest exit status. "-" as a file name reads standard input.
+int runScenarioFile(const std::string& file, const RunOptions& options, std::ostream& out, std::ostream& err);
+
+// Runs scenario text in a fresh temporary working directory.
+int runScenarioText(const std::string& file, const std::string& text, const RunOptions& options, std::ostream& out,
+                    std::ostream& err);
+
+}  // namespace tessellor::sim

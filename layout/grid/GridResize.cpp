@@ -85,8 +85,8 @@ void GridLayout::fillGaps(HWND hwnd) {
   fillHorizontalGaps(movedRow, movedColumn);
 }
 
-// All comparisons below are strict: a neighbour that touches or overlaps the edge already has been
-// dealt with by resolveOverlaps.
+// The passes compare strictly: a neighbour that already touches or overlaps the edge was left to
+// resolveOverlaps.
 
 void GridLayout::fillRowNeighbours(HWND hwnd, const RECT& moved, int& movedRow, int& movedColumn) {
   const std::size_t count = windows.size();

@@ -16,6 +16,8 @@ struct Shape {
   std::vector<RECT> cells;
 };
 
+void PrintTo(const Shape& shape, std::ostream* out) { *out << shape.windows << " windows"; }
+
 // 1280 / 2 = 640, 1280 / 3 = 426, 1280 / 4 = 320, 1280 / 5 = 256, 1280 / 6 = 213;
 // 1024 / 2 = 512, 1024 / 3 = 341. Leftover pixels stay uncovered at the right and bottom.
 const Shape kShapes[] = {

@@ -123,17 +123,43 @@ TEST(GridTrimOverlap, MovesOneEdgeOffTheFixedRectangle) {
   }
 }
 
-// w0, w1 on top; w2, w3, w4 in the wide row below: (0, 512, 426, 1024), (426, ...), (852, 512, 1278, 1024).
-TEST_F(GridTest, ResizingTheLastWindowOfAWideRowStretchesOnlyItsLeftNeighbour) {
-  const std::vector<HWND> hwnds = arrangeWindows(5);
+// w0 (0, 0, 640, 512), w1 (640, 0, 1280, 512) on top; 1280 / 3 = 426 wide below: w2 (0, 512, 426,
+// 1024), w3 (426, 512, 852, 1024), w4 (852, 512, 1278, 1024).
+class GridWideRow : public GridTest {
+ protected:
+  void SetUp() override { w = arrangeWindows(5); }
+
+  void resize(HWND hwnd, Edge edge, int coordinate) {
+    desktop.resize(hwnd, edge, coordinate);
+    userMovedOrResized(hwnd);
+    expectPlacedRectsMatchDesktop();
+  }
+
+  std::vector<HWND> w;
+};
+
+TEST_F(GridWideRow, ResizingTheLastWindowStretchesOnlyItsLeftNeighbour) {
   desktop.clearCalls();
-  desktop.resize(hwnds[4], Edge::Left, 900);
-  userMovedOrResized(hwnds[4]);
-  EXPECT_THAT(rectsOf(hwnds),
+  resize(w[4], Edge::Left, 900);
+  EXPECT_THAT(rectsOf(w),
               ElementsAreArray(row(2, 640, 0, 512) +
                                std::vector<RECT>{{0, 512, 426, 1024}, {426, 512, 900, 1024}, {900, 512, 1278, 1024}}));
-  for (const auto& call : desktop.calls()) EXPECT_TRUE(call.hwnd == hwnds[2] || call.hwnd == hwnds[3]);
-  expectPlacedRectsMatchDesktop();
+  for (const auto& call : desktop.calls()) EXPECT_TRUE(call.hwnd == w[2] || call.hwnd == w[3]);
+}
+
+TEST_F(GridWideRow, MiddleWindowIsNotTheLastOfItsRow) {
+  resize(w[3], Edge::Right, 800);
+  EXPECT_EQ(desktop.rectOf(w[4]), (RECT{800, 512, 1278, 1024}));
+}
+
+TEST_F(GridWideRow, FirstWindowOfTheWideRowClosesItsGapWhateverWasResized) {
+  // Gaps on both sides of w3: 426..500 and 800..852. The resize happens in the first column of
+  // the top row, which the wide row's first window shares.
+  desktop.setRect(w[3], RECT{500, 512, 800, 1024});
+  grid.rememberPlacedRect(w[3]);
+  resize(w[0], Edge::Right, 600);
+  EXPECT_THAT(rectsOf({w[2], w[3], w[4]}),
+              ElementsAre(RECT{0, 512, 426, 1024}, RECT{426, 512, 800, 1024}, RECT{800, 512, 1278, 1024}));
 }
 
 }  // namespace

@@ -69,14 +69,6 @@ TEST_F(GridTest, ArrangeSetsPlacementThenPositionForEachWindowInListOrder) {
   EXPECT_EQ(desktop.zOrder().front(), small);
 }
 
-TEST_F(GridTest, ArrangeOfAnEmptyGridKeepsTheLastShape) {
-  const std::vector<HWND> hwnds = arrangeWindows(1);
-  grid.removeWindow(hwnds[0], true);
-  EXPECT_EQ(grid.layoutRows, 1);
-  EXPECT_EQ(grid.layoutColumns, 1);
-  EXPECT_TRUE(grid.isEmpty());
-}
-
 TEST_F(GridTest, ThirteenthWindowIsRefused) {
   const std::vector<HWND> hwnds = arrangeWindows(12);
   EXPECT_FALSE(grid.addWindow(createWindow("extra")));

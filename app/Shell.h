@@ -2,9 +2,12 @@
 // the dialog procedures through the main dialog's DWLP_USER slot.
 #pragma once
 
+#include <cstdint>
+#include <list>
 #include <memory>
 
 #include "app/PosTable.h"
+#include "layout/border/layWND.h"
 #include "platform/Platform.h"
 
 namespace tessellor {
@@ -63,6 +66,14 @@ struct Shell {
   char programName[100] = {};
   // The band the next automatically added window goes to; lives as long as the process.
   int nextSide = 3;
+
+  // The hotkeys' own state: the side of the last side hotkey, the window the last Alt hotkey took,
+  // and one cycling counter shared by the four Ctrl+arrow directions (never reset).
+  int hotkeySide = 0;
+  HWND hotkeyWindow = nullptr;
+  std::list<layWND> cycleWindows;
+  std::list<layWND>::iterator cycleCursor = cycleWindows.end();
+  std::uint32_t cycleIndex = 0;
 };
 
 // The shell kept with the main dialog, or null before WM_INITDIALOG.

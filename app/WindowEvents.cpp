@@ -1,10 +1,117 @@
 #include "app/WindowEvents.h"
 
+#include "layout/border/BorderLayout.h"
+#include "layout/grid/GridLayout.h"
+
 namespace tessellor {
 
-bool dispatchWindowEvent(Shell& shell, UINT message, WPARAM /*wParam*/, LPARAM /*lParam*/) {
+namespace {
+
+// Border Layout -------------------------------------------------------------------------------
+
+void borderSizing(Shell& shell, HWND hwnd) {
+  BorderLayout& border = *shell.borderLayout;
+  if (border.sideOf(hwnd) == -1) return;
+  if (!border.onUserMoveSize(hwnd)) shell.savedSides.removePos(hwnd);  // dragged out of the layout
+  border.applyLayout();
+}
+
+void borderClose(Shell& shell, HWND hwnd) {
+  BorderLayout& border = *shell.borderLayout;
+  const int side = border.sideOf(hwnd);
+  if (side > -1) border.removeWindow(hwnd, side, true, false);
+  if (shell.savedSides.findPos(hwnd) != -1) shell.savedSides.removePos(hwnd);
+}
+
+// Minimised or maximised: the window leaves the layout, but its band, place and share are kept so
+// that a restore puts it back.
+void borderLeave(Shell& shell, HWND hwnd) {
+  BorderLayout& border = *shell.borderLayout;
+  const int side = border.sideOf(hwnd);
+  if (side == -1) return;
+  if (!shell.savedSides.addPos(hwnd, side)) shell.savedSides.updatePos(hwnd, side);
+  if (side != Centre && !shell.savedSlots.addPos(hwnd, border.indexInSide(hwnd, side))) {
+    shell.savedSlots.updatePos(hwnd, border.indexInSide(hwnd, side));
+  }
+  border.removeWindow(hwnd, side, false, true);
+}
+
+void borderRestore(Shell& shell, HWND hwnd) {
+  BorderLayout& border = *shell.borderLayout;
+  if (border.sideOf(hwnd) != -1) return;
+  const int side = shell.savedSides.findPos(hwnd);
+  if (side == -1) return;  // never held, or forgotten
+  if (side != Centre) {
+    if (const int slot = shell.savedSlots.findPos(hwnd); slot != -1) {
+      border.insertWindow(hwnd, side, slot);
+      return;
+    }
+  }
+  // A full band or a refused Centre leaves the window out, with its entries kept.
+  if (side == Centre) {
+    border.addToCentre(hwnd);
+  } else {
+    border.addWindow(hwnd, side);
+  }
+}
+
+void borderEvent(Shell& shell, UINT message, HWND hwnd, WORD showCommand) {
   const HookMessages& m = shell.messages;
-  return message == m.sizing || message == m.close || message == m.minmax;
+  if (message == m.sizing) {
+    borderSizing(shell, hwnd);
+  } else if (message == m.close) {
+    borderClose(shell, hwnd);
+  } else if (showCommand == SW_MINIMIZE || showCommand == SW_MAXIMIZE) {
+    borderLeave(shell, hwnd);
+  } else if (showCommand == SW_RESTORE) {
+    borderRestore(shell, hwnd);
+  }
+}
+
+// Grid Layout ---------------------------------------------------------------------------------
+
+void gridEvent(Shell& shell, UINT message, HWND hwnd, WORD showCommand) {
+  const HookMessages& m = shell.messages;
+  GridLayout& grid = *shell.gridLayout;
+  if (message == m.sizing) {
+    if (!grid.contains(hwnd)) return;
+    if (grid.wasDragged(hwnd)) {
+      grid.removeWindow(hwnd, true);
+      shell.platform.SetActiveWindow(hwnd);
+    } else {
+      grid.rememberPlacedRect(hwnd);
+      grid.resolveOverlaps(hwnd, false);
+    }
+  } else if (message == m.close) {
+    if (grid.contains(hwnd)) grid.removeWindow(hwnd, true);
+  } else if (showCommand == SW_MINIMIZE || showCommand == SW_MAXIMIZE) {
+    if (grid.contains(hwnd)) {
+      grid.removeWindow(hwnd, false);  // its first rectangle stays for a later restore of the layout
+      grid.arrange();
+    }
+  } else if (showCommand == SW_RESTORE && !grid.contains(hwnd)) {
+    grid.addWindow(hwnd);
+    grid.arrange();
+    grid.rememberPlacedRect(hwnd);
+  }
+}
+
+}  // namespace
+
+bool dispatchWindowEvent(Shell& shell, UINT message, WPARAM wParam, LPARAM lParam) {
+  const HookMessages& m = shell.messages;
+  if (message != m.sizing && message != m.close && message != m.minmax) return false;
+  HWND hwnd = handleFromValue(wParam);
+  // Any program can post these messages. A close may arrive after its window is gone; a move or a
+  // restore of a handle that is no window would put a non-window into a cell.
+  if (message != m.close && !shell.platform.IsWindow(hwnd)) return true;
+  const WORD showCommand = message == m.minmax ? LOWORD(static_cast<std::uintptr_t>(lParam)) : 0;
+  if (shell.layoutMode == LayoutBorder) {
+    borderEvent(shell, message, hwnd, showCommand);
+  } else if (shell.layoutMode == LayoutGrid) {
+    gridEvent(shell, message, hwnd, showCommand);
+  }
+  return true;
 }
 
 }  // namespace tessellor

@@ -1,0 +1,66 @@
+# Runs one golden scenario: cmake -DSIM=<tessellor-sim> -DSCN=<dir/NAME.scn> -P run_scenario.cmake
+# The simulator runs from the scenario's directory; its standard output must equal NAME.out byte for
+# byte. When NAME.err exists, its first line is the exit status wanted (1 or 2) and the rest is the
+# standard error wanted; otherwise the status must be 0 and standard error empty.
+if(NOT SIM OR NOT SCN)
+  message(FATAL_ERROR "usage: cmake -DSIM=<tessellor-sim> -DSCN=<scenario.scn> -P run_scenario.cmake")
+endif()
+
+get_filename_component(dir "${SCN}" DIRECTORY)
+get_filename_component(file "${SCN}" NAME)
+get_filename_component(name "${SCN}" NAME_WE)
+
+execute_process(COMMAND "${SIM}" "${file}" WORKING_DIRECTORY "${dir}" RESULT_VARIABLE status
+                OUTPUT_VARIABLE actual_out ERROR_VARIABLE actual_err)
+
+if(NOT EXISTS "${dir}/${name}.out")
+  message(FATAL_ERROR "${name}.out is missing")
+endif()
+file(READ "${dir}/${name}.out" expected_out)
+
+set(expected_status 0)
+set(expected_err "")
+if(EXISTS "${dir}/${name}.err")
+  file(READ "${dir}/${name}.err" err_file)
+  string(FIND "${err_file}" "\n" newline)
+  if(newline LESS 0)
+    set(expected_status "${err_file}")
+  else()
+    string(SUBSTRING "${err_file}" 0 ${newline} expected_status)
+    math(EXPR rest "${newline} + 1")
+    string(SUBSTRING "${err_file}" ${rest} -1 expected_err)
+  endif()
+  string(STRIP "${expected_status}" expected_status)
+endif()
+
+# Shows a unified diff of what was wanted against what came.
+function(show_difference what wanted got)
+  set(temp "$ENV{TMPDIR}")
+  if(NOT temp)
+    set(temp /tmp)
+  endif()
+  string(RANDOM LENGTH 8 tag)
+  set(base "${temp}/${name}-${tag}")
+  file(WRITE "${base}.expected.${what}" "${wanted}")
+  file(WRITE "${base}.actual.${what}" "${got}")
+  execute_process(COMMAND diff -u "${base}.expected.${what}" "${base}.actual.${what}" OUTPUT_VARIABLE difference)
+  file(REMOVE "${base}.expected.${what}" "${base}.actual.${what}")
+  message("${name}: standard ${what} differs:\n${difference}")
+endfunction()
+
+set(failed FALSE)
+if(NOT actual_out STREQUAL expected_out)
+  show_difference(out "${expected_out}" "${actual_out}")
+  set(failed TRUE)
+endif()
+if(NOT actual_err STREQUAL expected_err)
+  show_difference(err "${expected_err}" "${actual_err}")
+  set(failed TRUE)
+endif()
+if(NOT status STREQUAL expected_status)
+  message("${name}: exit status ${status}, wanted ${expected_status}")
+  set(failed TRUE)
+endif()
+if(failed)
+  message(FATAL_ERROR "${name}: scenario failed")
+endif()

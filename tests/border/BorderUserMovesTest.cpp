@@ -1,0 +1,143 @@
+#include "BorderFixture.h"
+
+namespace tessellor::test {
+namespace {
+
+using sim::Edge;
+
+class BorderUserMoves : public BorderTest {
+ protected:
+  // Three North windows of 1/3 each; with East occupied they lie at 0..233, 233..466, 466..699 and
+  // the East window starts at 700, without it at 0..333, 333..666, 666..999.
+  void threeNorth(bool withEast) {
+    for (HWND h : {a, b, c}) layout.addWindow(h, North);
+    if (withEast) layout.addWindow(e, East);
+    for (layWND& w : layout.north) w.widthShare = 1.0 / 3;
+    layout.applyLayout();
+  }
+
+  // What the main dialog does on the hook's sizing message.
+  bool userMoved(HWND hwnd) {
+    const bool kept = layout.onUserMoveSize(hwnd);
+    layout.applyLayout();
+    return kept;
+  }
+
+  BorderLayout layout{desk};
+  HWND a = window("a"), b = window("b"), c = window("c"), e = window("e");
+};
+
+TEST_F(BorderUserMoves, BorderWindowMovesTheNeighbourBoundary) {
+  threeNorth(true);
+  ASSERT_EQ(desk.rectOf(c), (RECT{466, 0, 699, 160}));
+  desk.resize(c, Edge::Right, 650);
+  EXPECT_TRUE(layout.onUserMoveSize(c));
+  // eastLeft follows the right edge: (1000 − 650) / 1000 = 0.35; the shares are widths over 650.
+  EXPECT_EQ(layout.eastWeight, 0.35);
+  const std::vector<double> shares = sharesOf(layout, North);
+  EXPECT_NEAR(shares[0], 233.0 / 650, 1e-12);
+  EXPECT_NEAR(shares[1], 233.0 / 650, 1e-12);
+  EXPECT_NEAR(shares[2], 184.0 / 650, 1e-12);
+  layout.applyLayout();
+  EXPECT_EQ(layout.eastLeft, 650.0);
+  EXPECT_EQ(desk.rectOf(e).left, 650);
+  expectConsistent(layout, desk);
+}
+
+TEST_F(BorderUserMoves, WithoutANeighbourOnlyTheSharesChange) {
+  threeNorth(false);
+  ASSERT_EQ(desk.rectOf(c), (RECT{666, 0, 999, 160}));
+  desk.resize(c, Edge::Right, 900);
+  EXPECT_TRUE(userMoved(c));
+  // (900 − 666) / 1000 = 0.234; the 1/3 − 0.234 it gave up goes half to each of the others.
+  const std::vector<double> shares = sharesOf(layout, North);
+  EXPECT_NEAR(shares[2], 0.234, 1e-12);
+  EXPECT_NEAR(shares[0], (1 - 0.234) / 2, 1e-12);
+  EXPECT_NEAR(shares[1], (1 - 0.234) / 2, 1e-12);
+  EXPECT_EQ(layout.eastWeight, 0.3);
+  expectConsistent(layout, desk);
+}
+
+TEST_F(BorderUserMoves, BottomOnlyResizeStillSnapsTheNeighbourBoundary) {
+  threeNorth(true);
+  desk.resize(c, Edge::Bottom, 200);
+  EXPECT_TRUE(layout.onUserMoveSize(c));
+  // Its right edge (699) is not the East band's left edge (700): eastLeft becomes 699.
+  EXPECT_EQ(layout.eastLeft, 699.0);
+  EXPECT_EQ(layout.eastWeight, (1000.0 - 699) / 1000);
+  // And the band is as thick as the window now: 200 / 800 = 0.25.
+  EXPECT_EQ(layout.northWeight, 0.25);
+  EXPECT_EQ(layout.northBottom, 200.0);
+}
+
+TEST_F(BorderUserMoves, BandOfSixMovesNoBoundary) {
+  threeNorth(true);
+  const HWND d = window("d"), f = window("f"), g = window("g");
+  for (HWND h : {d, f, g}) layout.addWindow(h, North);
+  ASSERT_EQ(layout.north.size(), 6u);
+  desk.resize(g, Edge::Right, 600);
+  EXPECT_TRUE(userMoved(g));
+  EXPECT_EQ(layout.eastWeight, 0.3);
+  EXPECT_EQ(desk.rectOf(e).left, 700);
+  expectConsistent(layout, desk);
+}
+
+TEST_F(BorderUserMoves, FirstWindowIsMeasuredFromTheBandStart) {
+  threeNorth(false);
+  desk.resize(a, Edge::Left, 50);
+  EXPECT_TRUE(userMoved(a));
+  // right / eastLeft = 333 / 1000: the left edge springs back to 0.
+  EXPECT_NEAR(layout.north.front().widthShare, 0.333, 1e-12);
+  EXPECT_EQ(desk.rectOf(a).left, 0);
+}
+
+TEST_F(BorderUserMoves, LoneWindowMadeNarrowerFillsItsBandAgain) {
+  layout.addWindow(a, North);
+  desk.resize(a, Edge::Right, 600);
+  EXPECT_TRUE(userMoved(a));
+  EXPECT_EQ(desk.rectOf(a), (RECT{0, 0, 1000, 160}));
+}
+
+TEST_F(BorderUserMoves, DiagonalDragTakesTheWindowOut) {
+  threeNorth(true);
+  desk.drag(b, 30, 40);
+  desk.clearCalls();
+  EXPECT_FALSE(userMoved(b));
+  EXPECT_EQ(layout.sideOf(b), -1);
+  RECT none{};
+  EXPECT_FALSE(layout.originalRects.findRect(b, &none));
+  EXPECT_FALSE(layout.placedRects.findRect(b, &none));
+  EXPECT_EQ(desk.foreground(), b);
+  EXPECT_EQ(requests(b, sim::PlacementCall::Kind::SetActiveWindow).size(), 1u);
+  EXPECT_EQ(desk.rectOf(b), (RECT{263, 40, 496, 200}));  // stays where it was dropped
+  expectConsistent(layout, desk);
+}
+
+TEST_F(BorderUserMoves, StraightDragIsAResize) {
+  threeNorth(true);
+  desk.drag(b, 0, 50);  // left and right unchanged
+  EXPECT_TRUE(userMoved(b));
+  // 210 / 800 = 0.2625; its share is its width over eastLeft, 233 / 700.
+  EXPECT_EQ(layout.northWeight, 210.0 / 800);
+  EXPECT_EQ(layout.sideOf(b), North);
+  EXPECT_EQ(desk.rectOf(a).bottom, 210);
+  expectConsistent(layout, desk);
+}
+
+TEST_F(BorderUserMoves, CentreEdgesMoveOnlyOccupiedBands) {
+  const HWND x = window("x"), w = window("w");
+  layout.addWindow(w, West);
+  layout.addWindow(x, Centre);
+  ASSERT_EQ(desk.rectOf(x), (RECT{300, 0, 1000, 800}));
+  desk.resize(x, Edge::Right, 900);  // East is empty: nothing follows
+  EXPECT_TRUE(userMoved(x));
+  EXPECT_EQ(layout.eastWeight, 0.3);
+  desk.resize(x, Edge::Left, 250);  // West is there: 250 / 1000
+  EXPECT_TRUE(userMoved(x));
+  EXPECT_EQ(layout.westWeight, 0.25);
+  EXPECT_EQ(desk.rectOf(w).right, 250);
+  expectConsistent(layout, desk);
+}
+
+}  // namespace
+}  // namespace tessellor::test

@@ -30,6 +30,12 @@ std::vector<double> sharesOf(const BorderLayout& layout, int side) {
   return out;
 }
 
+void expectShares(const BorderLayout& layout, int side, const std::vector<double>& expected) {
+  const std::vector<double> shares = sharesOf(layout, side);
+  ASSERT_EQ(shares.size(), expected.size()) << "windows in side " << side;
+  for (std::size_t i = 0; i < shares.size(); ++i) EXPECT_NEAR(shares[i], expected[i], 1e-12) << "window " << i;
+}
+
 void expectConsistent(const BorderLayout& layout, sim::SimDesktop& desk) {
   std::vector<HWND> held;
   for (const int side : {North, West, East, South}) {

@@ -64,5 +64,7 @@ void expectConsistent(const BorderLayout& layout, sim::SimDesktop& desk);
 
 // The shares of a band, in order.
 std::vector<double> sharesOf(const BorderLayout& layout, int side);
+// The band holds exactly these shares, each within 1e-12.
+void expectShares(const BorderLayout& layout, int side, const std::vector<double>& expected);
 
 }  // namespace tessellor::test

@@ -7,36 +7,9 @@ using BorderShares = BorderTest;
 
 TEST_F(BorderShares, NewcomerTakesAnEvenShare) {
   BorderLayout layout(desk);
-  const HWND a = window("a"), b = window("b"), c = window("c");
-  layout.addWindow(a, North);
-  EXPECT_EQ(sharesOf(layout, North), (std::vector<double>{1.0}));
-  layout.addWindow(b, North);
-  layout.addWindow(c, North);
+  for (const char* name : {"a", "b", "c"}) layout.addWindow(window(name), North);
   // 1/3 for the newcomer, 0.5 − 0.5 / 3 = 1/3 for each of the others.
-  for (double s : sharesOf(layout, North)) EXPECT_NEAR(s, 1.0 / 3, 1e-12);
-  expectConsistent(layout, desk);
-}
-
-TEST_F(BorderShares, LoneNewcomerTakesTheWholeBandWhateverItCarried) {
-  BorderLayout layout(desk);
-  const HWND a = window("a");
-  layout.west.push_back(layWND{a, 0.7, 0.25});
-  layout.shareForNewcomer(layWND{a}, West, false);
-  EXPECT_EQ(layout.west.front().heightShare, 1.0);
-  EXPECT_EQ(layout.west.front().widthShare, 0.7);  // the other orientation rides along
-}
-
-TEST_F(BorderShares, CentreNewcomerStillEnforcesAndApplies) {
-  BorderLayout layout(desk);
-  const HWND a = window("a"), b = window("b");
-  layout.addWindow(a, North);
-  layout.addWindow(b, North);
-  layout.north.front().widthShare = 0.05;  // below 112 / 1000
-  layout.north.back().widthShare = 0.95;
-  desk.clearCalls();
-  layout.shareForNewcomer(layWND{}, Centre, true);
-  EXPECT_DOUBLE_EQ(layout.north.front().widthShare, 0.112);
-  EXPECT_FALSE(desk.calls().empty());
+  expectShares(layout, North, {1.0 / 3, 1.0 / 3, 1.0 / 3});
 }
 
 TEST_F(BorderShares, ReturningWindowGetsAboutItsOldShare) {
@@ -47,18 +20,14 @@ TEST_F(BorderShares, ReturningWindowGetsAboutItsOldShare) {
   // Three windows, r = 0.4: t = (1/3) / 2 + (1/3) × 0.4 = 0.3; the others 0.5 − 0.3 × 0.5 = 0.35.
   layout.north.push_back(layWND{r, 0.4, 0.0});
   layout.shareForReturning(layWND{r, 0.4, 0.0}, North, false);
-  const std::vector<double> three = sharesOf(layout, North);
-  EXPECT_NEAR(three[0], 0.35, 1e-12);
-  EXPECT_NEAR(three[1], 0.35, 1e-12);
-  EXPECT_NEAR(three[2], 0.3, 1e-12);
+  expectShares(layout, North, {0.35, 0.35, 0.3});
 
   // Two windows: r = 0.4 gives 0.4 and 0.6; r = 1.0 would take everything, so 0.5 and 0.5.
   layout.north.remove(layWND{a});
   layout.shareForReturning(layWND{r, 0.4, 0.0}, North, false);
-  EXPECT_NEAR(layout.north.front().widthShare, 0.6, 1e-12);
-  EXPECT_NEAR(layout.north.back().widthShare, 0.4, 1e-12);
+  expectShares(layout, North, {0.6, 0.4});
   layout.shareForReturning(layWND{r, 1.0, 0.0}, North, false);
-  EXPECT_EQ(sharesOf(layout, North), (std::vector<double>{0.5, 0.5}));
+  expectShares(layout, North, {0.5, 0.5});
 
   // The Centre: nothing at all, not even the minimum shares or an apply.
   layout.north.front().widthShare = 0.01;
@@ -70,33 +39,27 @@ TEST_F(BorderShares, ReturningWindowGetsAboutItsOldShare) {
 
 TEST_F(BorderShares, MinimumSharesTakeTheDeficitFromTheOthers) {
   BorderLayout layout(desk);
-  const HWND a = window("a"), b = window("b"), c = window("c"), e = window("e");
-  for (HWND h : {a, b, c}) layout.addWindow(h, North);
-  layout.addWindow(e, East);
-  ASSERT_EQ(layout.eastLeft, 700.0);
+  for (const char* name : {"a", "b", "c"}) layout.addWindow(window(name), North);
+  layout.addWindow(window("e"), East);
+  const auto setShares = [&layout](double a, double b, double c) {
+    auto it = layout.north.begin();
+    for (double s : {a, b, c}) (it++)->widthShare = s;
+  };
   // m = 112 / 700 = 0.16: 0.1 rises by 0.06, taken as 0.03 from each of the others.
-  layout.north.front().widthShare = 0.1;
-  std::next(layout.north.begin())->widthShare = 0.45;
-  layout.north.back().widthShare = 0.45;
+  setShares(0.1, 0.45, 0.45);
   layout.enforceMinimumShares();
-  const std::vector<double> shares = sharesOf(layout, North);
-  EXPECT_NEAR(shares[0], 0.16, 1e-12);
-  EXPECT_NEAR(shares[1], 0.42, 1e-12);
-  EXPECT_NEAR(shares[2], 0.42, 1e-12);
+  expectShares(layout, North, {0.16, 0.42, 0.42});
 
   // A share exactly m is fixed: it adds nothing to the deficit and gives nothing away.
-  layout.north.front().widthShare = 112.0 / 700;
-  std::next(layout.north.begin())->widthShare = 0.1;
-  layout.north.back().widthShare = 0.5;
+  setShares(112.0 / 700, 0.1, 0.5);
   layout.enforceMinimumShares();
-  EXPECT_EQ(layout.north.front().widthShare, 112.0 / 700);
-  EXPECT_NEAR(layout.north.back().widthShare, 0.5 - 0.06, 1e-12);
+  expectShares(layout, North, {0.16, 0.16, 0.44});
 
-  // All at or below m: every window is raised and nothing is taken back, so the band sums past 1.
-  for (layWND& w : layout.north) w.widthShare = 0.1;
-  layout.minWidth = 300;  // m = 300 / 700 = 0.43
+  // All at or below m = 300 / 700: every window is raised and nothing taken back; the sum passes 1.
+  setShares(0.1, 0.1, 0.1);
+  layout.minWidth = 300;
   layout.enforceMinimumShares();
-  for (double s : sharesOf(layout, North)) EXPECT_EQ(s, 300.0 / 700);
+  expectShares(layout, North, {300.0 / 700, 300.0 / 700, 300.0 / 700});
 }
 
 }  // namespace

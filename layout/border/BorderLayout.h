@@ -31,53 +31,44 @@ class BorderLayout {
 
   // Adding windows.
 
-  // True when the band holds exactly as many windows as minimum-width windows fit along it; false
-  // for the Centre and invalid codes.
+  // True when the band holds exactly its capacity of minimum-size windows; false for the Centre and bad codes.
   bool isSideFull(int side) const;
-  // Appends hwnd to the band (or fills an empty Centre), remembers its first rectangle, shares it in
-  // as a newcomer and applies the layout. False, nothing changed: full band, taken Centre, bad code.
+  // Appends hwnd to the cell, remembers its first rectangle, shares it in and applies. False: no room or bad code.
   bool addWindow(HWND hwnd, int side);
-  // Inserts hwnd before the position-th window (out of range: last) with the shares it was parked
-  // with, shares it in and applies the layout; its parked record goes only when this succeeds.
+  // Inserts hwnd at position (else last) with its parked shares and applies; unparks it only on success.
   bool insertWindow(HWND hwnd, int side, int position);
 
   // Finding and removing windows.
 
-  // The cell holding hwnd (bands searched North, West, East, South, then the Centre), else -1; a
-  // null handle is in no cell.
+  // The cell holding hwnd, searched North, West, East, South, Centre; -1 for none and for a null handle.
   int sideOf(HWND hwnd) const;
   // hwnd's position in the band, else -1; always -1 in a band of exactly six windows.
   int indexInSide(HWND hwnd, int side) const;
-  // A copy of the cell's records; the Centre gives one record (null when empty), a bad code none.
+  // A copy of the cell's records: the Centre gives one (null when empty), a bad code none.
   std::list<layWND> windowsInSide(int side) const;
-  // Takes hwnd out of the cell, hands its share to the rest of the band and applies the layout;
-  // forgets its rectangles if asked; parks its record, or else drops any parked one. Always true.
+  // Takes hwnd out, gives its share to the band and applies; forgets its rectangles, parks or unparks it. True.
   bool removeWindow(HWND hwnd, int side, bool forgetRects, bool park);
-  // True when every edge of hwnd differs from its placedRects entry (a drag); false without one.
+  // True when every edge of hwnd differs from its placedRects entry (a drag); false without an entry.
   bool rectChanged(HWND hwnd);
 
   // Sharing a band.
 
-  // Gives the record's window 1/n of its band and shrinks the others in proportion; then enforces
-  // the minimum shares (also for the Centre) and applies the layout if asked.
+  // Gives the window 1/n of its band, shrinking the others in proportion; enforces minimums; applies if asked.
   void shareForNewcomer(const layWND& record, int side, bool apply);
-  // Gives a window back about the share its record carries; then enforces the minimum shares and
-  // applies if asked. Does nothing at all for the Centre or a bad code.
+  // Gives a window back about the share its record carries; enforces and applies; nothing for the Centre.
   void shareForReturning(const layWND& record, int side, bool apply);
   // Raises every share below its band's minimum to it, taking the deficit evenly from the others.
   void enforceMinimumShares();
 
   // Applying the layout.
 
-  // Derives the boundaries from the weights, completes the bands' shares, places every window in its
-  // slice, records where each went, writes the weights back and widens bands to fit their windows.
+  // Places every window in its slice from the weights, records where it went, widens bands to fit.
   void applyLayout();
   // Tops up every band whose shares sum to less than 1, evenly. Places nothing.
   void fillSideShares();
   // Stores hwnd's read-back rectangle in placedRects, inserting or overwriting.
   void recordPlacedRect(HWND hwnd);
-  // Raises each band's weight to the thickest of its windows; when any rose, applies again, at most
-  // ten times nested under one outermost applyLayout.
+  // Raises each band's weight to its thickest window and re-applies if any rose, at most 10 times nested.
   void fitBandsToWindows();
   // Adds share / n to every window of the band, then applies if asked. Centre, bad code: nothing.
   void spreadShare(int side, double share, bool apply);
@@ -88,31 +79,25 @@ class BorderLayout {
 
   // Following the user's moves and resizes.
 
-  // A drag (every edge moved) takes hwnd out of the layout, forgets its rectangles and activates it:
-  // false. An edge resize makes the boundaries, weights and shares follow its new rectangle: true.
-  // Applies only through the sharing it does; the caller applies afterwards.
+  // A drag takes hwnd out of the layout and activates it (false); a resize moves bands and shares (true).
   bool onUserMoveSize(HWND hwnd);
   // Tops up every band whose shares sum to less than 1; in hwnd's own band only the others grow.
   void fillSideSharesExcept(HWND hwnd);
 
   // Moving windows between cells by command.
 
-  // Brings win's window from the band into the Centre and the Centre window into its place in the
-  // band, and applies. True also when win is not in the band; false for a side that is no band.
+  // Swaps win's window with the Centre window, which takes its place in the band; applies. False: no band.
   bool swapWithCentre(layWND win, int side);
-  // Takes hwnd out of fromSide, re-shares and applies, appends it to the band toSide, shares it in,
-  // applies, and places it once more, raised and active. Nothing changes when toSide has no room.
+  // Moves hwnd to the end of band toSide, re-sharing both and applying, then raises it. No room: no change.
   void moveWindowToSide(HWND hwnd, int fromSide, int toSide);
-  // Puts hwnd in the Centre, first sending a Centre window to the band rand() % 4; addWindow's result.
+  // Puts hwnd in the Centre, first sending a Centre window to band rand() % 4; addWindow's result.
   bool addToCentre(HWND hwnd);
-  // SetWindowPos of the moved window to its slice by a walk of its own, which leaves each band's run
-  // end as the next band's boundary. Writes no weights and records nothing.
+  // SetWindowPos of the moved window to its slice by a walk of its own; records and writes back nothing.
   void placeMovedWindow(layWND moved);
 
   // Switching the layout off.
 
-  // Puts every held window back at its first rectangle, North, West, East, South, then the Centre;
-  // windows without a usable one stay. Changes no model state.
+  // Puts every held window back at its first rectangle, North, West, East, South, Centre. Changes no state.
   void restoreAll();
 
  private:

@@ -1,4 +1,5 @@
 #include "layout/border/BorderPinwheel.h"
+#include "layout/placement.h"
 #include "layout/readWindowRect.h"
 
 namespace tessellor {
@@ -38,13 +39,8 @@ void BorderLayout::applyLayout() {
 }
 
 void BorderLayout::placeWindow(HWND hwnd, const RECT& rect) {
-  WINDOWPLACEMENT placement{};
-  placement.length = sizeof placement;
-  platform_.GetWindowPlacement(hwnd, &placement);
-  placement.rcNormalPosition = rect;
   // Also brings a minimised or maximised window back to its normal state, in its slice.
-  placement.showCmd = SW_SHOWNORMAL;
-  platform_.SetWindowPlacement(hwnd, &placement);
+  setNormalPlacement(platform_, hwnd, rect);
   recordPlacedRect(hwnd);
 }
 

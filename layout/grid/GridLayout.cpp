@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "layout/grid/GridCellWalk.h"
+#include "layout/placement.h"
 #include "layout/readWindowRect.h"
 
 namespace tessellor {
@@ -95,17 +96,10 @@ RECT GridLayout::currentRect(HWND hwnd) const {
 }
 
 void GridLayout::placeNormal(HWND hwnd, const RECT& rect) {
-  WINDOWPLACEMENT placement{};
-  placement.length = sizeof placement;
-  platform_.GetWindowPlacement(hwnd, &placement);
-  placement.rcNormalPosition = rect;
-  placement.showCmd = SW_SHOWNORMAL;
-  platform_.SetWindowPlacement(hwnd, &placement);
+  setNormalPlacement(platform_, hwnd, rect);
   place(hwnd, rect);
 }
 
-void GridLayout::place(HWND hwnd, const RECT& rect) {
-  platform_.SetWindowPos(hwnd, HWND_TOP, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, 0);
-}
+void GridLayout::place(HWND hwnd, const RECT& rect) { moveToTop(platform_, hwnd, rect); }
 
 }  // namespace tessellor

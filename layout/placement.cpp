@@ -1,0 +1,34 @@
+#include "layout/placement.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <limits>
+
+namespace tessellor {
+
+namespace {
+
+// A difference of two 32-bit edges may not fit 32 bits.
+int extent(LONG from, LONG to) {
+  const std::int64_t d = static_cast<std::int64_t>(to) - from;
+  return static_cast<int>(
+      std::clamp<std::int64_t>(d, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+}
+
+}  // namespace
+
+void setNormalPlacement(Platform& platform, HWND hwnd, const RECT& rect) {
+  WINDOWPLACEMENT placement{};
+  placement.length = sizeof placement;
+  platform.GetWindowPlacement(hwnd, &placement);
+  placement.rcNormalPosition = rect;
+  placement.showCmd = SW_SHOWNORMAL;
+  platform.SetWindowPlacement(hwnd, &placement);
+}
+
+void moveToTop(Platform& platform, HWND hwnd, const RECT& rect) {
+  platform.SetWindowPos(hwnd, HWND_TOP, rect.left, rect.top, extent(rect.left, rect.right),
+                        extent(rect.top, rect.bottom), 0);
+}
+
+}  // namespace tessellor

@@ -1,0 +1,15 @@
+// The two ways both layouts put a window somewhere.
+#pragma once
+
+#include "platform/Platform.h"
+
+namespace tessellor {
+
+// SetWindowPlacement with rcNormalPosition = rect and SW_SHOWNORMAL, the other members as read: a
+// minimised or maximised window comes back to its normal state there.
+void setNormalPlacement(Platform& platform, HWND hwnd, const RECT& rect);
+
+// SetWindowPos to rect with no flags: the window is also raised to the top and activated.
+void moveToTop(Platform& platform, HWND hwnd, const RECT& rect);
+
+}  // namespace tessellor

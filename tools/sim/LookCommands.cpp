@@ -19,7 +19,7 @@ std::string rectText(const RECT& r) {
 void print(ScenarioRunner& r, Args& a) {
   if (!a.count(1, 1)) return;
   static constexpr const char* kWhat[] = {"windows",       "layout",  "dialog", "registry",
-                                          "settings-file", "hotkeys", "tray"};
+                                          "settings-file", "hotkeys", "tray",   "border-settings"};
   const auto what = a.choice(0, kWhat);
   if (!what) return;
   SimDesktop& d = r.desktop();
@@ -38,8 +38,11 @@ void print(ScenarioRunner& r, Args& a) {
       return printSettingsFile(d, out);
     case 5:
       return printHotkeys(d, out);
-    default:
+    case 6:
       return printTray(d, out);
+    default:
+      if (!r.running() || !d.modalOpen()) return void(a.fail("the border settings dialog is not open"));
+      return printBorderSettings(d, d.topDialog(), out);
   }
 }
 

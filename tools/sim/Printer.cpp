@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <string>
+#include <utility>
 
 #include "layout/border/BorderLayout.h"
 #include "layout/grid/GridLayout.h"
@@ -98,6 +99,18 @@ void printDialog(SimDesktop& desktop, HWND dialog, std::ostream& out) {
   };
   out << "auto " << checked(IDC_AUTO_ADD) << '\n';
   out << "nostart " << checked(IDC_NO_AUTOSTART) << '\n';
+}
+
+void printBorderSettings(SimDesktop& desktop, HWND dialog, std::ostream& out) {
+  static constexpr std::pair<int, const char*> kBoxes[] = {
+      {IDC_NORTH_PIXELS, "north"}, {IDC_SOUTH_PIXELS, "south"}, {IDC_WEST_PIXELS, "west"}, {IDC_EAST_PIXELS, "east"}};
+  out << "border-settings";
+  for (const auto& [id, label] : kBoxes) {
+    char text[1024] = {};
+    desktop.GetDlgItemTextA(dialog, id, text, sizeof text);
+    out << ' ' << label << ' ' << quote(text);
+  }
+  out << '\n';
 }
 
 void printRegistry(const SimDesktop& desktop, std::ostream& out) {

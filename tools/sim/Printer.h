@@ -15,6 +15,8 @@ void printWindows(SimDesktop& desktop, std::ostream& out);
 void printLayout(SimDesktop& desktop, const Shell* shell, std::ostream& out);
 // The main dialog: shown, status text, excluded programs, the two options.
 void printDialog(SimDesktop& desktop, HWND dialog, std::ostream& out);
+// The band sizes in the open border settings dialog's edit boxes, as their texts.
+void printBorderSettings(SimDesktop& desktop, HWND dialog, std::ostream& out);
 void printRegistry(const SimDesktop& desktop, std::ostream& out);
 void printSettingsFile(SimDesktop& desktop, std::ostream& out);
 void printHotkeys(const SimDesktop& desktop, std::ostream& out);

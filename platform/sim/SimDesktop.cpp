@@ -41,18 +41,18 @@ void SimDesktop::setMinSize(int width, int height) {
   minHeight_ = height;
 }
 
-HWND SimDesktop::createWindow(const WindowSpec& spec) {
+HWND SimDesktop::createWindow(const WindowSpec& desc) {
   Window w;
-  w.spec = spec;
-  if (w.spec.title.empty() && !spec.untitled) w.spec.title = spec.name;
-  if (w.spec.exe.empty()) w.spec.exe = spec.name + ".exe";
+  w.desc = desc;
+  if (w.desc.title.empty() && !desc.untitled) w.desc.title = desc.name;
+  if (w.desc.exe.empty()) w.desc.exe = desc.name + ".exe";
   w.handle = handleFromValue(kFirstWindow + kWindowStep * windows_.size());
-  w.hidden = spec.hidden;
-  w.normal = nonNegative(spec.at);
+  w.hidden = desc.hidden;
+  w.normal = nonNegative(desc.at);
   w.maximized = RECT{0, 0, screenWidth_, screenHeight_};
-  w.state = spec.minimized ? State::Minimized : spec.maximized ? State::Maximized : State::Normal;
-  auto pid = pids_.find(w.spec.exe);
-  if (pid == pids_.end()) pid = pids_.emplace(w.spec.exe, static_cast<DWORD>(0x1000 + 4 * pids_.size())).first;
+  w.state = desc.minimized ? State::Minimized : desc.maximized ? State::Maximized : State::Normal;
+  auto pid = pids_.find(w.desc.exe);
+  if (pid == pids_.end()) pid = pids_.emplace(w.desc.exe, static_cast<DWORD>(0x1000 + 4 * pids_.size())).first;
   w.pid = pid->second;
   windows_.push_back(w);
   zOrder_.insert(zOrder_.begin(), w.handle);
@@ -90,8 +90,8 @@ void SimDesktop::resize(HWND hwnd, Edge edge, int coordinate) {
   if (w == nullptr) return;
   RECT r = currentRect(*w);
   // The moving edge stops where the minimum (or zero) size is reached; the other edges stay.
-  const int minW = w->spec.minWidth;
-  const int minH = w->spec.minHeight;
+  const int minW = w->desc.minWidth;
+  const int minH = w->desc.minHeight;
   switch (edge) {
     case Edge::Left:
       r.left = std::min(coordinate, r.right - minW);
@@ -163,20 +163,20 @@ bool SimDesktop::isHidden(HWND hwnd) const {
 
 HWND SimDesktop::handleOf(const std::string& name) const {
   for (const Window& w : windows_) {
-    if (w.alive && w.spec.name == name) return w.handle;
+    if (w.alive && w.desc.name == name) return w.handle;
   }
   return nullptr;
 }
 
 HWND SimDesktop::lastHandleOf(const std::string& name) const {
   for (auto it = windows_.rbegin(); it != windows_.rend(); ++it) {
-    if (it->spec.name == name) return it->handle;
+    if (it->desc.name == name) return it->handle;
   }
   return nullptr;
 }
 
 std::string SimDesktop::nameOf(HWND hwnd) const {
-  if (const Window* w = find(hwnd)) return w->spec.name;
+  if (const Window* w = find(hwnd)) return w->desc.name;
   char text[24];
   std::snprintf(text, sizeof text, "0x%llx", static_cast<unsigned long long>(handleValue(hwnd)));
   return text;
@@ -208,7 +208,7 @@ BOOL SimDesktop::IsIconic(HWND hwnd) { return isMinimized(hwnd) ? TRUE : FALSE; 
 int SimDesktop::GetWindowTextA(HWND hwnd, char* text, int maxCount) {
   std::string source;
   if (const Window* w = find(hwnd)) {
-    source = w->spec.title;
+    source = w->desc.title;
   } else if (const Control* c = controlOf(hwnd)) {
     source = c->text;
   } else if (dialogOf(hwnd) != nullptr) {
@@ -222,7 +222,7 @@ int SimDesktop::GetWindowTextA(HWND hwnd, char* text, int maxCount) {
 }
 
 int SimDesktop::GetWindowTextLengthA(HWND hwnd) {
-  if (const Window* w = find(hwnd)) return static_cast<int>(w->spec.title.size());
+  if (const Window* w = find(hwnd)) return static_cast<int>(w->desc.title.size());
   if (const Control* c = controlOf(hwnd)) return static_cast<int>(c->text.size());
   if (dialogOf(hwnd) != nullptr) return static_cast<int>(std::strlen("Tessellor"));
   return 0;
@@ -412,12 +412,12 @@ RECT SimDesktop::currentRect(const Window& w) const {
 
 RECT SimDesktop::fitted(Window& w, RECT wanted) {
   RECT r = nonNegative(wanted);
-  r.right = std::max(r.right, r.left + w.spec.minWidth);
-  r.bottom = std::max(r.bottom, r.top + w.spec.minHeight);
+  r.right = std::max(r.right, r.left + w.desc.minWidth);
+  r.bottom = std::max(r.bottom, r.top + w.desc.minHeight);
   // A window that grows takes k × N more than asked on its k-th placement.
-  if (w.spec.grows != 0) {
+  if (w.desc.grows != 0) {
     ++w.placements;
-    const int extra = w.spec.grows * w.placements;
+    const int extra = w.desc.grows * w.placements;
     r.right += extra;
     r.bottom += extra;
   }

@@ -65,7 +65,7 @@ class SimDesktop : public Platform {
   // ---- The desktop --------------------------------------------------------------------------
   void setScreen(int width, int height);   // SM_CXMAXIMIZED, SM_CYMAXIMIZED; maximised windows follow
   void setMinSize(int width, int height);  // SM_CXMIN, SM_CYMIN
-  HWND createWindow(const WindowSpec& spec);
+  HWND createWindow(const WindowSpec& desc);
   void destroyWindow(HWND hwnd);
   void setForeground(HWND hwnd);  // null: no foreground window
   void setTime(std::time_t t);
@@ -227,7 +227,7 @@ class SimDesktop : public Platform {
  private:
   enum class State { Normal, Minimized, Maximized };
   struct Window {
-    WindowSpec spec;
+    WindowSpec desc;
     HWND handle = nullptr;
     bool alive = true;
     bool hidden = false;

@@ -103,13 +103,13 @@ SimDesktop::Dialog& SimDesktop::addDialog(HWND handle, int templateId, DLGPROC p
 HWND SimDesktop::CreateDialogParamA(HINSTANCE /*instance*/, LPCSTR templateName, HWND /*parent*/, DLGPROC proc,
                                     LPARAM initParam) {
   if (!IS_INTRESOURCE(templateName) || resourceId(templateName) != IDD_MAIN_DIALOG) return nullptr;
-  WindowSpec spec;
-  spec.name = "Tessellor";
-  spec.title = "Tessellor";
-  spec.exe = "tessellor.exe";
-  spec.at = RECT{0, 0, 393, 459};
-  spec.hidden = true;
-  const HWND handle = createWindow(spec);
+  WindowSpec desc;
+  desc.name = "Tessellor";
+  desc.title = "Tessellor";
+  desc.exe = "tessellor.exe";
+  desc.at = RECT{0, 0, 393, 459};
+  desc.hidden = true;
+  const HWND handle = createWindow(desc);
   find(handle)->ownedByProgram = true;
   addDialog(handle, IDD_MAIN_DIALOG, proc, false);
   mainDialog_ = handle;

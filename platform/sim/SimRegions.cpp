@@ -33,11 +33,11 @@ int SimDesktop::GetWindowRgn(HWND hwnd, HRGN region) {
   const Window* w = find(hwnd);
   auto it = regions_.find(reinterpret_cast<std::uintptr_t>(region));
   if (w == nullptr || it == regions_.end()) return ERROR;
-  switch (w->spec.region) {
+  switch (w->desc.region) {
     case RegionKind::None:
       return ERROR;
     case RegionKind::Simple:
-      it->second = Region{RegionKind::Simple, w->spec.regionBox};
+      it->second = Region{RegionKind::Simple, w->desc.regionBox};
       return SIMPLEREGION;
     case RegionKind::Complex: {
       const RECT r = currentRect(*w);

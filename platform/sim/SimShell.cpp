@@ -232,7 +232,7 @@ const SimDesktop::Window* SimDesktop::processWindow(DWORD pid) const {
 
 HANDLE SimDesktop::OpenProcess(DWORD /*access*/, BOOL /*inherit*/, DWORD processId) {
   const Window* w = processWindow(processId);
-  if (w == nullptr || w->spec.exe == "-") return nullptr;
+  if (w == nullptr || w->desc.exe == "-") return nullptr;
   const std::uintptr_t handle = kFirstProcess + processId;
   openProcesses_.insert(handle);
   return reinterpret_cast<HANDLE>(handle);
@@ -256,7 +256,7 @@ DWORD SimDesktop::GetModuleBaseNameA(HANDLE process, HMODULE /*module*/, char* n
   const std::uintptr_t handle = reinterpret_cast<std::uintptr_t>(process);
   if (!openProcesses_.contains(handle)) return 0;
   const Window* w = processWindow(static_cast<DWORD>(handle - kFirstProcess));
-  return w != nullptr ? copyString(w->spec.exe, name, size) : 0;
+  return w != nullptr ? copyString(w->desc.exe, name, size) : 0;
 }
 
 BOOL SimDesktop::QueryFullProcessImageNameA(HANDLE process, DWORD /*flags*/, char* name, DWORD* size) {
@@ -264,7 +264,7 @@ BOOL SimDesktop::QueryFullProcessImageNameA(HANDLE process, DWORD /*flags*/, cha
   if (!openProcesses_.contains(handle) || size == nullptr) return FALSE;
   const Window* w = processWindow(static_cast<DWORD>(handle - kFirstProcess));
   if (w == nullptr) return FALSE;
-  const std::string path = imagePath(w->spec.exe);
+  const std::string path = imagePath(w->desc.exe);
   if (name == nullptr || *size <= path.size()) return FALSE;
   *size = copyString(path, name, *size);
   return TRUE;

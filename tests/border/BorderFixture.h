@@ -38,11 +38,11 @@ class BorderTest : public ::testing::Test {
   }
 
   HWND window(const std::string& name, RECT at = RECT{100, 100, 500, 400}) {
-    Spec spec(name);
-    spec.at = at;
-    return desk.createWindow(spec);
+    Spec desc(name);
+    desc.at = at;
+    return desk.createWindow(desc);
   }
-  HWND window(const Spec& spec) { return desk.createWindow(spec); }
+  HWND window(const Spec& desc) { return desk.createWindow(desc); }
 
   // The rectangles asked for hwnd, in order, by calls of that kind.
   std::vector<RECT> requests(HWND hwnd,

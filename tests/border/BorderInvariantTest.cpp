@@ -22,14 +22,14 @@ TEST_F(BorderInvariant, HoldsAfterAnySequenceOfChanges) {
 
     for (int step = 0; step < 150; ++step) {
       if (windows.size() < 40 && pick(0, 3) == 0) {
-        Spec spec("w" + std::to_string(windows.size()));
-        spec.at = RECT{pick(-50, 600), pick(-50, 500), pick(650, 1100), pick(550, 900)};
-        if (pick(0, 4) == 0) spec.minWidth = pick(100, 450);
-        if (pick(0, 4) == 0) spec.minHeight = pick(20, 350);
-        spec.region = static_cast<sim::RegionKind>(pick(0, 2));
-        spec.regionBox = RECT{5, 5, 60, 40};
-        spec.minimized = pick(0, 9) == 0;
-        windows.push_back(fresh.createWindow(spec));
+        Spec desc("w" + std::to_string(windows.size()));
+        desc.at = RECT{pick(-50, 600), pick(-50, 500), pick(650, 1100), pick(550, 900)};
+        if (pick(0, 4) == 0) desc.minWidth = pick(100, 450);
+        if (pick(0, 4) == 0) desc.minHeight = pick(20, 350);
+        desc.region = static_cast<sim::RegionKind>(pick(0, 2));
+        desc.regionBox = RECT{5, 5, 60, 40};
+        desc.minimized = pick(0, 9) == 0;
+        windows.push_back(fresh.createWindow(desc));
       }
       if (windows.empty()) continue;
       const HWND hwnd = windows[pick(0, static_cast<int>(windows.size()) - 1)];

@@ -50,10 +50,10 @@ INSTANTIATE_TEST_SUITE_P(OneToTwelve, GridShape, ::testing::ValuesIn(kShapes),
                          [](const auto& param) { return std::to_string(param.param.windows); });
 
 TEST_F(GridTest, ArrangeSetsPlacementThenPositionForEachWindowInListOrder) {
-  sim::WindowSpec spec;
-  spec.name = "big";
-  spec.maximized = true;
-  const HWND big = desktop.createWindow(spec);
+  sim::WindowSpec desc;
+  desc.name = "big";
+  desc.maximized = true;
+  const HWND big = desktop.createWindow(desc);
   const HWND small = createWindow("small");
   grid.addWindow(big);
   grid.addWindow(small);
@@ -85,10 +85,10 @@ TEST_F(GridTest, RemovingTheFirstOfFiveLeavesTwoByTwoInListOrder) {
 }
 
 TEST_F(GridTest, WindowThatRefusesItsCellIsRecordedWhereItWent) {
-  sim::WindowSpec spec;
-  spec.name = "wide";
-  spec.minWidth = 700;
-  grid.addWindow(desktop.createWindow(spec));
+  sim::WindowSpec desc;
+  desc.name = "wide";
+  desc.minWidth = 700;
+  grid.addWindow(desktop.createWindow(desc));
   grid.addWindow(createWindow("other"));
   grid.arrange();
   EXPECT_GE(desktop.rectOf(grid.windows[0]).right, 700);

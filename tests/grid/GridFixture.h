@@ -36,10 +36,10 @@ class GridTest : public ::testing::Test {
   }
 
   HWND createWindow(const std::string& name, RECT at = RECT{100, 100, 500, 400}) {
-    sim::WindowSpec spec;
-    spec.name = name;
-    spec.at = at;
-    return desktop.createWindow(spec);
+    sim::WindowSpec desc;
+    desc.name = name;
+    desc.at = at;
+    return desktop.createWindow(desc);
   }
 
   // n windows w0..w(n-1), added in that order and arranged.

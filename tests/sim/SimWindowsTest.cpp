@@ -7,7 +7,7 @@
 namespace tessellor::sim {
 namespace {
 
-WindowSpec spec(const std::string& name, RECT at = RECT{100, 100, 500, 400}) {
+WindowSpec desc(const std::string& name, RECT at = RECT{100, 100, 500, 400}) {
   WindowSpec s;
   s.name = name;
   s.at = at;
@@ -26,10 +26,10 @@ const HWND kNoWindow = handleFromValue(0x99990);
 
 TEST(SimWindows, HandlesCountEveryWindowCreated) {
   SimDesktop d;
-  const HWND a = d.createWindow(spec("a"));
-  const HWND b = d.createWindow(spec("b"));
+  const HWND a = d.createWindow(desc("a"));
+  const HWND b = d.createWindow(desc("b"));
   d.destroyWindow(a);
-  const HWND c = d.createWindow(spec("a"));
+  const HWND c = d.createWindow(desc("a"));
   EXPECT_EQ(handleValue(a), 0x10010u);
   EXPECT_EQ(handleValue(b), 0x10020u);
   EXPECT_EQ(handleValue(c), 0x10030u);
@@ -41,11 +41,11 @@ TEST(SimWindows, HandlesCountEveryWindowCreated) {
 
 TEST(SimWindows, NewWindowsGoOnTopAndEnumerateTopmostFirst) {
   SimDesktop d;
-  const HWND a = d.createWindow(spec("a"));
-  WindowSpec hidden = spec("h");
+  const HWND a = d.createWindow(desc("a"));
+  WindowSpec hidden = desc("h");
   hidden.hidden = true;
   const HWND h = d.createWindow(hidden);
-  const HWND b = d.createWindow(spec("b"));
+  const HWND b = d.createWindow(desc("b"));
   EXPECT_EQ(d.zOrder(), (std::vector<HWND>{b, h, a}));
 
   struct Seen {
@@ -66,7 +66,7 @@ TEST(SimWindows, NewWindowsGoOnTopAndEnumerateTopmostFirst) {
 
 TEST(SimWindows, MinimumTrackSizeKeepsLeftAndTop) {
   SimDesktop d;
-  WindowSpec s = spec("w");
+  WindowSpec s = desc("w");
   s.minWidth = 300;
   s.minHeight = 200;
   const HWND w = d.createWindow(s);
@@ -83,7 +83,7 @@ TEST(SimWindows, MinimumTrackSizeKeepsLeftAndTop) {
 
 TEST(SimWindows, UserResizeStopsAtTheMinimum) {
   SimDesktop d;
-  WindowSpec s = spec("w", RECT{100, 100, 500, 400});
+  WindowSpec s = desc("w", RECT{100, 100, 500, 400});
   s.minWidth = 300;
   const HWND w = d.createWindow(s);
   d.resize(w, Edge::Left, 350);  // 500 - 300 = 200 is as far as it goes
@@ -94,14 +94,14 @@ TEST(SimWindows, UserResizeStopsAtTheMinimum) {
 
 TEST(SimWindows, NegativeSizesBecomeZeroAndUnclampedWindowsTakeAnySize) {
   SimDesktop d;
-  const HWND w = d.createWindow(spec("w"));
+  const HWND w = d.createWindow(desc("w"));
   d.SetWindowPos(w, nullptr, 10, 10, -5, 3, SWP_NOZORDER | SWP_NOACTIVATE);
   EXPECT_EQ(d.rectOf(w), (RECT{10, 10, 10, 13}));
 }
 
 TEST(SimWindows, MinimizedAndMaximizedRectanglesKeepTheNormalOne) {
   SimDesktop d;
-  const HWND w = d.createWindow(spec("w"));
+  const HWND w = d.createWindow(desc("w"));
   d.minimize(w);
   EXPECT_EQ(d.rectOf(w), (RECT{-32000, -32000, -31840, -31972}));
   EXPECT_TRUE(d.IsIconic(w));
@@ -119,7 +119,7 @@ TEST(SimWindows, MinimizedAndMaximizedRectanglesKeepTheNormalOne) {
 
 TEST(SimWindows, UserMovesOfMinimizedWindowsStartFromTheirCurrentRect) {
   SimDesktop d;
-  const HWND w = d.createWindow(spec("w"));
+  const HWND w = d.createWindow(desc("w"));
   d.maximize(w);
   d.drag(w, 10, 20);
   EXPECT_FALSE(d.isMaximized(w));
@@ -128,8 +128,8 @@ TEST(SimWindows, UserMovesOfMinimizedWindowsStartFromTheirCurrentRect) {
 
 TEST(SimWindows, SetWindowPosRaisesAndActivatesUnlessTold) {
   SimDesktop d;
-  const HWND a = d.createWindow(spec("a"));
-  const HWND b = d.createWindow(spec("b"));
+  const HWND a = d.createWindow(desc("a"));
+  const HWND b = d.createWindow(desc("b"));
   d.SetWindowPos(a, nullptr, 0, 0, 10, 10, SWP_NOACTIVATE);
   EXPECT_EQ(d.zOrder().front(), a);
   EXPECT_EQ(d.GetForegroundWindow(), nullptr);
@@ -140,8 +140,8 @@ TEST(SimWindows, SetWindowPosRaisesAndActivatesUnlessTold) {
 
 TEST(SimWindows, SetWindowPosOnMinimizedWindowOnlyReorders) {
   SimDesktop d;
-  const HWND a = d.createWindow(spec("a"));
-  d.createWindow(spec("b"));
+  const HWND a = d.createWindow(desc("a"));
+  d.createWindow(desc("b"));
   d.minimize(a);
   d.SetWindowPos(a, nullptr, 0, 0, 10, 10, 0);
   EXPECT_TRUE(d.isMinimized(a));
@@ -153,7 +153,7 @@ TEST(SimWindows, SetWindowPosOnMinimizedWindowOnlyReorders) {
 
 TEST(SimWindows, SetWindowPosOnMaximizedWindowStaysMaximized) {
   SimDesktop d;
-  const HWND w = d.createWindow(spec("w"));
+  const HWND w = d.createWindow(desc("w"));
   d.maximize(w);
   d.SetWindowPos(w, nullptr, 5, 5, 100, 100, SWP_NOZORDER | SWP_NOACTIVATE);
   EXPECT_TRUE(d.isMaximized(w));
@@ -163,11 +163,11 @@ TEST(SimWindows, SetWindowPosOnMaximizedWindowStaysMaximized) {
 
 TEST(SimWindows, SetWindowPlacementRestoresWithoutReorderingOrActivating) {
   SimDesktop d;
-  WindowSpec s = spec("a");
+  WindowSpec s = desc("a");
   s.hidden = true;
   s.minimized = true;
   const HWND a = d.createWindow(s);
-  const HWND b = d.createWindow(spec("b"));
+  const HWND b = d.createWindow(desc("b"));
   d.setForeground(b);
   const WINDOWPLACEMENT wp = normalAt(RECT{0, 0, 200, 100});
   d.SetWindowPlacement(a, &wp);
@@ -180,11 +180,11 @@ TEST(SimWindows, SetWindowPlacementRestoresWithoutReorderingOrActivating) {
 
 TEST(SimWindows, ActivationAndShowing) {
   SimDesktop d;
-  const HWND a = d.createWindow(spec("a"));
-  WindowSpec s = spec("h");
+  const HWND a = d.createWindow(desc("a"));
+  WindowSpec s = desc("h");
   s.hidden = true;
   const HWND h = d.createWindow(s);
-  d.createWindow(spec("c"));
+  d.createWindow(desc("c"));
   d.SetActiveWindow(a);
   EXPECT_EQ(d.zOrder().front(), a);
   EXPECT_EQ(d.GetForegroundWindow(), a);
@@ -206,7 +206,7 @@ TEST(SimWindows, ActivationAndShowing) {
 
 TEST(SimWindows, GrowingWindowTakesMoreOnEachPlacement) {
   SimDesktop d;
-  WindowSpec s = spec("g");
+  WindowSpec s = desc("g");
   s.grows = 5;
   const HWND g = d.createWindow(s);
   const WINDOWPLACEMENT wp = normalAt(RECT{0, 0, 100, 100});
@@ -241,14 +241,14 @@ TEST(SimWindows, HandleThatIsNoWindowLeavesOutputsUntouched) {
 
 TEST(SimWindows, RegionsAnswerInWindowCoordinates) {
   SimDesktop d;
-  WindowSpec s = spec("r");
+  WindowSpec s = desc("r");
   s.region = RegionKind::Simple;
   s.regionBox = RECT{7, 0, 393, 393};
   const HWND r = d.createWindow(s);
-  WindowSpec c = spec("c");
+  WindowSpec c = desc("c");
   c.region = RegionKind::Complex;
   const HWND cx = d.createWindow(c);
-  const HWND plain = d.createWindow(spec("p"));
+  const HWND plain = d.createWindow(desc("p"));
 
   const HRGN rgn = d.CreateRectRgn(0, 0, 0, 0);
   EXPECT_EQ(d.GetWindowRgn(plain, rgn), ERROR);

@@ -45,56 +45,56 @@ void window(ScenarioRunner& r, Args& a) {
   if (!name) return;
   if (!isWindowName(*name)) return void(a.fail("not a window name: " + *name));
   if (r.desktop().handleOf(*name) != nullptr) return void(a.fail("window " + *name + " exists already"));
-  WindowSpec spec;
-  spec.name = *name;
+  WindowSpec desc;
+  desc.name = *name;
   std::size_t i = 1;
   while (i < a.size() && !a.failed()) {
     if (a.isWord(i, "title") || a.isWord(i, "exe")) {
       const std::optional<std::string> value = a.text(i + 1);
       if (value && a.isWord(i, "title")) {
-        spec.title = *value;
-        spec.untitled = value->empty();
+        desc.title = *value;
+        desc.untitled = value->empty();
       } else if (value) {
         if (value->empty()) a.fail("an empty exe name");
-        spec.exe = *value;
+        desc.exe = *value;
       }
       i += 2;
     } else if (a.isWord(i, "at")) {
-      if (auto at = rectAt(a, i + 1)) spec.at = *at;
+      if (auto at = rectAt(a, i + 1)) desc.at = *at;
       i += 5;
     } else if (a.isWord(i, "min")) {
       const auto w = a.number(i + 1), h = a.number(i + 2);
       if (w && h && (*w < 0 || *h < 0)) a.fail("a negative minimum size");
-      spec.minWidth = w.value_or(0);
-      spec.minHeight = h.value_or(0);
+      desc.minWidth = w.value_or(0);
+      desc.minHeight = h.value_or(0);
       i += 3;
     } else if (a.isWord(i, "region") && a.isWord(i + 1, "simple")) {
-      if (auto box = rectAt(a, i + 2)) spec.regionBox = *box;
-      spec.region = RegionKind::Simple;
+      if (auto box = rectAt(a, i + 2)) desc.regionBox = *box;
+      desc.region = RegionKind::Simple;
       i += 6;
     } else if (a.isWord(i, "region") && a.isWord(i + 1, "complex")) {
-      spec.region = RegionKind::Complex;
+      desc.region = RegionKind::Complex;
       i += 2;
     } else if (a.isWord(i, "hidden")) {
-      spec.hidden = true;
+      desc.hidden = true;
       ++i;
     } else if (a.isWord(i, "minimized")) {
-      spec.minimized = true;
+      desc.minimized = true;
       ++i;
     } else if (a.isWord(i, "maximized")) {
-      spec.maximized = true;
+      desc.maximized = true;
       ++i;
     } else if (a.isWord(i, "grows")) {
       const auto n = a.number(i + 1);
       if (n && *n < 0) a.fail("a negative growth");
-      spec.grows = n.value_or(0);
+      desc.grows = n.value_or(0);
       i += 2;
     } else {
       a.fail("unknown window option " + a.text(i).value_or(""));
     }
   }
-  if (spec.minimized && spec.maximized) a.fail("a window cannot be both minimized and maximized");
-  if (!a.failed()) r.desktop().createWindow(spec);
+  if (desc.minimized && desc.maximized) a.fail("a window cannot be both minimized and maximized");
+  if (!a.failed()) r.desktop().createWindow(desc);
 }
 
 void foreground(ScenarioRunner& r, Args& a) {

@@ -48,6 +48,7 @@ int runScenarioText(const std::string& file, const std::string& text, const RunO
     return 2;
   }
   ScenarioRunner runner(file, text, absolute, out, err);
+  if (options.prepare) options.prepare(runner);
   return runner.run();
 }
 

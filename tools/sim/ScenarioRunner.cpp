@@ -53,14 +53,23 @@ ScenarioRunner::ScenarioRunner(std::string file, const std::string& text, RunOpt
 ScenarioRunner::~ScenarioRunner() = default;
 
 int ScenarioRunner::run() {
-  while (!stopped_ && next_ < lines_.size()) executeNext();
+  while (!stopped_ && hasNextLine()) executeNext();
   out_.flush();
   return status_;
 }
 
+bool ScenarioRunner::hasNextLine() {
+  if (next_ < lines_.size()) return true;
+  if (!moreLines) return false;
+  std::optional<std::string> line = moreLines();
+  if (!line) return false;
+  lines_.push_back(std::move(*line));
+  return true;
+}
+
 // The program waits for input: run lines until one leaves a message for it, or none are left.
 bool ScenarioRunner::idle() {
-  while (!stopped_ && next_ < lines_.size()) {
+  while (!stopped_ && hasNextLine()) {
     executeNext();
     if (!desktop_->queueEmpty()) return true;
   }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <ostream>
@@ -58,6 +59,8 @@ std::span<const Command> lookCommands();     // print, trace, count, expect, sna
 
 struct RunOptions {
   std::string svgDirectory;  // empty: snapshots write nothing
+  // Called with the runner before its first line, in the scenario's working directory.
+  std::function<void(ScenarioRunner&)> prepare;
 };
 
 class ScenarioRunner {
@@ -89,7 +92,13 @@ class ScenarioRunner {
   bool trace = false;
   int countedPlacements = 0;
 
+  // Asked for one more line whenever the given text has run out; nothing ends the scenario. It is
+  // asked only once every message of the previous line has been dispatched, so it may look at the
+  // program's state to choose the next line.
+  std::function<std::optional<std::string>()> moreLines;
+
  private:
+  bool hasNextLine();
   bool idle();
   void executeNext();
   void malformed(const std::string& reason);

@@ -1,0 +1,75 @@
+// Random scenario lines: other programs' windows coming, going, moving and resizing, hook messages
+// for any handle, the twelve hotkeys, dialog commands, border settings, screen changes. Each line is
+// chosen from what the desktop and the program show at that moment, so every line is well formed.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "tools/fuzz/Random.h"
+#include "tools/sim/ScenarioRunner.h"
+
+namespace tessellor::fuzz {
+
+class EventGenerator {
+ public:
+  // Seeds whose number is 3 modulo 4 also use coordinates near the ends of the 32-bit range.
+  EventGenerator(std::uint64_t seed, sim::ScenarioRunner& runner);
+
+  // The next line for the runner, which must be ready to take it (its previous line has settled).
+  std::string next();
+
+  // The largest absolute coordinate or size any line so far has written.
+  long long magnitude() const { return magnitude_; }
+
+ private:
+  std::string offline();
+  std::string online();
+  std::string startLayout();
+  std::string menuLine();
+  std::string borderSettingsLine();
+  std::string mainDialogLine();
+  std::string commandLine();
+
+  std::string newWindow();
+  std::string destroyWindow();
+  std::string drag();
+  std::string resize();
+  std::string setRect();
+  std::string stateChange();
+  std::string foreground();
+  std::string hook();
+  std::string key();
+  std::string screen();
+  std::string minsize();
+  std::string settingsFile();
+
+  // A living window of another program (the program's own dialog only when `dialogToo`), or null.
+  HWND someWindow(bool dialogToo);
+  int otherWindows();
+  std::string nameOf(HWND hwnd);
+  std::string unusedName();
+
+  // Geometry: each value written goes through `g`, which keeps magnitude_.
+  long long g(long long value);
+  long long position(long long extent);
+  long long length(long long extent);
+  std::string rectWords(long long l, long long t, long long r, long long b);
+  long long extreme();
+
+  sim::SimDesktop& desktop() { return runner_.desktop(); }
+
+  Random random_;
+  sim::ScenarioRunner& runner_;
+  bool extremes_;
+  bool started_ = false;
+  bool wroteSettings_ = false;
+  std::vector<std::string> everCreated_;
+  std::deque<std::string> follow_;  // lines that finish what the last one began
+  int nextName_ = 0;
+  long long magnitude_ = 0;
+};
+
+}  // namespace tessellor::fuzz

@@ -1,0 +1,186 @@
+#include "tools/fuzz/FuzzRun.h"
+
+#include <unistd.h>
+#include <algorithm>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+
+#include "tools/fuzz/EventGenerator.h"
+
+#if defined(__has_feature)
+#if __has_feature(address_sanitizer) || __has_feature(undefined_behavior_sanitizer)
+#define TESSELLOR_SANITIZED 1
+#endif
+#endif
+#if defined(__SANITIZE_ADDRESS__)
+#define TESSELLOR_SANITIZED 1
+#endif
+#ifdef TESSELLOR_SANITIZED
+#include <sanitizer/common_interface_defs.h>
+#endif
+
+namespace tessellor::fuzz {
+
+namespace {
+
+// More placement calls than this in one event can only be a loop that does not end.
+constexpr std::size_t kRunawayCalls = 2'000'000;
+
+// The scenario being played, for the message of a crash (which cannot return to the caller).
+char crashNote[4200];
+
+void tellCrash() {
+  if (crashNote[0] != '\0') {
+    const ssize_t written = ::write(2, crashNote, std::strlen(crashNote));
+    (void)written;
+  }
+}
+
+#ifndef TESSELLOR_SANITIZED
+extern "C" void onFatalSignal(int signal) {
+  tellCrash();
+  std::signal(signal, SIG_DFL);
+  std::raise(signal);
+}
+#endif
+
+void watchForCrashes() {
+  static const bool installed = [] {
+#ifdef TESSELLOR_SANITIZED
+    __sanitizer_set_death_callback(tellCrash);
+#else
+    for (int s : {SIGSEGV, SIGABRT, SIGFPE, SIGBUS, SIGILL}) std::signal(s, onFatalSignal);
+#endif
+    return true;
+  }();
+  (void)installed;
+}
+
+long long rectMagnitude(const RECT& r) {
+  long long m = 0;
+  for (const long long v : {r.left, r.top, r.right, r.bottom}) m = std::max(m, v < 0 ? -v : v);
+  return m;
+}
+
+// Everything one seed's run needs while the runner pulls lines.
+class SeedRun {
+ public:
+  SeedRun(std::uint64_t seed, int events, std::string path)
+      : seed_(seed), events_(events), path_(std::move(path)), file_(path_, std::ios::trunc) {
+    file_ << header() << "\n";
+  }
+
+  // The file's first line, which the runner is given too, so that its line numbers are the file's.
+  std::string header() const { return "# tessellor-fuzz seed " + std::to_string(seed_); }
+
+  void prepare(sim::ScenarioRunner& runner) {
+    runner_ = &runner;
+    generator_ = std::make_unique<EventGenerator>(seed_, runner);
+    runner.desktop().onCall = [this](const sim::PlacementCall&) {
+      if (++callsThisEvent_ > kRunawayCalls) runaway();
+    };
+    runner.moreLines = [this]() { return nextLine(); };
+  }
+
+  int played() const { return played_; }
+  Findings& findings() { return findings_; }
+
+  // Ends the file with what broke and a look at the state, for tessellor-sim to show.
+  void closeWithFindings() {
+    for (const std::string& finding : findings_) file_ << "# broken after the line above: " << finding << "\n";
+    file_ << "print layout\nprint windows\n";
+    file_.close();
+  }
+
+ private:
+  std::optional<std::string> nextLine() {
+    if (played_ > 0) checkEvent();
+    if (!findings_.empty() || played_ >= events_) return std::nullopt;
+    std::string line = generator_->next();
+    // Written before it runs: a crash in this line still leaves it in the file.
+    file_ << line << '\n';
+    file_.flush();
+    ++played_;
+    return line;
+  }
+
+  void checkEvent() {
+    sim::SimDesktop& d = runner_->desktop();
+    std::size_t windows = 0;
+    for (HWND hwnd : d.windows()) {
+      ++windows;
+      seen_ = std::max({seen_, rectMagnitude(d.rectOf(hwnd)), rectMagnitude(d.normalRectOf(hwnd))});
+    }
+    const long long magnitude = std::min(std::max(seen_, generator_->magnitude()), 1LL << 40);
+    // A layout places each window a bounded number of times per operation, and an event runs a
+    // bounded number of operations over every pair of windows at most.
+    const PlacementLimits limits{16 * (windows + 2) * (windows + 2), 64 * (magnitude + 1)};
+    checkPlacements(d.calls(), limits, findings_);
+    d.clearCalls();
+    callsThisEvent_ = 0;
+    if (const Shell* shell = runner_->shell()) checkShell(*shell, findings_);
+  }
+
+  [[noreturn]] void runaway() {
+    findings_.push_back("more than " + std::to_string(kRunawayCalls) + " placement calls in one event");
+    closeWithFindings();
+    std::fprintf(stderr, "seed %llu: %s\n  replay: tessellor-sim %s\n", static_cast<unsigned long long>(seed_),
+                 findings_.back().c_str(), path_.c_str());
+    std::_Exit(1);
+  }
+
+  std::uint64_t seed_;
+  int events_;
+  std::string path_;
+  std::ofstream file_;
+  sim::ScenarioRunner* runner_ = nullptr;
+  std::unique_ptr<EventGenerator> generator_;
+  Findings findings_;
+  int played_ = 0;
+  std::size_t callsThisEvent_ = 0;
+  long long seen_ = 0;
+};
+
+}  // namespace
+
+SeedOutcome runSeed(std::uint64_t seed, int events, const std::string& directory, bool keep) {
+  watchForCrashes();
+  const std::string path =
+      std::filesystem::absolute(std::filesystem::path(directory) / ("fuzz-seed-" + std::to_string(seed) + ".scn"))
+          .string();
+  std::snprintf(crashNote, sizeof crashNote, "\nseed %llu crashed; its scenario up to the crash: %s\n",
+                static_cast<unsigned long long>(seed), path.c_str());
+
+  SeedRun run(seed, events, path);
+  sim::RunOptions options;
+  options.prepare = [&run](sim::ScenarioRunner& runner) { run.prepare(runner); };
+  std::ostream discard(nullptr);  // message boxes and menus print here; nobody reads them
+  std::ostringstream errors;
+  const int status = sim::runScenarioText(path, run.header() + "\n", options, discard, errors);
+  crashNote[0] = '\0';
+
+  SeedOutcome outcome;
+  outcome.events = run.played();
+  // The generator writes only well-formed lines and no expectations: anything on standard error is
+  // the generator's fault or the runner's.
+  if (status != 0 || !errors.str().empty())
+    run.findings().push_back("the runner answered " + std::to_string(status) + ": " + errors.str());
+  outcome.findings = run.findings();
+  if (outcome.findings.empty()) {
+    if (keep) return outcome;
+    std::error_code ignored;
+    std::filesystem::remove(path, ignored);
+  } else {
+    run.closeWithFindings();
+    outcome.scenarioPath = path;
+  }
+  return outcome;
+}
+
+}  // namespace tessellor::fuzz

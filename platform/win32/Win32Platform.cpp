@@ -53,7 +53,7 @@ MSG ours(const ::MSG& s) {
 
 // A dialog procedure of ours, bound to its dialog for the dialog's life.
 struct DialogBinding {
-  Platform* platform;
+  Win32Platform* platform;
   DLGPROC proc;
   LPARAM initParam;
 };
@@ -68,6 +68,8 @@ INT_PTR CALLBACK dialogThunk(::HWND hwnd, ::UINT message, ::WPARAM wParam, ::LPA
     lParam = binding->initParam;
   }
   if (binding == nullptr) return FALSE;  // WM_SETFONT and friends, before WM_INITDIALOG
+  // A restarted shell has forgotten every icon; the program itself never hears of it.
+  if (message == binding->platform->taskbarCreatedMessage()) binding->platform->restoreTrayIcon(ours(hwnd));
   const INT_PTR result = binding->proc(*binding->platform, ours(hwnd), message, wParam, lParam);
   if (message == WM_NCDESTROY) {
     ::RemovePropA(hwnd, kBindingProperty);
@@ -86,7 +88,30 @@ BOOL CALLBACK enumThunk(::HWND hwnd, ::LPARAM lParam) {
   return binding->proc(ours(hwnd), binding->param);
 }
 
+// Another thread's window that has stopped answering: a placement sent to it would wait as long as
+// it sleeps, so placements are posted to it instead.
+bool isHung(::HWND h) {
+  return ::GetWindowThreadProcessId(h, nullptr) != ::GetCurrentThreadId() && ::IsHungAppWindow(h);
+}
+
+// rcNormalPosition is in workspace coordinates, which start at the work area's corner: a taskbar
+// at the top or left shifts them against screen coordinates. Tool windows use screen coordinates.
+POINT workspaceOffset(::HWND h, const ::RECT& r) {
+  if ((::GetWindowLongPtrA(h, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) != 0) return POINT{0, 0};
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  if (!::GetMonitorInfoA(::MonitorFromRect(&r, MONITOR_DEFAULTTONEAREST), &info)) return POINT{0, 0};
+  return POINT{info.rcWork.left - info.rcMonitor.left, info.rcWork.top - info.rcMonitor.top};
+}
+
+::RECT offsetBy(::RECT r, LONG dx, LONG dy) {
+  ::OffsetRect(&r, dx, dy);
+  return r;
+}
+
 }  // namespace
+
+Win32Platform::Win32Platform() : taskbarCreated_(::RegisterWindowMessageA("TaskbarCreated")) {}
 
 BOOL Win32Platform::IsWindow(HWND hwnd) { return ::IsWindow(sys(hwnd)); }
 BOOL Win32Platform::IsWindowVisible(HWND hwnd) { return ::IsWindowVisible(sys(hwnd)); }
@@ -135,32 +160,43 @@ BOOL Win32Platform::GetWindowPlacement(HWND hwnd, WINDOWPLACEMENT* placement) {
   placement->showCmd = wp.showCmd;
   placement->ptMinPosition = POINT{static_cast<LONG>(wp.ptMinPosition.x), static_cast<LONG>(wp.ptMinPosition.y)};
   placement->ptMaxPosition = POINT{static_cast<LONG>(wp.ptMaxPosition.x), static_cast<LONG>(wp.ptMaxPosition.y)};
-  placement->rcNormalPosition = ours(wp.rcNormalPosition);
+  const POINT offset = workspaceOffset(sys(hwnd), wp.rcNormalPosition);
+  placement->rcNormalPosition = ours(offsetBy(wp.rcNormalPosition, offset.x, offset.y));
   return TRUE;
 }
 
 BOOL Win32Platform::SetWindowPlacement(HWND hwnd, const WINDOWPLACEMENT* placement) {
-  ::WINDOWPLACEMENT wp{};
-  wp.length = sizeof wp;
-  wp.flags = placement->flags;
-  wp.showCmd = placement->showCmd;
-  wp.ptMinPosition = ::POINT{placement->ptMinPosition.x, placement->ptMinPosition.y};
-  wp.ptMaxPosition = ::POINT{placement->ptMaxPosition.x, placement->ptMaxPosition.y};
-  wp.rcNormalPosition = sys(placement->rcNormalPosition);
-  if (::SetWindowPlacement(sys(hwnd), &wp)) return TRUE;
-  // Wine refuses SetWindowPlacement on another process's window: restore it and move it instead.
   ::HWND h = sys(hwnd);
+  const ::RECT screen = sys(placement->rcNormalPosition);
+  if (!isHung(h)) {
+    ::WINDOWPLACEMENT wp{};
+    wp.length = sizeof wp;
+    wp.flags = placement->flags;
+    wp.showCmd = placement->showCmd;
+    wp.ptMinPosition = ::POINT{placement->ptMinPosition.x, placement->ptMinPosition.y};
+    wp.ptMaxPosition = ::POINT{placement->ptMaxPosition.x, placement->ptMaxPosition.y};
+    const POINT offset = workspaceOffset(h, screen);
+    wp.rcNormalPosition = offsetBy(screen, -offset.x, -offset.y);
+    if (::SetWindowPlacement(h, &wp)) return TRUE;
+  }
+  // Wine refuses SetWindowPlacement on another process's window, and a hung window must not be
+  // waited for: restore the window and move it instead.
   if (!::IsWindow(h)) return FALSE;
-  if (placement->showCmd == SW_SHOWNORMAL && (::IsIconic(h) || ::IsZoomed(h))) ::ShowWindow(h, SW_SHOWNORMAL);
-  const ::RECT& r = wp.rcNormalPosition;
-  return ::SetWindowPos(h, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  if (placement->showCmd == SW_SHOWNORMAL && (::IsIconic(h) || ::IsZoomed(h))) ShowWindow(hwnd, SW_SHOWNORMAL);
+  return SetWindowPos(hwnd, nullptr, screen.left, screen.top, screen.right - screen.left, screen.bottom - screen.top,
+                      SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 BOOL Win32Platform::SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UINT flags) {
-  return ::SetWindowPos(sys(hwnd), sys(insertAfter), x, y, cx, cy, flags);
+  ::HWND h = sys(hwnd);
+  if (isHung(h)) flags |= SWP_ASYNCWINDOWPOS;
+  return ::SetWindowPos(h, sys(insertAfter), x, y, cx, cy, flags);
 }
 
-BOOL Win32Platform::ShowWindow(HWND hwnd, int showCmd) { return ::ShowWindow(sys(hwnd), showCmd); }
+BOOL Win32Platform::ShowWindow(HWND hwnd, int showCmd) {
+  ::HWND h = sys(hwnd);
+  return isHung(h) ? ::ShowWindowAsync(h, showCmd) : ::ShowWindow(h, showCmd);
+}
 BOOL Win32Platform::UpdateWindow(HWND hwnd) { return ::UpdateWindow(sys(hwnd)); }
 HWND Win32Platform::SetActiveWindow(HWND hwnd) { return ours(::SetActiveWindow(sys(hwnd))); }
 BOOL Win32Platform::SetForegroundWindow(HWND hwnd) { return ::SetForegroundWindow(sys(hwnd)); }
@@ -257,6 +293,14 @@ HICON Win32Platform::LoadIconA(HINSTANCE instance, LPCSTR name) {
 }
 
 BOOL Win32Platform::Shell_NotifyIconA(DWORD message, NOTIFYICONDATAA* data) {
+  if (message == NIM_ADD) {
+    trayIcon_ = *data;
+    hasTrayIcon_ = true;
+    // Lets a shell of lower integrity tell us it has restarted.
+    ::ChangeWindowMessageFilterEx(sys(data->hWnd), taskbarCreated_, MSGFLT_ALLOW, nullptr);
+  } else if (message == NIM_DELETE && hasTrayIcon_ && data->hWnd == trayIcon_.hWnd && data->uID == trayIcon_.uID) {
+    hasTrayIcon_ = false;
+  }
   ::NOTIFYICONDATAA icon{};
   icon.cbSize = NOTIFYICONDATAA_V1_SIZE;
   icon.hWnd = sys(data->hWnd);
@@ -267,6 +311,12 @@ BOOL Win32Platform::Shell_NotifyIconA(DWORD message, NOTIFYICONDATAA* data) {
   static_assert(sizeof icon.szTip >= sizeof data->szTip);
   std::memcpy(icon.szTip, data->szTip, sizeof data->szTip);
   return ::Shell_NotifyIconA(message, &icon);
+}
+
+void Win32Platform::restoreTrayIcon(HWND window) {
+  if (!hasTrayIcon_ || trayIcon_.hWnd != window) return;
+  NOTIFYICONDATAA icon = trayIcon_;
+  Shell_NotifyIconA(NIM_ADD, &icon);
 }
 
 HMENU Win32Platform::CreatePopupMenu() { return reinterpret_cast<HMENU>(::CreatePopupMenu()); }

@@ -1,5 +1,7 @@
 // The real Windows: every call forwards to the system (user32, gdi32, shell32, advapi32, kernel32)
-// or to msghook.dll.
+// or to msghook.dll, with what Windows users expect beyond the calls themselves: hung windows are
+// never waited for, window placements are converted between screen and workspace coordinates, and
+// the tray icon comes back when the shell restarts.
 #pragma once
 
 #include "platform/Platform.h"
@@ -8,6 +10,13 @@ namespace tessellor::win32 {
 
 class Win32Platform final : public Platform {
  public:
+  Win32Platform();
+
+  // The shell's "TaskbarCreated" message, and what a dialog does on it: the icon last added for
+  // that window is added again.
+  UINT taskbarCreatedMessage() const { return taskbarCreated_; }
+  void restoreTrayIcon(HWND window);
+
   BOOL IsWindow(HWND hwnd) override;
   BOOL IsWindowVisible(HWND hwnd) override;
   BOOL IsIconic(HWND hwnd) override;
@@ -88,6 +97,11 @@ class Win32Platform final : public Platform {
   std::time_t time(std::time_t* out) override;
   void srand(unsigned int seed) override;
   int rand() override;
+
+ private:
+  UINT taskbarCreated_;
+  NOTIFYICONDATAA trayIcon_{};
+  bool hasTrayIcon_ = false;
 };
 
 }  // namespace tessellor::win32

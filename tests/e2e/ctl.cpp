@@ -1,0 +1,453 @@
+// tessellor-ctl.exe: drives and queries windows from outside, as a user and the shell would, for the
+// end-to-end run. It reads one command a line from standard input and answers each with zero or
+// more lines and a closing "." line, so that a script can keep it running and talk to it.
+//
+//   dialog                      the main dialog: "dialog HWND shown|hidden COUNT" or "dialog none"
+//   wait-dialog STATE MS        polls until the dialog is found / shown / hidden / gone
+//   windows                     the sample windows, topmost first: "window TITLE L T R B [STATE...]"
+//   others                      every other visible top-level window
+//   wait-windows N MS           polls until N sample windows are visible
+//   expect MS                   then lines "TITLE L T R B", "TITLE minimized" or "foreground TITLE", then
+//                               ".": polls until all of them hold; "ok ELAPSED" or "timeout MS" + windows
+//   key KEY+KEY...              presses the keys together with SendInput and releases them
+//   auto on|off                 checks or clears "Add automatically windows to layout", as a click does
+//   command ID                  posts WM_COMMAND ID to the dialog
+//   post TITLE WHAT [N]         minimize, maximize, restore (WM_SYSCOMMAND), close, or hang N ms
+//   wait-hung TITLE MS          polls until IsHungAppWindow reports the window
+//   ping MS                     a sent message to the dialog: "ok ELAPSED" or "timeout"
+//   status                      the dialog's layout status text
+//   tray                        whether the tray icon is there: "tray shown" or "tray none"
+//   wait-tray shown|none MS     polls until it is so
+//   tray-delete                 removes the tray icon, as a restarting shell loses every icon
+//   taskbar-created             the message a restarted shell broadcasts
+//   exe-path                    the dialog's program file
+//   wait-log FILE PREFIX N MS   polls until FILE has N lines starting with PREFIX; answers the Nth
+//   wait-file FILE MS           polls until FILE has a whole line; answers it
+//   metrics                     "metrics CXMAXIMIZED CYMAXIMIZED CXMIN CYMIN" and the work area
+//   quit
+#include <windows.h>
+// shellapi needs windows.h first.
+#include <shellapi.h>
+
+#include <fcntl.h>
+#include <io.h>
+
+#include <cctype>
+#include <cstdarg>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr UINT kTrayIconId = 100077;
+constexpr int kAutoAddBox = 1016;
+constexpr int kStatusBox = 1012;
+constexpr UINT kHang = WM_APP + 2;
+
+void reply(const char* format, ...) {
+  va_list args;
+  va_start(args, format);
+  std::vprintf(format, args);
+  va_end(args);
+  std::putchar('\n');
+}
+
+void done() {
+  std::puts(".");
+  std::fflush(stdout);
+}
+
+// Polls `ready` until it holds or `ms` have passed; returns the elapsed milliseconds, or -1.
+template <typename Ready>
+long long pollUntil(DWORD ms, Ready ready) {
+  const ULONGLONG start = GetTickCount64();
+  for (;;) {
+    if (ready()) return static_cast<long long>(GetTickCount64() - start);
+    if (GetTickCount64() - start >= ms) return -1;
+    // Lets other threads run between the polls; the answer never depends on how long this is.
+    Sleep(20);
+  }
+}
+
+std::string titleOf(HWND hwnd) {
+  char text[256] = {};
+  GetWindowTextA(hwnd, text, sizeof text);
+  return text;
+}
+
+std::string classOf(HWND hwnd) {
+  char name[256] = {};
+  GetClassNameA(hwnd, name, sizeof name);
+  return name;
+}
+
+std::vector<HWND> topLevelWindows() {
+  std::vector<HWND> all;
+  EnumWindows(
+      [](HWND hwnd, LPARAM list) -> BOOL {
+        reinterpret_cast<std::vector<HWND>*>(list)->push_back(hwnd);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&all));
+  return all;
+}
+
+// Found as FindWindowA finds it; the band settings dialog has the same caption but an owner.
+std::vector<HWND> mainDialogs() {
+  std::vector<HWND> found;
+  HWND hwnd = nullptr;
+  while ((hwnd = FindWindowExA(nullptr, hwnd, "#32770", "Tessellor")) != nullptr)
+    if (GetWindow(hwnd, GW_OWNER) == nullptr) found.push_back(hwnd);
+  return found;
+}
+
+HWND mainDialog() {
+  const std::vector<HWND> found = mainDialogs();
+  return found.empty() ? nullptr : found.front();
+}
+
+std::vector<HWND> sampleWindows() {
+  std::vector<HWND> found;
+  for (HWND hwnd : topLevelWindows())
+    if (classOf(hwnd) == "TessellorSample" && IsWindowVisible(hwnd)) found.push_back(hwnd);
+  return found;
+}
+
+HWND sampleNamed(const std::string& title) {
+  for (HWND hwnd : sampleWindows())
+    if (titleOf(hwnd) == title) return hwnd;
+  return nullptr;
+}
+
+std::string describe(HWND hwnd) {
+  RECT r{};
+  GetWindowRect(hwnd, &r);
+  char line[512];
+  std::snprintf(line, sizeof line, "window %s %ld %ld %ld %ld%s%s%s", titleOf(hwnd).c_str(), r.left, r.top, r.right,
+                r.bottom, IsIconic(hwnd) ? " minimized" : "", IsZoomed(hwnd) ? " maximized" : "",
+                GetForegroundWindow() == hwnd ? " foreground" : "");
+  return line;
+}
+
+void listWindows() {
+  for (HWND hwnd : sampleWindows()) reply("%s", describe(hwnd).c_str());
+}
+
+void listOthers() {
+  for (HWND hwnd : topLevelWindows()) {
+    if (!IsWindowVisible(hwnd) || classOf(hwnd) == "TessellorSample") continue;
+    RECT r{};
+    GetWindowRect(hwnd, &r);
+    reply("other \"%s\" class \"%s\" %ld %ld %ld %ld", titleOf(hwnd).c_str(), classOf(hwnd).c_str(), r.left, r.top,
+          r.right, r.bottom);
+  }
+}
+
+struct Expected {
+  std::string title;
+  bool minimized = false;
+  bool foreground = false;
+  RECT rect{};
+};
+
+bool matches(const Expected& e) {
+  HWND hwnd = sampleNamed(e.title);
+  if (e.foreground && e.title == "none") {
+    HWND foreground = GetForegroundWindow();
+    return foreground == nullptr || classOf(foreground) != "TessellorSample";
+  }
+  if (hwnd == nullptr) return false;
+  if (e.foreground) return GetForegroundWindow() == hwnd;
+  if (e.minimized) return IsIconic(hwnd) != FALSE;
+  RECT r{};
+  GetWindowRect(hwnd, &r);
+  return !IsIconic(hwnd) && r.left == e.rect.left && r.top == e.rect.top && r.right == e.rect.right &&
+         r.bottom == e.rect.bottom;
+}
+
+void expect(DWORD ms) {
+  std::vector<Expected> wanted;
+  char line[512];
+  while (std::fgets(line, sizeof line, stdin) != nullptr && std::strncmp(line, ".", 1) != 0) {
+    Expected e;
+    char title[256] = {};
+    if (std::sscanf(line, "%255s %ld %ld %ld %ld", title, &e.rect.left, &e.rect.top, &e.rect.right, &e.rect.bottom) ==
+        5) {
+      e.title = title;
+    } else if (std::sscanf(line, "foreground %255s", title) == 1) {
+      e.title = title;
+      e.foreground = true;
+    } else if (std::sscanf(line, "%255s minimized", title) == 1) {
+      e.title = title;
+      e.minimized = true;
+    } else {
+      continue;
+    }
+    wanted.push_back(e);
+  }
+  const long long elapsed = pollUntil(ms, [&] {
+    for (const Expected& e : wanted)
+      if (!matches(e)) return false;
+    return true;
+  });
+  if (elapsed >= 0) {
+    reply("ok %lld", elapsed);
+  } else {
+    reply("timeout %lu", static_cast<unsigned long>(ms));
+    listWindows();
+  }
+}
+
+WORD virtualKey(const std::string& name) {
+  static const struct {
+    const char* name;
+    WORD key;
+  } keys[] = {{"ctrl", VK_CONTROL}, {"alt", VK_MENU}, {"shift", VK_SHIFT}, {"back", VK_BACK}, {"left", VK_LEFT},
+              {"right", VK_RIGHT},  {"up", VK_UP},    {"down", VK_DOWN},   {"f10", VK_F10}};
+  for (const auto& k : keys)
+    if (name == k.name) return k.key;
+  if (name.size() == 1 && std::isalnum(static_cast<unsigned char>(name[0])))
+    return static_cast<WORD>(std::toupper(static_cast<unsigned char>(name[0])));
+  return 0;
+}
+
+bool isExtended(WORD key) { return key == VK_LEFT || key == VK_RIGHT || key == VK_UP || key == VK_DOWN; }
+
+bool pressKeys(const std::string& spec) {
+  std::vector<WORD> keys;
+  std::size_t start = 0;
+  while (start <= spec.size()) {
+    const std::size_t plus = spec.find('+', start);
+    const std::string name = spec.substr(start, plus == std::string::npos ? std::string::npos : plus - start);
+    const WORD key = virtualKey(name);
+    if (key == 0) return false;
+    keys.push_back(key);
+    if (plus == std::string::npos) break;
+    start = plus + 1;
+  }
+  std::vector<INPUT> inputs;
+  const auto add = [&](WORD key, DWORD up) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(key, MAPVK_VK_TO_VSC));
+    input.ki.dwFlags = up | (isExtended(key) ? KEYEVENTF_EXTENDEDKEY : 0);
+    inputs.push_back(input);
+  };
+  for (WORD key : keys) add(key, 0);
+  for (auto it = keys.rbegin(); it != keys.rend(); ++it) add(*it, KEYEVENTF_KEYUP);
+  return SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) == inputs.size();
+}
+
+bool trayShown(HWND dialog) {
+  // Modifying nothing succeeds only for an icon the shell holds.
+  NOTIFYICONDATAA icon{};
+  icon.cbSize = NOTIFYICONDATAA_V1_SIZE;
+  icon.hWnd = dialog;
+  icon.uID = kTrayIconId;
+  return Shell_NotifyIconA(NIM_MODIFY, &icon) != FALSE;
+}
+
+// The lines of a text file that the other programs are still writing; a line counts once it ends.
+std::vector<std::string> completeLines(const char* path) {
+  std::vector<std::string> lines;
+  std::FILE* file = std::fopen(path, "rb");
+  if (file == nullptr) return lines;
+  std::string line;
+  for (int c; (c = std::fgetc(file)) != EOF;) {
+    if (c == '\n') {
+      if (!line.empty() && line.back() == '\r') line.pop_back();
+      lines.push_back(line);
+      line.clear();
+    } else {
+      line.push_back(static_cast<char>(c));
+    }
+  }
+  std::fclose(file);
+  return lines;
+}
+
+void waitLog(const char* path, const std::string& prefix, unsigned long n, DWORD ms) {
+  std::string found;
+  const long long elapsed = pollUntil(ms, [&] {
+    unsigned long seen = 0;
+    for (const std::string& line : completeLines(path)) {
+      if (line.compare(0, prefix.size(), prefix) == 0 && ++seen == n) {
+        found = line;
+        return true;
+      }
+    }
+    return false;
+  });
+  if (elapsed >= 0) {
+    reply("%s", found.c_str());
+  } else {
+    reply("timeout");
+  }
+}
+
+bool sendWithin(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, DWORD ms, DWORD_PTR* result = nullptr) {
+  DWORD_PTR r = 0;
+  const bool ok = SendMessageTimeoutA(hwnd, message, wParam, lParam, SMTO_NORMAL, ms, &r) != 0;
+  if (result != nullptr) *result = r;
+  return ok;
+}
+
+bool waitDialog(const std::string& state, DWORD ms) {
+  return pollUntil(ms, [&] {
+           HWND dialog = mainDialog();
+           if (state == "gone") return dialog == nullptr;
+           if (dialog == nullptr) return false;
+           if (state == "shown") return IsWindowVisible(dialog) != FALSE;
+           if (state == "hidden") return IsWindowVisible(dialog) == FALSE;
+           return true;
+         }) >= 0;
+}
+
+void postToSample(const std::string& title, const std::string& what, unsigned long n) {
+  HWND hwnd = sampleNamed(title);
+  if (hwnd == nullptr) {
+    // A minimised window is still visible; only a window that is gone ends here.
+    reply("error no window %s", title.c_str());
+    return;
+  }
+  BOOL ok = FALSE;
+  if (what == "minimize") {
+    ok = PostMessageA(hwnd, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  } else if (what == "maximize") {
+    ok = PostMessageA(hwnd, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+  } else if (what == "restore") {
+    ok = PostMessageA(hwnd, WM_SYSCOMMAND, SC_RESTORE, 0);
+  } else if (what == "close") {
+    ok = PostMessageA(hwnd, WM_CLOSE, 0, 0);
+  } else if (what == "hang") {
+    ok = PostMessageA(hwnd, kHang, n, 0);
+  }
+  if (ok) {
+    reply("ok");
+  } else {
+    reply("error cannot post %s", what.c_str());
+  }
+}
+
+void run(const std::string& command, const char* rest) {
+  char word[256] = {};
+  char word2[256] = {};
+  unsigned long n = 0;
+  unsigned long m = 0;
+  HWND dialog = mainDialog();
+  if (command == "dialog") {
+    if (dialog == nullptr) {
+      reply("dialog none");
+    } else {
+      reply("dialog %p %s %zu", static_cast<void*>(dialog), IsWindowVisible(dialog) ? "shown" : "hidden",
+            mainDialogs().size());
+    }
+  } else if (command == "wait-dialog" && std::sscanf(rest, "%255s %lu", word, &n) == 2) {
+    reply(waitDialog(word, n) ? "ok" : "timeout");
+  } else if (command == "wait-log" && std::sscanf(rest, "%255s %255s %lu %lu", word, word2, &n, &m) == 4) {
+    // The prefix may hold blanks, written as underscores.
+    std::string prefix = word2;
+    for (char& c : prefix)
+      if (c == '_') c = ' ';
+    waitLog(word, prefix, n, m);
+  } else if (command == "wait-file" && std::sscanf(rest, "%255s %lu", word, &n) == 2) {
+    waitLog(word, "", 1, n);
+  } else if (command == "metrics") {
+    RECT work{};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    reply("metrics %d %d %d %d work %ld %ld %ld %ld", GetSystemMetrics(SM_CXMAXIMIZED),
+          GetSystemMetrics(SM_CYMAXIMIZED), GetSystemMetrics(SM_CXMIN), GetSystemMetrics(SM_CYMIN), work.left, work.top,
+          work.right, work.bottom);
+  } else if (command == "windows") {
+    listWindows();
+  } else if (command == "others") {
+    listOthers();
+  } else if (command == "wait-windows" && std::sscanf(rest, "%lu %255s", &n, word) == 2) {
+    const std::size_t count = n;
+    reply(pollUntil(std::strtoul(word, nullptr, 10), [&] { return sampleWindows().size() == count; }) >= 0 ? "ok"
+                                                                                                           : "timeout");
+  } else if (command == "expect" && std::sscanf(rest, "%lu", &n) == 1) {
+    expect(n);
+  } else if (command == "key" && std::sscanf(rest, "%255s", word) == 1) {
+    reply(pressKeys(word) ? "ok" : "error bad keys");
+  } else if (command == "auto" && std::sscanf(rest, "%255s", word) == 1 && dialog != nullptr) {
+    HWND box = GetDlgItem(dialog, kAutoAddBox);
+    sendWithin(box, BM_SETCHECK, std::strcmp(word, "on") == 0 ? BST_CHECKED : BST_UNCHECKED, 0, 5000);
+    const bool ok =
+        sendWithin(dialog, WM_COMMAND, MAKEWPARAM(kAutoAddBox, BN_CLICKED), reinterpret_cast<LPARAM>(box), 5000);
+    reply(ok ? "ok" : "timeout");
+  } else if (command == "command" && std::sscanf(rest, "%lu", &n) == 1 && dialog != nullptr) {
+    reply(PostMessageA(dialog, WM_COMMAND, n, 0) ? "ok" : "error cannot post");
+  } else if (command == "post" && std::sscanf(rest, "%255s %255s %lu", word, word2, &n) >= 2) {
+    postToSample(word, word2, n);
+  } else if (command == "wait-hung" && std::sscanf(rest, "%255s %lu", word, &n) == 2) {
+    const std::string title = word;
+    const long long elapsed = pollUntil(n, [&] {
+      HWND hwnd = sampleNamed(title);
+      return hwnd != nullptr && IsHungAppWindow(hwnd);
+    });
+    if (elapsed >= 0) {
+      reply("ok %lld", elapsed);
+    } else {
+      reply("timeout");
+    }
+  } else if (command == "ping" && std::sscanf(rest, "%lu", &n) == 1 && dialog != nullptr) {
+    const ULONGLONG start = GetTickCount64();
+    const bool ok = sendWithin(dialog, WM_NULL, 0, 0, n);
+    reply(ok ? "ok %llu" : "timeout %llu", GetTickCount64() - start);
+  } else if (command == "status" && dialog != nullptr) {
+    char text[128] = {};
+    sendWithin(GetDlgItem(dialog, kStatusBox), WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), 5000);
+    reply("status \"%s\"", text);
+  } else if (command == "tray" && dialog != nullptr) {
+    reply(trayShown(dialog) ? "tray shown" : "tray none");
+  } else if (command == "wait-tray" && std::sscanf(rest, "%255s %lu", word, &n) == 2 && dialog != nullptr) {
+    const bool shown = std::strcmp(word, "shown") == 0;
+    reply(pollUntil(n, [&] { return trayShown(dialog) == shown; }) >= 0 ? "ok" : "timeout");
+  } else if (command == "tray-delete" && dialog != nullptr) {
+    NOTIFYICONDATAA icon{};
+    icon.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    icon.hWnd = dialog;
+    icon.uID = kTrayIconId;
+    reply(Shell_NotifyIconA(NIM_DELETE, &icon) ? "ok" : "error");
+  } else if (command == "taskbar-created" && dialog != nullptr) {
+    reply(PostMessageA(dialog, RegisterWindowMessageA("TaskbarCreated"), 0, 0) ? "ok" : "error");
+  } else if (command == "exe-path" && dialog != nullptr) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(dialog, &pid);
+    char path[MAX_PATH] = {};
+    DWORD size = sizeof path;
+    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
+    if (process != nullptr) {
+      QueryFullProcessImageNameA(process, 0, path, &size);
+      CloseHandle(process);
+    }
+    reply("exe-path %s", path);
+  } else if (dialog == nullptr && command != "quit") {
+    reply("error no dialog");
+  } else {
+    reply("error bad command %s", command.c_str());
+  }
+}
+
+}  // namespace
+
+int main() {
+  // Plain line ends for the script that reads us.
+  _setmode(_fileno(stdout), _O_BINARY);
+  char line[512];
+  while (std::fgets(line, sizeof line, stdin) != nullptr) {
+    line[std::strcspn(line, "\r\n")] = '\0';
+    char command[64] = {};
+    int used = 0;
+    if (std::sscanf(line, "%63s%n", command, &used) != 1) continue;
+    if (std::strcmp(command, "quit") == 0) break;
+    run(command, line + used);
+    done();
+  }
+  return 0;
+}

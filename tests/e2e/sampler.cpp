@@ -1,0 +1,209 @@
+// tessellor-sampler.exe: the sample application of the end-to-end run. It opens top-level windows
+// with given titles, rectangles, minimum track sizes and colours, and logs what happens to them.
+//
+//   tessellor-sampler.exe LOGFILE TITLE,LEFT,TOP,WIDTH,HEIGHT,MINWIDTH,MINHEIGHT,RRGGBB...
+//
+// Wine's window system raises no out-of-context WinEvents for moves, size ends, minimise, maximise,
+// restore or destroy, but events that a process raises for its own windows with NotifyWinEvent do
+// reach other processes. So this program raises the events Windows raises natively, and msghook.dll
+// and tessellor.exe run exactly as they do on Windows.
+#include <windows.h>
+
+#include <cstdarg>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+// Posted to itself after WM_EXITSIZEMOVE, so that the event follows the final placement: Wine sizes
+// the window after WM_EXITSIZEMOVE when it drags outlines.
+constexpr UINT kMoveSizeEnded = WM_APP + 1;
+// Posted by the control program: the window's thread sleeps wParam milliseconds.
+constexpr UINT kHang = WM_APP + 2;
+
+const char kClassName[] = "TessellorSample";
+
+struct Sample {
+  std::string title;
+  RECT start{};
+  POINT minTrack{};
+  COLORREF colour = 0;
+  HBRUSH brush = nullptr;
+  bool minimized = false;
+  bool maximized = false;
+};
+
+std::FILE* logFile = nullptr;
+HFONT titleFont = nullptr;
+int openWindows = 0;
+
+void logLine(const char* format, ...) {
+  if (logFile == nullptr) return;
+  va_list args;
+  va_start(args, format);
+  std::vfprintf(logFile, format, args);
+  va_end(args);
+  std::fputc('\n', logFile);
+  std::fflush(logFile);
+}
+
+Sample* sampleOf(HWND hwnd) { return reinterpret_cast<Sample*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA)); }
+
+void raise(HWND hwnd, DWORD event, const char* name) {
+  RECT r{};
+  GetWindowRect(hwnd, &r);
+  logLine("event %s %s %ld %ld %ld %ld", name, sampleOf(hwnd)->title.c_str(), r.left, r.top, r.right, r.bottom);
+  NotifyWinEvent(event, hwnd, OBJID_WINDOW, CHILDID_SELF);
+}
+
+// The state changes Windows reports: minimise start and end, and a location change on maximise
+// and on the restore that undoes it.
+void followState(HWND hwnd, Sample& s, WPARAM kind) {
+  const bool minimized = kind == SIZE_MINIMIZED;
+  const bool maximized = kind == SIZE_MAXIMIZED;
+  if (minimized && !s.minimized) {
+    s.minimized = true;
+    raise(hwnd, EVENT_SYSTEM_MINIMIZESTART, "minimizestart");
+    return;
+  }
+  if (!minimized && s.minimized) {
+    s.minimized = false;
+    raise(hwnd, EVENT_SYSTEM_MINIMIZEEND, "minimizeend");
+  }
+  if (!minimized && maximized != s.maximized) {
+    s.maximized = maximized;
+    raise(hwnd, EVENT_OBJECT_LOCATIONCHANGE, maximized ? "maximize" : "restore");
+  }
+}
+
+void paint(HWND hwnd, Sample& s) {
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(hwnd, &ps);
+  RECT client{};
+  GetClientRect(hwnd, &client);
+  FillRect(dc, &client, s.brush);
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, RGB(255, 255, 255));
+  HGDIOBJ old = SelectObject(dc, titleFont);
+  DrawTextA(dc, s.title.c_str(), -1, &client, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+  SelectObject(dc, old);
+  EndPaint(hwnd, &ps);
+}
+
+LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  Sample* s = sampleOf(hwnd);
+  if (message == WM_NCCREATE) {
+    s = static_cast<Sample*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(s));
+  }
+  if (s == nullptr) return DefWindowProcA(hwnd, message, wParam, lParam);
+  switch (message) {
+    case WM_GETMINMAXINFO: {
+      auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
+      info->ptMinTrackSize = s->minTrack;
+      // No upper bound: the simulated desktop has none either.
+      info->ptMaxTrackSize = POINT{100000, 100000};
+      return 0;
+    }
+    case WM_PAINT:
+      paint(hwnd, *s);
+      return 0;
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_SIZE:
+      followState(hwnd, *s, wParam);
+      return 0;
+    case WM_EXITSIZEMOVE:
+      PostMessageA(hwnd, kMoveSizeEnded, 0, 0);
+      return 0;
+    case kMoveSizeEnded:
+      raise(hwnd, EVENT_SYSTEM_MOVESIZEEND, "movesizeend");
+      return 0;
+    case kHang:
+      logLine("hang %s %u", s->title.c_str(), static_cast<unsigned>(wParam));
+      Sleep(static_cast<DWORD>(wParam));
+      logLine("awake %s", s->title.c_str());
+      return 0;
+    case WM_CLOSE:
+      raise(hwnd, EVENT_OBJECT_DESTROY, "destroy");
+      DestroyWindow(hwnd);
+      return 0;
+    case WM_DESTROY:
+      if (--openWindows == 0) PostQuitMessage(0);
+      return 0;
+    default:
+      return DefWindowProcA(hwnd, message, wParam, lParam);
+  }
+}
+
+bool parseSample(const char* text, Sample& s) {
+  char title[64] = {};
+  int left = 0, top = 0, width = 0, height = 0, minWidth = 0, minHeight = 0;
+  unsigned colour = 0;
+  if (std::sscanf(text, "%63[^,],%d,%d,%d,%d,%d,%d,%x", title, &left, &top, &width, &height, &minWidth, &minHeight,
+                  &colour) != 8) {
+    return false;
+  }
+  s.title = title;
+  s.start = RECT{left, top, left + width, top + height};
+  s.minTrack = POINT{minWidth, minHeight};
+  s.colour = RGB((colour >> 16) & 0xFF, (colour >> 8) & 0xFF, colour & 0xFF);
+  return true;
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+  if (__argc < 3) return 2;
+  logFile = std::fopen(__argv[1], "a");
+  std::vector<Sample> samples(static_cast<std::size_t>(__argc - 2));
+  for (int i = 2; i < __argc; ++i) {
+    if (!parseSample(__argv[i], samples[static_cast<std::size_t>(i - 2)])) {
+      logLine("error bad window %s", __argv[i]);
+      return 2;
+    }
+  }
+
+  WNDCLASSA wc{};
+  wc.style = CS_HREDRAW | CS_VREDRAW;
+  wc.lpfnWndProc = windowProc;
+  wc.hInstance = instance;
+  wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+  wc.lpszClassName = kClassName;
+  RegisterClassA(&wc);
+  titleFont = CreateFontA(32, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                          CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, "Tahoma");
+
+  // Created hidden and shown without activation, one above the other, then the last one is made the
+  // foreground window: one activation instead of one per window, so the z-order is the creation
+  // order, whatever the shell does meanwhile.
+  std::vector<HWND> windows;
+  for (Sample& s : samples) {
+    s.brush = CreateSolidBrush(s.colour);
+    HWND hwnd =
+        CreateWindowExA(0, kClassName, s.title.c_str(), WS_OVERLAPPEDWINDOW, s.start.left, s.start.top,
+                        s.start.right - s.start.left, s.start.bottom - s.start.top, nullptr, nullptr, instance, &s);
+    if (hwnd == nullptr) {
+      logLine("error cannot create %s", s.title.c_str());
+      return 1;
+    }
+    windows.push_back(hwnd);
+    ++openWindows;
+  }
+  for (HWND hwnd : windows) {
+    SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+  }
+  SetForegroundWindow(windows.back());
+  logLine("ready %lu", GetCurrentProcessId());
+
+  MSG msg;
+  while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+  logLine("exit");
+  return 0;
+}

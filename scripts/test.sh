@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test: source checks, unit and scenario tests (plain and under
-# AddressSanitizer + UndefinedBehaviorSanitizer), and the Windows cross build.
+# Builds everything and runs every test: source checks, the Windows cross build, the real program
+# end to end under Wine, unit and scenario tests (plain and under AddressSanitizer +
+# UndefinedBehaviorSanitizer).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -16,6 +17,9 @@ echo "== Windows build (MinGW-w64)"
 cmake --preset mingw >/dev/null
 cmake --build --preset mingw -j "$jobs"
 scripts/check-windows-build.sh build/mingw/bin
+
+echo "== the real program end to end under Wine"
+tests/e2e/run.sh
 
 echo "== Linux build and tests"
 cmake --preset dev >/dev/null

@@ -111,9 +111,30 @@ ctl() {
   exit 1
 }
 
+# A screenshot once it shows every window painted where the simulator put it: the pixel near each
+# window's lower left corner (clear of its title) has the window's colour. Wine paints and copies to
+# the display a moment after a window moves, so the screenshot is taken again until it does.
 shot() {
-  import -window root -strip -define png:exclude-chunks=date,time "$shots/$1.png"
-  note "screenshot $shots/$1.png"
+  local file=$shots/$1.png deadline=$((SECONDS + 20)) e name l t r b x y want got bad
+  while :; do
+    import -window root -strip -define png:exclude-chunks=date,time "$file"
+    bad=""
+    for e in "${expected[@]}"; do
+      read -r name l t r b <<<"$e"
+      [ "$l" = minimized ] && continue
+      x=$((l + 20))
+      y=$(((b < 1024 ? b : 1024) - 20))
+      want=${colour[$name]}
+      got=$(convert "$file" -format "%[hex:u.p{$x,$y}]" info:)
+      [ "$got" = "$want" ] || bad+=" $name($x,$y)=$got, not $want"
+    done
+    [ -z "$bad" ] && break
+    if [ "$SECONDS" -ge "$deadline" ]; then
+      fail "screenshot $1:$bad"
+      return
+    fi
+  done
+  note "screenshot $file"
 }
 
 # --- the desktop, as the simulator is to see it ---------------------------------------------------
@@ -128,6 +149,9 @@ samples=(
   Alpha,120,80,620,480,200,150,C0392B Bravo,560,60,520,520,116,27,2980B9 Charlie,80,400,640,420,300,200,27AE60
   Delta,600,380,560,440,200,260,8E44AD Echo,360,300,440,360,116,27,16A085 Foxtrot,540,180,400,560,116,27,D35400
 )
+
+declare -A colour=()
+for spec in "${samples[@]}" Sleeper,0,0,0,0,0,0,7F8C8D; do colour[${spec%%,*}]=${spec##*,}; done
 
 scenario=()
 # A new scenario from the desktop as the control program reads it: metrics, windows bottom first

@@ -1,0 +1,15 @@
+# The release: the two files a Windows user needs, with the README and the licence, in one zip.
+set(TESSELLOR_RELEASE_ZIP ${CMAKE_BINARY_DIR}/tessellor-${PROJECT_VERSION}-win64.zip)
+set(TESSELLOR_RELEASE_DIR ${CMAKE_BINARY_DIR}/release)
+add_custom_command(
+  OUTPUT ${TESSELLOR_RELEASE_ZIP}
+  COMMAND ${CMAKE_COMMAND} -E rm -rf ${TESSELLOR_RELEASE_DIR}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${TESSELLOR_RELEASE_DIR}
+  COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:tessellor> $<TARGET_FILE:msghook> ${PROJECT_SOURCE_DIR}/README.md
+          ${PROJECT_SOURCE_DIR}/LICENSE ${TESSELLOR_RELEASE_DIR}
+  COMMAND ${CMAKE_COMMAND} -E rm -f ${TESSELLOR_RELEASE_ZIP}
+  COMMAND ${CMAKE_COMMAND} -E chdir ${TESSELLOR_RELEASE_DIR} ${CMAKE_COMMAND} -E tar cf ${TESSELLOR_RELEASE_ZIP}
+          --format=zip tessellor.exe msghook.dll README.md LICENSE
+  DEPENDS tessellor msghook ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/LICENSE
+  VERBATIM)
+add_custom_target(release_zip ALL DEPENDS ${TESSELLOR_RELEASE_ZIP})

@@ -3,8 +3,10 @@
 #include "platform/sim/SimDesktop.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <limits>
 
 namespace tessellor::sim {
 
@@ -13,6 +15,14 @@ namespace {
 constexpr std::uintptr_t kFirstWindow = 0x10010;
 constexpr std::uintptr_t kWindowStep = 0x10;
 constexpr RECT kMinimizedRect{-32000, -32000, -31840, -31972};
+
+// Coordinates stop at the ends of the 32-bit range: a window pushed past them stays at the edge
+// of what a RECT can say, as the sum of two coordinates may not fit one.
+int saturated(std::int64_t value) {
+  return static_cast<int>(
+      std::clamp<std::int64_t>(value, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+}
+int plus(int a, std::int64_t b) { return saturated(a + b); }
 
 // A window refuses a negative size rather than turning inside out.
 RECT nonNegative(RECT r) {
@@ -81,7 +91,7 @@ void SimDesktop::drag(HWND hwnd, int dx, int dy) {
   Window* w = find(hwnd);
   if (w == nullptr) return;
   const RECT r = currentRect(*w);
-  w->normal = RECT{r.left + dx, r.top + dy, r.right + dx, r.bottom + dy};
+  w->normal = RECT{plus(r.left, dx), plus(r.top, dy), plus(r.right, dx), plus(r.bottom, dy)};
   w->state = State::Normal;
 }
 
@@ -94,16 +104,16 @@ void SimDesktop::resize(HWND hwnd, Edge edge, int coordinate) {
   const int minH = w->desc.minHeight;
   switch (edge) {
     case Edge::Left:
-      r.left = std::min(coordinate, r.right - minW);
+      r.left = std::min(coordinate, plus(r.right, -std::int64_t{minW}));
       break;
     case Edge::Right:
-      r.right = std::max(coordinate, r.left + minW);
+      r.right = std::max(coordinate, plus(r.left, minW));
       break;
     case Edge::Top:
-      r.top = std::min(coordinate, r.bottom - minH);
+      r.top = std::min(coordinate, plus(r.bottom, -std::int64_t{minH}));
       break;
     case Edge::Bottom:
-      r.bottom = std::max(coordinate, r.top + minH);
+      r.bottom = std::max(coordinate, plus(r.top, minH));
       break;
   }
   w->normal = r;
@@ -263,7 +273,7 @@ int SimDesktop::GetSystemMetrics(int index) {
 BOOL SimDesktop::GetCursorPos(POINT* point) {
   if (point == nullptr) return FALSE;
   // Where the tray icon sits: the lower right corner of the screen.
-  *point = POINT{screenWidth_ - 1, screenHeight_ - 1};
+  *point = POINT{plus(screenWidth_, -1), plus(screenHeight_, -1)};
   return TRUE;
 }
 
@@ -316,7 +326,7 @@ BOOL SimDesktop::SetWindowPlacement(HWND hwnd, const WINDOWPLACEMENT* placement)
 }
 
 BOOL SimDesktop::SetWindowPos(HWND hwnd, HWND /*insertAfter*/, int x, int y, int cx, int cy, UINT flags) {
-  record(PlacementCall::Kind::SetWindowPos, hwnd, RECT{x, y, x + cx, y + cy});
+  record(PlacementCall::Kind::SetWindowPos, hwnd, RECT{x, y, plus(x, cx), plus(y, cy)});
   Window* w = find(hwnd);
   if (w == nullptr) return FALSE;
   if ((flags & SWP_NOZORDER) == 0) raise(hwnd);
@@ -324,10 +334,12 @@ BOOL SimDesktop::SetWindowPos(HWND hwnd, HWND /*insertAfter*/, int x, int y, int
   if (w->state == State::Minimized) return TRUE;
   RECT& target = w->state == State::Maximized ? w->maximized : w->normal;
   RECT r = target;
-  if ((flags & SWP_NOMOVE) == 0) r = RECT{x, y, x + (r.right - r.left), y + (r.bottom - r.top)};
+  if ((flags & SWP_NOMOVE) == 0) {
+    r = RECT{x, y, plus(x, std::int64_t{r.right} - r.left), plus(y, std::int64_t{r.bottom} - r.top)};
+  }
   if ((flags & SWP_NOSIZE) == 0) {
-    r.right = r.left + cx;
-    r.bottom = r.top + cy;
+    r.right = plus(r.left, cx);
+    r.bottom = plus(r.top, cy);
     r = fitted(*w, r);
   }
   target = r;
@@ -412,14 +424,14 @@ RECT SimDesktop::currentRect(const Window& w) const {
 
 RECT SimDesktop::fitted(Window& w, RECT wanted) {
   RECT r = nonNegative(wanted);
-  r.right = std::max(r.right, r.left + w.desc.minWidth);
-  r.bottom = std::max(r.bottom, r.top + w.desc.minHeight);
+  r.right = std::max(r.right, plus(r.left, w.desc.minWidth));
+  r.bottom = std::max(r.bottom, plus(r.top, w.desc.minHeight));
   // A window that grows takes k × N more than asked on its k-th placement.
   if (w.desc.grows != 0) {
     ++w.placements;
-    const int extra = w.desc.grows * w.placements;
-    r.right += extra;
-    r.bottom += extra;
+    const std::int64_t extra = std::int64_t{w.desc.grows} * w.placements;
+    r.right = plus(r.right, extra);
+    r.bottom = plus(r.bottom, extra);
   }
   return r;
 }

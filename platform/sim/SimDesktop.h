@@ -234,7 +234,7 @@ class SimDesktop : public Platform {
     State state = State::Normal;
     RECT normal{};     // the restored rectangle
     RECT maximized{};  // the rectangle while maximised
-    int placements = 0;
+    std::int64_t placements = 0;
     DWORD pid = 0;
     bool ownedByProgram = false;
   };

@@ -1,8 +1,21 @@
 #include "layout/readWindowRect.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstring>
+#include <limits>
 
 namespace tessellor {
+
+namespace {
+
+// A region far from its window's origin may lie past the 32-bit range: it stops at its end.
+LONG offset(LONG value, LONG by) {
+  return static_cast<LONG>(std::clamp<std::int64_t>(std::int64_t{value} + by, std::numeric_limits<LONG>::min(),
+                                                    std::numeric_limits<LONG>::max()));
+}
+
+}  // namespace
 
 void readWindowRect(Platform& platform, HWND hwnd, RECT* out, HRGN scratch) {
   HRGN region = scratch != nullptr ? scratch : platform.CreateRectRgn(0, 0, 0, 0);
@@ -18,7 +31,8 @@ void readWindowRect(Platform& platform, HWND hwnd, RECT* out, HRGN scratch) {
     // would look dragged away from where the layout put it.
     RECT window{};
     platform.GetWindowRect(hwnd, &window);
-    *out = RECT{bound.left + window.left, bound.top + window.top, bound.right + window.left, bound.bottom + window.top};
+    *out = RECT{offset(bound.left, window.left), offset(bound.top, window.top), offset(bound.right, window.left),
+                offset(bound.bottom, window.top)};
   } else {
     platform.GetWindowRect(hwnd, out);
   }

@@ -1,8 +1,17 @@
 // Following the user's own moves and resizes of grid windows.
+#include <cstdint>
+
 #include "layout/grid/GridCellWalk.h"
 #include "layout/grid/GridLayout.h"
 
 namespace tessellor {
+
+namespace {
+
+// The distance between two edges, which may not fit 32 bits for a window far off the screen.
+std::int64_t span(LONG from, LONG to) { return std::int64_t{to} - from; }
+
+}  // namespace
 
 bool GridLayout::wasDragged(HWND hwnd) const {
   const RECT now = currentRect(hwnd);
@@ -31,7 +40,7 @@ bool GridLayout::trimOverlap(const RECT& fixed, RECT& other) {
   RECT inter{};
   if (!IntersectRect(&inter, &fixed, &other)) return false;
   // A square corner (width equal to height) cuts the vertical edge.
-  const bool wider = inter.right - inter.left > inter.bottom - inter.top;
+  const bool wider = span(inter.left, inter.right) > span(inter.top, inter.bottom);
   if (other.top == inter.top && other.bottom == inter.bottom) {
     if (other.left == inter.left) {
       other.left = inter.right;
@@ -73,7 +82,7 @@ bool GridLayout::trimOverlap(const RECT& fixed, RECT& other) {
   } else if (other.bottom == inter.bottom) {
     other.bottom = inter.top;
   }
-  return other.bottom - other.top >= MIN_TRIMMED_SIZE && other.right - other.left >= MIN_TRIMMED_SIZE;
+  return span(other.top, other.bottom) >= MIN_TRIMMED_SIZE && span(other.left, other.right) >= MIN_TRIMMED_SIZE;
 }
 
 void GridLayout::fillGaps(HWND hwnd) {

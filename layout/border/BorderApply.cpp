@@ -63,6 +63,8 @@ void BorderLayout::fitBandsToWindows() {
   bool raised = false;
   HRGN scratch = platform_.CreateRectRgn(0, 0, 0, 0);
   for (const FitRule& rule : kFitOrder) {
+    // Against a screen too small for any window, every window would widen its band past all sense.
+    if (!thicknessMeasurable(*this, rule.side)) continue;
     double& weight = this->*kBands[rule.side].weight;
     const double screen = this->*kBands[rule.side].screenAcross;
     for (const layWND& record : *bandList(*this, rule.side)) {

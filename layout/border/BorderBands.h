@@ -2,6 +2,7 @@
 // the border engine.
 #pragma once
 
+#include <algorithm>
 #include <list>
 
 #include "layout/border/BorderLayout.h"
@@ -75,6 +76,25 @@ inline double currentBandLength(const BorderLayout& layout, int side) {
   return layout.*kBands[side].lengthTo - currentBandStart(layout, side);
 }
 
+// The system's minimum window size along the band (its length) and across it (its thickness).
+inline double minimumAlong(const BorderLayout& layout, int side) {
+  return isHorizontal(side) ? layout.minWidth : layout.minHeight;
+}
+inline double minimumAcross(const BorderLayout& layout, int side) {
+  return isHorizontal(side) ? layout.minHeight : layout.minWidth;
+}
+
+// Whether a length can hold one window of the minimum size (one pixel when there is no minimum).
+// A share or a weight measured against a shorter one says nothing of the layout the user wants:
+// against 0 it is not even a number, and against a pixel it would place windows thousands of
+// screens away once the screen has its size back.
+inline bool holdsAWindow(double length, double minimum) { return length >= std::max(minimum, 1.0); }
+
+// Whether the screen across the band can hold a window, so that the band's weight may be measured.
+inline bool thicknessMeasurable(const BorderLayout& layout, int side) {
+  return holdsAWindow(layout.*kBands[side].screenAcross, minimumAcross(layout, side));
+}
+
 // The weight a band would have with its Centre-facing boundary at `edge`.
 inline double thicknessRatio(const BorderLayout& layout, int side, double edge) {
   const BandTraits& band = kBands[side];
@@ -82,10 +102,11 @@ inline double thicknessRatio(const BorderLayout& layout, int side, double edge) 
   return band.fromFarEdge ? (screen - edge) / screen : edge / screen;
 }
 
-// Moves a band's Centre-facing boundary to `edge`, and its weight with it.
+// Moves a band's Centre-facing boundary to `edge`, and its weight with it, except on a screen too
+// small to measure by: there the weight keeps its value, so the band gets its size back with the screen.
 inline void setThickness(BorderLayout& layout, int side, double edge) {
   layout.*kBands[side].boundary = edge;
-  layout.*kBands[side].weight = thicknessRatio(layout, side, edge);
+  if (thicknessMeasurable(layout, side)) layout.*kBands[side].weight = thicknessRatio(layout, side, edge);
 }
 
 // A band that takes no room: its Centre-facing boundary lies on the screen edge it runs along.

@@ -48,8 +48,12 @@ void BorderLayout::enforceMinimumShares() {
   std::vector<bool> removable;
   for (const int side : {North, West, East, South}) {
     std::list<layWND>& band = *bandList(*this, side);
-    const double minAlong = isHorizontal(side) ? minWidth : minHeight;
-    const double m = minAlong / currentBandLength(*this, side);
+    const double minAlong = minimumAlong(*this, side);
+    const double length = currentBandLength(*this, side);
+    // A band too short for one window of the minimum size gives none of them that size whatever
+    // the shares: raising them would only inflate them (without bound on a band of no length).
+    if (!holdsAWindow(length, minAlong)) continue;
+    const double m = minAlong / length;
     double deficit = 0.0;
     std::size_t fixed = 0;
     removable.clear();

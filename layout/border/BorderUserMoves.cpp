@@ -73,8 +73,15 @@ void BorderLayout::followBandResize(HWND hwnd, int side, const RECT& movedRect) 
     }
   }
 
+  const double inner = edgeOf(movedRect, rule.innerEdge);
+  const auto followThickness = [&] {
+    if (thicknessRatio(*this, side, inner) != this->*kBands[side].weight) setThickness(*this, side, inner);
+  };
+
   // Read after the neighbour's boundary may have moved: the shares are of the band as it is now.
   const double length = currentBandLength(*this, side);
+  // Too short a band measures no share worth keeping; the shares stay for when it is long again.
+  if (!holdsAWindow(length, minimumAlong(*this, side))) return followThickness();
   auto found = band.end();
   for (auto it = band.begin(); it != band.end(); ++it) {
     if (*it == hwnd) {
@@ -99,8 +106,7 @@ void BorderLayout::followBandResize(HWND hwnd, int side, const RECT& movedRect) 
   sum += share;
   const double delta = old - share;
 
-  const double inner = edgeOf(movedRect, rule.innerEdge);
-  if (thicknessRatio(*this, side, inner) != this->*kBands[side].weight) setThickness(*this, side, inner);
+  followThickness();
 
   const layWND resized = *found;
   if (!adjust) {

@@ -18,9 +18,9 @@ fi
 started=$SECONDS
 
 scripts/install-deps.sh cmake make g++ file g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 \
-  wine wine64 xvfb xdotool imagemagick
+  libgtest-dev libgmock-dev googletest libbenchmark-dev wine wine64 xvfb xdotool imagemagick
 
-# Both builds are incremental: after scripts/test.sh's own builds there is nothing left to do.
+# Both builds are incremental, and the simulator is built where scripts/test.sh builds it later.
 cmake --preset mingw >/dev/null
 cmake --build --preset mingw -j 2 >/dev/null
 cmake --preset dev >/dev/null

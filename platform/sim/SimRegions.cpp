@@ -1,6 +1,9 @@
 // Window regions: region objects made by CreateRectRgn, filled by GetWindowRgn, read by
 // GetRegionData.
+#include <algorithm>
+#include <cstdint>
 #include <cstring>
+#include <limits>
 
 #include "platform/sim/SimDesktop.h"
 
@@ -16,8 +19,10 @@ constexpr DWORD RDH_RECTANGLES = 1;
 std::vector<RECT> rectanglesOf(RegionKind kind, const RECT& box) {
   if (kind == RegionKind::None || IsRectEmpty(&box)) return {};
   if (kind == RegionKind::Simple) return {box};
-  const LONG midX = box.left + (box.right - box.left) / 2;
-  const LONG midY = box.top + (box.bottom - box.top) / 2;
+  // Halved in 64 bits: a box as large as a window can be is wider than 32 bits can say.
+  const auto mid = [](LONG from, LONG to) { return static_cast<LONG>(from + (std::int64_t{to} - from) / 2); };
+  const LONG midX = mid(box.left, box.right);
+  const LONG midY = mid(box.top, box.bottom);
   return {RECT{box.left, box.top, box.right, midY}, RECT{box.left, midY, midX, box.bottom}};
 }
 
@@ -41,7 +46,12 @@ int SimDesktop::GetWindowRgn(HWND hwnd, HRGN region) {
       return SIMPLEREGION;
     case RegionKind::Complex: {
       const RECT r = currentRect(*w);
-      it->second = Region{RegionKind::Complex, RECT{0, 0, r.right - r.left, r.bottom - r.top}};
+      // The window's own size, which stops at the end of the 32-bit range.
+      const auto size = [](LONG from, LONG to) {
+        return static_cast<LONG>(std::clamp<std::int64_t>(std::int64_t{to} - from, std::numeric_limits<LONG>::min(),
+                                                          std::numeric_limits<LONG>::max()));
+      };
+      it->second = Region{RegionKind::Complex, RECT{0, 0, size(r.left, r.right), size(r.top, r.bottom)}};
       return COMPLEXREGION;
     }
   }

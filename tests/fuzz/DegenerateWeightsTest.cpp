@@ -1,0 +1,86 @@
+// Band weights of 0 and above 1, which the border layout's constructor stores unchecked, on normal
+// and degenerate screens: every operation keeps the layout's numbers finite and places no window
+// farther off than the screen and the windows themselves justify.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "tools/fuzz/Invariants.h"
+
+namespace tessellor::fuzz {
+namespace {
+
+struct Weights {
+  double east, west, north, south;
+};
+
+struct Screen {
+  int width, height;
+};
+
+class DegenerateWeights : public ::testing::TestWithParam<Weights> {
+ protected:
+  // After each step: the layout's own rules, and placements within 64 times the largest screen.
+  void expectSound(const BorderLayout& layout, const char* step) {
+    Findings findings;
+    checkBorder(layout, findings);
+    checkPlacements(desk.calls(), PlacementLimits{10000, 64 * 1281}, findings);
+    desk.clearCalls();
+    for (const std::string& finding : findings) ADD_FAILURE() << step << ": " << finding;
+  }
+
+  HWND window(int k) {
+    sim::WindowSpec desc;
+    desc.name = "w" + std::to_string(k);
+    desc.at = RECT{40 * k, 30 * k, 40 * k + 300, 30 * k + 200};
+    if (k % 3 == 0) desc.minWidth = desc.minHeight = 150;
+    return desk.createWindow(desc);
+  }
+
+  sim::SimDesktop desk;
+};
+
+TEST_P(DegenerateWeights, EveryOperationStaysFiniteAndNearTheScreen) {
+  const Weights w = GetParam();
+  for (const Screen screen : {Screen{1280, 1024}, Screen{0, 0}, Screen{1, 1}, Screen{100, 20}}) {
+    SCOPED_TRACE(std::to_string(screen.width) + " x " + std::to_string(screen.height));
+    desk = sim::SimDesktop{};
+    desk.setScreen(screen.width, screen.height);
+    desk.setMinSize(112, 27);
+    BorderLayout layout(desk, w.east, w.west, w.north, w.south);
+    HWND windows[10];
+    for (int k = 0; k < 10; ++k) windows[k] = window(k);
+
+    for (int k = 0; k < 9; ++k) layout.addWindow(windows[k], k % 5);
+    expectSound(layout, "adding");
+    for (int k = 0; k < 4; ++k) {
+      desk.resize(windows[k], static_cast<sim::Edge>(k), 500);
+      if (layout.sideOf(windows[k]) != -1) layout.onUserMoveSize(windows[k]);
+      layout.applyLayout();
+    }
+    expectSound(layout, "resizing");
+    layout.swapWithCentre(layWND{windows[1], 0.0, 0.0}, layout.sideOf(windows[1]));
+    layout.moveWindowToSide(windows[2], layout.sideOf(windows[2]), North);
+    layout.addToCentre(windows[9]);
+    expectSound(layout, "moving between cells");
+    if (const int side = layout.sideOf(windows[5]); side != -1) layout.removeWindow(windows[5], side, false, true);
+    layout.insertWindow(windows[5], West, 0);
+    expectSound(layout, "parking and returning");
+    // The screen comes back to a normal size, and goes again.
+    desk.setScreen(1280, 1024);
+    layout.refreshMetrics();
+    expectSound(layout, "a normal screen again");
+    desk.setScreen(screen.width, screen.height);
+    layout.refreshMetrics();
+    layout.restoreAll();
+    expectSound(layout, "putting every window back");
+  }
+}
+
+// weights:     east west north south
+INSTANTIATE_TEST_SUITE_P(Constructor, DegenerateWeights,
+                         ::testing::Values(Weights{0.0, 0.0, 0.0, 0.0}, Weights{1.0, 1.0, 1.0, 1.0},
+                                           Weights{1.5, 2.0, 3.0, 10.0}, Weights{0.0, 4.0, 0.0, 4.0}));
+
+}  // namespace
+}  // namespace tessellor::fuzz

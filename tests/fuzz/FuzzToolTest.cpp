@@ -1,0 +1,95 @@
+// The fuzzer's own parts: its rules must see a broken layout, and a seed must replay.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <limits>
+
+#include "tools/fuzz/FuzzRun.h"
+
+namespace tessellor::fuzz {
+namespace {
+
+class FuzzRules : public ::testing::Test {
+ protected:
+  FuzzRules() {
+    desk.setScreen(1000, 800);
+    for (const char* name : {"a", "b"}) {
+      sim::WindowSpec desc;
+      desc.name = name;
+      windows.push_back(desk.createWindow(desc));
+    }
+  }
+
+  std::vector<std::string> borderFindings(const BorderLayout& layout) {
+    Findings findings;
+    checkBorder(layout, findings);
+    return findings;
+  }
+
+  sim::SimDesktop desk;
+  std::vector<HWND> windows;
+};
+
+TEST_F(FuzzRules, SeeEachKindOfBrokenBorderLayout) {
+  BorderLayout layout(desk);
+  layout.addWindow(windows[0], North);
+  layout.addWindow(windows[1], Centre);
+  ASSERT_TRUE(borderFindings(layout).empty());
+
+  BorderLayout twice = layout;
+  twice.west.push_back(layWND{windows[1], 0.0, 1.0});
+  EXPECT_EQ(borderFindings(twice).size(), 1u);  // in the Centre and in West
+
+  BorderLayout unplaced = layout;
+  unplaced.placedRects.removeRect(windows[0]);
+  EXPECT_EQ(borderFindings(unplaced).size(), 1u);
+
+  BorderLayout notANumber = layout;
+  notANumber.north.front().widthShare = std::numeric_limits<double>::quiet_NaN();
+  notANumber.eastLeft = std::numeric_limits<double>::infinity();
+  EXPECT_EQ(borderFindings(notANumber).size(), 2u);
+}
+
+TEST_F(FuzzRules, SeeADuplicateOrOverfullGrid) {
+  GridLayout grid(desk);
+  for (int k = 0; k < 13; ++k) grid.windows.push_back(windows[0]);
+  Findings findings;
+  checkGrid(grid, findings);
+  EXPECT_EQ(findings.size(), 2u);  // twice, and more than 12
+}
+
+TEST_F(FuzzRules, SeeRunawayAndFarOffPlacements) {
+  const sim::PlacementCall near{sim::PlacementCall::Kind::SetWindowPos, windows[0], RECT{0, 0, 100, 100}};
+  const sim::PlacementCall far{sim::PlacementCall::Kind::SetWindowPlacement, windows[0], RECT{0, 0, 2147483647, 9}};
+  Findings findings;
+  checkPlacements(std::vector{near, near}, PlacementLimits{2, 100}, findings);
+  EXPECT_TRUE(findings.empty());
+  checkPlacements(std::vector{near, near, near}, PlacementLimits{2, 100}, findings);
+  checkPlacements(std::vector{far}, PlacementLimits{2, 100}, findings);
+  EXPECT_EQ(findings.size(), 2u);
+}
+
+std::string contents(const std::filesystem::path& path) {
+  std::ifstream in(path);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+TEST(FuzzSeeds, ASeedPlaysTheSameLinesEveryTime) {
+  const std::filesystem::path dir = std::filesystem::temp_directory_path() / "tessellor-fuzz-test";
+  std::filesystem::create_directories(dir / "1");
+  std::filesystem::create_directories(dir / "2");
+  const SeedOutcome first = runSeed(7, 300, (dir / "1").string(), true);
+  const SeedOutcome second = runSeed(7, 300, (dir / "2").string(), true);
+  EXPECT_TRUE(first.findings.empty());
+  EXPECT_EQ(first.events, 300);
+  const std::string lines = contents(dir / "1" / "fuzz-seed-7.scn");
+  EXPECT_EQ(lines, contents(dir / "2" / "fuzz-seed-7.scn"));
+  EXPECT_NE(lines.find("\nstart\n"), std::string::npos);
+  std::filesystem::remove_all(dir);
+}
+
+}  // namespace
+}  // namespace tessellor::fuzz

@@ -216,12 +216,12 @@ WORD virtualKey(const std::string& name) {
 
 bool isExtended(WORD key) { return key == VK_LEFT || key == VK_RIGHT || key == VK_UP || key == VK_DOWN; }
 
-bool pressKeys(const std::string& spec) {
+bool pressKeys(const std::string& combination) {
   std::vector<WORD> keys;
   std::size_t start = 0;
-  while (start <= spec.size()) {
-    const std::size_t plus = spec.find('+', start);
-    const std::string name = spec.substr(start, plus == std::string::npos ? std::string::npos : plus - start);
+  while (start <= combination.size()) {
+    const std::size_t plus = combination.find('+', start);
+    const std::string name = combination.substr(start, plus == std::string::npos ? std::string::npos : plus - start);
     const WORD key = virtualKey(name);
     if (key == 0) return false;
     keys.push_back(key);

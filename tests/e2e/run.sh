@@ -149,9 +149,11 @@ samples=(
   Alpha,120,80,620,480,200,150,C0392B Bravo,560,60,520,520,116,27,2980B9 Charlie,80,400,640,420,300,200,27AE60
   Delta,600,380,560,440,200,260,8E44AD Echo,360,300,440,360,116,27,16A085 Foxtrot,540,180,400,560,116,27,D35400
 )
+# Its own process, so that only it stops answering.
+sleeper=Sleeper,420,260,500,400,116,27,7F8C8D
 
 declare -A colour=()
-for spec in "${samples[@]}" Sleeper,0,0,0,0,0,0,7F8C8D; do colour[${spec%%,*}]=${spec##*,}; done
+for sample in "${samples[@]}" "$sleeper"; do colour[${sample%%,*}]=${sample##*,}; done
 
 scenario=()
 # A new scenario from the desktop as the control program reads it: metrics, windows bottom first
@@ -371,8 +373,7 @@ compare "Ctrl+Backspace ends the grid and puts its windows back" 10000 foregroun
 
 # --- a hung window -------------------------------------------------------------------------------
 if [ "$mode" = test ]; then
-  ( cd "$run" && exec wine "$bin/tessellor-sampler.exe" sleeper.log Sleeper,420,260,500,400,116,27,7F8C8D \
-    >>"$art/sampler.log" 2>&1 ) &
+  ( cd "$run" && exec wine "$bin/tessellor-sampler.exe" sleeper.log "$sleeper" >>"$art/sampler.log" 2>&1 ) &
   ctl "wait-log sleeper.log ready 1 30000"
   ctl "wait-windows $((${#samples[@]} + 1)) 10000"
   ctl "post Sleeper hang 10000"
@@ -381,7 +382,7 @@ if [ "$mode" = test ]; then
     describe_desktop
     scenario+=("key 1")
     simulate hung-grid
-    sleeper=$(rect_of Sleeper)
+    sleeper_cell=$(rect_of Sleeper)
     others=()
     for e in "${expected[@]}"; do [[ $e == "Sleeper "* ]] || others+=("$e"); done
     expected=("${others[@]}")
@@ -389,7 +390,7 @@ if [ "$mode" = test ]; then
     compare "a hotkey while Sleeper's thread sleeps 10 s is answered at once: the other windows are tiled" 1000
     ctl "ping 1000"
     if [[ $REPLY == ok* ]]; then pass "the main dialog answers meanwhile (${REPLY#ok } ms)"; else fail "the main dialog does not answer"; fi
-    expected=("Sleeper $sleeper")
+    expected=("Sleeper $sleeper_cell")
     compare "Sleeper takes its cell once it answers again" 15000
     scenario+=("key 2")
     simulate hung-stop

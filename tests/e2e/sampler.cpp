@@ -177,9 +177,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   titleFont = CreateFontA(32, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                           CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, "Tahoma");
 
-  // Created hidden and shown without activation, one above the other, then the last one is made the
-  // foreground window: one activation instead of one per window, so the z-order is the creation
-  // order, whatever the shell does meanwhile.
+  // Created hidden, then shown one above the other without activation and the last one made the
+  // foreground window: one activation instead of one per window.
   std::vector<HWND> windows;
   for (Sample& s : samples) {
     s.brush = CreateSolidBrush(s.colour);

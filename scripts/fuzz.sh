@@ -1,0 +1,59 @@
+#!/usr/bin/env bash
+# Fuzzing beyond the random events that the test command plays.
+#   scripts/fuzz.sh libfuzzer [K]     the two libFuzzer targets (clang, address and undefined-behaviour
+#                                     sanitizers) from their corpus, K times the short run (default 1)
+#   scripts/fuzz.sh events [N]        N random events (default 1000000) through the program in the
+#                                     sanitizer build, 5000 a seed, timed
+# A finding leaves its input (crash-*, or a fuzz-seed-*.scn that tessellor-sim replays) in build/fuzz-*.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+jobs=2
+mode=${1:-libfuzzer}
+
+case "$mode" in
+  libfuzzer)
+    # A fixed number of runs from a fixed seed: the same inputs every time.
+    scale=${2:-1}
+    scripts/install-deps.sh cmake make clang libclang-rt-14-dev libgtest-dev libgmock-dev googletest
+    flags="-fsanitize=fuzzer-no-link,address,undefined,float-cast-overflow -fno-sanitize-recover=all -fno-omit-frame-pointer"
+    cmake -S . -B build/fuzz-libfuzzer -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=Debug \
+      -DTESSELLOR_BUILD_BENCH=OFF -DTESSELLOR_LIBFUZZER=ON -DCMAKE_CXX_FLAGS="$flags" \
+      -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined,float-cast-overflow" >/dev/null
+    cmake --build build/fuzz-libfuzzer -j "$jobs" --target fuzz_settings_words fuzz_scenario_text >/dev/null
+    # target         runs (a scenario runs the whole program in a fresh directory: far slower)
+    for spec in "settings_words 20000" "scenario_text 1500"; do
+      read -r target runs <<<"$spec"
+      runs=$((runs * scale))
+      # New inputs go to a scratch corpus; the one in the repository is only read.
+      mkdir -p "build/fuzz-libfuzzer/corpus/$target"
+      log=build/fuzz-libfuzzer/$target.log
+      echo "== libFuzzer $target: $runs runs"
+      if ! (cd build/fuzz-libfuzzer && "./tests/fuzz/fuzz_$target" -runs="$runs" -seed=1 -max_len=4096 -timeout=20 \
+        "corpus/$target" "../../tests/fuzz/corpus/$target") >"$log" 2>&1; then
+        tail -n 60 "$log"
+        echo "libFuzzer $target found a fault; its input is in build/fuzz-libfuzzer (crash-*, timeout-*)" >&2
+        exit 1
+      fi
+      grep -E "^Done" "$log"
+    done
+    ;;
+  events)
+    events=${2:-1000000}
+    scripts/install-deps.sh cmake make g++ libgtest-dev libgmock-dev googletest
+    # The flags of the asan preset, in a build directory of its own.
+    flags="-fsanitize=address,undefined,float-cast-overflow -fno-sanitize-recover=all -fno-omit-frame-pointer"
+    cmake -S . -B build/fuzz-asan -DCMAKE_BUILD_TYPE=Debug -DTESSELLOR_BUILD_BENCH=OFF -DCMAKE_CXX_FLAGS="$flags" \
+      -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined,float-cast-overflow" >/dev/null
+    cmake --build build/fuzz-asan -j "$jobs" --target tessellor-fuzz tessellor-sim >/dev/null
+    seeds=$(((events + 4999) / 5000))
+    mkdir -p build/fuzz-asan/events
+    echo "== $seeds seeds of 5000 random events, sanitized"
+    time build/fuzz-asan/tools/fuzz/tessellor-fuzz --seeds "$seeds" --events 5000 --first-seed 100000 \
+      --out build/fuzz-asan/events
+    ;;
+  *)
+    echo "usage: scripts/fuzz.sh libfuzzer [K] | events [N]" >&2
+    exit 2
+    ;;
+esac

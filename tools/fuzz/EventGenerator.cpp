@@ -201,7 +201,7 @@ int EventGenerator::otherWindows() {
 std::string EventGenerator::newWindow() {
   if (otherWindows() >= kMaxOtherWindows) return destroyWindow();
   const std::string name = unusedName();
-  everCreated_.push_back(name);
+  everCreated_.insert(name);
   const long long w = std::max(1, desktop().screenWidth());
   const long long h = std::max(1, desktop().screenHeight());
   std::string line = "window " + name;

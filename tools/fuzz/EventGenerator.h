@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -66,7 +67,7 @@ class EventGenerator {
   bool extremes_;
   bool started_ = false;
   bool wroteSettings_ = false;
-  std::vector<std::string> everCreated_;
+  std::set<std::string> everCreated_;
   std::deque<std::string> follow_;  // lines that finish what the last one began
   int nextName_ = 0;
   long long magnitude_ = 0;

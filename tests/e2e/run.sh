@@ -369,7 +369,7 @@ fi
 scenario+=("key 2")
 simulate grid-stop
 ctl "key ctrl+back"
-compare "Ctrl+Backspace ends the grid and puts its windows back" 10000 foreground
+compare "Ctrl+Backspace ends the grid and puts its windows back (a dragged-out one stays where it was put)" 10000 foreground
 
 # --- a hung window -------------------------------------------------------------------------------
 if [ "$mode" = test ]; then

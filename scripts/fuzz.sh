@@ -25,7 +25,9 @@ case "$mode" in
     for spec in "settings_words 20000" "scenario_text 1500"; do
       read -r target runs <<<"$spec"
       runs=$((runs * scale))
-      # New inputs go to a scratch corpus; the one in the repository is only read.
+      # New inputs go to a scratch corpus, emptied first so that every run plays the same inputs;
+      # the one in the repository is only read.
+      rm -rf "build/fuzz-libfuzzer/corpus/$target"
       mkdir -p "build/fuzz-libfuzzer/corpus/$target"
       log=build/fuzz-libfuzzer/$target.log
       echo "== libFuzzer $target: $runs runs"

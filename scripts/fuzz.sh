@@ -22,8 +22,8 @@ case "$mode" in
       -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined,float-cast-overflow" >/dev/null
     cmake --build build/fuzz-libfuzzer -j "$jobs" --target fuzz_settings_words fuzz_scenario_text >/dev/null
     # target         runs (a scenario runs the whole program in a fresh directory: far slower)
-    for spec in "settings_words 20000" "scenario_text 1500"; do
-      read -r target runs <<<"$spec"
+    for entry in "settings_words 20000" "scenario_text 1500"; do
+      read -r target runs <<<"$entry"
       runs=$((runs * scale))
       # New inputs go to a scratch corpus, emptied first so that every run plays the same inputs;
       # the one in the repository is only read.

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: source checks, the Windows cross build, the real program
 # end to end under Wine, unit and scenario tests (plain and under AddressSanitizer +
-# UndefinedBehaviorSanitizer).
+# UndefinedBehaviorSanitizer, the random-event fuzzer among them), and the libFuzzer targets.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -30,3 +30,6 @@ echo "== sanitizer build and tests"
 cmake --preset asan >/dev/null
 cmake --build --preset asan -j "$jobs"
 ctest --preset asan -j "$jobs"
+
+echo "== libFuzzer targets (clang)"
+scripts/fuzz.sh libfuzzer

@@ -7,6 +7,7 @@
 //   windows                     the sample windows, topmost first: "window TITLE L T R B [STATE...]"
 //   others                      every other visible top-level window
 //   wait-windows N MS           polls until N sample windows are visible
+//   wait-settled MS             polls until the foreground window is the topmost sample window
 //   expect MS                   then lines "TITLE L T R B", "TITLE minimized" or "foreground TITLE", then
 //                               ".": polls until all of them hold; "ok ELAPSED" or "timeout MS" + windows
 //   key KEY+KEY...              presses the keys together with SendInput and releases them
@@ -370,6 +371,16 @@ void run(const std::string& command, const char* rest) {
     const std::size_t count = n;
     reply(pollUntil(std::strtoul(word, nullptr, 10), [&] { return sampleWindows().size() == count; }) >= 0 ? "ok"
                                                                                                            : "timeout");
+  } else if (command == "wait-settled" && std::sscanf(rest, "%lu", &n) == 1) {
+    // A fresh Wine prefix may still be stacking new windows after they are shown; the order the
+    // program enumerates must be the order the simulator is given.
+    reply(pollUntil(n,
+                    [] {
+                      const std::vector<HWND> samples = sampleWindows();
+                      return !samples.empty() && samples.front() == GetForegroundWindow();
+                    }) >= 0
+              ? "ok"
+              : "timeout");
   } else if (command == "expect" && std::sscanf(rest, "%lu", &n) == 1) {
     expect(n);
   } else if (command == "key" && std::sscanf(rest, "%255s", word) == 1) {

@@ -8,6 +8,7 @@
 //   others                      every other visible top-level window
 //   wait-windows N MS           polls until N sample windows are visible
 //   wait-settled MS             polls until the foreground window is the topmost sample window
+//   barrier MS                  returns once the program has handled every message posted to it so far
 //   expect MS                   then lines "TITLE L T R B", "TITLE minimized" or "foreground TITLE", then
 //                               ".": polls until all of them hold; "ok ELAPSED" or "timeout MS" + windows
 //   key KEY+KEY...              presses the keys together with SendInput and releases them
@@ -46,6 +47,10 @@ namespace {
 constexpr UINT kTrayIconId = 100077;
 constexpr int kAutoAddBox = 1016;
 constexpr int kStatusBox = 1012;
+constexpr int kExcludedList = 1010;
+constexpr int kNameBox = 1011;
+constexpr int kAddButton = 1013;
+constexpr int kRemoveButton = 1014;
 constexpr UINT kHang = WM_APP + 2;
 
 void reply(const char* format, ...) {
@@ -334,6 +339,27 @@ void postToSample(const std::string& title, const std::string& what, unsigned lo
   }
 }
 
+// A window matching its expected rectangle says nothing of whether the program is still busy with
+// the event (a band that a window refuses re-applies the layout once more). Messages posted to the
+// dialog are handled in order, so a posted "ADD" that shows in the list follows everything before
+// it; "Remove selected" then takes the name away again.
+bool barrier(HWND dialog, DWORD ms) {
+  if (dialog == nullptr) return false;
+  HWND list = GetDlgItem(dialog, kExcludedList);
+  DWORD_PTR count = 0;
+  if (!sendWithin(list, LB_GETCOUNT, 0, 0, ms, &count)) return false;
+  const auto countIs = [&](DWORD_PTR wanted) {
+    DWORD_PTR now = 0;
+    return sendWithin(list, LB_GETCOUNT, 0, 0, ms, &now) && now == wanted;
+  };
+  sendWithin(GetDlgItem(dialog, kNameBox), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("e2e-barrier.exe"), ms);
+  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(kAddButton, BN_CLICKED), 0);
+  if (pollUntil(ms, [&] { return countIs(count + 1); }) < 0) return false;
+  sendWithin(list, LB_SETCURSEL, count, 0, ms);
+  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(kRemoveButton, BN_CLICKED), 0);
+  return pollUntil(ms, [&] { return countIs(count); }) >= 0;
+}
+
 void run(const std::string& command, const char* rest) {
   char word[256] = {};
   char word2[256] = {};
@@ -371,6 +397,8 @@ void run(const std::string& command, const char* rest) {
     const std::size_t count = n;
     reply(pollUntil(std::strtoul(word, nullptr, 10), [&] { return sampleWindows().size() == count; }) >= 0 ? "ok"
                                                                                                            : "timeout");
+  } else if (command == "barrier" && std::sscanf(rest, "%lu", &n) == 1) {
+    reply(barrier(dialog, n) ? "ok" : "timeout");
   } else if (command == "wait-settled" && std::sscanf(rest, "%lu", &n) == 1) {
     // A fresh Wine prefix may still be stacking new windows after they are shown; the order the
     // program enumerates must be the order the simulator is given.

@@ -230,7 +230,11 @@ compare() {
   ctl "expect $ms" "${expected[@]}" "${also[@]}" "."
   if [[ $REPLY == ok* ]]; then
     matched=1
-    pass "$name (${REPLY#ok } ms)"
+    local took=${REPLY#ok }
+    # The next step acts only once the program is done with this one.
+    ctl "barrier $ms"
+    [ "$REPLY" = ok ] || note "the program did not come back to its message loop within $ms ms"
+    pass "$name ($took ms)"
     return
   fi
   matched=""

@@ -83,7 +83,7 @@ TEST_F(BorderApply, SlicesTruncateAndAbut) {
 TEST_F(BorderApply, TallNorthWindowWidensItsBand) {
   BorderLayout layout(desk);
   const HWND w = window("w"), c = window("c");
-  const HWND n = window(Spec("n").min(0, 300));
+  const HWND n = window(Desc("n").min(0, 300));
   layout.addWindow(w, West);
   layout.addWindow(c, Centre);
   desk.clearCalls();
@@ -102,8 +102,8 @@ TEST_F(BorderApply, TallNorthWindowWidensItsBand) {
 
 TEST_F(BorderApply, EastBandEndsAtItsWidestWindow) {
   BorderLayout layout(desk);
-  const HWND a = window(Spec("a").min(450, 0));
-  const HWND b = window(Spec("b").min(500, 0));
+  const HWND a = window(Desc("a").min(450, 0));
+  const HWND b = window(Desc("b").min(500, 0));
   layout.addWindow(a, East);
   layout.addWindow(b, East);
   // Read back 450 and 500 wide: 450 / 1000 then 500 / 1000 = 0.5; re-applied at 500 both fit.
@@ -115,7 +115,7 @@ TEST_F(BorderApply, EastBandEndsAtItsWidestWindow) {
 // A window that grows at every placement would raise its band's weight forever.
 TEST_F(BorderApply, GrowingWindowStopsTheFitAfterTenRepetitions) {
   BorderLayout layout(desk);
-  const HWND n = window(Spec("n").growing(10));
+  const HWND n = window(Desc("n").growing(10));
   layout.addWindow(n, North);
   // The outermost apply and ten nested ones: eleven placements.
   EXPECT_EQ(requests(n).size(), 11u);

@@ -12,19 +12,19 @@
 
 namespace tessellor::test {
 
-// A window description that reads as a phrase: Spec("n").min(0, 300).
-struct Spec : sim::WindowSpec {
-  explicit Spec(std::string windowName) { name = std::move(windowName); }
-  Spec& min(int width, int height) {
+// A window description that reads as a phrase: Desc("n").min(0, 300).
+struct Desc : sim::WindowSpec {
+  explicit Desc(std::string windowName) { name = std::move(windowName); }
+  Desc& min(int width, int height) {
     minWidth = width;
     minHeight = height;
     return *this;
   }
-  Spec& growing(int pixels) {
+  Desc& growing(int pixels) {
     grows = pixels;
     return *this;
   }
-  Spec& minimised() {
+  Desc& minimised() {
     minimized = true;
     return *this;
   }
@@ -38,11 +38,11 @@ class BorderTest : public ::testing::Test {
   }
 
   HWND window(const std::string& name, RECT at = RECT{100, 100, 500, 400}) {
-    Spec desc(name);
+    Desc desc(name);
     desc.at = at;
     return desk.createWindow(desc);
   }
-  HWND window(const Spec& desc) { return desk.createWindow(desc); }
+  HWND window(const Desc& desc) { return desk.createWindow(desc); }
 
   // The rectangles asked for hwnd, in order, by calls of that kind.
   std::vector<RECT> requests(HWND hwnd,

@@ -22,7 +22,7 @@ TEST_F(BorderInvariant, HoldsAfterAnySequenceOfChanges) {
 
     for (int step = 0; step < 150; ++step) {
       if (windows.size() < 40 && pick(0, 3) == 0) {
-        Spec desc("w" + std::to_string(windows.size()));
+        Desc desc("w" + std::to_string(windows.size()));
         desc.at = RECT{pick(-50, 600), pick(-50, 500), pick(650, 1100), pick(550, 900)};
         if (pick(0, 4) == 0) desc.minWidth = pick(100, 450);
         if (pick(0, 4) == 0) desc.minHeight = pick(20, 350);

@@ -21,7 +21,7 @@ TEST_F(BorderMembership, NorthHoldsSixMinimumWidthWindows) {
 
 TEST_F(BorderMembership, InsertPutsTheWindowAtItsPositionWithoutAFirstRectangle) {
   BorderLayout layout(desk);
-  const HWND a = window("a"), m = window(Spec("m").minimised()), first = window("first"), neg = window("neg");
+  const HWND a = window("a"), m = window(Desc("m").minimised()), first = window("first"), neg = window("neg");
   layout.addWindow(a, West);
   layout.addWindow(m, West);  // all four coordinates negative: not remembered
   EXPECT_TRUE(layout.insertWindow(first, West, 0));

@@ -35,7 +35,7 @@ TEST_F(BorderRestore, PutsWindowsBackNorthWestEastSouthThenCentre) {
 
 TEST_F(BorderRestore, SkipsWindowsWithoutAUsableRectangle) {
   BorderLayout layout(desk);
-  const HWND minimised = window(Spec("min").minimised());
+  const HWND minimised = window(Desc("min").minimised());
   const HWND flat = window("flat", RECT{50, 50, 50, 300});  // zero width
   const HWND kept = window("kept", RECT{10, 10, 110, 110});
   layout.addWindow(minimised, North);

@@ -4,14 +4,6 @@
 
 namespace tessellor {
 
-void BorderLayout::shareIntoBand(const layWND& record, int side, bool apply) {
-  if (shareOf(record, side) > 0.0) {
-    shareForReturning(record, side, apply);
-  } else {
-    shareForNewcomer(record, side, apply);
-  }
-}
-
 bool BorderLayout::swapWithCentre(layWND win, int side) {
   if (win.hwnd == centre.hwnd) return true;
   if (!isBand(side)) return false;

@@ -110,7 +110,8 @@ class BorderLayout {
   // The resize of a band window and of the Centre window, for onUserMoveSize.
   void followBandResize(HWND hwnd, int side, const RECT& movedRect);
   void followCentreResize(const RECT& movedRect);
-  // A window entering a band comes back to the share it carries for that orientation, if any.
+  // A window entering a band comes back to the share it carries for that orientation, if any; one
+  // entering the Centre is shared in as a newcomer.
   void shareIntoBand(const layWND& record, int side, bool apply);
 
   Platform& platform_;

@@ -55,13 +55,7 @@ bool BorderLayout::insertWindow(HWND hwnd, int side, int position) {
   }
   parked.remove(record);
   reservePlacedRect();
-  if (record.hwnd != nullptr) {
-    if (isBand(side) && shareOf(record, side) > 0.0) {
-      shareForReturning(record, side, true);
-    } else {
-      shareForNewcomer(record, side, true);
-    }
-  }
+  if (record.hwnd != nullptr) shareIntoBand(record, side, true);
   return true;
 }
 

@@ -44,6 +44,14 @@ void BorderLayout::shareForReturning(const layWND& record, int side, bool apply)
   if (apply) applyLayout();
 }
 
+void BorderLayout::shareIntoBand(const layWND& record, int side, bool apply) {
+  if (isBand(side) && shareOf(record, side) > 0.0) {
+    shareForReturning(record, side, apply);
+  } else {
+    shareForNewcomer(record, side, apply);
+  }
+}
+
 void BorderLayout::enforceMinimumShares() {
   std::vector<bool> removable;
   for (const int side : {North, West, East, South}) {

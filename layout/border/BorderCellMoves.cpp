@@ -95,22 +95,13 @@ void BorderLayout::placeMovedWindow(layWND moved) {
         }
       },
       [this](int side, int runEnd) {
-        // Unlike applyLayout, a band's run end becomes the boundary of the next band it shortens.
-        const bool empty = !holdsWindows(*this, side);
-        if (side == North) {
-          if (empty) {
-            northBottom = 0.0;
-          } else {
-            eastLeft = runEnd;
-          }
-        } else if (side == East) {
-          if (empty) {
-            eastLeft = screenWidth;
-          } else {
-            southTop = runEnd;
-          }
-        } else if (empty) {
+        if (!holdsWindows(*this, side)) {
           collapseBand(*this, side);
+        } else if (side == North) {
+          // Unlike applyLayout, the run end becomes the boundary of the band it shortens.
+          eastLeft = runEnd;
+        } else if (side == East) {
+          southTop = runEnd;
         }
       });
   if (centre == moved.hwnd) {

@@ -9,12 +9,8 @@ namespace {
 // A window that grows at every placement would otherwise widen its band and re-apply forever.
 constexpr int kMaxFitReapplications = 10;
 
-struct FitRule {
-  int side;
-  bool measuresHeight;  // the band's thickness runs along y
-};
 // The fit pass visits the bands in search order, not placement order.
-constexpr FitRule kFitOrder[] = {{North, true}, {West, false}, {East, false}, {South, true}};
+constexpr int kFitOrder[] = {North, West, East, South};
 
 }  // namespace
 
@@ -62,17 +58,17 @@ void BorderLayout::recordPlacedRect(HWND hwnd) {
 void BorderLayout::fitBandsToWindows() {
   bool raised = false;
   HRGN scratch = platform_.CreateRectRgn(0, 0, 0, 0);
-  for (const FitRule& rule : kFitOrder) {
+  for (const int side : kFitOrder) {
     // Against a screen too small for any window, every window would widen its band past all sense.
-    if (!thicknessMeasurable(*this, rule.side)) continue;
-    double& weight = this->*kBands[rule.side].weight;
-    const double screen = this->*kBands[rule.side].screenAcross;
-    for (const layWND& record : *bandList(*this, rule.side)) {
+    if (!thicknessMeasurable(*this, side)) continue;
+    double& weight = this->*kBands[side].weight;
+    const double screen = this->*kBands[side].screenAcross;
+    for (const layWND& record : *bandList(*this, side)) {
       RECT rect{};
       readWindowRect(platform_, record.hwnd, &rect, scratch);
       // A window that refuses to be as thin as its band widens the band, never the other way.
-      const double thickness = rule.measuresHeight ? static_cast<double>(rect.bottom) - rect.top
-                                                   : static_cast<double>(rect.right) - rect.left;
+      const double thickness = isHorizontal(side) ? static_cast<double>(rect.bottom) - rect.top
+                                                  : static_cast<double>(rect.right) - rect.left;
       if (thickness / screen > weight) {
         weight = thickness / screen;
         raised = true;

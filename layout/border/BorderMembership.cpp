@@ -11,9 +11,8 @@ bool BorderLayout::isSideFull(int side) const {
   // How many minimum-size windows fit along the band once its pinwheel neighbour shortens it, from
   // the weights rather than the boundaries, so that an empty neighbour does not lift the limit.
   const double along = isHorizontal(side) ? screenWidth : screenHeight;
-  const double minAlong = isHorizontal(side) ? minWidth : minHeight;
   const double neighbourWeight = this->*kBands[kBands[side].neighbour].weight;
-  const double capacity = std::floor((along - along * neighbourWeight) / minAlong);
+  const double capacity = std::floor((along - along * neighbourWeight) / minimumAlong(*this, side));
   // Exactly: a band already over its capacity (the screen or weights changed) still takes one more.
   return static_cast<double>(bandList(*this, side)->size()) == capacity;
 }

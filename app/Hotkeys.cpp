@@ -65,9 +65,9 @@ void sendForegroundWindow(Shell& shell, int side) {
   if (shell.layoutMode == LayoutBorder) {
     if (!captureForegroundWindow(shell, borderSendRejects)) return;
     BorderLayout& border = *shell.borderLayout;
-    if (border.sideOf(shell.hotkeyWindow) == -1) {
+    if (const int from = border.sideOf(shell.hotkeyWindow); from == NoSide) {
       border.addWindow(shell.hotkeyWindow, side);
-    } else if (const int from = border.sideOf(shell.hotkeyWindow); from > -1) {
+    } else {
       border.moveWindowToSide(shell.hotkeyWindow, from, side);
     }
   } else if (shell.layoutMode == LayoutGrid) {
@@ -85,12 +85,10 @@ void putForegroundWindowInCentre(Shell& shell) {
   shell.hotkeySide = Centre;
   if (shell.layoutMode != LayoutBorder || !captureForegroundWindow(shell, centreRejects)) return;
   BorderLayout& border = *shell.borderLayout;
-  if (const int from = border.sideOf(shell.hotkeyWindow); from > -1) {
-    layWND record;
-    record.hwnd = shell.hotkeyWindow;
-    border.swapWithCentre(record, from);
-  } else if (border.sideOf(shell.hotkeyWindow) == -1) {
+  if (const int from = border.sideOf(shell.hotkeyWindow); from == NoSide) {
     border.addToCentre(shell.hotkeyWindow);
+  } else {
+    border.swapWithCentre(layWND{shell.hotkeyWindow, 0.0, 0.0}, from);
   }
 }
 

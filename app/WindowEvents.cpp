@@ -20,7 +20,7 @@ void borderClose(Shell& shell, HWND hwnd) {
   BorderLayout& border = *shell.borderLayout;
   const int side = border.sideOf(hwnd);
   if (side > -1) border.removeWindow(hwnd, side, true, false);
-  if (shell.savedSides.findPos(hwnd) != -1) shell.savedSides.removePos(hwnd);
+  shell.savedSides.removePos(hwnd);
 }
 
 // Minimised or maximised: the window leaves the layout, but its band, place and share are kept so
@@ -30,8 +30,9 @@ void borderLeave(Shell& shell, HWND hwnd) {
   const int side = border.sideOf(hwnd);
   if (side == -1) return;
   if (!shell.savedSides.addPos(hwnd, side)) shell.savedSides.updatePos(hwnd, side);
-  if (side != Centre && !shell.savedSlots.addPos(hwnd, border.indexInSide(hwnd, side))) {
-    shell.savedSlots.updatePos(hwnd, border.indexInSide(hwnd, side));
+  if (side != Centre) {
+    const int slot = border.indexInSide(hwnd, side);
+    if (!shell.savedSlots.addPos(hwnd, slot)) shell.savedSlots.updatePos(hwnd, slot);
   }
   border.removeWindow(hwnd, side, false, true);
 }
@@ -41,15 +42,11 @@ void borderRestore(Shell& shell, HWND hwnd) {
   if (border.sideOf(hwnd) != -1) return;
   const int side = shell.savedSides.findPos(hwnd);
   if (side == -1) return;  // never held, or forgotten
-  if (side != Centre) {
-    if (const int slot = shell.savedSlots.findPos(hwnd); slot != -1) {
-      border.insertWindow(hwnd, side, slot);
-      return;
-    }
-  }
   // A full band or a refused Centre leaves the window out, with its entries kept.
   if (side == Centre) {
     border.addToCentre(hwnd);
+  } else if (const int slot = shell.savedSlots.findPos(hwnd); slot != -1) {
+    border.insertWindow(hwnd, side, slot);
   } else {
     border.addWindow(hwnd, side);
   }

@@ -39,48 +39,36 @@ void GridLayout::resolveOverlaps(HWND hwnd, bool skipGapFill) {
 bool GridLayout::trimOverlap(const RECT& fixed, RECT& other) {
   RECT inter{};
   if (!IntersectRect(&inter, &fixed, &other)) return false;
-  // A square corner (width equal to height) cuts the vertical edge.
+  // The edges of `other` that the overlap reaches, all read before any edge moves.
+  const bool top = other.top == inter.top;
+  const bool bottom = other.bottom == inter.bottom;
+  const bool left = other.left == inter.left;
+  const bool right = other.right == inter.right;
+  const auto trimLeftOrRight = [&] {
+    if (left) {
+      other.left = inter.right;
+    } else if (right) {
+      other.right = inter.left;
+    }
+  };
+  const auto trimTopOrBottom = [&] {
+    if (top) {
+      other.top = inter.bottom;
+    } else if (bottom) {
+      other.bottom = inter.top;
+    }
+  };
+  // A corner overlap is removed by the shorter move; a square one by moving the left or right edge.
   const bool wider = span(inter.left, inter.right) > span(inter.top, inter.bottom);
-  if (other.top == inter.top && other.bottom == inter.bottom) {
-    if (other.left == inter.left) {
-      other.left = inter.right;
-    } else if (other.right == inter.right) {
-      other.right = inter.left;
-    }
-  } else if (other.right == inter.right && other.left == inter.left) {
-    if (other.top == inter.top) {
-      other.top = inter.bottom;
-    } else if (other.bottom == inter.bottom) {
-      other.bottom = inter.top;
-    }
-  } else if (other.top == inter.top && other.left == inter.left) {
-    if (wider) {
-      other.top = inter.bottom;
-    } else {
-      other.left = inter.right;
-    }
-  } else if (other.top == inter.top && other.right == inter.right) {
-    if (wider) {
-      other.top = inter.bottom;
-    } else {
-      other.right = inter.left;
-    }
-  } else if (other.bottom == inter.bottom && other.left == inter.left) {
-    if (wider) {
-      other.bottom = inter.top;
-    } else {
-      other.left = inter.right;
-    }
-  } else if (other.bottom == inter.bottom && other.right == inter.right) {
-    if (wider) {
-      other.bottom = inter.top;
-    } else {
-      other.right = inter.left;
-    }
-  } else if (other.top == inter.top) {
-    other.top = inter.bottom;
-  } else if (other.bottom == inter.bottom) {
-    other.bottom = inter.top;
+  const bool corner = (top || bottom) && (left || right);
+  if (top && bottom) {
+    trimLeftOrRight();
+  } else if (left && right) {
+    trimTopOrBottom();
+  } else if (corner && !wider) {
+    trimLeftOrRight();
+  } else {
+    trimTopOrBottom();
   }
   return span(other.top, other.bottom) >= MIN_TRIMMED_SIZE && span(other.left, other.right) >= MIN_TRIMMED_SIZE;
 }

@@ -107,14 +107,18 @@ TEST(GridTrimOverlap, MovesOneEdgeOffTheFixedRectangle) {
     bool trimmed;
     RECT after;
   } const cases[] = {
-      {{0, 0, 200, 150}, true, {100, 150, 500, 500}},    // 100 × 50 corner: top down by 50
-      {{0, 0, 150, 200}, true, {150, 100, 500, 500}},    // 50 × 100 corner: left right by 50
-      {{0, 0, 160, 160}, true, {160, 100, 500, 500}},    // 60 × 60: square cuts the vertical edge
-      {{0, 0, 200, 600}, true, {200, 100, 500, 500}},    // whole height from the left
-      {{400, 0, 600, 600}, true, {100, 100, 400, 500}},  // whole height from the right
-      {{0, 450, 600, 600}, true, {100, 100, 500, 450}},  // whole width from below
-      {{0, 0, 100, 500}, false, {100, 100, 500, 500}},   // shares the left edge only
-      {{0, 0, 400, 600}, false, {400, 100, 500, 500}},   // 500 - 400 = 100 < 150
+      {{0, 0, 200, 150}, true, {100, 150, 500, 500}},      // 100 × 50 corner: top down by 50
+      {{0, 0, 150, 200}, true, {150, 100, 500, 500}},      // 50 × 100 corner: left right by 50
+      {{0, 0, 160, 160}, true, {160, 100, 500, 500}},      // 60 × 60: square cuts the vertical edge
+      {{400, 0, 600, 150}, true, {100, 150, 500, 500}},    // 100 × 50 top-right corner: top down by 50
+      {{0, 450, 200, 600}, true, {100, 100, 500, 450}},    // 100 × 50 bottom-left corner: bottom up by 50
+      {{0, 400, 150, 600}, true, {150, 100, 500, 500}},    // 50 × 100 bottom-left corner: left right by 50
+      {{400, 400, 600, 600}, true, {100, 100, 400, 500}},  // 100 × 100 bottom-right: right left by 100
+      {{0, 0, 200, 600}, true, {200, 100, 500, 500}},      // whole height from the left
+      {{400, 0, 600, 600}, true, {100, 100, 400, 500}},    // whole height from the right
+      {{0, 450, 600, 600}, true, {100, 100, 500, 450}},    // whole width from below
+      {{0, 0, 100, 500}, false, {100, 100, 500, 500}},     // shares the left edge only
+      {{0, 0, 400, 600}, false, {400, 100, 500, 500}},     // 500 - 400 = 100 < 150
   };
   for (const Case& test : cases) {
     RECT rect = other;

@@ -49,17 +49,13 @@ void startGridLayout(Shell& shell, bool arrangeAlways) {
 
 void stopLayout(Shell& shell) {
   if (shell.layoutMode == LayoutGrid) {
-    forgetSavedPlaces(shell);
     shell.gridLayout->restoreAllWindows();
-    shell.layoutMode = LayoutNone;
-    shell.gridLayout.reset();
   } else if (shell.layoutMode == LayoutBorder) {
     shell.borderLayout->restoreAll();
-    shell.layoutMode = LayoutNone;
-    shell.borderLayout.reset();
-    forgetSavedPlaces(shell);
   }
-  showSelectedLayout(shell, shell.mainDialog);
+  // With the windows back, ending the layout is what "Disable Layout" does; without a layout, the
+  // saved places are empty already and only the status text is written.
+  dropLayout(shell);
 }
 
 void dropLayout(Shell& shell) {

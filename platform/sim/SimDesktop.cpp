@@ -154,8 +154,6 @@ RECT SimDesktop::normalRectOf(HWND hwnd) const {
   return w != nullptr ? w->normal : RECT{0, 0, 0, 0};
 }
 
-bool SimDesktop::isAlive(HWND hwnd) const { return find(hwnd) != nullptr; }
-
 bool SimDesktop::isMinimized(HWND hwnd) const {
   const Window* w = find(hwnd);
   return w != nullptr && w->state == State::Minimized;

@@ -82,7 +82,6 @@ class SimDesktop : public Platform {
 
   // Reading the desktop back.
   RECT rectOf(HWND hwnd) const;  // the current rectangle
-  bool isAlive(HWND hwnd) const;
   bool isMinimized(HWND hwnd) const;
   bool isMaximized(HWND hwnd) const;
   bool isHidden(HWND hwnd) const;
@@ -111,7 +110,6 @@ class SimDesktop : public Platform {
   std::optional<std::string> registryValue(const std::string& name) const;  // the bytes stored, if any
   std::vector<int> hotkeys() const;                                         // registered ids, ascending
   std::optional<NOTIFYICONDATAA> trayIcon() const;
-  HWND hookTarget() const { return hookTarget_; }
 
   // ---- The program's side: dialogs, messages and the process -----------------------------------
   HWND mainDialog() const { return mainDialog_; }  // the living template-101 dialog, or null
@@ -221,7 +219,7 @@ class SimDesktop : public Platform {
   bool replaceFile(const char* path, std::string_view bytes) override;
 
   std::time_t time(std::time_t* out) override;
-  void srand(unsigned int seed) override { seed_ = seed; }
+  void srand(unsigned int /*seed*/) override {}  // rand() answers the scripted value whatever the seed
   int rand() override { return rand_; }
 
  private:
@@ -251,12 +249,9 @@ class SimDesktop : public Platform {
     int selection = -1;
   };
   struct Dialog {
-    HWND handle = nullptr;
-    int templateId = 0;
     DLGPROC proc = nullptr;
     std::map<int, Control> controls;
     std::map<int, LONG_PTR> longs;
-    bool modal = false;
     bool ended = false;
     INT_PTR result = 0;
   };
@@ -279,7 +274,7 @@ class SimDesktop : public Platform {
   const Dialog* dialogOf(HWND hwnd) const;
   Control* controlOf(HWND handle);
   Control* controlOf(HWND dialog, int id);
-  Dialog& addDialog(HWND handle, int templateId, DLGPROC proc, bool modal);
+  void addDialog(HWND handle, int templateId, DLGPROC proc);
   INT_PTR callDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT controlMessage(Control& control, UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -329,7 +324,6 @@ class SimDesktop : public Platform {
   std::vector<std::string> reports_;
   std::time_t time_ = 0;
   int rand_ = 0;
-  unsigned int seed_ = 0;
 };
 
 // A string as scenario files and reports write it: in double quotes, with \" \\ \n \r \t escapes.

@@ -79,13 +79,10 @@ std::optional<UINT> parseUnsigned(const std::string& text) {
 
 // ---- Creating and ending dialogs ------------------------------------------------------------------
 
-SimDesktop::Dialog& SimDesktop::addDialog(HWND handle, int templateId, DLGPROC proc, bool modal) {
+void SimDesktop::addDialog(HWND handle, int templateId, DLGPROC proc) {
   Dialog& d = dialogs_[handleValue(handle)];
   d = Dialog{};
-  d.handle = handle;
-  d.templateId = templateId;
   d.proc = proc;
-  d.modal = modal;
   const std::uintptr_t serial = ++dialogSerial_;
   auto addControls = [&](const auto& table) {
     for (const ControlTemplate& t : table) {
@@ -97,7 +94,6 @@ SimDesktop::Dialog& SimDesktop::addDialog(HWND handle, int templateId, DLGPROC p
   };
   if (templateId == IDD_MAIN_DIALOG) addControls(kMainControls);
   if (templateId == IDD_BORDER_SETTINGS) addControls(kBorderSettingsControls);
-  return d;
 }
 
 HWND SimDesktop::CreateDialogParamA(HINSTANCE /*instance*/, LPCSTR templateName, HWND /*parent*/, DLGPROC proc,
@@ -111,7 +107,7 @@ HWND SimDesktop::CreateDialogParamA(HINSTANCE /*instance*/, LPCSTR templateName,
   desc.hidden = true;
   const HWND handle = createWindow(desc);
   find(handle)->ownedByProgram = true;
-  addDialog(handle, IDD_MAIN_DIALOG, proc, false);
+  addDialog(handle, IDD_MAIN_DIALOG, proc);
   mainDialog_ = handle;
   callDialog(handle, WM_INITDIALOG, 0, initParam);
   return handle;
@@ -121,7 +117,7 @@ INT_PTR SimDesktop::DialogBoxParamA(HINSTANCE /*instance*/, LPCSTR templateName,
                                     LPARAM initParam) {
   if (!IS_INTRESOURCE(templateName) || resourceId(templateName) != IDD_BORDER_SETTINGS) return -1;
   const HWND handle = handleFromValue(kFirstModal + dialogSerial_ + 1);
-  addDialog(handle, IDD_BORDER_SETTINGS, proc, true);
+  addDialog(handle, IDD_BORDER_SETTINGS, proc);
   modalStack_.push_back(handle);
   callDialog(handle, WM_INITDIALOG, 0, initParam);
   // The modal loop: the main dialog's messages still get dispatched while this one is open.

@@ -28,6 +28,7 @@ inline constexpr HotkeyBinding hotkeyBindings[] = {
 
 // Registers the twelve hotkeys in id order; a combination taken by another program is skipped.
 void registerHotkeys(Platform& platform, HWND dialog);
+// Unregisters the twelve hotkeys in id order, whether or not each was registered.
 void unregisterHotkeys(Platform& platform, HWND dialog);
 
 // The action of the hotkey with that id; ids above 11 do nothing.

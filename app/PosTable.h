@@ -22,8 +22,10 @@ class PosTable {
   bool updatePos(HWND hwnd, int position);
   // Erases the first entry for hwnd; true if one was erased.
   bool removePos(HWND hwnd);
+  // Erases every entry.
   void clearPos() { entries_.clear(); }
 
+  // The entries in insertion order, for reading.
   const std::vector<WNDPOS>& entries() const { return entries_; }
 
  private:

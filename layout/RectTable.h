@@ -23,7 +23,9 @@ class RectTable {
   // Erases the entry for hwnd; true if one was erased.
   bool removeRect(HWND hwnd);
 
+  // The entries in insertion order, for reading.
   const std::vector<WND>& entries() const { return entries_; }
+  // Makes room for n entries, so that adding up to n allocates nothing.
   void reserve(std::size_t n) { entries_.reserve(n); }
 
  private:

@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
-#include <cstring>
-#include <limits>
+
+#include "platform/sim/SimHelpers.h"
 
 namespace tessellor::sim {
 
@@ -16,12 +16,6 @@ constexpr std::uintptr_t kFirstWindow = 0x10010;
 constexpr std::uintptr_t kWindowStep = 0x10;
 constexpr RECT kMinimizedRect{-32000, -32000, -31840, -31972};
 
-// Coordinates stop at the ends of the 32-bit range: a window pushed past them stays at the edge
-// of what a RECT can say, as the sum of two coordinates may not fit one.
-int saturated(std::int64_t value) {
-  return static_cast<int>(
-      std::clamp<std::int64_t>(value, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
-}
 int plus(int a, std::int64_t b) { return saturated(a + b); }
 
 // A window refuses a negative size rather than turning inside out.
@@ -214,27 +208,10 @@ BOOL SimDesktop::IsWindowVisible(HWND hwnd) {
 BOOL SimDesktop::IsIconic(HWND hwnd) { return isMinimized(hwnd) ? TRUE : FALSE; }
 
 int SimDesktop::GetWindowTextA(HWND hwnd, char* text, int maxCount) {
-  std::string source;
-  if (const Window* w = find(hwnd)) {
-    source = w->desc.title;
-  } else if (const Control* c = controlOf(hwnd)) {
-    source = c->text;
-  } else if (dialogOf(hwnd) != nullptr) {
-    source = "Tessellor";
-  }
-  if (text == nullptr || maxCount <= 0) return 0;
-  const std::size_t n = std::min(source.size(), static_cast<std::size_t>(maxCount - 1));
-  std::memcpy(text, source.data(), n);
-  text[n] = '\0';
-  return static_cast<int>(n);
+  return static_cast<int>(copyText(textOf(hwnd), text, maxCount));
 }
 
-int SimDesktop::GetWindowTextLengthA(HWND hwnd) {
-  if (const Window* w = find(hwnd)) return static_cast<int>(w->desc.title.size());
-  if (const Control* c = controlOf(hwnd)) return static_cast<int>(c->text.size());
-  if (dialogOf(hwnd) != nullptr) return static_cast<int>(std::strlen("Tessellor"));
-  return 0;
-}
+int SimDesktop::GetWindowTextLengthA(HWND hwnd) { return static_cast<int>(textOf(hwnd).size()); }
 
 BOOL SimDesktop::GetWindowRect(HWND hwnd, RECT* rect) {
   const Window* w = find(hwnd);
@@ -406,6 +383,13 @@ const SimDesktop::Window* SimDesktop::find(HWND hwnd) const {
   const std::size_t k = (v - kFirstWindow) / kWindowStep;
   if (k >= windows_.size() || !windows_[k].alive) return nullptr;
   return &windows_[k];
+}
+
+std::string SimDesktop::textOf(HWND hwnd) {
+  if (const Window* w = find(hwnd)) return w->desc.title;
+  if (const Control* c = controlOf(hwnd)) return c->text;
+  if (dialogOf(hwnd) != nullptr) return "Tessellor";
+  return "";
 }
 
 RECT SimDesktop::currentRect(const Window& w) const {

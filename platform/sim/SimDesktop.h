@@ -263,6 +263,7 @@ class SimDesktop : public Platform {
 
   Window* find(HWND hwnd);
   const Window* find(HWND hwnd) const;
+  std::string textOf(HWND hwnd);  // a window's title, a control's text; empty for no window
   RECT currentRect(const Window& w) const;
   RECT fitted(Window& w, RECT wanted);  // the minimum, then the window's own growth
   void raise(HWND hwnd);

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "platform/sim/SimDesktop.h"
+#include "platform/sim/SimHelpers.h"
 #include "resources/resource_ids.h"
 
 namespace tessellor::sim {
@@ -43,14 +44,6 @@ constexpr ControlTemplate kBorderSettingsControls[] = {
     {IDC_SOUTH_PIXELS, ControlKind::Edit},    {IDC_WEST_PIXELS, ControlKind::Edit},
     {IDC_EAST_PIXELS, ControlKind::Edit},
 };
-
-int copyText(const std::string& source, char* text, int maxCount) {
-  if (text == nullptr || maxCount <= 0) return 0;
-  const std::size_t n = std::min(source.size(), static_cast<std::size_t>(maxCount - 1));
-  std::memcpy(text, source.data(), n);
-  text[n] = '\0';
-  return static_cast<int>(n);
-}
 
 bool equalsIgnoringAsciiCase(const std::string& a, const char* b) {
   const std::size_t n = std::strlen(b);

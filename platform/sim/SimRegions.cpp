@@ -1,11 +1,10 @@
 // Window regions: region objects made by CreateRectRgn, filled by GetWindowRgn, read by
 // GetRegionData.
-#include <algorithm>
 #include <cstdint>
 #include <cstring>
-#include <limits>
 
 #include "platform/sim/SimDesktop.h"
+#include "platform/sim/SimHelpers.h"
 
 namespace tessellor::sim {
 
@@ -46,12 +45,9 @@ int SimDesktop::GetWindowRgn(HWND hwnd, HRGN region) {
       return SIMPLEREGION;
     case RegionKind::Complex: {
       const RECT r = currentRect(*w);
-      // The window's own size, which stops at the end of the 32-bit range.
-      const auto size = [](LONG from, LONG to) {
-        return static_cast<LONG>(std::clamp<std::int64_t>(std::int64_t{to} - from, std::numeric_limits<LONG>::min(),
-                                                          std::numeric_limits<LONG>::max()));
-      };
-      it->second = Region{RegionKind::Complex, RECT{0, 0, size(r.left, r.right), size(r.top, r.bottom)}};
+      // The window's own size, in window coordinates.
+      it->second = Region{RegionKind::Complex, RECT{0, 0, saturated(std::int64_t{r.right} - r.left),
+                                                    saturated(std::int64_t{r.bottom} - r.top)}};
       return COMPLEXREGION;
     }
   }

@@ -7,6 +7,7 @@
 #include <iterator>
 
 #include "platform/sim/SimDesktop.h"
+#include "platform/sim/SimHelpers.h"
 
 namespace tessellor::sim {
 
@@ -23,14 +24,6 @@ constexpr const char* kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\R
 constexpr LONG ERROR_FILE_NOT_FOUND = 2;
 constexpr LONG ERROR_ACCESS_DENIED = 5;
 constexpr LONG ERROR_INVALID_HANDLE = 6;
-
-DWORD copyString(const std::string& source, char* out, DWORD size) {
-  if (out == nullptr || size == 0) return 0;
-  const std::size_t n = std::min<std::size_t>(source.size(), size - 1);
-  std::memcpy(out, source.data(), n);
-  out[n] = '\0';
-  return static_cast<DWORD>(n);
-}
 
 std::string imagePath(const std::string& exe) {
   if (exe == "tessellor.exe") return kExePath;
@@ -256,7 +249,7 @@ DWORD SimDesktop::GetModuleBaseNameA(HANDLE process, HMODULE /*module*/, char* n
   const std::uintptr_t handle = reinterpret_cast<std::uintptr_t>(process);
   if (!openProcesses_.contains(handle)) return 0;
   const Window* w = processWindow(static_cast<DWORD>(handle - kFirstProcess));
-  return w != nullptr ? copyString(w->desc.exe, name, size) : 0;
+  return w != nullptr ? static_cast<DWORD>(copyText(w->desc.exe, name, size)) : 0;
 }
 
 BOOL SimDesktop::QueryFullProcessImageNameA(HANDLE process, DWORD /*flags*/, char* name, DWORD* size) {
@@ -266,7 +259,7 @@ BOOL SimDesktop::QueryFullProcessImageNameA(HANDLE process, DWORD /*flags*/, cha
   if (w == nullptr) return FALSE;
   const std::string path = imagePath(w->desc.exe);
   if (name == nullptr || *size <= path.size()) return FALSE;
-  *size = copyString(path, name, *size);
+  *size = static_cast<DWORD>(copyText(path, name, *size));
   return TRUE;
 }
 
@@ -277,7 +270,7 @@ HMODULE SimDesktop::GetModuleHandleA(const char* name) {
 
 DWORD SimDesktop::GetModuleFileNameA(HMODULE module, char* path, DWORD size) {
   if (module != nullptr && module != reinterpret_cast<HMODULE>(kOwnModule)) return 0;
-  return copyString(kExePath, path, size);
+  return static_cast<DWORD>(copyText(kExePath, path, size));
 }
 
 // ---- Files in the working directory --------------------------------------------------------------

@@ -36,7 +36,7 @@ void SimDesktop::setScreen(int width, int height) {
   screenWidth_ = width;
   screenHeight_ = height;
   for (Window& w : windows_) {
-    if (w.alive && w.state == State::Maximized) w.maximized = RECT{0, 0, width, height};
+    if (w.alive && w.state == State::Maximized) w.maximized = screenRect();
   }
 }
 
@@ -53,7 +53,7 @@ HWND SimDesktop::createWindow(const WindowSpec& desc) {
   w.handle = handleFromValue(kFirstWindow + kWindowStep * windows_.size());
   w.hidden = desc.hidden;
   w.normal = nonNegative(desc.at);
-  w.maximized = RECT{0, 0, screenWidth_, screenHeight_};
+  w.maximized = screenRect();
   w.state = desc.minimized ? State::Minimized : desc.maximized ? State::Maximized : State::Normal;
   auto pid = pids_.find(w.desc.exe);
   if (pid == pids_.end()) pid = pids_.emplace(w.desc.exe, static_cast<DWORD>(0x1000 + 4 * pids_.size())).first;
@@ -128,7 +128,7 @@ void SimDesktop::minimize(HWND hwnd) {
 void SimDesktop::maximize(HWND hwnd) {
   if (Window* w = find(hwnd)) {
     w->state = State::Maximized;
-    w->maximized = RECT{0, 0, screenWidth_, screenHeight_};
+    w->maximized = screenRect();
   }
 }
 
@@ -289,8 +289,7 @@ BOOL SimDesktop::SetWindowPlacement(HWND hwnd, const WINDOWPLACEMENT* placement)
       break;
     case SW_MAXIMIZE:
       w->hidden = false;
-      w->state = State::Maximized;
-      w->maximized = RECT{0, 0, screenWidth_, screenHeight_};
+      maximize(hwnd);
       break;
     default:
       w->hidden = false;

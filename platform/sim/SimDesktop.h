@@ -265,6 +265,7 @@ class SimDesktop : public Platform {
   const Window* find(HWND hwnd) const;
   std::string textOf(HWND hwnd);  // a window's title, a control's text; empty for no window
   RECT currentRect(const Window& w) const;
+  RECT screenRect() const { return RECT{0, 0, screenWidth_, screenHeight_}; }  // a maximised window's
   RECT fitted(Window& w, RECT wanted);  // the minimum, then the window's own growth
   void raise(HWND hwnd);
   void hide(Window& w);

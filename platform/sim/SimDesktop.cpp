@@ -179,9 +179,7 @@ HWND SimDesktop::lastHandleOf(const std::string& name) const {
 
 std::string SimDesktop::nameOf(HWND hwnd) const {
   if (const Window* w = find(hwnd)) return w->desc.name;
-  char text[24];
-  std::snprintf(text, sizeof text, "0x%llx", static_cast<unsigned long long>(handleValue(hwnd)));
-  return text;
+  return handleText(hwnd);
 }
 
 std::vector<HWND> SimDesktop::zOrder() const { return zOrder_; }
@@ -192,6 +190,12 @@ std::vector<HWND> SimDesktop::windows() const {
     if (w.alive) out.push_back(w.handle);
   }
   return out;
+}
+
+std::string handleText(HWND hwnd) {
+  char text[24];
+  std::snprintf(text, sizeof text, "0x%llx", static_cast<unsigned long long>(handleValue(hwnd)));
+  return text;
 }
 
 // ---- Platform: queries -------------------------------------------------------------------------

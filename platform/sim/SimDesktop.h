@@ -331,4 +331,7 @@ class SimDesktop : public Platform {
 // A string as scenario files and reports write it: in double quotes, with \" \\ \n \r \t escapes.
 std::string quote(std::string_view text);
 
+// A handle as `0x` and lower-case hex digits, whether or not it is a window's.
+std::string handleText(HWND hwnd);
+
 }  // namespace tessellor::sim

@@ -355,9 +355,7 @@ std::string EventGenerator::hook() {
     const std::uint64_t k = static_cast<std::uint64_t>(random_.below(kNamePool + 8));
     const std::uint64_t handle = random_.pick({std::uint64_t{0}, std::uint64_t{1}, 0x10010 + 0x10 * k,
                                                0x10018 + 0x10 * k, std::uint64_t{0xFFFFFFFFFFFFFFFFULL}});
-    char text[24];
-    std::snprintf(text, sizeof text, "0x%llx", static_cast<unsigned long long>(handle));
-    target = text;
+    target = sim::handleText(handleFromValue(static_cast<std::uintptr_t>(handle)));
   }
   std::string line = "hook " + std::string(kEvents[random_.below(6)]) + " " + target;
   if (random_.percent(60)) {

@@ -1,7 +1,6 @@
 #include "tools/fuzz/Invariants.h"
 
 #include <cmath>
-#include <cstdio>
 #include <map>
 
 namespace tessellor::fuzz {
@@ -15,7 +14,8 @@ void checkFinite(double value, const char* what, Findings& findings) {
 void checkTableEntries(const RectTable& table, const char* name, Findings& findings) {
   std::map<HWND, int> count;
   for (const WND& entry : table.entries()) {
-    if (++count[entry.hwnd] == 2) findings.push_back(std::string(name) + " holds " + handleText(entry.hwnd) + " twice");
+    if (++count[entry.hwnd] == 2)
+      findings.push_back(std::string(name) + " holds " + sim::handleText(entry.hwnd) + " twice");
   }
 }
 
@@ -27,12 +27,6 @@ int entriesFor(const RectTable& table, HWND hwnd) {
 
 }  // namespace
 
-std::string handleText(HWND hwnd) {
-  char text[24];
-  std::snprintf(text, sizeof text, "0x%llx", static_cast<unsigned long long>(handleValue(hwnd)));
-  return text;
-}
-
 void checkBorder(const BorderLayout& b, Findings& findings) {
   // cell      name
   const std::pair<const std::list<layWND>*, const char*> bands[] = {
@@ -43,10 +37,10 @@ void checkBorder(const BorderLayout& b, Findings& findings) {
     checkFinite(record.heightShare, "a heightShare", findings);
     if (record.hwnd == nullptr) return findings.push_back(std::string("a null window in ") + cell);
     const auto [it, fresh] = cellOf.emplace(record.hwnd, cell);
-    if (!fresh) findings.push_back(handleText(record.hwnd) + " is in " + it->second + " and in " + cell);
+    if (!fresh) findings.push_back(sim::handleText(record.hwnd) + " is in " + it->second + " and in " + cell);
     const int entries = entriesFor(b.placedRects, record.hwnd);
     if (entries != 1) {
-      findings.push_back(handleText(record.hwnd) + " in " + cell + " has " + std::to_string(entries) +
+      findings.push_back(sim::handleText(record.hwnd) + " in " + cell + " has " + std::to_string(entries) +
                          " placedRects entries");
     }
   };
@@ -73,7 +67,7 @@ void checkBorder(const BorderLayout& b, Findings& findings) {
 void checkGrid(const GridLayout& g, Findings& findings) {
   std::map<HWND, int> count;
   for (HWND hwnd : g.windows) {
-    if (++count[hwnd] == 2) findings.push_back(handleText(hwnd) + " is twice in the grid");
+    if (++count[hwnd] == 2) findings.push_back(sim::handleText(hwnd) + " is twice in the grid");
   }
   if (g.windows.size() > static_cast<std::size_t>(g.rows * g.columns)) {
     findings.push_back("the grid holds " + std::to_string(g.windows.size()) + " windows");
@@ -104,7 +98,7 @@ void checkPlacements(std::span<const sim::PlacementCall> calls, const PlacementL
     // The first such call tells enough; the rest of the event usually repeats it.
     if (!farOut && (beyond(r.left) || beyond(r.top) || beyond(r.right) || beyond(r.bottom))) {
       farOut = true;
-      findings.push_back("a placement of " + handleText(call.hwnd) + " at " + std::to_string(r.left) + " " +
+      findings.push_back("a placement of " + sim::handleText(call.hwnd) + " at " + std::to_string(r.left) + " " +
                          std::to_string(r.top) + " " + std::to_string(r.right) + " " + std::to_string(r.bottom) +
                          ", beyond " + std::to_string(limits.maxCoordinate));
     }

@@ -34,7 +34,4 @@ struct PlacementLimits {
 
 void checkPlacements(std::span<const sim::PlacementCall> calls, const PlacementLimits& limits, Findings& findings);
 
-// A handle as findings and scenario files write it.
-std::string handleText(HWND hwnd);
-
 }  // namespace tessellor::fuzz

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <map>
 
+#include "tools/sim/Printer.h"
+
 namespace tessellor::fuzz {
 
 namespace {
@@ -98,9 +100,8 @@ void checkPlacements(std::span<const sim::PlacementCall> calls, const PlacementL
     // The first such call tells enough; the rest of the event usually repeats it.
     if (!farOut && (beyond(r.left) || beyond(r.top) || beyond(r.right) || beyond(r.bottom))) {
       farOut = true;
-      findings.push_back("a placement of " + sim::handleText(call.hwnd) + " at " + std::to_string(r.left) + " " +
-                         std::to_string(r.top) + " " + std::to_string(r.right) + " " + std::to_string(r.bottom) +
-                         ", beyond " + std::to_string(limits.maxCoordinate));
+      findings.push_back("a placement of " + sim::handleText(call.hwnd) + " at " + sim::rectText(r) + ", beyond " +
+                         std::to_string(limits.maxCoordinate));
     }
   }
   if (placements > limits.maxCalls) {

@@ -11,11 +11,6 @@ namespace tessellor::sim {
 
 namespace {
 
-std::string rectText(const RECT& r) {
-  return std::to_string(r.left) + ' ' + std::to_string(r.top) + ' ' + std::to_string(r.right) + ' ' +
-         std::to_string(r.bottom);
-}
-
 void print(ScenarioRunner& r, Args& a) {
   if (!a.count(1, 1)) return;
   static constexpr const char* kWhat[] = {"windows",       "layout",  "dialog", "registry",

@@ -19,11 +19,6 @@ std::string fixed(double value) {
   return text;
 }
 
-std::string rectText(const RECT& r) {
-  return std::to_string(r.left) + ' ' + std::to_string(r.top) + ' ' + std::to_string(r.right) + ' ' +
-         std::to_string(r.bottom);
-}
-
 void printBorder(SimDesktop& desktop, const BorderLayout& b, std::ostream& out) {
   out << "layout border\n";
   out << "weights north " << fixed(b.northWeight) << " west " << fixed(b.westWeight) << " east " << fixed(b.eastWeight)
@@ -60,6 +55,11 @@ void printGrid(SimDesktop& desktop, const GridLayout& g, std::ostream& out) {
 }
 
 }  // namespace
+
+std::string rectText(const RECT& r) {
+  return std::to_string(r.left) + ' ' + std::to_string(r.top) + ' ' + std::to_string(r.right) + ' ' +
+         std::to_string(r.bottom);
+}
 
 void printWindows(SimDesktop& desktop, std::ostream& out) {
   for (HWND hwnd : desktop.windows()) {

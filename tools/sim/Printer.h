@@ -2,11 +2,15 @@
 #pragma once
 
 #include <ostream>
+#include <string>
 
 #include "app/Shell.h"
 #include "platform/sim/SimDesktop.h"
 
 namespace tessellor::sim {
+
+// `L T R B`, as every line writes a rectangle.
+std::string rectText(const RECT& r);
 
 // `window NAME L T R B [minimized] [maximized] [hidden] [foreground]`, in creation order.
 void printWindows(SimDesktop& desktop, std::ostream& out);

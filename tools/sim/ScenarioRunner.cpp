@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "app/WinMain.h"
+#include "tools/sim/Printer.h"
 
 namespace tessellor::sim {
 
@@ -44,7 +45,7 @@ ScenarioRunner::ScenarioRunner(std::string file, const std::string& text, RunOpt
     static constexpr const char* kNames[] = {"SetWindowPlacement", "SetWindowPos", "SetActiveWindow"};
     out_ << "call " << kNames[static_cast<int>(call.kind)] << ' ' << desktop_->nameOf(call.hwnd);
     if (call.kind != PlacementCall::Kind::SetActiveWindow) {
-      out_ << ' ' << call.rect.left << ' ' << call.rect.top << ' ' << call.rect.right << ' ' << call.rect.bottom;
+      out_ << ' ' << rectText(call.rect);
     }
     out_ << '\n';
   };

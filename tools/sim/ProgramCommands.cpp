@@ -13,16 +13,22 @@ HWND openDialog(ScenarioRunner& r, Args& a) {
   return dialog;
 }
 
-// A control of the open dialog, of the kind the line needs.
-HWND controlOf(ScenarioRunner& r, Args& a, std::size_t i, ControlKind kind, const char* what) {
+struct DialogControl {
+  HWND dialog;
+  int id;
+};
+
+// The control of the open dialog that argument i names, of the kind the line needs. Records a
+// malformed line otherwise.
+std::optional<DialogControl> controlAt(ScenarioRunner& r, Args& a, std::size_t i, ControlKind kind, const char* what) {
   const HWND dialog = openDialog(r, a);
   const auto id = a.number(i);
-  if (a.failed()) return nullptr;
+  if (a.failed()) return std::nullopt;
   if (r.desktop().controlKind(dialog, *id) != kind) {
     a.fail("the open dialog has no " + std::string(what) + " " + std::to_string(*id));
-    return nullptr;
+    return std::nullopt;
   }
-  return dialog;
+  return DialogControl{dialog, *id};
 }
 
 void notify(ScenarioRunner& r, HWND dialog, int id, WORD code) {
@@ -48,41 +54,38 @@ void command(ScenarioRunner& r, Args& a) {
 
 void type(ScenarioRunner& r, Args& a) {
   if (!a.count(2, 2)) return;
-  const HWND dialog = controlOf(r, a, 0, ControlKind::Edit, "edit box");
+  const auto edit = controlAt(r, a, 0, ControlKind::Edit, "edit box");
   const auto text = a.string(1);
   if (a.failed()) return;
-  const int id = *a.number(0);
-  r.desktop().SetDlgItemTextA(dialog, id, text->c_str());
-  notify(r, dialog, id, EN_CHANGE);
+  r.desktop().SetDlgItemTextA(edit->dialog, edit->id, text->c_str());
+  notify(r, edit->dialog, edit->id, EN_CHANGE);
 }
 
 void check(ScenarioRunner& r, Args& a) {
   if (!a.count(2, 2)) return;
   static constexpr const char* kStates[] = {"off", "on"};
-  const HWND dialog = controlOf(r, a, 0, ControlKind::CheckBox, "check box");
+  const auto box = controlAt(r, a, 0, ControlKind::CheckBox, "check box");
   const auto state = a.choice(1, kStates);
   if (a.failed()) return;
-  const int id = *a.number(0);
-  r.desktop().SendDlgItemMessageA(dialog, id, BM_SETCHECK, *state == 1 ? BST_CHECKED : BST_UNCHECKED, 0);
-  notify(r, dialog, id, BN_CLICKED);
+  r.desktop().SendDlgItemMessageA(box->dialog, box->id, BM_SETCHECK, *state == 1 ? BST_CHECKED : BST_UNCHECKED, 0);
+  notify(r, box->dialog, box->id, BN_CLICKED);
 }
 
 void select(ScenarioRunner& r, Args& a) {
   if (!a.count(2, 2)) return;
-  const HWND dialog = controlOf(r, a, 0, ControlKind::ListBox, "list box");
-  if (a.failed()) return;
-  const int id = *a.number(0);
+  const auto list = controlAt(r, a, 0, ControlKind::ListBox, "list box");
+  if (!list) return;
   WPARAM index = static_cast<WPARAM>(-1);
   if (!a.isWord(1, "none")) {
     const auto n = a.number(1);
     if (!n) return;
-    if (*n < 0 || *n >= r.desktop().SendDlgItemMessageA(dialog, id, LB_GETCOUNT, 0, 0)) {
+    if (*n < 0 || *n >= r.desktop().SendDlgItemMessageA(list->dialog, list->id, LB_GETCOUNT, 0, 0)) {
       return void(a.fail("the list box has no item " + std::to_string(*n)));
     }
     index = static_cast<WPARAM>(*n);
   }
-  r.desktop().SendDlgItemMessageA(dialog, id, LB_SETCURSEL, index, 0);
-  notify(r, dialog, id, LBN_SELCHANGE);
+  r.desktop().SendDlgItemMessageA(list->dialog, list->id, LB_SETCURSEL, index, 0);
+  notify(r, list->dialog, list->id, LBN_SELCHANGE);
 }
 
 void key(ScenarioRunner& r, Args& a) {

@@ -63,11 +63,11 @@ class SimDesktop : public Platform {
   ~SimDesktop() override;
 
   // ---- The desktop --------------------------------------------------------------------------
-  void setScreen(int width, int height);   // SM_CXMAXIMIZED, SM_CYMAXIMIZED; maximised windows follow
-  void setMinSize(int width, int height);  // SM_CXMIN, SM_CYMIN
-  HWND createWindow(const WindowSpec& desc);
-  void destroyWindow(HWND hwnd);
-  void setForeground(HWND hwnd);  // null: no foreground window
+  void setScreen(int width, int height);      // SM_CXMAXIMIZED, SM_CYMAXIMIZED; maximised windows follow
+  void setMinSize(int width, int height);     // SM_CXMIN, SM_CYMIN
+  HWND createWindow(const WindowSpec& desc);  // on top of the z-order; the foreground stays
+  void destroyWindow(HWND hwnd);              // its handle is never given again; a foreground one leaves none
+  void setForeground(HWND hwnd);              // null: no foreground window
   void setTime(std::time_t t);
   void setRand(int value);
 

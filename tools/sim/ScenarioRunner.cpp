@@ -22,6 +22,7 @@ const std::map<std::string, Command>& commandTable() {
   return table;
 }
 
+// At most 16 digits: stoull must not overflow.
 bool isHexHandle(const std::string& word) {
   return word.size() > 2 && word[0] == '0' && word[1] == 'x' &&
          word.find_first_not_of("0123456789abcdefABCDEF", 2) == std::string::npos && word.size() <= 18;

@@ -117,11 +117,11 @@ class ScenarioRunner {
   std::optional<int> exitCode_;
 };
 
-// Runs each scenario in a fresh temporary working directory (removed afterwards) and answers the
-// highest exit status. "-" as a file name reads standard input.
+// Reads the file ("-": standard input) and runs it as runScenarioText does; 2 when it cannot be read.
 int runScenarioFile(const std::string& file, const RunOptions& options, std::ostream& out, std::ostream& err);
 
-// Runs scenario text in a fresh temporary working directory.
+// Runs scenario text in a fresh temporary working directory (removed afterwards) on a fresh
+// desktop; answers as ScenarioRunner::run, or 2 when no working directory can be made.
 int runScenarioText(const std::string& file, const std::string& text, const RunOptions& options, std::ostream& out,
                     std::ostream& err);
 

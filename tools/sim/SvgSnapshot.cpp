@@ -1,6 +1,7 @@
 #include "tools/sim/SvgSnapshot.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <vector>
 
 namespace tessellor::sim {
@@ -21,21 +22,23 @@ void writeSvgSnapshot(const SimDesktop& desktop, std::ostream& out) {
     view = RECT{std::min(view.left, r.left), std::min(view.top, r.top), std::max(view.right, r.right),
                 std::max(view.bottom, r.bottom)};
   }
-  const int margin = 10;
+  // In 64 bits: a window may span the whole 32-bit range.
+  const std::int64_t margin = 10;
+  const std::int64_t viewWidth = std::int64_t{view.right} - view.left + 2 * margin;
+  const std::int64_t viewHeight = std::int64_t{view.bottom} - view.top + 2 * margin;
   out << "<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"" << view.left - margin << ' ' << view.top - margin << ' '
-      << view.right - view.left + 2 * margin << ' ' << view.bottom - view.top + 2 * margin << "\" width=\""
-      << view.right - view.left + 2 * margin << "\" height=\"" << view.bottom - view.top + 2 * margin << "\">\n";
+      << viewWidth << ' ' << viewHeight << "\" width=\"" << viewWidth << "\" height=\"" << viewHeight << "\">\n";
   out << "  <rect x=\"0\" y=\"0\" width=\"" << width << "\" height=\"" << height
       << "\" fill=\"#dde4ea\" stroke=\"#445\" stroke-width=\"2\"/>\n";
   for (HWND hwnd : shown) {
     const RECT r = desktop.rectOf(hwnd);
     const bool foreground = desktop.foreground() == hwnd;
     out << "  <g>\n";
-    out << "    <rect x=\"" << r.left << "\" y=\"" << r.top << "\" width=\"" << r.right - r.left << "\" height=\""
-        << r.bottom - r.top << "\" fill=\"#ffffff\" fill-opacity=\"0.8\" stroke=\""
+    out << "    <rect x=\"" << r.left << "\" y=\"" << r.top << "\" width=\"" << std::int64_t{r.right} - r.left
+        << "\" height=\"" << std::int64_t{r.bottom} - r.top << "\" fill=\"#ffffff\" fill-opacity=\"0.8\" stroke=\""
         << (foreground ? "#1f6fd0\" stroke-width=\"6\"" : "#333333\" stroke-width=\"2\"") << "/>\n";
     // Window names are [A-Za-z0-9_.-]+: nothing in them needs escaping.
-    out << "    <text x=\"" << r.left + 8 << "\" y=\"" << r.top + 24
+    out << "    <text x=\"" << std::int64_t{r.left} + 8 << "\" y=\"" << std::int64_t{r.top} + 24
         << "\" font-family=\"sans-serif\" font-size=\"18\">" << desktop.nameOf(hwnd)
         << (foreground ? " (foreground)" : "") << "</text>\n";
     out << "  </g>\n";

@@ -2,7 +2,7 @@
 // the border settings dialog (template 109) is a modal state with a handle outside the window range.
 #include <algorithm>
 #include <cctype>
-#include <cinttypes>
+#include <cstdio>
 #include <cstring>
 
 #include "platform/sim/SimDesktop.h"

@@ -278,28 +278,8 @@ BOOL SimDesktop::SetWindowPlacement(HWND hwnd, const WINDOWPLACEMENT* placement)
   Window* w = find(hwnd);
   if (w == nullptr) return FALSE;
   w->normal = fitted(*w, placement->rcNormalPosition);
-  switch (static_cast<int>(placement->showCmd)) {
-    case SW_HIDE:
-      hide(*w);
-      break;
-    case SW_SHOW:
-      w->hidden = false;
-      break;
-    case SW_SHOWMINIMIZED:
-    case SW_MINIMIZE:
-    case 7:  // SW_SHOWMINNOACTIVE
-      w->hidden = false;
-      w->state = State::Minimized;
-      break;
-    case SW_MAXIMIZE:
-      w->hidden = false;
-      maximize(hwnd);
-      break;
-    default:
-      w->hidden = false;
-      w->state = State::Normal;
-      break;
-  }
+  // A placement changes neither the z-order nor the foreground window.
+  applyShowCommand(*w, static_cast<int>(placement->showCmd), false);
   return TRUE;
 }
 
@@ -328,32 +308,37 @@ BOOL SimDesktop::ShowWindow(HWND hwnd, int showCmd) {
   Window* w = find(hwnd);
   if (w == nullptr) return FALSE;
   const BOOL wasVisible = w->hidden ? FALSE : TRUE;
+  applyShowCommand(*w, showCmd, true);
+  return wasVisible;
+}
+
+void SimDesktop::applyShowCommand(Window& w, int showCmd, bool showActivates) {
   switch (showCmd) {
     case SW_HIDE:
-      hide(*w);
+      hide(w);
       break;
     case SW_SHOW:
-      if (w->hidden) {
-        w->hidden = false;
-        foreground_ = hwnd;
-        raise(hwnd);
+      if (w.hidden && showActivates) {
+        foreground_ = w.handle;
+        raise(w.handle);
       }
+      w.hidden = false;
       break;
     case SW_SHOWMINIMIZED:
     case SW_MINIMIZE:
-      w->hidden = false;
-      w->state = State::Minimized;
+    case 7:  // SW_SHOWMINNOACTIVE
+      w.hidden = false;
+      w.state = State::Minimized;
       break;
     case SW_MAXIMIZE:
-      w->hidden = false;
-      maximize(hwnd);
+      w.hidden = false;
+      maximize(w.handle);
       break;
     default:
-      w->hidden = false;
-      w->state = State::Normal;
+      w.hidden = false;
+      w.state = State::Normal;
       break;
   }
-  return wasVisible;
 }
 
 BOOL SimDesktop::UpdateWindow(HWND hwnd) { return IsWindow(hwnd); }

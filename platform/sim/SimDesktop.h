@@ -269,6 +269,8 @@ class SimDesktop : public Platform {
   RECT fitted(Window& w, RECT wanted);  // the minimum, then the window's own growth
   void raise(HWND hwnd);
   void hide(Window& w);
+  // The state change of a show command; SW_SHOW also activates and raises a hidden window when asked.
+  void applyShowCommand(Window& w, int showCmd, bool showActivates);
   void record(PlacementCall::Kind kind, HWND hwnd, const RECT& rect);
   void report(const std::string& line);
 

@@ -37,39 +37,29 @@ void arrangeTwelve(benchmark::State& state) {
 }
 BENCHMARK(arrangeTwelve);
 
-// The sixth window sits in the middle row, (320, 341, 640, 682); pulling its bottom edge up to 600
-// makes every row react: the worst case of one edge resize.
-void resizeMiddleBottomEdge(benchmark::State& state) {
+// One edge of one window of an arranged 12-window grid moved to `to`, then the grid follows.
+void edgeResize(benchmark::State& state, int window, LONG RECT::*edge, LONG to) {
   RectPlatform platform;
   GridLayout grid(platform);
   fill(grid);
   grid.arrange();
   const std::vector<RECT> arranged = platform.rects;
-  const HWND resized = handleFromValue(6);
+  const HWND resized = handleFromValue(static_cast<std::uintptr_t>(window));
   for ([[maybe_unused]] auto _ : state) {
     platform.rects = arranged;
-    platform.rects[6].bottom = 600;
+    platform.rects[static_cast<std::size_t>(window)].*edge = to;
     grid.rememberPlacedRect(resized);
     grid.resolveOverlaps(resized, false);
   }
 }
+
+// The sixth window sits in the middle row, (320, 341, 640, 682); pulling its bottom edge up to 600
+// makes every row react: the worst case of one edge resize.
+void resizeMiddleBottomEdge(benchmark::State& state) { edgeResize(state, 6, &RECT::bottom, 600); }
 BENCHMARK(resizeMiddleBottomEdge);
 
 // The first window's right edge pulled left to 300: one neighbour stretched, the rows levelled.
-void resizeFirstRightEdge(benchmark::State& state) {
-  RectPlatform platform;
-  GridLayout grid(platform);
-  fill(grid);
-  grid.arrange();
-  const std::vector<RECT> arranged = platform.rects;
-  const HWND resized = handleFromValue(1);
-  for ([[maybe_unused]] auto _ : state) {
-    platform.rects = arranged;
-    platform.rects[1].right = 300;
-    grid.rememberPlacedRect(resized);
-    grid.resolveOverlaps(resized, false);
-  }
-}
+void resizeFirstRightEdge(benchmark::State& state) { edgeResize(state, 1, &RECT::right, 300); }
 BENCHMARK(resizeFirstRightEdge);
 
 }  // namespace

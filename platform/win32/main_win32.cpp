@@ -27,7 +27,9 @@ HWND findRunningDialog() {
 bool handedToRunningInstance() {
   // Held until the process ends; "Local\" scopes it to the session.
   CreateMutexA(nullptr, FALSE, "Local\\Tessellor.SingleInstance");
-  if (GetLastError() != ERROR_ALREADY_EXISTS) return false;
+  // An elevated instance's mutex refuses a standard process access instead of answering "exists".
+  const DWORD error = GetLastError();
+  if (error != ERROR_ALREADY_EXISTS && error != ERROR_ACCESS_DENIED) return false;
   // The running instance may still be creating its dialog.
   HWND dialog = nullptr;
   for (int attempt = 0; attempt < 50 && (dialog = findRunningDialog()) == nullptr; ++attempt) Sleep(100);

@@ -1,7 +1,8 @@
 #include "hook/HookEvents.h"
 
 #include <algorithm>
-#include <new>
+#include <cstdlib>
+#include <cstring>
 
 namespace tessellor {
 
@@ -84,7 +85,7 @@ HookReport HookMap::onEvent(HookEvent event, HookWindow window, const WindowProb
   if (event == HookEvent::Destroy) {
     Entry* entry = find(window);
     if (entry == nullptr) return {};
-    entries_.erase(entries_.begin() + (entry - entries_.data()));
+    erase(entry);
     return {HookMessage::Close, 0};
   }
   Entry* entry = find(window);
@@ -96,7 +97,7 @@ HookReport HookMap::onEvent(HookEvent event, HookWindow window, const WindowProb
     if (entry != nullptr) {
       entry->shown = shown;
     } else {
-      if (entries_.size() >= pruneAt_) forgetDeadWindows(probe);
+      if (count_ >= pruneAt_) forgetDeadWindows(probe);
       insert(window, shown);
     }
     return {plainMessage(event), 0};
@@ -109,36 +110,51 @@ HookReport HookMap::onEvent(HookEvent event, HookWindow window, const WindowProb
 }
 
 void HookMap::clear() {
-  entries_.clear();
-  entries_.shrink_to_fit();
+  std::free(entries_);
+  entries_ = nullptr;
+  count_ = capacity_ = 0;
   pruneAt_ = kFirstPrune;
 }
 
-std::vector<HookMap::Entry>::iterator HookMap::slot(HookWindow window) {
-  return std::lower_bound(entries_.begin(), entries_.end(), window,
+HookMap::Entry* HookMap::slot(HookWindow window) {
+  return std::lower_bound(entries_, entries_ + count_, window,
                           [](const Entry& entry, HookWindow key) { return entry.window < key; });
 }
 
 HookMap::Entry* HookMap::find(HookWindow window) {
-  const auto at = slot(window);
-  return at != entries_.end() && at->window == window ? &*at : nullptr;
+  Entry* at = slot(window);
+  return at != entries_ + count_ && at->window == window ? at : nullptr;
 }
 
 void HookMap::insert(HookWindow window, Shown shown) {
-  const auto at = slot(window);
-  // Out of memory, the window simply stays unknown: its later events are learned again.
-  try {
-    entries_.insert(at, Entry{window, shown});
-  } catch (const std::bad_alloc&) {
+  const std::size_t index = static_cast<std::size_t>(slot(window) - entries_);
+  if (count_ == capacity_) {
+    const std::size_t capacity = capacity_ == 0 ? 64 : 2 * capacity_;
+    void* grown = std::realloc(entries_, capacity * sizeof(Entry));
+    // Out of memory, the window simply stays unknown: its later events are learned again.
+    if (grown == nullptr) return;
+    entries_ = static_cast<Entry*>(grown);
+    capacity_ = capacity;
   }
+  std::memmove(entries_ + index + 1, entries_ + index, (count_ - index) * sizeof(Entry));
+  entries_[index] = Entry{window, shown};
+  ++count_;
+}
+
+void HookMap::erase(Entry* entry) {
+  const std::size_t after = count_ - static_cast<std::size_t>(entry - entries_) - 1;
+  std::memmove(entry, entry + 1, after * sizeof(Entry));
+  --count_;
 }
 
 // Destroy events of windows that die unseen (a program killed while the library was busy) would
 // leave entries behind: past a threshold that doubles with the live count, the dead ones go, so the
 // memory stays bounded by the windows that exist without a fixed limit.
 void HookMap::forgetDeadWindows(const WindowProbe& probe) {
-  std::erase_if(entries_, [&probe](const Entry& entry) { return !probe.exists(entry.window); });
-  pruneAt_ = std::max(kFirstPrune, 2 * entries_.size());
+  Entry* const end =
+      std::remove_if(entries_, entries_ + count_, [&probe](const Entry& entry) { return !probe.exists(entry.window); });
+  count_ = static_cast<std::size_t>(end - entries_);
+  pruneAt_ = std::max(kFirstPrune, 2 * count_);
 }
 
 }  // namespace tessellor

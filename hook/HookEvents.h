@@ -6,7 +6,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
-#include <vector>
 
 namespace tessellor {
 
@@ -97,12 +96,17 @@ struct HookReport {
 // The top-level windows the library has seen, each with the state it last reported.
 class HookMap {
  public:
+  HookMap() = default;
+  HookMap(const HookMap&) = delete;
+  HookMap& operator=(const HookMap&) = delete;
+  ~HookMap() { clear(); }
+
   // Takes in a top-level window that exists when reporting starts; reports nothing.
   void remember(HookWindow window, const WindowState& state);
   // What to post for `event` on `window`; remembers the window's new state.
   HookReport onEvent(HookEvent event, HookWindow window, const WindowProbe& probe);
   void clear();
-  std::size_t size() const { return entries_.size(); }
+  std::size_t size() const { return count_; }
 
  private:
   enum class Shown : unsigned char { Unshown, Normal, Maximised, Minimised, Hidden };
@@ -113,12 +117,17 @@ class HookMap {
 
   static Shown classify(const WindowState& state, Shown before);
   static HookReport change(Shown before, Shown after, bool titled);
-  std::vector<Entry>::iterator slot(HookWindow window);  // where the window is or would go
+  Entry* slot(HookWindow window);  // where the window is or would go
   Entry* find(HookWindow window);
   void insert(HookWindow window, Shown shown);
+  void erase(Entry* entry);
   void forgetDeadWindows(const WindowProbe& probe);
 
-  std::vector<Entry> entries_;  // sorted by window
+  // Sorted by window. A plain C array rather than std::vector: the library stays free of the C++
+  // exception machinery, which would make it ten times larger.
+  Entry* entries_ = nullptr;
+  std::size_t count_ = 0;
+  std::size_t capacity_ = 0;
   std::size_t pruneAt_ = kFirstPrune;
   static constexpr std::size_t kFirstPrune = 1024;
 };

@@ -15,6 +15,7 @@ using tessellor::HookEvent;
 using tessellor::HookMessage;
 using tessellor::HookWindow;
 
+// The event numbers of hook/HookEvents.h are Windows' own.
 using tessellor::hookEventFromCode;
 static_assert(hookEventFromCode(EVENT_SYSTEM_FOREGROUND) == HookEvent::Foreground);
 static_assert(hookEventFromCode(EVENT_SYSTEM_MENUPOPUPSTART) == HookEvent::MenuPopupStart);

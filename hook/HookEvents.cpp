@@ -72,6 +72,21 @@ HookReport HookMap::change(Shown before, Shown after, bool titled) {
   return {HookMessage::MinMax, after == Shown::Maximised ? kShowMaximize : kShowRestore};
 }
 
+HookMap::Shown HookMap::assumedBefore(HookEvent event, const WindowState& state) {
+  switch (event) {
+    case HookEvent::MinimizeEnd:
+      return Shown::Minimised;
+    case HookEvent::MinimizeStart:
+      return Shown::Normal;
+    case HookEvent::LocationChange:
+      return classify(state, Shown::Normal) == Shown::Hidden ? Shown::Unshown : Shown::Normal;
+    // A first appearance is no restore, a hidden window need not have been on screen, and the other
+    // events say nothing of the state.
+    default:
+      return Shown::Unshown;
+  }
+}
+
 void HookMap::remember(HookWindow window, const WindowState& state) {
   if (Entry* entry = find(window))
     entry->shown = classify(state, Shown::Unshown);
@@ -80,33 +95,33 @@ void HookMap::remember(HookWindow window, const WindowState& state) {
 }
 
 HookReport HookMap::onEvent(HookEvent event, HookWindow window, const WindowProbe& probe) {
+  Entry* entry = find(window);
   // A destroyed window can no longer be asked for its parent: only a window remembered as top-level is
   // reported closed, so that the many child windows that die with their programs post nothing.
   if (event == HookEvent::Destroy) {
-    Entry* entry = find(window);
     if (entry == nullptr) return {};
     erase(entry);
     return {HookMessage::Close, 0};
   }
-  Entry* entry = find(window);
-  if (entry == nullptr || event == HookEvent::Create) {
-    // Learned now (or a handle reused by a new window): what it was before is unknown, so no change
-    // of state is reported.
-    if (entry == nullptr && !probe.isTopLevel(window)) return {};
-    const Shown shown = classify(withNews(event, probe.observe(window)), Shown::Unshown);
-    if (entry != nullptr) {
-      entry->shown = shown;
-    } else {
-      if (count_ >= pruneAt_) forgetDeadWindows(probe);
-      insert(window, shown);
-    }
-    return {plainMessage(event), 0};
-  }
-  if (const HookMessage message = plainMessage(event); message != HookMessage::None) return {message, 0};
+  const HookMessage message = plainMessage(event);
+  if (entry != nullptr && message != HookMessage::None && event != HookEvent::Create) return {message, 0};
+  if (entry == nullptr && !probe.isTopLevel(window)) return {};
   const WindowState state = withNews(event, probe.observe(window));
-  const Shown before = entry->shown;
-  entry->shown = classify(state, before);
-  return change(before, entry->shown, state.titled);
+  // A window met for the first time (or a handle that names a new window), or known only as never
+  // shown, is taken to have been in the state its event undoes: it may still be one that a layout
+  // holds, its creation or its showing unseen (as can happen under Wine).
+  const bool fresh = entry == nullptr || event == HookEvent::Create;
+  const Shown remembered = fresh ? Shown::Unshown : entry->shown;
+  const Shown before = remembered == Shown::Unshown ? assumedBefore(event, state) : remembered;
+  const Shown after = classify(state, before);
+  if (entry != nullptr) {
+    entry->shown = after;
+  } else {
+    if (count_ >= pruneAt_) forgetDeadWindows(probe);
+    insert(window, after);
+  }
+  if (message != HookMessage::None) return {message, 0};
+  return change(before, after, state.titled);
 }
 
 void HookMap::clear() {

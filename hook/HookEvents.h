@@ -116,6 +116,7 @@ class HookMap {
   };
 
   static Shown classify(const WindowState& state, Shown before);
+  static Shown assumedBefore(HookEvent event, const WindowState& state);
   static HookReport change(Shown before, Shown after, bool titled);
   Entry* slot(HookWindow window);  // where the window is or would go
   Entry* find(HookWindow window);

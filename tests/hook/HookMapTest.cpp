@@ -139,6 +139,20 @@ TEST_F(HookVisibility, AFirstAppearanceIsNoRestore) {
   EXPECT_EQ(on(HookEvent::Show, created), kRestore);
 }
 
+TEST_F(HookVisibility, AWindowKnownOnlyAsNeverShownIsStillReportedMinimisedAndMaximised) {
+  // Its creation was seen, its showing was not.
+  const HookWindow created = 0x20020;
+  state(created) = {.titled = true};
+  on(HookEvent::Create, created);
+  state(created) = {.titled = true, .visible = true, .iconic = true};
+  EXPECT_EQ(on(HookEvent::MinimizeStart, created), kMinimize);
+  const HookWindow zoomed = 0x30030;
+  state(zoomed) = {.titled = true};
+  on(HookEvent::Create, zoomed);
+  state(zoomed) = {.titled = true, .visible = true, .zoomed = true};
+  EXPECT_EQ(on(HookEvent::LocationChange, zoomed), kMaximize);
+}
+
 TEST_F(HookVisibility, AWindowWithoutTitleBarLeavesWhenHiddenButIsNotRestoredWhenShown) {
   // Tooltips and menus: never taken for a restored window, or a grid would take them in.
   state().titled = false;
@@ -176,16 +190,43 @@ TEST_F(HookLifetime, AWindowCreatedAfterTheStartIsClosedWhenDestroyed) {
   EXPECT_EQ(on(HookEvent::Destroy, created), kClose);
 }
 
-TEST_F(HookLifetime, StrayEventsOfWindowsNeverSeenAreLearnedWithoutAReport) {
+TEST_F(HookLifetime, AWindowNeverSeenIsTakenToHaveBeenInTheStateItsEventUndoes) {
+  // Such a window may still be one that a layout holds (created while events were not delivered).
   const HookWindow stray = 0x40040;
   EXPECT_EQ(on(HookEvent::Destroy, stray), kNothing);  // gone before it was ever seen
-  state(stray) = {.titled = true, .visible = true, .zoomed = true};
-  EXPECT_EQ(on(HookEvent::MinimizeEnd, stray), kNothing);
+  state(stray) = {.titled = true, .visible = true, .iconic = true};
+  EXPECT_EQ(on(HookEvent::MinimizeStart, stray), kMinimize);
   EXPECT_EQ(map.size(), 2u);
-  state(stray).zoomed = false;
-  EXPECT_EQ(on(HookEvent::LocationChange, stray), kRestore);
+  state(stray).iconic = false;
+  EXPECT_EQ(on(HookEvent::MinimizeEnd, stray), kRestore);
   probe.live.erase(stray);
   EXPECT_EQ(on(HookEvent::Destroy, stray), kClose);
+
+  const HookWindow restored = 0x50050;
+  state(restored) = {.titled = true, .visible = true, .zoomed = true};
+  EXPECT_EQ(on(HookEvent::MinimizeEnd, restored), kMaximize);
+  const HookWindow maximised = 0x60060;
+  state(maximised) = {.titled = true, .visible = true, .zoomed = true};
+  EXPECT_EQ(on(HookEvent::LocationChange, maximised), kMaximize);
+}
+
+TEST_F(HookLifetime, AWindowNeverSeenThatMovesOrAppearsReportsNoChange) {
+  const HookWindow moved = 0x40040, shown = 0x50050, hiddenMove = 0x60060;
+  state(moved) = kNormal;
+  state(shown) = kNormal;
+  state(hiddenMove) = {.titled = true};
+  EXPECT_EQ(on(HookEvent::Hide, hiddenMove), kNothing);
+  EXPECT_EQ(on(HookEvent::LocationChange, moved), kNothing);
+  EXPECT_EQ(on(HookEvent::Show, shown), kNothing);
+  EXPECT_EQ(on(HookEvent::Uncloaked, shown), kNothing);
+  EXPECT_EQ(on(HookEvent::LocationChange, hiddenMove), kNothing);
+  EXPECT_EQ(on(HookEvent::Foreground, moved), (HookReport{HookMessage::Focus, 0}));
+  EXPECT_EQ(map.size(), 4u);
+  // Learned all the same: their later changes are reported.
+  state(moved).visible = false;
+  EXPECT_EQ(on(HookEvent::Hide, moved), kMinimize);
+  state(hiddenMove).visible = true;
+  EXPECT_EQ(on(HookEvent::Show, hiddenMove), kNothing);  // its first appearance
 }
 
 TEST_F(HookLifetime, ReusedHandleStartsAfresh) {

@@ -27,37 +27,23 @@ enum class HookEvent {
   MenuPopupStart,
 };
 
-// The event a WinEvent code stands for, none for codes the library does not act on. hook/msghook.cpp
-// checks these numbers against the Windows headers.
+// WinEvent code → event; hook/msghook.cpp checks the numbers against the Windows headers.
+struct HookEventCode {
+  std::uint32_t code;
+  HookEvent event;
+};
+inline constexpr HookEventCode kHookEventCodes[] = {
+    {0x0003, HookEvent::Foreground},     {0x0006, HookEvent::MenuPopupStart}, {0x000B, HookEvent::MoveSizeEnd},
+    {0x0016, HookEvent::MinimizeStart},  {0x0017, HookEvent::MinimizeEnd},    {0x8000, HookEvent::Create},
+    {0x8001, HookEvent::Destroy},        {0x8002, HookEvent::Show},           {0x8003, HookEvent::Hide},
+    {0x800B, HookEvent::LocationChange}, {0x8017, HookEvent::Cloaked},        {0x8018, HookEvent::Uncloaked},
+};
+
+// The event a WinEvent code stands for, none for codes the library does not act on.
 constexpr std::optional<HookEvent> hookEventFromCode(std::uint32_t code) {
-  switch (code) {
-    case 0x0003:
-      return HookEvent::Foreground;
-    case 0x0006:
-      return HookEvent::MenuPopupStart;
-    case 0x000B:
-      return HookEvent::MoveSizeEnd;
-    case 0x0016:
-      return HookEvent::MinimizeStart;
-    case 0x0017:
-      return HookEvent::MinimizeEnd;
-    case 0x8000:
-      return HookEvent::Create;
-    case 0x8001:
-      return HookEvent::Destroy;
-    case 0x8002:
-      return HookEvent::Show;
-    case 0x8003:
-      return HookEvent::Hide;
-    case 0x800B:
-      return HookEvent::LocationChange;
-    case 0x8017:
-      return HookEvent::Cloaked;
-    case 0x8018:
-      return HookEvent::Uncloaked;
-    default:
-      return std::nullopt;
-  }
+  for (const HookEventCode& entry : kHookEventCodes)
+    if (entry.code == code) return entry.event;
+  return std::nullopt;
 }
 
 // A live window's state as the window system answers it.
@@ -93,7 +79,9 @@ struct HookReport {
   bool operator==(const HookReport&) const = default;
 };
 
-// The top-level windows the library has seen, each with the state it last reported.
+// The top-level windows the library has seen (those that exist when reporting starts, and those met
+// since), each with the state it last reported. A destroyed window is forgotten; the few that die
+// unseen are swept out whenever the memory has doubled, so it stays bounded by the windows that exist.
 class HookMap {
  public:
   HookMap() = default;
@@ -105,6 +93,7 @@ class HookMap {
   void remember(HookWindow window, const WindowState& state);
   // What to post for `event` on `window`; remembers the window's new state.
   HookReport onEvent(HookEvent event, HookWindow window, const WindowProbe& probe);
+  // Forgets every window.
   void clear();
   std::size_t size() const { return count_; }
 

@@ -1,81 +1,101 @@
 // Out-of-context WinEvent hooks: nothing is injected into other processes, 32- and 64-bit programs
 // are watched alike, and the callbacks run on the thread that called setMyHook, inside its message
-// loop. Each event becomes a message posted to the target window.
+// loop. hook/HookEvents.cpp decides which event becomes which message; this file asks Windows about
+// the window and posts to the target window.
 #define MSGHOOK_BUILDING
 #include "hook/msghook.h"
 
+#include <dwmapi.h>
+
+#include "hook/HookEvents.h"
+
 namespace {
 
+using tessellor::HookEvent;
+using tessellor::HookMessage;
+using tessellor::HookWindow;
+
+// The event numbers of hook/HookEvents.h are Windows' own.
+using tessellor::hookEventFromCode;
+static_assert(hookEventFromCode(EVENT_SYSTEM_FOREGROUND) == HookEvent::Foreground);
+static_assert(hookEventFromCode(EVENT_SYSTEM_MENUPOPUPSTART) == HookEvent::MenuPopupStart);
+static_assert(hookEventFromCode(EVENT_SYSTEM_MOVESIZEEND) == HookEvent::MoveSizeEnd);
+static_assert(hookEventFromCode(EVENT_SYSTEM_MINIMIZESTART) == HookEvent::MinimizeStart);
+static_assert(hookEventFromCode(EVENT_SYSTEM_MINIMIZEEND) == HookEvent::MinimizeEnd);
+static_assert(hookEventFromCode(EVENT_OBJECT_CREATE) == HookEvent::Create);
+static_assert(hookEventFromCode(EVENT_OBJECT_DESTROY) == HookEvent::Destroy);
+static_assert(hookEventFromCode(EVENT_OBJECT_SHOW) == HookEvent::Show);
+static_assert(hookEventFromCode(EVENT_OBJECT_HIDE) == HookEvent::Hide);
+static_assert(hookEventFromCode(EVENT_OBJECT_LOCATIONCHANGE) == HookEvent::LocationChange);
+static_assert(hookEventFromCode(EVENT_OBJECT_CLOAKED) == HookEvent::Cloaked);
+static_assert(hookEventFromCode(EVENT_OBJECT_UNCLOAKED) == HookEvent::Uncloaked);
+
 HWND target = nullptr;
-HWINEVENTHOOK hooks[4] = {};
-UINT msgSizing = 0, msgCreate = 0, msgClose = 0, msgFocus = 0, msgMinmax = 0, msgSysmenu = 0;
+HWINEVENTHOOK hooks[5] = {};
+// The registered message of each HookMessage, by its value; 0 for None.
+UINT messages[static_cast<std::size_t>(HookMessage::SysMenu) + 1] = {};
+tessellor::HookMap windows;
 
-// Maximised state last seen per window, to tell a maximise and its undoing from any other move.
-constexpr int kTracked = 256;
-HWND zoomedWindows[kTracked] = {};
+// Loaded rather than linked so that the library still loads where dwmapi.dll is missing; without it
+// no window counts as cloaked.
+using DwmGetWindowAttributeFn = HRESULT(WINAPI*)(HWND, DWORD, PVOID, DWORD);
+HMODULE dwmapi = nullptr;
+DwmGetWindowAttributeFn dwmGetWindowAttribute = nullptr;
 
-bool wasZoomed(HWND hwnd) {
-  for (HWND h : zoomedWindows)
-    if (h == hwnd) return true;
-  return false;
+HWND toHwnd(HookWindow window) { return reinterpret_cast<HWND>(window); }
+HookWindow toKey(HWND hwnd) { return reinterpret_cast<HookWindow>(hwnd); }
+
+bool isCloaked(HWND hwnd) {
+  DWORD cloaked = 0;
+  return dwmGetWindowAttribute != nullptr &&
+         SUCCEEDED(dwmGetWindowAttribute(hwnd, DWMWA_CLOAKED, &cloaked, sizeof cloaked)) && cloaked != 0;
 }
 
-void setZoomed(HWND hwnd, bool zoomed) {
-  for (HWND& h : zoomedWindows) {
-    if (zoomed && h == nullptr) {
-      h = hwnd;
-      return;
-    }
-    if (!zoomed && h == hwnd) h = nullptr;
+class Win32Probe final : public tessellor::WindowProbe {
+ public:
+  bool isTopLevel(HookWindow window) const override {
+    const HWND hwnd = toHwnd(window);
+    return GetAncestor(hwnd, GA_ROOT) == hwnd;
   }
-}
-
-// A destroyed window can no longer be asked for its parent; the layouts ignore handles they do not hold.
-bool isTopLevel(DWORD event, HWND hwnd, LONG idObject, LONG idChild) {
-  if (hwnd == nullptr || idObject != OBJID_WINDOW || idChild != CHILDID_SELF) return false;
-  return event == EVENT_OBJECT_DESTROY || GetAncestor(hwnd, GA_ROOT) == hwnd;
-}
-
-void post(UINT message, HWND hwnd, LPARAM lParam = 0) {
-  if (target != nullptr && message != 0) PostMessageA(target, message, reinterpret_cast<WPARAM>(hwnd), lParam);
-}
-
-void CALLBACK onEvent(HWINEVENTHOOK, DWORD event, HWND hwnd, LONG idObject, LONG idChild, DWORD, DWORD) {
-  if (!isTopLevel(event, hwnd, idObject, idChild) || hwnd == target) return;
-  switch (event) {
-    case EVENT_SYSTEM_MOVESIZEEND:
-      post(msgSizing, hwnd);
-      break;
-    case EVENT_SYSTEM_MINIMIZESTART:
-      post(msgMinmax, hwnd, SW_MINIMIZE);
-      break;
-    case EVENT_SYSTEM_MINIMIZEEND:
-      post(msgMinmax, hwnd, SW_RESTORE);
-      break;
-    case EVENT_OBJECT_LOCATIONCHANGE: {
-      const bool zoomed = IsZoomed(hwnd) != FALSE;
-      if (zoomed != wasZoomed(hwnd)) {
-        setZoomed(hwnd, zoomed);
-        post(msgMinmax, hwnd, zoomed ? SW_MAXIMIZE : SW_RESTORE);
-      }
-      break;
-    }
-    case EVENT_OBJECT_DESTROY:
-      setZoomed(hwnd, false);
-      post(msgClose, hwnd);
-      break;
-    case EVENT_OBJECT_CREATE:
-      post(msgCreate, hwnd);
-      break;
-    case EVENT_SYSTEM_FOREGROUND:
-      post(msgFocus, hwnd);
-      break;
-    case EVENT_SYSTEM_MENUPOPUPSTART:
-      post(msgSysmenu, hwnd);
-      break;
-    default:
-      break;
+  tessellor::WindowState observe(HookWindow window) const override {
+    const HWND hwnd = toHwnd(window);
+    const LONG_PTR style = GetWindowLongPtrA(hwnd, GWL_STYLE);
+    const LONG_PTR exStyle = GetWindowLongPtrA(hwnd, GWL_EXSTYLE);
+    return {.titled = (style & WS_CAPTION) == WS_CAPTION && (exStyle & WS_EX_TOOLWINDOW) == 0,
+            .visible = IsWindowVisible(hwnd) != FALSE,
+            .cloaked = isCloaked(hwnd),
+            .iconic = IsIconic(hwnd) != FALSE,
+            .zoomed = IsZoomed(hwnd) != FALSE};
   }
+  bool exists(HookWindow window) const override { return IsWindow(toHwnd(window)) != FALSE; }
+};
+const Win32Probe probe;
+
+void CALLBACK onEvent(HWINEVENTHOOK, DWORD code, HWND hwnd, LONG idObject, LONG idChild, DWORD, DWORD) {
+  if (hwnd == nullptr || hwnd == target || idObject != OBJID_WINDOW || idChild != CHILDID_SELF) return;
+  const std::optional<HookEvent> event = hookEventFromCode(code);
+  if (!event) return;
+  const tessellor::HookReport report = windows.onEvent(*event, toKey(hwnd), probe);
+  const UINT message = messages[static_cast<std::size_t>(report.message)];
+  if (target != nullptr && message != 0)
+    PostMessageA(target, message, reinterpret_cast<WPARAM>(hwnd), static_cast<LPARAM>(report.showCommand));
+}
+
+// Windows that exist before the hooks start must be known, or their closing would go unreported.
+// This process's own windows are left out: their events never come (WINEVENT_SKIPOWNPROCESS).
+BOOL CALLBACK rememberWindow(HWND hwnd, LPARAM) {
+  DWORD process = 0;
+  GetWindowThreadProcessId(hwnd, &process);
+  if (process != GetCurrentProcessId()) windows.remember(toKey(hwnd), probe.observe(toKey(hwnd)));
+  return TRUE;
+}
+
+void loadDwmapi() {
+  dwmapi = LoadLibraryExA("dwmapi.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+  if (dwmapi == nullptr) return;
+  // Through void(*)(): GetProcAddress's type is no function type the cast may pretend to match.
+  dwmGetWindowAttribute = reinterpret_cast<DwmGetWindowAttributeFn>(
+      reinterpret_cast<void (*)()>(GetProcAddress(dwmapi, "DwmGetWindowAttribute")));
 }
 
 HWINEVENTHOOK hookRange(DWORD first, DWORD last) {
@@ -86,17 +106,22 @@ HWINEVENTHOOK hookRange(DWORD first, DWORD last) {
 
 BOOL setMyHook(HWND window) {
   clearMyHook(target);
-  msgSizing = RegisterWindowMessageA("UWM_SIZING");
-  msgCreate = RegisterWindowMessageA("UWM_CREATE");
-  msgClose = RegisterWindowMessageA("UWM_CLOSE");
-  msgFocus = RegisterWindowMessageA("UWM_FOCUS");
-  msgMinmax = RegisterWindowMessageA("UWM_MINMAX");
-  msgSysmenu = RegisterWindowMessageA("UWM_SYSMENU");
+  messages[static_cast<std::size_t>(HookMessage::Sizing)] = RegisterWindowMessageA("UWM_SIZING");
+  messages[static_cast<std::size_t>(HookMessage::Create)] = RegisterWindowMessageA("UWM_CREATE");
+  messages[static_cast<std::size_t>(HookMessage::Close)] = RegisterWindowMessageA("UWM_CLOSE");
+  messages[static_cast<std::size_t>(HookMessage::Focus)] = RegisterWindowMessageA("UWM_FOCUS");
+  messages[static_cast<std::size_t>(HookMessage::MinMax)] = RegisterWindowMessageA("UWM_MINMAX");
+  messages[static_cast<std::size_t>(HookMessage::SysMenu)] = RegisterWindowMessageA("UWM_SYSMENU");
   target = window;
+  loadDwmapi();
+  // Hooks before the enumeration: a window created in between is then met twice, never missed. The
+  // callbacks run only once this thread's message loop runs again.
   hooks[0] = hookRange(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND);
   hooks[1] = hookRange(EVENT_SYSTEM_MENUPOPUPSTART, EVENT_SYSTEM_MENUPOPUPSTART);
   hooks[2] = hookRange(EVENT_SYSTEM_MOVESIZEEND, EVENT_SYSTEM_MINIMIZEEND);
   hooks[3] = hookRange(EVENT_OBJECT_CREATE, EVENT_OBJECT_LOCATIONCHANGE);
+  hooks[4] = hookRange(EVENT_OBJECT_CLOAKED, EVENT_OBJECT_UNCLOAKED);
+  EnumWindows(rememberWindow, 0);
   return hooks[2] != nullptr ? TRUE : FALSE;
 }
 
@@ -106,6 +131,9 @@ BOOL clearMyHook(HWND) {
     h = nullptr;
   }
   target = nullptr;
-  for (HWND& h : zoomedWindows) h = nullptr;
+  windows.clear();
+  dwmGetWindowAttribute = nullptr;
+  if (dwmapi != nullptr) FreeLibrary(dwmapi);
+  dwmapi = nullptr;
   return TRUE;
 }

@@ -61,7 +61,7 @@ void runCommand(Shell& shell, HWND dialog, WORD id) {
       p.UpdateWindow(dialog);
       break;
     case IDC_GRID_LAYOUT:
-      startGridLayout(shell, true);
+      startGridLayout(shell, GridStart::ArrangeAlways);
       break;
     case IDC_DISABLE_LAYOUT:
       dropLayout(shell);

@@ -1,10 +1,10 @@
 #include "app/LayoutActivation.h"
 
+#include "app/AutoAdd.h"
 #include "app/MainDialog.h"
 #include "layout/border/BorderLayout.h"
 #include "layout/grid/GridLayout.h"
 #include "resources/resource_ids.h"
-#include "settings/Eligibility.h"
 
 namespace tessellor {
 
@@ -26,32 +26,30 @@ void forgetSavedPlaces(Shell& shell) {
 }  // namespace
 
 void startBorderLayout(Shell& shell) {
-  if (shell.layoutMode != LayoutNone) return;
-  shell.layoutMode = LayoutBorder;
+  if (shell.layoutMode() != LayoutNone) return;
   const BorderWeights& w = shell.borderWeights;
-  shell.borderLayout =
-      std::make_unique<BorderLayout>(shell.platform, w.eastWeight, w.westWeight, w.northWeight, w.southWeight);
+  shell.layout.start(
+      std::make_unique<BorderLayout>(shell.platform, w.eastWeight, w.westWeight, w.northWeight, w.southWeight));
   addEligibleWindows(shell);
   showSelectedLayout(shell, shell.mainDialog);
 }
 
-void startGridLayout(Shell& shell, bool arrangeAlways) {
-  if (shell.layoutMode != LayoutNone) return;
-  shell.layoutMode = LayoutGrid;
-  shell.gridLayout = std::make_unique<GridLayout>(shell.platform);
+void startGridLayout(Shell& shell, GridStart arrange) {
+  if (shell.layoutMode() != LayoutNone) return;
+  GridLayout& grid = *shell.layout.start(std::make_unique<GridLayout>(shell.platform));
   addEligibleWindows(shell);
-  if (arrangeAlways || !shell.gridLayout->isEmpty()) {
-    shell.gridLayout->arrange();
-    shell.gridLayout->rememberAllPlacedRects();
+  if (arrange == GridStart::ArrangeAlways || !grid.isEmpty()) {
+    grid.arrange();
+    grid.rememberAllPlacedRects();
   }
   showSelectedLayout(shell, shell.mainDialog);
 }
 
 void stopLayout(Shell& shell) {
-  if (shell.layoutMode == LayoutGrid) {
-    shell.gridLayout->restoreAllWindows();
-  } else if (shell.layoutMode == LayoutBorder) {
-    shell.borderLayout->restoreAll();
+  if (GridLayout* grid = shell.gridLayout()) {
+    grid->restoreAllWindows();
+  } else if (BorderLayout* border = shell.borderLayout()) {
+    border->restoreAll();
   }
   // With the windows back, ending the layout is what "Disable Layout" does; without a layout, the
   // saved places are empty already and only the status text is written.
@@ -60,17 +58,15 @@ void stopLayout(Shell& shell) {
 
 void dropLayout(Shell& shell) {
   forgetSavedPlaces(shell);
-  shell.borderLayout.reset();
-  shell.gridLayout.reset();
-  shell.layoutMode = LayoutNone;
+  shell.layout.end();
   showSelectedLayout(shell, shell.mainDialog);
 }
 
 void refreshLayout(Shell& shell) {
-  if (shell.layoutMode == LayoutBorder) {
-    shell.borderLayout->refreshMetrics();
-  } else if (shell.layoutMode == LayoutGrid) {
-    shell.gridLayout->refreshMetrics();
+  if (BorderLayout* border = shell.borderLayout()) {
+    border->refreshMetrics();
+  } else if (GridLayout* grid = shell.gridLayout()) {
+    grid->refreshMetrics();
   }
 }
 

@@ -7,8 +7,11 @@ namespace tessellor {
 // Starts the Border Layout from LayoutNone (else does nothing), filled with the eligible windows when
 // automatic adding is checked.
 void startBorderLayout(Shell& shell);
-// Starts the Grid Layout from LayoutNone; arranges it when it holds windows or arrangeAlways is set.
-void startGridLayout(Shell& shell, bool arrangeAlways);
+// Whether a Grid Layout that starts without windows is arranged (and its metrics read back) anyway.
+enum class GridStart { ArrangeAlways, ArrangeIfFilled };
+
+// Starts the Grid Layout from LayoutNone; arranges it when it holds windows or when asked always to.
+void startGridLayout(Shell& shell, GridStart arrange);
 // Ends the active layout and puts its windows back where they were before it took them.
 void stopLayout(Shell& shell);
 // Ends the active layout and leaves every window where it is.

@@ -17,7 +17,7 @@ INT_PTR mainDialogProc(Platform& platform, HWND hwnd, UINT message, WPARAM wPara
   shell->mainDialog = hwnd;
 
   // Registered numbers never collide with the fixed messages below.
-  if (shell->layoutMode != LayoutNone && dispatchWindowEvent(*shell, message, wParam, lParam)) return TRUE;
+  if (shell->layoutMode() != LayoutNone && dispatchWindowEvent(*shell, message, wParam, lParam)) return TRUE;
 
   switch (message) {
     case WM_INITDIALOG:
@@ -48,9 +48,9 @@ INT_PTR mainDialogProc(Platform& platform, HWND hwnd, UINT message, WPARAM wPara
 
 void showSelectedLayout(Shell& shell, HWND dialog) {
   const char* text = "No Layout Selected";
-  if (shell.layoutMode == LayoutGrid) {
+  if (shell.layoutMode() == LayoutGrid) {
     text = "Grid Layout";
-  } else if (shell.layoutMode == LayoutBorder) {
+  } else if (shell.layoutMode() == LayoutBorder) {
     text = "Border Layout";
   }
   shell.platform.SetDlgItemTextA(dialog, IDC_LAYOUT_STATUS, text);

@@ -1,9 +1,8 @@
 // One remembered integer per window (a band, or a place within a band), in insertion order.
 #pragma once
 
-#include <vector>
-
-#include "platform/win_types.h"
+#include "layout/KeyedTable.h"
+#include "layout/border/BorderSide.h"
 
 namespace tessellor {
 
@@ -12,24 +11,27 @@ struct WNDPOS {
   HWND hwnd;
 };
 
-class PosTable {
+// What findPos answers for a window without an entry; a table of sides thus answers NoSide.
+inline constexpr int NoPos = -1;
+static_assert(NoPos == NoSide);
+
+class PosTable : private KeyedTable<WNDPOS, &WNDPOS::position> {
  public:
-  // The position of the first entry for hwnd, or -1.
-  int findPos(HWND hwnd) const;
+  // The position of the first entry for hwnd, or NoPos.
+  int findPos(HWND hwnd) const {
+    const int* position = find(hwnd);
+    return position == nullptr ? NoPos : *position;
+  }
   // Appends (position, hwnd) unless hwnd has an entry; true if appended.
-  bool addPos(HWND hwnd, int position);
+  bool addPos(HWND hwnd, int position) { return add(hwnd, position); }
   // Overwrites the first entry for hwnd; false (nothing added) if none.
-  bool updatePos(HWND hwnd, int position);
+  bool updatePos(HWND hwnd, int position) { return update(hwnd, position); }
   // Erases the first entry for hwnd; true if one was erased.
-  bool removePos(HWND hwnd);
+  bool removePos(HWND hwnd) { return remove(hwnd); }
   // Erases every entry.
-  void clearPos() { entries_.clear(); }
+  void clearPos() { clear(); }
 
-  // The entries in insertion order, for reading.
-  const std::vector<WNDPOS>& entries() const { return entries_; }
-
- private:
-  std::vector<WNDPOS> entries_;
+  using KeyedTable::entries;
 };
 
 }  // namespace tessellor

@@ -3,19 +3,13 @@
 #pragma once
 
 #include <cstdint>
-#include <list>
-#include <memory>
 
+#include "app/ActiveLayout.h"
 #include "app/PosTable.h"
-#include "layout/border/layWND.h"
 #include "platform/Platform.h"
+#include "settings/BorderWeights.h"
 
 namespace tessellor {
-
-class BorderLayout;
-class GridLayout;
-
-enum LayoutMode : int { LayoutNone = 0, LayoutBorder = 1, LayoutGrid = 2 };
 
 // The numbers of the hook library's messages, registered before the entry point runs.
 struct HookMessages {
@@ -29,13 +23,6 @@ struct HookMessages {
 
 // Static initialisation: registers the six message names, in their order.
 HookMessages registerHookMessages(Platform& platform);
-
-struct BorderWeights {
-  double northWeight = 0.2;
-  double southWeight = 0.2;
-  double westWeight = 0.2;
-  double eastWeight = 0.2;
-};
 
 struct Shell {
   Shell(Platform& platform, const HookMessages& messages);
@@ -52,27 +39,20 @@ struct Shell {
   char exePath[MAX_PATH] = {};
   NOTIFYICONDATAA trayIcon{};
 
-  LayoutMode layoutMode = LayoutNone;
-  std::unique_ptr<BorderLayout> borderLayout;
-  std::unique_ptr<GridLayout> gridLayout;
+  ActiveLayout layout;
+  LayoutMode layoutMode() const { return layout.mode(); }
+  // The running layout of that kind, or null.
+  BorderLayout* borderLayout() const { return layout.border(); }
+  GridLayout* gridLayout() const { return layout.grid(); }
 
   PosTable savedSides;
   PosTable savedSlots;
   BorderWeights borderWeights;
 
-  // Scratch for the window under test, shared by the eligibility test and the hotkeys.
-  char windowTitle[100] = {};
-  RECT windowRect{};
-  char programName[100] = {};
   // The band the next automatically added window goes to; lives as long as the process.
   int nextSide = 3;
 
-  // The hotkeys' own state: the side of the last side hotkey, the window the last Alt hotkey took,
-  // and one cycling counter shared by the four Ctrl+arrow directions (never reset).
-  int hotkeySide = 0;
-  HWND hotkeyWindow = nullptr;
-  std::list<layWND> cycleWindows;
-  std::list<layWND>::iterator cycleCursor = cycleWindows.end();
+  // One cycling counter shared by the four Ctrl+arrow directions (never reset).
   std::uint32_t cycleIndex = 0;
 };
 

@@ -10,42 +10,42 @@ namespace {
 // Border Layout -------------------------------------------------------------------------------
 
 void borderSizing(Shell& shell, HWND hwnd) {
-  BorderLayout& border = *shell.borderLayout;
-  if (border.sideOf(hwnd) == -1) return;
+  BorderLayout& border = *shell.borderLayout();
+  if (border.sideOf(hwnd) == NoSide) return;
   if (!border.onUserMoveSize(hwnd)) shell.savedSides.removePos(hwnd);  // dragged out of the layout
   border.applyLayout();
 }
 
 void borderClose(Shell& shell, HWND hwnd) {
-  BorderLayout& border = *shell.borderLayout;
+  BorderLayout& border = *shell.borderLayout();
   const int side = border.sideOf(hwnd);
-  if (side > -1) border.removeWindow(hwnd, side, true, false);
+  if (side != NoSide) border.removeWindow(hwnd, side, ForgetRects::Yes, Park::No);
   shell.savedSides.removePos(hwnd);
 }
 
 // Minimised or maximised: the window leaves the layout, but its band, place and share are kept so
 // that a restore puts it back.
 void borderLeave(Shell& shell, HWND hwnd) {
-  BorderLayout& border = *shell.borderLayout;
+  BorderLayout& border = *shell.borderLayout();
   const int side = border.sideOf(hwnd);
-  if (side == -1) return;
+  if (side == NoSide) return;
   if (!shell.savedSides.addPos(hwnd, side)) shell.savedSides.updatePos(hwnd, side);
   if (side != Centre) {
     const int slot = border.indexInSide(hwnd, side);
     if (!shell.savedSlots.addPos(hwnd, slot)) shell.savedSlots.updatePos(hwnd, slot);
   }
-  border.removeWindow(hwnd, side, false, true);
+  border.removeWindow(hwnd, side, ForgetRects::No, Park::Yes);
 }
 
 void borderRestore(Shell& shell, HWND hwnd) {
-  BorderLayout& border = *shell.borderLayout;
-  if (border.sideOf(hwnd) != -1) return;
+  BorderLayout& border = *shell.borderLayout();
+  if (border.sideOf(hwnd) != NoSide) return;
   const int side = shell.savedSides.findPos(hwnd);
-  if (side == -1) return;  // never held, or forgotten
+  if (side == NoSide) return;  // never held, or forgotten
   // A full band or a refused Centre leaves the window out, with its entries kept.
   if (side == Centre) {
     border.addToCentre(hwnd);
-  } else if (const int slot = shell.savedSlots.findPos(hwnd); slot != -1) {
+  } else if (const int slot = shell.savedSlots.findPos(hwnd); slot != NoPos) {
     border.insertWindow(hwnd, side, slot);
   } else {
     border.addWindow(hwnd, side);
@@ -69,21 +69,21 @@ void borderEvent(Shell& shell, UINT message, HWND hwnd, WORD showCommand) {
 
 void gridEvent(Shell& shell, UINT message, HWND hwnd, WORD showCommand) {
   const HookMessages& m = shell.messages;
-  GridLayout& grid = *shell.gridLayout;
+  GridLayout& grid = *shell.gridLayout();
   if (message == m.sizing) {
     if (!grid.contains(hwnd)) return;
     if (grid.wasDragged(hwnd)) {
-      grid.removeWindow(hwnd, true);
+      grid.removeWindow(hwnd, ForgetRects::Yes);
       shell.platform.SetActiveWindow(hwnd);
     } else {
       grid.rememberPlacedRect(hwnd);
-      grid.resolveOverlaps(hwnd, false);
+      grid.resolveOverlaps(hwnd, GapFill::Fill);
     }
   } else if (message == m.close) {
-    if (grid.contains(hwnd)) grid.removeWindow(hwnd, true);
+    if (grid.contains(hwnd)) grid.removeWindow(hwnd, ForgetRects::Yes);
   } else if (showCommand == SW_MINIMIZE || showCommand == SW_MAXIMIZE) {
     if (grid.contains(hwnd)) {
-      grid.removeWindow(hwnd, false);  // its first rectangle stays for a later restore of the layout
+      grid.removeWindow(hwnd, ForgetRects::No);  // its first rectangle stays for a later restore of the layout
       grid.arrange();
     }
   } else if (showCommand == SW_RESTORE && !grid.contains(hwnd)) {
@@ -103,9 +103,9 @@ bool dispatchWindowEvent(Shell& shell, UINT message, WPARAM wParam, LPARAM lPara
   // restore of a handle that is no window would put a non-window into a cell.
   if (message != m.close && !shell.platform.IsWindow(hwnd)) return true;
   const WORD showCommand = message == m.minmax ? LOWORD(static_cast<std::uintptr_t>(lParam)) : 0;
-  if (shell.layoutMode == LayoutBorder) {
+  if (shell.layoutMode() == LayoutBorder) {
     borderEvent(shell, message, hwnd, showCommand);
-  } else if (shell.layoutMode == LayoutGrid) {
+  } else if (shell.layoutMode() == LayoutGrid) {
     gridEvent(shell, message, hwnd, showCommand);
   }
   return true;

@@ -73,18 +73,18 @@ struct Program {
 // neighbour's boundary) and a Centre window; the last North window's right edge moves.
 void borderBandEdgeResize(benchmark::State& state) {
   Program program;
-  program.shell.layoutMode = LayoutBorder;
-  program.shell.borderLayout = std::make_unique<BorderLayout>(program.platform, 0.2, 0.2, 0.2, 0.2);
+  BorderLayout& border =
+      *program.shell.layout.start(std::make_unique<BorderLayout>(program.platform, 0.2, 0.2, 0.2, 0.2));
   std::uintptr_t handle = 1;
   HWND resized = nullptr;
   for (const int side : {North, West, East, South}) {
     for (int i = 0; i < 5; ++i) {
       const HWND hwnd = handleFromValue(handle++);
-      program.shell.borderLayout->addWindow(hwnd, side);
+      border.addWindow(hwnd, side);
       if (side == North) resized = hwnd;
     }
   }
-  program.shell.borderLayout->addWindow(handleFromValue(handle), Centre);
+  border.addWindow(handleFromValue(handle), Centre);
   program.resizeEdge(state, resized, &RECT::right);
 }
 BENCHMARK(borderBandEdgeResize);
@@ -93,11 +93,10 @@ BENCHMARK(borderBandEdgeResize);
 // the gap or overlap with its right neighbour is mended.
 void gridEdgeResize(benchmark::State& state) {
   Program program;
-  program.shell.layoutMode = LayoutGrid;
-  program.shell.gridLayout = std::make_unique<GridLayout>(program.platform);
-  for (std::uintptr_t handle = 1; handle <= 12; ++handle) program.shell.gridLayout->addWindow(handleFromValue(handle));
-  program.shell.gridLayout->arrange();
-  program.shell.gridLayout->rememberAllPlacedRects();
+  GridLayout& grid = *program.shell.layout.start(std::make_unique<GridLayout>(program.platform));
+  for (std::uintptr_t handle = 1; handle <= 12; ++handle) grid.addWindow(handleFromValue(handle));
+  grid.arrange();
+  grid.rememberAllPlacedRects();
   program.resizeEdge(state, handleFromValue(6), &RECT::right);
 }
 BENCHMARK(gridEdgeResize);

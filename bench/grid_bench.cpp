@@ -49,7 +49,7 @@ void edgeResize(benchmark::State& state, int window, LONG RECT::*edge, LONG to) 
     platform.rects = arranged;
     platform.rects[static_cast<std::size_t>(window)].*edge = to;
     grid.rememberPlacedRect(resized);
-    grid.resolveOverlaps(resized, false);
+    grid.resolveOverlaps(resized, GapFill::Fill);
   }
 }
 

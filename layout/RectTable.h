@@ -1,9 +1,7 @@
 // Remembered window rectangles, one entry per window, in insertion order.
 #pragma once
 
-#include <vector>
-
-#include "platform/win_types.h"
+#include "layout/KeyedTable.h"
 
 namespace tessellor {
 
@@ -12,24 +10,23 @@ struct WND {
   HWND hwnd;
 };
 
-class RectTable {
+class RectTable : private KeyedTable<WND, &WND::rect> {
  public:
   // Copies the rectangle of the first entry for hwnd into *out; false (and *out untouched) if none.
-  bool findRect(HWND hwnd, RECT* out) const;
+  bool findRect(HWND hwnd, RECT* out) const {
+    const RECT* rect = find(hwnd);
+    if (rect != nullptr) *out = *rect;
+    return rect != nullptr;
+  }
   // Appends an entry unless hwnd has one already (then the old rectangle stays); true if appended.
-  bool addRect(HWND hwnd, const RECT& rect);
+  bool addRect(HWND hwnd, const RECT& rect) { return add(hwnd, rect); }
   // Overwrites the entry for hwnd; false (and nothing added) if there is none.
-  bool updateRect(HWND hwnd, const RECT& rect);
+  bool updateRect(HWND hwnd, const RECT& rect) { return update(hwnd, rect); }
   // Erases the entry for hwnd; true if one was erased.
-  bool removeRect(HWND hwnd);
+  bool removeRect(HWND hwnd) { return remove(hwnd); }
 
-  // The entries in insertion order, for reading.
-  const std::vector<WND>& entries() const { return entries_; }
-  // Makes room for n entries, so that adding up to n allocates nothing.
-  void reserve(std::size_t n) { entries_.reserve(n); }
-
- private:
-  std::vector<WND> entries_;
+  using KeyedTable::entries;
+  using KeyedTable::reserve;
 };
 
 }  // namespace tessellor

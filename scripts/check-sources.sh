@@ -18,4 +18,11 @@ if [ -n "$offenders" ]; then
   echo "$offenders"
   exit 1
 fi
-echo "sources: format and platform-door checks passed"
+# The settings answer questions about windows and files; acting on the answers is the shell's part.
+offenders=$(git grep -lE '#[[:space:]]*include[[:space:]]*"app/' -- 'settings/*.cpp' 'settings/*.h' || true)
+if [ -n "$offenders" ]; then
+  echo "FAIL: settings/ includes the shell (app/):"
+  echo "$offenders"
+  exit 1
+fi
+echo "sources: format, platform-door and layering checks passed"

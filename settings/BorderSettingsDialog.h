@@ -1,6 +1,7 @@
 #pragma once
 
-#include "app/Shell.h"
+#include "platform/Platform.h"
+#include "settings/BorderWeights.h"
 
 namespace tessellor {
 

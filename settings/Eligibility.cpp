@@ -1,12 +1,11 @@
 #include "settings/Eligibility.h"
 
+#include <algorithm>
 #include <cstring>
 #include <string_view>
 
-#include "app/Shell.h"
-#include "layout/border/BorderLayout.h"
-#include "layout/grid/GridLayout.h"
 #include "resources/resource_ids.h"
+#include "settings/RefusedTitles.h"
 
 namespace tessellor {
 
@@ -29,8 +28,6 @@ bool getImageBaseName(Platform& platform, DWORD processId, char* name, DWORD siz
   name[copied] = '\0';
   return copied > 0;
 }
-
-bool titleIs(const char* title, const char* text) { return std::strcmp(title, text) == 0; }
 
 }  // namespace
 
@@ -56,36 +53,21 @@ bool isProgramAllowed(Platform& platform, HWND dialog, const char* name) {
                                       reinterpret_cast<LPARAM>(name)) == LB_ERR;
 }
 
-BOOL addWindowIfEligible(HWND hwnd, LPARAM shellParam) {
-  Shell& shell = *reinterpret_cast<Shell*>(shellParam);
-  Platform& p = shell.platform;
-  if (!p.IsWindow(hwnd) || !p.IsWindowVisible(hwnd) || p.IsIconic(hwnd)) return TRUE;
+bool isWindowEligible(Platform& platform, HWND dialog, HWND hwnd) {
+  Platform& p = platform;
+  if (!p.IsWindow(hwnd) || !p.IsWindowVisible(hwnd) || p.IsIconic(hwnd)) return false;
 
-  p.GetWindowTextA(hwnd, shell.windowTitle, sizeof shell.windowTitle);
-  // A window whose program cannot be asked is tested under the empty name, not under the name
-  // left over from the window tested before.
-  shell.programName[0] = '\0';
-  getProgramName(p, hwnd, shell.programName, sizeof shell.programName);
-  p.GetWindowRect(hwnd, &shell.windowRect);
+  char title[100] = {};
+  p.GetWindowTextA(hwnd, title, sizeof title);
+  // A window whose program cannot be asked is tested under the empty name.
+  char programName[100] = {};
+  getProgramName(p, hwnd, programName, sizeof programName);
+  RECT rect{};
+  p.GetWindowRect(hwnd, &rect);
 
-  const char* title = shell.windowTitle;
-  if (title[0] == '\0' || titleIs(shell.programName, "sidebar.exe") || titleIs(title, "Program Manager") ||
-      titleIs(title, "Menu Avvio") || titleIs(title, "Start") || titleIs(title, "Tessellor") ||
-      !isProgramAllowed(p, shell.mainDialog, shell.programName) || IsRectEmpty(&shell.windowRect)) {
-    return TRUE;
-  }
-
-  if (shell.layoutMode == LayoutBorder) {
-    if (hwnd == p.GetForegroundWindow()) {
-      shell.borderLayout->addWindow(hwnd, Centre);
-    } else {
-      shell.borderLayout->addWindow(hwnd, shell.nextSide);
-      shell.nextSide = (shell.nextSide + 1) % 4;
-    }
-  } else if (shell.layoutMode == LayoutGrid) {
-    shell.gridLayout->addWindow(hwnd);
-  }
-  return TRUE;
+  // The excluded-programs list is asked last: it is a message to the dialog.
+  return !isTitleRefused(title, AutoAdd) && std::strcmp(programName, "sidebar.exe") != 0 &&
+         isProgramAllowed(p, dialog, programName) && !IsRectEmpty(&rect);
 }
 
 }  // namespace tessellor

@@ -4,9 +4,10 @@
 
 namespace tessellor {
 
-// EnumWindows callback (lParam: the Shell): adds the window to the active layout when it passes
-// the eligibility tests. Always TRUE, so that every window is visited.
-BOOL addWindowIfEligible(HWND hwnd, LPARAM shell);
+// True when a layout starting with every eligible window may take hwnd: a visible, not minimised
+// window with a non-empty rectangle, neither refused by title nor by program (`dialog` holds the
+// excluded-programs list). Places nothing.
+bool isWindowEligible(Platform& platform, HWND dialog, HWND hwnd);
 
 // The base file name of the executable that owns the window, cut to fit; false (buffer untouched)
 // when the process cannot be asked.

@@ -45,7 +45,7 @@ void BorderLayout::fillSideShares() {
     double sum = 0.0;
     for (const layWND& record : *bandList(*this, side)) sum += shareOf(record, side);
     // A band over 1 is placed as it is: its last window reaches past the band's end.
-    if (sum < 1.0) spreadShare(side, 1.0 - sum, false);
+    if (sum < 1.0) spreadShare(side, 1.0 - sum, Apply::No);
   }
 }
 
@@ -83,22 +83,22 @@ void BorderLayout::fitBandsToWindows() {
   }
 }
 
-void BorderLayout::spreadShare(int side, double share, bool apply) {
+void BorderLayout::spreadShare(int side, double share, Apply apply) {
   std::list<layWND>* band = bandList(*this, side);
   if (band == nullptr) return;
   const double n = static_cast<double>(band->size());
   for (layWND& record : *band) shareOf(record, side) += share / n;
-  if (apply) applyLayout();
+  if (apply == Apply::Yes) applyLayout();
 }
 
-void BorderLayout::spreadShareExcept(int side, double share, const layWND& skipped, bool apply) {
+void BorderLayout::spreadShareExcept(int side, double share, const layWND& skipped, Apply apply) {
   std::list<layWND>* band = bandList(*this, side);
   if (band == nullptr) return;
   const double n = static_cast<double>(band->size());
   for (layWND& record : *band) {
     if (record != skipped) shareOf(record, side) += share / (n - 1);
   }
-  if (apply) applyLayout();
+  if (apply == Apply::Yes) applyLayout();
 }
 
 void BorderLayout::refreshMetrics() {

@@ -22,8 +22,8 @@ bool BorderLayout::swapWithCentre(layWND win, int side) {
     centre = win;
   }
   if (found) {
-    if (formerCentre.hwnd != nullptr) shareIntoBand(formerCentre, side, false);
-    removeWindow(win.hwnd, side, false, false);
+    if (formerCentre.hwnd != nullptr) shareIntoBand(formerCentre, side, Apply::No);
+    removeWindow(win.hwnd, side, ForgetRects::No, Park::No);
   }
   return true;
 }
@@ -42,7 +42,7 @@ void BorderLayout::moveWindowToSide(HWND hwnd, int fromSide, int toSide) {
     if (entry == source->end()) return;
     moved = *entry;
     source->remove(moved);
-    spreadShare(fromSide, shareOf(moved, fromSide), true);
+    spreadShare(fromSide, shareOf(moved, fromSide), Apply::Yes);
   } else if (fromSide == Centre && centre.hwnd != nullptr && centre == hwnd) {
     moved = centre;
     centre = layWND{};
@@ -50,7 +50,7 @@ void BorderLayout::moveWindowToSide(HWND hwnd, int fromSide, int toSide) {
     return;
   }
   target->push_back(moved);
-  shareIntoBand(moved, toSide, true);
+  shareIntoBand(moved, toSide, Apply::Yes);
   placeMovedWindow(moved);
 }
 

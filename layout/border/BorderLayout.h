@@ -6,12 +6,19 @@
 
 #include <list>
 
+#include "layout/ForgetRects.h"
 #include "layout/RectTable.h"
 #include "layout/border/BorderSide.h"
 #include "layout/border/layWND.h"
 #include "platform/Platform.h"
 
 namespace tessellor {
+
+// Whether an operation that changes shares applies the layout afterwards.
+enum class Apply : bool { No, Yes };
+// Whether a window taken out is parked, keeping its shares for a later insertWindow (Yes), or
+// unparked (No).
+enum class Park : bool { No, Yes };
 
 class BorderLayout {
  public:
@@ -47,16 +54,16 @@ class BorderLayout {
   // A copy of the cell's records: the Centre gives one (null when empty), a bad code none.
   std::list<layWND> windowsInSide(int side) const;
   // Takes hwnd out, gives its share to the band and applies; forgets its rectangles, parks or unparks it. True.
-  bool removeWindow(HWND hwnd, int side, bool forgetRects, bool park);
+  bool removeWindow(HWND hwnd, int side, ForgetRects forgetRects, Park park);
   // True when every edge of hwnd differs from its placedRects entry (a drag); false without an entry.
   bool rectChanged(HWND hwnd);
 
   // Sharing a band.
 
   // Gives the window 1/n of its band, shrinking the others in proportion; enforces minimums; applies if asked.
-  void shareForNewcomer(const layWND& record, int side, bool apply);
+  void shareForNewcomer(const layWND& record, int side, Apply apply);
   // Gives a window back about the share its record carries; enforces and applies; nothing for the Centre.
-  void shareForReturning(const layWND& record, int side, bool apply);
+  void shareForReturning(const layWND& record, int side, Apply apply);
   // Raises every share below its band's minimum to it, taking the deficit evenly from the others.
   void enforceMinimumShares();
 
@@ -71,9 +78,9 @@ class BorderLayout {
   // Raises each band's weight to its thickest window and re-applies if any rose, at most 10 times nested.
   void fitBandsToWindows();
   // Adds share / n to every window of the band, then applies if asked. Centre, bad code: nothing.
-  void spreadShare(int side, double share, bool apply);
+  void spreadShare(int side, double share, Apply apply);
   // Adds share / (n - 1) to every window of the band but `skipped`, then applies if asked.
-  void spreadShareExcept(int side, double share, const layWND& skipped, bool apply);
+  void spreadShareExcept(int side, double share, const layWND& skipped, Apply apply);
   // Re-reads the four screen metrics; applies the layout when the screen size changed.
   void refreshMetrics();
 
@@ -112,7 +119,7 @@ class BorderLayout {
   void followCentreResize(const RECT& movedRect);
   // A window entering a band comes back to the share it carries for that orientation, if any; one
   // entering the Centre is shared in as a newcomer.
-  void shareIntoBand(const layWND& record, int side, bool apply);
+  void shareIntoBand(const layWND& record, int side, Apply apply);
 
   Platform& platform_;
   int fitDepth_ = 0;  // nested re-applications under the current outermost applyLayout

@@ -2,6 +2,7 @@
 #include <iterator>
 
 #include "layout/border/BorderBands.h"
+#include "layout/isParkedOffScreen.h"
 #include "layout/readWindowRect.h"
 
 namespace tessellor {
@@ -27,13 +28,12 @@ bool BorderLayout::addWindow(HWND hwnd, int side) {
   } else {
     return false;
   }
-  // Left as it is for a handle that is no window: all negative, like a minimised window's, and so
-  // not remembered either.
+  // Left as it is for a handle that is no window: parked-looking, and so not remembered either.
   RECT rect{-1, -1, -1, -1};
   readWindowRect(platform_, hwnd, &rect);
-  if (rect.left >= 0 || rect.top >= 0 || rect.right >= 0 || rect.bottom >= 0) originalRects.addRect(hwnd, rect);
+  if (!isParkedOffScreen(rect)) originalRects.addRect(hwnd, rect);
   reservePlacedRect();
-  shareForNewcomer(record, side, true);
+  shareForNewcomer(record, side, Apply::Yes);
   return true;
 }
 
@@ -54,11 +54,11 @@ bool BorderLayout::insertWindow(HWND hwnd, int side, int position) {
   }
   parked.remove(record);
   reservePlacedRect();
-  if (record.hwnd != nullptr) shareIntoBand(record, side, true);
+  if (record.hwnd != nullptr) shareIntoBand(record, side, Apply::Yes);
   return true;
 }
 
-bool BorderLayout::removeWindow(HWND hwnd, int side, bool forgetRects, bool park) {
+bool BorderLayout::removeWindow(HWND hwnd, int side, ForgetRects forgetRects, Park park) {
   layWND toRem;
   if (std::list<layWND>* band = bandList(*this, side)) {
     for (const layWND& record : *band) {
@@ -66,18 +66,18 @@ bool BorderLayout::removeWindow(HWND hwnd, int side, bool forgetRects, bool park
     }
     band->remove(toRem);
     // Repositions every window, even when hwnd was not in the band and the share handed out is 0.
-    spreadShare(side, shareOf(toRem, side), true);
+    spreadShare(side, shareOf(toRem, side), Apply::Yes);
   } else if (side == Centre) {
     // The Centre is emptied whatever window it holds.
     toRem = centre;
     centre = layWND{};
     applyLayout();
   }
-  if (forgetRects) {
+  if (forgetRects == ForgetRects::Yes) {
     originalRects.removeRect(hwnd);
     placedRects.removeRect(hwnd);
   }
-  if (park) {
+  if (park == Park::Yes) {
     parked.push_back(toRem);
   } else {
     parked.remove(toRem);

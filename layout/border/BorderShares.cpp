@@ -4,7 +4,7 @@
 
 namespace tessellor {
 
-void BorderLayout::shareForNewcomer(const layWND& record, int side, bool apply) {
+void BorderLayout::shareForNewcomer(const layWND& record, int side, Apply apply) {
   if (std::list<layWND>* band = bandList(*this, side); band != nullptr && !band->empty()) {
     if (band->size() == 1) {
       shareOf(band->front(), side) = 1.0;
@@ -17,10 +17,10 @@ void BorderLayout::shareForNewcomer(const layWND& record, int side, bool apply) 
     }
   }
   enforceMinimumShares();
-  if (apply) applyLayout();
+  if (apply == Apply::Yes) applyLayout();
 }
 
-void BorderLayout::shareForReturning(const layWND& record, int side, bool apply) {
+void BorderLayout::shareForReturning(const layWND& record, int side, Apply apply) {
   std::list<layWND>* band = bandList(*this, side);
   if (band == nullptr) return;
   const double r = shareOf(record, side);
@@ -41,10 +41,10 @@ void BorderLayout::shareForReturning(const layWND& record, int side, bool apply)
     shareOf(band->front(), side) = 1.0;
   }
   enforceMinimumShares();
-  if (apply) applyLayout();
+  if (apply == Apply::Yes) applyLayout();
 }
 
-void BorderLayout::shareIntoBand(const layWND& record, int side, bool apply) {
+void BorderLayout::shareIntoBand(const layWND& record, int side, Apply apply) {
   if (isBand(side) && shareOf(record, side) > 0.0) {
     shareForReturning(record, side, apply);
   } else {

@@ -36,7 +36,7 @@ double edgeOf(const RECT& rect, LONG RECT::*edge) { return static_cast<double>(r
 bool BorderLayout::onUserMoveSize(HWND hwnd) {
   if (rectChanged(hwnd)) {
     // Pulled away by the user: it stays where it was dropped and is not put back by restoreAll.
-    removeWindow(hwnd, sideOf(hwnd), true, false);
+    removeWindow(hwnd, sideOf(hwnd), ForgetRects::Yes, Park::No);
     platform_.SetActiveWindow(hwnd);
     return false;
   }
@@ -111,9 +111,9 @@ void BorderLayout::followBandResize(HWND hwnd, int side, const RECT& movedRect) 
   const layWND resized = *found;
   if (!adjust) {
     // The others share evenly what the window gave up, or give what it took.
-    spreadShareExcept(side, delta, resized, true);
+    spreadShareExcept(side, delta, resized, Apply::Yes);
   } else if (sum > 1.0) {
-    spreadShareExcept(side, 1.0 - sum, resized, true);
+    spreadShareExcept(side, 1.0 - sum, resized, Apply::Yes);
   }
 }
 
@@ -140,9 +140,9 @@ void BorderLayout::fillSideSharesExcept(HWND hwnd) {
     if (sum >= 1.0) continue;
     // The resized window keeps the share the user gave it.
     if (std::find(band.begin(), band.end(), hwnd) != band.end()) {
-      spreadShareExcept(side, 1.0 - sum, layWND{hwnd, 0.0, 0.0}, false);
+      spreadShareExcept(side, 1.0 - sum, layWND{hwnd, 0.0, 0.0}, Apply::No);
     } else {
-      spreadShare(side, 1.0 - sum, false);
+      spreadShare(side, 1.0 - sum, Apply::No);
     }
   }
 }

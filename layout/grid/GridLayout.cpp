@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "layout/grid/GridCellWalk.h"
+#include "layout/isParkedOffScreen.h"
 #include "layout/placement.h"
 #include "layout/readWindowRect.h"
 
@@ -22,15 +23,13 @@ bool GridLayout::addWindow(HWND hwnd) {
   windows.push_back(hwnd);
   RECT rect{};
   platform_.GetWindowRect(hwnd, &rect);
-  // A minimised window is parked wholly off-screen at negative coordinates: nowhere to restore to.
-  const bool parked = rect.left < 0 && rect.top < 0 && rect.right < 0 && rect.bottom < 0;
-  if (!parked) originalRects.addRect(hwnd, rect);
+  if (!isParkedOffScreen(rect)) originalRects.addRect(hwnd, rect);
   return true;
 }
 
-void GridLayout::removeWindow(HWND hwnd, bool forget) {
+void GridLayout::removeWindow(HWND hwnd, ForgetRects forget) {
   std::erase(windows, hwnd);
-  if (forget) {
+  if (forget == ForgetRects::Yes) {
     originalRects.removeRect(hwnd);
     placedRects.removeRect(hwnd);
   }

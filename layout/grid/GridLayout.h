@@ -4,10 +4,14 @@
 
 #include <vector>
 
+#include "layout/ForgetRects.h"
 #include "layout/RectTable.h"
 #include "platform/Platform.h"
 
 namespace tessellor {
+
+// Whether trimming the windows a resized one overlaps is followed by filling the gaps it left.
+enum class GapFill : bool { Fill, Skip };
 
 class GridLayout {
  public:
@@ -30,8 +34,8 @@ class GridLayout {
   // Appends hwnd and remembers its first rectangle (unless wholly at negative coordinates); false
   // and nothing changed when full. Places nothing.
   bool addWindow(HWND hwnd);
-  // Takes every occurrence of hwnd out, with its remembered rectangles when `forget`; arranges the rest.
-  void removeWindow(HWND hwnd, bool forget);
+  // Takes every occurrence of hwnd out, with its remembered rectangles when asked; arranges the rest.
+  void removeWindow(HWND hwnd, ForgetRects forget);
   // Chooses the shape from the window count and places every window in its cell, in list order.
   void arrange();
   // Records hwnd's current rectangle in placedRects, inserting or overwriting.
@@ -45,8 +49,8 @@ class GridLayout {
 
   // True when all four edges of hwnd differ from its placedRects entry; false without an entry.
   bool wasDragged(HWND hwnd) const;
-  // Trims every other window that hwnd now overlaps, then fills the gaps unless skipGapFill. Places windows.
-  void resolveOverlaps(HWND hwnd, bool skipGapFill);
+  // Trims every other window that hwnd now overlaps, then fills the gaps unless told to skip. Places windows.
+  void resolveOverlaps(HWND hwnd, GapFill gapFill);
   // Moves one edge of `other` off `fixed`; true when they overlapped and other stays at least
   // MIN_TRIMMED_SIZE each way. `other` may change even when false.
   static bool trimOverlap(const RECT& fixed, RECT& other);

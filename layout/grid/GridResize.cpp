@@ -21,7 +21,7 @@ bool GridLayout::wasDragged(HWND hwnd) const {
   return now.bottom != placed.bottom && now.left != placed.left && now.right != placed.right && now.top != placed.top;
 }
 
-void GridLayout::resolveOverlaps(HWND hwnd, bool skipGapFill) {
+void GridLayout::resolveOverlaps(HWND hwnd, GapFill gapFill) {
   RECT fixed{};
   platform_.GetWindowRect(hwnd, &fixed);
   for (HWND other : windows) {
@@ -33,7 +33,7 @@ void GridLayout::resolveOverlaps(HWND hwnd, bool skipGapFill) {
       rememberPlacedRect(other);
     }
   }
-  if (!skipGapFill) fillGaps(hwnd);
+  if (gapFill == GapFill::Fill) fillGaps(hwnd);
 }
 
 bool GridLayout::trimOverlap(const RECT& fixed, RECT& other) {
@@ -123,21 +123,21 @@ void GridLayout::fillRowsAboveAndBelow(HWND hwnd, const RECT& moved, int movedRo
                   rect.bottom = moved.top;
                   place(window, rect);
                   rememberPlacedRect(window);
-                  resolveOverlaps(window, true);
+                  resolveOverlaps(window, GapFill::Skip);
                 }
               } else if (cell.row == movedRow + 1) {
                 RECT rect = currentRect(window);
                 if (rect.top > moved.bottom) {
                   rect.top = moved.bottom;
                   place(window, rect);
-                  resolveOverlaps(window, true);
+                  resolveOverlaps(window, GapFill::Skip);
                   rememberPlacedRect(window);
                 }
               } else if (cell.row == movedRow && window != hwnd) {
                 // The whole row takes the resized window's vertical extent, gap or not.
                 const RECT rect = currentRect(window);
                 place(window, RECT{rect.left, moved.top, rect.right, moved.bottom});
-                resolveOverlaps(window, true);
+                resolveOverlaps(window, GapFill::Skip);
                 rememberPlacedRect(window);
               }
             });

@@ -31,7 +31,7 @@ TEST_F(BorderCellMoves, SwapPutsTheCentreWindowInTheBandWindowsPlace) {
   desk.clearCalls();
   EXPECT_TRUE(layout.swapWithCentre(layWND{b}, 9));
   EXPECT_FALSE(layout.swapWithCentre(layWND{a}, Centre));
-  EXPECT_FALSE(layout.swapWithCentre(layWND{a}, -1));
+  EXPECT_FALSE(layout.swapWithCentre(layWND{a}, NoSide));
   EXPECT_TRUE(desk.calls().empty());
 }
 
@@ -114,7 +114,7 @@ TEST_F(BorderCellMoves, AddToATakenCentreSendsItsWindowToTheDrawnBand) {
   const HWND z = window("z");
   EXPECT_FALSE(layout.addToCentre(z));
   EXPECT_EQ(layout.centre.hwnd, y);
-  EXPECT_EQ(layout.sideOf(z), -1);
+  EXPECT_EQ(layout.sideOf(z), NoSide);
 }
 
 }  // namespace

@@ -37,14 +37,14 @@ TEST_F(BorderInvariant, HoldsAfterAnySequenceOfChanges) {
       switch (pick(0, 5)) {
         case 0:
         case 1:
-          if (side == -1) layout.addWindow(hwnd, pick(0, 5));
+          if (side == NoSide) layout.addWindow(hwnd, pick(0, 5));
           break;
         case 2:
-          if (side == -1) layout.insertWindow(hwnd, pick(-1, 5), pick(-1, 7));
+          if (side == NoSide) layout.insertWindow(hwnd, pick(-1, 5), pick(-1, 7));
           break;
         case 3:
         case 4:
-          if (side != -1) layout.removeWindow(hwnd, side, pick(0, 1) == 1, pick(0, 1) == 1);
+          if (side != NoSide) layout.removeWindow(hwnd, side, ForgetRects{pick(0, 1) == 1}, Park{pick(0, 1) == 1});
           break;
         default:
           if (pick(0, 3) == 0) {

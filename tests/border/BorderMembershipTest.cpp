@@ -42,20 +42,20 @@ TEST_F(BorderMembership, ParkedWindowComesBackWithItsShare) {
   layout.addWindow(b, North);
   layout.north.front().widthShare = 0.6;
   layout.north.back().widthShare = 0.4;
-  layout.removeWindow(b, North, false, true);
+  layout.removeWindow(b, North, ForgetRects::No, Park::Yes);
   EXPECT_TRUE(layout.insertWindow(b, North, 1));
   EXPECT_TRUE(layout.parked.empty());
   expectShares(layout, North, {0.6, 0.4});
 
   // Parked with the whole band (1.0): the two split evenly.
-  layout.removeWindow(b, North, false, true);
+  layout.removeWindow(b, North, ForgetRects::No, Park::Yes);
   layout.parked.back().widthShare = 1.0;
   layout.insertWindow(b, North, 0);
   expectShares(layout, North, {0.5, 0.5});
 
   // Removed without parking: any parked record of the window goes.
   layout.parked.push_back(layWND{b, 0.3, 0.3});
-  layout.removeWindow(b, North, false, false);
+  layout.removeWindow(b, North, ForgetRects::No, Park::No);
   EXPECT_TRUE(layout.parked.empty());
   expectConsistent(layout, desk);
 }
@@ -66,7 +66,7 @@ TEST_F(BorderMembership, FailedInsertKeepsTheParkedRecord) {
   const HWND a = window("a");
   layout.addWindow(window("c"), Centre);
   layout.addWindow(a, North);
-  layout.removeWindow(a, North, false, true);
+  layout.removeWindow(a, North, ForgetRects::No, Park::Yes);
   EXPECT_FALSE(layout.insertWindow(a, Centre, 0));  // taken
   EXPECT_FALSE(layout.insertWindow(a, 9, 0));       // no such cell
   ASSERT_EQ(layout.parked.size(), 1u);
@@ -79,8 +79,8 @@ TEST_F(BorderMembership, NullWindowIsInNoCell) {
   BorderLayout layout(desk);
   layout.addWindow(window("w"), West);
   // The empty Centre holds a null handle; it must not claim a null window.
-  EXPECT_EQ(layout.sideOf(nullptr), -1);
-  EXPECT_EQ(layout.sideOf(window("stranger")), -1);
+  EXPECT_EQ(layout.sideOf(nullptr), NoSide);
+  EXPECT_EQ(layout.sideOf(window("stranger")), NoSide);
 }
 
 TEST_F(BorderMembership, IndexInSideAnswersNothingForABandOfSix) {
@@ -103,7 +103,7 @@ TEST_F(BorderMembership, RemovingHandsTheShareToTheRest) {
   layout.north.front().widthShare = 0.2;
   std::next(layout.north.begin())->widthShare = 0.5;
   layout.north.back().widthShare = 0.3;
-  EXPECT_TRUE(layout.removeWindow(b, North, true, false));
+  EXPECT_TRUE(layout.removeWindow(b, North, ForgetRects::Yes, Park::No));
   expectShares(layout, North, {0.45, 0.55});  // 0.5 / 2 = 0.25 more each
   RECT gone{};
   EXPECT_FALSE(layout.originalRects.findRect(b, &gone));

@@ -19,20 +19,20 @@ TEST_F(BorderShares, ReturningWindowGetsAboutItsOldShare) {
   layout.addWindow(b, North);
   // Three windows, r = 0.4: t = (1/3) / 2 + (1/3) × 0.4 = 0.3; the others 0.5 − 0.3 × 0.5 = 0.35.
   layout.north.push_back(layWND{r, 0.4, 0.0});
-  layout.shareForReturning(layWND{r, 0.4, 0.0}, North, false);
+  layout.shareForReturning(layWND{r, 0.4, 0.0}, North, Apply::No);
   expectShares(layout, North, {0.35, 0.35, 0.3});
 
   // Two windows: r = 0.4 gives 0.4 and 0.6; r = 1.0 would take everything, so 0.5 and 0.5.
   layout.north.remove(layWND{a});
-  layout.shareForReturning(layWND{r, 0.4, 0.0}, North, false);
+  layout.shareForReturning(layWND{r, 0.4, 0.0}, North, Apply::No);
   expectShares(layout, North, {0.6, 0.4});
-  layout.shareForReturning(layWND{r, 1.0, 0.0}, North, false);
+  layout.shareForReturning(layWND{r, 1.0, 0.0}, North, Apply::No);
   expectShares(layout, North, {0.5, 0.5});
 
   // The Centre: nothing at all, not even the minimum shares or an apply.
   layout.north.front().widthShare = 0.01;
   desk.clearCalls();
-  layout.shareForReturning(layWND{r, 0.4, 0.0}, Centre, true);
+  layout.shareForReturning(layWND{r, 0.4, 0.0}, Centre, Apply::Yes);
   EXPECT_EQ(layout.north.front().widthShare, 0.01);
   EXPECT_TRUE(desk.calls().empty());
 }

@@ -80,7 +80,7 @@ TEST_F(BorderUserMoves, DiagonalDragTakesTheWindowOut) {
   threeNorth(true);
   desk.drag(b, 30, 40);
   EXPECT_FALSE(userMoved(b));
-  EXPECT_EQ(layout.sideOf(b), -1);
+  EXPECT_EQ(layout.sideOf(b), NoSide);
   RECT none{};
   EXPECT_FALSE(layout.originalRects.findRect(b, &none));
   EXPECT_FALSE(layout.placedRects.findRect(b, &none));

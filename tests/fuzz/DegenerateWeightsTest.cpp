@@ -55,7 +55,7 @@ TEST_P(DegenerateWeights, EveryOperationStaysFiniteAndNearTheScreen) {
     expectSound(layout, "adding");
     for (int k = 0; k < 4; ++k) {
       desk.resize(windows[k], static_cast<sim::Edge>(k), 500);
-      if (layout.sideOf(windows[k]) != -1) layout.onUserMoveSize(windows[k]);
+      if (layout.sideOf(windows[k]) != NoSide) layout.onUserMoveSize(windows[k]);
       layout.applyLayout();
     }
     expectSound(layout, "resizing");
@@ -63,7 +63,8 @@ TEST_P(DegenerateWeights, EveryOperationStaysFiniteAndNearTheScreen) {
     layout.moveWindowToSide(windows[2], layout.sideOf(windows[2]), North);
     layout.addToCentre(windows[9]);
     expectSound(layout, "moving between cells");
-    if (const int side = layout.sideOf(windows[5]); side != -1) layout.removeWindow(windows[5], side, false, true);
+    if (const int side = layout.sideOf(windows[5]); side != NoSide)
+      layout.removeWindow(windows[5], side, ForgetRects::No, Park::Yes);
     layout.insertWindow(windows[5], West, 0);
     expectSound(layout, "parking and returning");
     // The screen comes back to a normal size, and goes again.

@@ -77,7 +77,7 @@ TEST_F(GridTest, ThirteenthWindowIsRefused) {
 
 TEST_F(GridTest, RemovingTheFirstOfFiveLeavesTwoByTwoInListOrder) {
   const std::vector<HWND> hwnds = arrangeWindows(5);
-  grid.removeWindow(hwnds[0], false);
+  grid.removeWindow(hwnds[0], ForgetRects::No);
   EXPECT_EQ(grid.layoutRows, 2);
   EXPECT_EQ(grid.layoutColumns, 2);
   EXPECT_THAT(rectsOf({hwnds[1], hwnds[2], hwnds[3], hwnds[4]}),
@@ -115,7 +115,7 @@ TEST_F(GridTest, ReaddedWindowKeepsItsFirstOriginalRect) {
   const HWND a = createWindow("a", RECT{100, 100, 500, 400});
   grid.addWindow(a);
   grid.arrange();
-  grid.removeWindow(a, false);
+  grid.removeWindow(a, ForgetRects::No);
   grid.addWindow(a);
   RECT original{};
   ASSERT_TRUE(grid.originalRects.findRect(a, &original));

@@ -63,11 +63,11 @@ class GridTest : public ::testing::Test {
   void userMovedOrResized(HWND hwnd) {
     if (!grid.contains(hwnd)) return;
     if (grid.wasDragged(hwnd)) {
-      grid.removeWindow(hwnd, true);
+      grid.removeWindow(hwnd, ForgetRects::Yes);
       desktop.SetActiveWindow(hwnd);
     } else {
       grid.rememberPlacedRect(hwnd);
-      grid.resolveOverlaps(hwnd, false);
+      grid.resolveOverlaps(hwnd, GapFill::Fill);
     }
   }
 

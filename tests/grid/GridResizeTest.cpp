@@ -67,7 +67,7 @@ TEST_F(GridResize, NeighbourIsNotTrimmedBelowTheMinimum) {
   // 1280 - 1200 = 80 < 150: B keeps its place and the overlap stays.
   desktop.resize(a, Edge::Right, 1200);
   grid.rememberPlacedRect(a);
-  grid.resolveOverlaps(a, true);
+  grid.resolveOverlaps(a, GapFill::Skip);
   EXPECT_EQ(desktop.rectOf(b), (RECT{640, 0, 1280, 512}));
   EXPECT_EQ(desktop.rectOf(a), (RECT{0, 0, 1200, 512}));
 

@@ -47,7 +47,7 @@ std::string EventGenerator::next() {
   if (d.openMenu() && random_.percent(60)) return menuLine();
   if (d.modalOpen() && random_.percent(45)) return borderSettingsLine();
   const Shell* shell = runner_.shell();
-  if (shell != nullptr && shell->layoutMode == LayoutNone && random_.percent(35)) return startLayout();
+  if (shell != nullptr && shell->layoutMode() == LayoutNone && random_.percent(35)) return startLayout();
   return online();
 }
 

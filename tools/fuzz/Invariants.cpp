@@ -79,14 +79,8 @@ void checkGrid(const GridLayout& g, Findings& findings) {
 }
 
 void checkShell(const Shell& shell, Findings& findings) {
-  const bool border = shell.borderLayout != nullptr;
-  const bool grid = shell.gridLayout != nullptr;
-  const bool consistent = shell.layoutMode == LayoutBorder ? border && !grid
-                          : shell.layoutMode == LayoutGrid ? grid && !border
-                                                           : !border && !grid;
-  if (!consistent) findings.push_back("LayoutMode " + std::to_string(shell.layoutMode) + " with another layout object");
-  if (border) checkBorder(*shell.borderLayout, findings);
-  if (grid) checkGrid(*shell.gridLayout, findings);
+  if (const BorderLayout* border = shell.borderLayout()) checkBorder(*border, findings);
+  if (const GridLayout* grid = shell.gridLayout()) checkGrid(*grid, findings);
 }
 
 void checkPlacements(std::span<const sim::PlacementCall> calls, const PlacementLimits& limits, Findings& findings) {

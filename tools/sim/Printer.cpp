@@ -74,8 +74,8 @@ void printWindows(SimDesktop& desktop, std::ostream& out) {
 
 void printLayout(SimDesktop& desktop, const Shell* shell, std::ostream& out) {
   const std::string mode = modeName(shell);
-  if (mode == "border") return printBorder(desktop, *shell->borderLayout, out);
-  if (mode == "grid") return printGrid(desktop, *shell->gridLayout, out);
+  if (mode == "border") return printBorder(desktop, *shell->borderLayout(), out);
+  if (mode == "grid") return printGrid(desktop, *shell->gridLayout(), out);
   out << "layout none\n";
 }
 

@@ -1,0 +1,39 @@
+#include "app/ActiveLayout.h"
+
+#include <utility>
+
+#include "layout/border/BorderLayout.h"
+#include "layout/grid/GridLayout.h"
+
+namespace tessellor {
+
+ActiveLayout::ActiveLayout() = default;
+
+ActiveLayout::~ActiveLayout() = default;
+
+BorderLayout* ActiveLayout::border() const {
+  const auto* held = std::get_if<std::unique_ptr<BorderLayout>>(&layout_);
+  return held != nullptr ? held->get() : nullptr;
+}
+
+GridLayout* ActiveLayout::grid() const {
+  const auto* held = std::get_if<std::unique_ptr<GridLayout>>(&layout_);
+  return held != nullptr ? held->get() : nullptr;
+}
+
+template <class Layout>
+Layout* ActiveLayout::hold(std::unique_ptr<Layout> layout) {
+  if (layout == nullptr) {
+    end();
+    return nullptr;
+  }
+  return layout_.template emplace<std::unique_ptr<Layout>>(std::move(layout)).get();
+}
+
+BorderLayout* ActiveLayout::start(std::unique_ptr<BorderLayout> layout) { return hold(std::move(layout)); }
+
+GridLayout* ActiveLayout::start(std::unique_ptr<GridLayout> layout) { return hold(std::move(layout)); }
+
+void ActiveLayout::end() { layout_.emplace<std::monostate>(); }
+
+}  // namespace tessellor

@@ -1,0 +1,47 @@
+// The layout the shell runs: none, or exactly one Border Layout or Grid Layout, so that the mode
+// and the layout object cannot disagree.
+#pragma once
+
+#include <memory>
+#include <type_traits>
+#include <variant>
+
+namespace tessellor {
+
+class BorderLayout;
+class GridLayout;
+
+enum LayoutMode : int { LayoutNone = 0, LayoutBorder = 1, LayoutGrid = 2 };
+
+class ActiveLayout {
+ public:
+  ActiveLayout();
+  ~ActiveLayout();
+  ActiveLayout(const ActiveLayout&) = delete;
+  ActiveLayout& operator=(const ActiveLayout&) = delete;
+
+  LayoutMode mode() const { return static_cast<LayoutMode>(layout_.index()); }
+  // The running layout of that kind, or null.
+  BorderLayout* border() const;
+  GridLayout* grid() const;
+
+  // Makes the layout the running one, ending any other; returns it. A null layout ends the running
+  // one, so that no mode is ever without its object.
+  BorderLayout* start(std::unique_ptr<BorderLayout> layout);
+  GridLayout* start(std::unique_ptr<GridLayout> layout);
+  // Ends the running layout, if any.
+  void end();
+
+ private:
+  // The alternative's index is the LayoutMode.
+  using Held = std::variant<std::monostate, std::unique_ptr<BorderLayout>, std::unique_ptr<GridLayout>>;
+  static_assert(std::is_same_v<std::variant_alternative_t<LayoutBorder, Held>, std::unique_ptr<BorderLayout>>);
+  static_assert(std::is_same_v<std::variant_alternative_t<LayoutGrid, Held>, std::unique_ptr<GridLayout>>);
+
+  template <class Layout>
+  Layout* hold(std::unique_ptr<Layout> layout);
+
+  Held layout_;
+};
+
+}  // namespace tessellor

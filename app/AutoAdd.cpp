@@ -1,0 +1,26 @@
+#include "app/AutoAdd.h"
+
+#include "layout/border/BorderLayout.h"
+#include "layout/grid/GridLayout.h"
+#include "settings/Eligibility.h"
+
+namespace tessellor {
+
+BOOL addWindowIfEligible(HWND hwnd, LPARAM shellParam) {
+  Shell& shell = *reinterpret_cast<Shell*>(shellParam);
+  Platform& p = shell.platform;
+  if (!isWindowEligible(p, shell.mainDialog, hwnd)) return TRUE;
+  if (BorderLayout* border = shell.borderLayout()) {
+    if (hwnd == p.GetForegroundWindow()) {
+      border->addWindow(hwnd, Centre);
+    } else {
+      border->addWindow(hwnd, shell.nextSide);
+      shell.nextSide = (shell.nextSide + 1) % 4;
+    }
+  } else if (GridLayout* grid = shell.gridLayout()) {
+    grid->addWindow(hwnd);
+  }
+  return TRUE;
+}
+
+}  // namespace tessellor

@@ -10,6 +10,18 @@
 
 namespace tessellor {
 
+namespace {
+
+// What must not be lost when the process ends: the hook and the tray icon go, the settings are saved.
+void leaveSession(Shell& shell, HWND dialog) {
+  Platform& p = shell.platform;
+  p.clearMyHook(dialog);
+  p.Shell_NotifyIconA(NIM_DELETE, &shell.trayIcon);
+  saveSettings(p, dialog);
+}
+
+}  // namespace
+
 INT_PTR mainDialogProc(Platform& platform, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_INITDIALOG) platform.SetWindowLongPtrA(hwnd, DWLP_USER, lParam);
   Shell* shell = shellOf(platform, hwnd);
@@ -38,6 +50,10 @@ INT_PTR mainDialogProc(Platform& platform, HWND hwnd, UINT message, WPARAM wPara
     case WM_HOTKEY:
       onHotkey(*shell, wParam);
       return TRUE;
+    case WM_ENDSESSION:
+      // Windows ends the process after this message, without our exit sequence.
+      if (wParam != FALSE) leaveSession(*shell, hwnd);
+      return TRUE;
     case WM_TRAYICON:
       onTrayNotification(*shell, hwnd, lParam);
       return TRUE;
@@ -58,9 +74,7 @@ void showSelectedLayout(Shell& shell, HWND dialog) {
 
 void quitApplication(Shell& shell, HWND dialog) {
   Platform& p = shell.platform;
-  p.clearMyHook(dialog);
-  p.Shell_NotifyIconA(NIM_DELETE, &shell.trayIcon);
-  saveSettings(p, dialog);
+  leaveSession(shell, dialog);
   unregisterHotkeys(p, dialog);
   p.EndDialog(dialog, 0);
   p.PostQuitMessage(0);

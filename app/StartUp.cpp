@@ -34,6 +34,7 @@ void startUp(Shell& shell, HWND dialog) {
   shell.exePath[sizeof shell.exePath - 1] = '\0';  // a cut path is not terminated on older systems
   // Written on every start; the settings may turn it off again just below.
   enableAutostart(p, shell.exePath);
+  clearMachineAutostart(p);
   p.setMyHook(dialog);
   registerHotkeys(p, dialog);
   addTrayIcon(shell, dialog);

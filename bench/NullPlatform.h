@@ -102,6 +102,11 @@ class NullPlatform : public Platform {
   }
   LONG RegSetValueExA(HKEY, const char*, DWORD, DWORD, const BYTE*, DWORD) override { return 1; }
   LONG RegCloseKey(HKEY) override { return 0; }
+  LONG RegOpenKeyExA(HKEY, const char*, DWORD, REGSAM, HKEY* result) override {
+    *result = nullptr;
+    return 1;
+  }
+  LONG RegQueryValueExA(HKEY, const char*, DWORD*, DWORD*, BYTE*, DWORD*) override { return 1; }
   HMODULE GetModuleHandleA(const char*) override { return nullptr; }
   DWORD GetModuleFileNameA(HMODULE, char* path, DWORD size) override {
     if (size > 0) path[0] = '\0';
@@ -116,6 +121,11 @@ class NullPlatform : public Platform {
   BOOL clearMyHook(HWND) override { return TRUE; }
   bool readWholeFile(const char*, std::string&) override { return false; }
   bool replaceFile(const char*, std::string_view) override { return false; }
+  HRESULT SHGetFolderPathA(HWND, int, HANDLE, DWORD, char*) override { return E_INVALIDARG; }
+  BOOL CreateDirectoryA(const char*, void*) override { return FALSE; }
+  DWORD GetLastError() override { return 0; }
+  BOOL ChangeWindowMessageFilterEx(HWND, UINT, DWORD, void*) override { return TRUE; }
+  HANDLE CreateMutexA(void*, BOOL, const char*) override { return nullptr; }
   std::time_t time(std::time_t* out) override {
     if (out != nullptr) *out = 0;
     return 0;

@@ -86,6 +86,9 @@ class Platform {
   virtual LONG RegSetValueExA(HKEY key, const char* valueName, DWORD reserved, DWORD type, const BYTE* data,
                               DWORD size) = 0;
   virtual LONG RegCloseKey(HKEY key) = 0;
+  virtual LONG RegOpenKeyExA(HKEY key, const char* subKey, DWORD options, REGSAM access, HKEY* result) = 0;
+  virtual LONG RegQueryValueExA(HKEY key, const char* valueName, DWORD* reserved, DWORD* type, BYTE* data,
+                                DWORD* size) = 0;
 
   // Processes and modules.
   virtual HMODULE GetModuleHandleA(const char* name) = 0;
@@ -100,10 +103,17 @@ class Platform {
   virtual BOOL setMyHook(HWND target) = 0;
   virtual BOOL clearMyHook(HWND target) = 0;
 
-  // Files in the working directory. replaceFile writes beside the target and then swaps it in, so a
-  // failed write leaves the old file whole.
+  // Files; a relative path is relative to the working directory. replaceFile writes beside the
+  // target and then swaps it in, so a failed write leaves the old file whole.
   virtual bool readWholeFile(const char* path, std::string& bytes) = 0;
   virtual bool replaceFile(const char* path, std::string_view bytes) = 0;
+
+  // The user's session: known folders, directories, the last error, message filters, named mutexes.
+  virtual HRESULT SHGetFolderPathA(HWND owner, int csidl, HANDLE token, DWORD flags, char* path) = 0;
+  virtual BOOL CreateDirectoryA(const char* path, void* security) = 0;
+  virtual DWORD GetLastError() = 0;
+  virtual BOOL ChangeWindowMessageFilterEx(HWND hwnd, UINT message, DWORD action, void* filterStatus) = 0;
+  virtual HANDLE CreateMutexA(void* security, BOOL initialOwner, const char* name) = 0;
 
   // C library.
   virtual std::time_t time(std::time_t* out) = 0;

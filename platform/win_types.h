@@ -21,6 +21,8 @@ using WPARAM = std::uintptr_t;
 using LPARAM = std::intptr_t;
 using LRESULT = std::intptr_t;
 using LPCSTR = const char*;
+using HRESULT = LONG;
+using REGSAM = DWORD;
 
 inline constexpr BOOL TRUE = 1;
 inline constexpr BOOL FALSE = 0;
@@ -101,7 +103,16 @@ struct RGNDATA {
   char Buffer[1];
 };
 
-// The first form of the tray icon record; cbSize is NOTIFYICONDATAA_V1_SIZE.
+struct GUID {
+  DWORD Data1;
+  WORD Data2;
+  WORD Data3;
+  BYTE Data4[8];
+};
+
+// The tray icon record in its full layout. cbSize says how much of it the caller fills in:
+// NOTIFYICONDATAA_V1_SIZE covers up to the first 64 characters of szTip, NOTIFYICONDATAA_V2_SIZE
+// adds the balloon fields.
 struct NOTIFYICONDATAA {
   DWORD cbSize;
   HWND hWnd;
@@ -109,9 +120,22 @@ struct NOTIFYICONDATAA {
   UINT uFlags;
   UINT uCallbackMessage;
   HICON hIcon;
-  char szTip[64];
+  char szTip[128];
+  DWORD dwState;
+  DWORD dwStateMask;
+  char szInfo[256];
+  union {
+    UINT uTimeout;
+    UINT uVersion;
+  };
+  char szInfoTitle[64];
+  DWORD dwInfoFlags;
+  GUID guidItem;
+  HICON hBalloonIcon;
 };
 inline constexpr DWORD NOTIFYICONDATAA_V1_SIZE = offsetof(NOTIFYICONDATAA, szTip) + 64;
+inline constexpr DWORD NOTIFYICONDATAA_V2_SIZE = offsetof(NOTIFYICONDATAA, guidItem);
+inline constexpr DWORD NOTIFYICONDATAA_V3_SIZE = offsetof(NOTIFYICONDATAA, hBalloonIcon);
 
 class Platform;
 // A dialog procedure also receives the platform that calls it: the program reaches the system only
@@ -221,5 +245,25 @@ inline constexpr DWORD PROCESS_QUERY_INFORMATION = 0x0400;
 inline constexpr DWORD PROCESS_QUERY_LIMITED_INFORMATION = 0x1000;
 
 inline constexpr int MAX_PATH = 260;
+
+// The user's session: known folders, errors, the end of the session, balloons, message filters.
+inline constexpr UINT WM_QUERYENDSESSION = 0x0011;
+inline constexpr UINT WM_ENDSESSION = 0x0016;
+inline constexpr UINT NIF_INFO = 0x10;
+inline constexpr HRESULT S_OK = 0;
+inline constexpr HRESULT E_INVALIDARG = static_cast<HRESULT>(0x80070057u);
+inline constexpr int CSIDL_LOCAL_APPDATA = 0x001c;
+inline constexpr DWORD SHGFP_TYPE_CURRENT = 0;
+inline constexpr DWORD ERROR_FILE_NOT_FOUND = 2;
+inline constexpr DWORD ERROR_PATH_NOT_FOUND = 3;
+inline constexpr DWORD ERROR_ACCESS_DENIED = 5;
+inline constexpr DWORD ERROR_INVALID_HANDLE = 6;
+inline constexpr DWORD ERROR_MORE_DATA = 234;
+inline constexpr DWORD ERROR_ALREADY_EXISTS = 183;
+inline constexpr DWORD MSGFLT_ALLOW = 1;
+// 64-bit Windows sign-extends the predefined keys; platform/win32 translates these values.
+inline const HKEY HKEY_CURRENT_USER = reinterpret_cast<HKEY>(static_cast<std::uintptr_t>(0x80000001u));
+inline constexpr REGSAM KEY_QUERY_VALUE = 0x0001;
+inline constexpr REGSAM KEY_SET_VALUE = 0x0002;
 
 }  // namespace tessellor

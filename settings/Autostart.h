@@ -4,10 +4,15 @@
 
 namespace tessellor {
 
+// The value "Tessellor" under the per-user Run key, which needs no administrator rights.
+
 // Sets the Run value "Tessellor" to the program path, in quotes so that a path with blanks cannot
 // start another program. Failures (no write access) leave the value as it was, silently.
 void enableAutostart(Platform& platform, const char* exePath);
 // Sets the Run value to the empty string; the value itself is never deleted.
 void disableAutostart(Platform& platform);
+// Sets a non-empty "Tessellor" under the machine-wide Run key, left by an earlier version, to the
+// empty string when the program may write there, so that the program does not start twice.
+void clearMachineAutostart(Platform& platform);
 
 }  // namespace tessellor

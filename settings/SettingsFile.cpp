@@ -31,6 +31,15 @@ std::vector<std::string> listItems(Platform& platform, HWND dialog) {
   return items;
 }
 
+// %LOCALAPPDATA%\Tessellor, or empty when the system cannot name the user's folder.
+std::string userFolder(Platform& platform) {
+  char base[MAX_PATH] = {};
+  if (platform.SHGetFolderPathA(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, base) != S_OK) return {};
+  base[MAX_PATH - 1] = '\0';
+  if (base[0] == '\0') return {};
+  return std::string(base) + "\\Tessellor";
+}
+
 }  // namespace
 
 std::vector<std::string> settingsWords(std::string_view bytes) {
@@ -55,7 +64,11 @@ std::string settingsBytes(const std::vector<std::string>& excluded, bool autoAdd
 
 void loadSettings(Platform& platform, HWND dialog) {
   std::string bytes;
-  if (!platform.readWholeFile(SETTINGS_FILE, bytes)) return;
+  const std::string folder = userFolder(platform);
+  // Until the per-user file exists, the one an earlier version kept in the working directory counts.
+  const bool read = (!folder.empty() && platform.readWholeFile((folder + "\\" + SETTINGS_FILE).c_str(), bytes)) ||
+                    platform.readWholeFile(SETTINGS_FILE, bytes);
+  if (!read) return;
   for (const std::string& word : settingsWords(bytes)) {
     if (word == "auto") {
       platform.SendDlgItemMessageA(dialog, IDC_AUTO_ADD, BM_SETCHECK, BST_CHECKED, 0);
@@ -71,7 +84,13 @@ void loadSettings(Platform& platform, HWND dialog) {
 void saveSettings(Platform& platform, HWND dialog) {
   const std::string bytes = settingsBytes(listItems(platform, dialog), isChecked(platform, dialog, IDC_AUTO_ADD),
                                           isChecked(platform, dialog, IDC_NO_AUTOSTART));
-  platform.replaceFile(SETTINGS_FILE, bytes);
+  const std::string folder = userFolder(platform);
+  if (folder.empty()) {
+    platform.replaceFile(SETTINGS_FILE, bytes);
+    return;
+  }
+  platform.CreateDirectoryA(folder.c_str(), nullptr);  // fails harmlessly when it exists
+  platform.replaceFile((folder + "\\" + SETTINGS_FILE).c_str(), bytes);
 }
 
 }  // namespace tessellor

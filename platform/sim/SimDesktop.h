@@ -18,6 +18,8 @@
 #include <vector>
 
 #include "platform/Platform.h"
+#include "platform/sim/SimFiles.h"
+#include "platform/sim/SimRegistry.h"
 
 namespace tessellor::sim {
 
@@ -104,12 +106,33 @@ class SimDesktop : public Platform {
   int screenHeight() const { return screenHeight_; }
   int placementCount() const { return placementCount_; }  // SetWindowPlacement and SetWindowPos so far
 
-  void setRegistryReadonly() { registryReadonly_ = true; }
+  void setRegistryReadonly() { registry_.user.access = SimRegistry::Access::Closed; }  // the per-user Run key
   void setHotkeyTaken(int id) { takenHotkeys_.insert(id); }
-  void setFileReadonly(const std::string& path) { readonlyFiles_.insert(path); }
-  std::optional<std::string> registryValue(const std::string& name) const;  // the bytes stored, if any
-  std::vector<int> hotkeys() const;                                         // registered ids, ascending
+  void setFileReadonly(const std::string& path) { files_.setReadonly(path); }
+  // The bytes stored in the per-user Run key under that name, if any.
+  std::optional<std::string> registryValue(const std::string& name) const;
+  std::vector<int> hotkeys() const;  // registered ids, ascending
   std::optional<NOTIFYICONDATAA> trayIcon() const;
+
+  // ---- The session: files, both Run keys, balloons, message filters, its end ----------------------
+  SimFiles& files() { return files_; }
+  SimRegistry& registry() { return registry_; }
+  struct Balloon {
+    std::string title;
+    std::string text;
+  };
+  struct MessageFilter {
+    HWND hwnd;
+    UINT message;
+    DWORD action;
+  };
+  const std::vector<Balloon>& balloons() const { return balloons_; }
+  void clearBalloons() { balloons_.clear(); }
+  const std::vector<MessageFilter>& messageFilters() const { return messageFilters_; }
+  // Windows ends the session: from here GetMessageA answers -1 without asking onIdle, so that every
+  // loop of the program ends; endProcess clears it.
+  void terminateProcess() { terminating_ = true; }
+  bool terminating() const { return terminating_; }
 
   // ---- The program's side: dialogs, messages and the process -----------------------------------
   HWND mainDialog() const { return mainDialog_; }  // the living template-101 dialog, or null
@@ -203,6 +226,9 @@ class SimDesktop : public Platform {
   LONG RegSetValueExA(HKEY key, const char* valueName, DWORD reserved, DWORD type, const BYTE* data,
                       DWORD size) override;
   LONG RegCloseKey(HKEY key) override;
+  LONG RegOpenKeyExA(HKEY key, const char* subKey, DWORD options, REGSAM access, HKEY* result) override;
+  LONG RegQueryValueExA(HKEY key, const char* valueName, DWORD* reserved, DWORD* type, BYTE* data,
+                        DWORD* size) override;
 
   HMODULE GetModuleHandleA(const char* name) override;
   DWORD GetModuleFileNameA(HMODULE module, char* path, DWORD size) override;
@@ -217,6 +243,12 @@ class SimDesktop : public Platform {
 
   bool readWholeFile(const char* path, std::string& bytes) override;
   bool replaceFile(const char* path, std::string_view bytes) override;
+
+  HRESULT SHGetFolderPathA(HWND owner, int csidl, HANDLE token, DWORD flags, char* path) override;
+  BOOL CreateDirectoryA(const char* path, void* security) override;
+  DWORD GetLastError() override { return lastError_; }
+  BOOL ChangeWindowMessageFilterEx(HWND hwnd, UINT message, DWORD action, void* filterStatus) override;
+  HANDLE CreateMutexA(void* security, BOOL initialOwner, const char* name) override;
 
   std::time_t time(std::time_t* out) override;
   void srand(unsigned int /*seed*/) override {}  // rand() answers the scripted value whatever the seed
@@ -317,17 +349,22 @@ class SimDesktop : public Platform {
   std::uintptr_t nextMenu_ = 0;
   std::optional<std::vector<MenuItem>> openMenuItems_;
   HWND menuOwner_ = nullptr;
-  bool registryReadonly_ = false;
-  std::set<std::uintptr_t> openKeys_;
-  std::uintptr_t nextKey_ = 0;
-  std::map<std::string, std::string> registry_;
   std::set<std::uintptr_t> openProcesses_;
   std::map<std::string, DWORD> pids_;
   HWND hookTarget_ = nullptr;
-  std::set<std::string> readonlyFiles_;
   std::vector<std::string> reports_;
   std::time_t time_ = 0;
   int rand_ = 0;
+
+  // The session.
+  SimFiles files_;
+  SimRegistry registry_;
+  std::vector<Balloon> balloons_;
+  std::vector<MessageFilter> messageFilters_;
+  std::map<std::string, std::uintptr_t> mutexes_;  // by name, held until the process ends
+  std::uintptr_t mutexSerial_ = 0;
+  DWORD lastError_ = 0;
+  bool terminating_ = false;
 };
 
 // A string as scenario files and reports write it: in double quotes, with \" \\ \n \r \t escapes.

@@ -28,6 +28,10 @@ UINT SimDesktop::registeredMessage(const std::string& name) const {
 
 BOOL SimDesktop::GetMessageA(MSG* msg, HWND /*hwnd*/, UINT /*filterMin*/, UINT /*filterMax*/) {
   for (;;) {
+    if (terminating_) {
+      *msg = MSG{};
+      return -1;
+    }
     if (!queue_.empty()) {
       *msg = queue_.front();
       queue_.pop_front();
@@ -93,7 +97,9 @@ void SimDesktop::endProcess() {
   menuOwner_ = nullptr;
   menus_.clear();
   hookTarget_ = nullptr;
-  openKeys_.clear();
+  registry_.closeAll();
+  mutexes_.clear();
+  terminating_ = false;
   openProcesses_.clear();
   regions_.clear();
 }

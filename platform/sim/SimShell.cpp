@@ -1,10 +1,8 @@
-// The shell services around the windows: hotkeys, the tray icon and its menu, the registry,
-// processes and modules, files in the working directory, and the C library's clock and dice.
+// The shell services around the windows: hotkeys, the tray icon and its menu, processes and
+// modules, and the C library's clock and dice.
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include "platform/sim/SimDesktop.h"
 #include "platform/sim/SimHelpers.h"
@@ -17,13 +15,8 @@ constexpr std::uintptr_t kOwnModule = 0x00400000;
 constexpr std::uintptr_t kFirstModule = 0x7A000000;
 constexpr std::uintptr_t kFirstProcess = 0x7B000000;
 constexpr std::uintptr_t kFirstMenu = 0x7D000000;
-constexpr std::uintptr_t kFirstKey = 0x78000000;
 constexpr std::uintptr_t kFirstIcon = 0x79000000;
 constexpr const char* kExePath = "C:\\Program Files\\Tessellor\\tessellor.exe";
-constexpr const char* kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-constexpr LONG ERROR_FILE_NOT_FOUND = 2;
-constexpr LONG ERROR_ACCESS_DENIED = 5;
-constexpr LONG ERROR_INVALID_HANDLE = 6;
 
 std::string imagePath(const std::string& exe) {
   if (exe == "tessellor.exe") return kExePath;
@@ -97,22 +90,22 @@ HICON SimDesktop::LoadIconA(HINSTANCE /*instance*/, LPCSTR name) {
 
 BOOL SimDesktop::Shell_NotifyIconA(DWORD message, NOTIFYICONDATAA* data) {
   if (data == nullptr) return FALSE;
-  const bool same = tray_ && tray_->hWnd == data->hWnd && tray_->uID == data->uID;
+  // Only what cbSize covers is read: a caller of the first form owns no balloon fields.
+  NOTIFYICONDATAA given{};
+  std::memcpy(&given, data, std::min<std::size_t>(data->cbSize, sizeof given));
+  given.szTip[sizeof given.szTip - 1] = '\0';
+  const bool same = tray_ && tray_->hWnd == given.hWnd && tray_->uID == given.uID;
   switch (message) {
     case NIM_ADD:
       if (tray_) return FALSE;
-      tray_ = *data;
-      tray_->szTip[sizeof tray_->szTip - 1] = '\0';
-      return TRUE;
+      tray_ = given;
+      break;
     case NIM_MODIFY:
       if (!same) return FALSE;
-      if ((data->uFlags & NIF_MESSAGE) != 0) tray_->uCallbackMessage = data->uCallbackMessage;
-      if ((data->uFlags & NIF_ICON) != 0) tray_->hIcon = data->hIcon;
-      if ((data->uFlags & NIF_TIP) != 0) {
-        std::memcpy(tray_->szTip, data->szTip, sizeof tray_->szTip);
-        tray_->szTip[sizeof tray_->szTip - 1] = '\0';
-      }
-      return TRUE;
+      if ((given.uFlags & NIF_MESSAGE) != 0) tray_->uCallbackMessage = given.uCallbackMessage;
+      if ((given.uFlags & NIF_ICON) != 0) tray_->hIcon = given.hIcon;
+      if ((given.uFlags & NIF_TIP) != 0) std::memcpy(tray_->szTip, given.szTip, sizeof tray_->szTip);
+      break;
     case NIM_DELETE:
       if (!same) return FALSE;
       tray_.reset();
@@ -120,6 +113,11 @@ BOOL SimDesktop::Shell_NotifyIconA(DWORD message, NOTIFYICONDATAA* data) {
     default:
       return FALSE;
   }
+  if ((given.uFlags & NIF_INFO) != 0 && given.cbSize >= NOTIFYICONDATAA_V2_SIZE) {
+    balloons_.push_back(Balloon{std::string(given.szInfoTitle, strnlen(given.szInfoTitle, sizeof given.szInfoTitle)),
+                                std::string(given.szInfo, strnlen(given.szInfo, sizeof given.szInfo))});
+  }
+  return TRUE;
 }
 
 std::optional<NOTIFYICONDATAA> SimDesktop::trayIcon() const { return tray_; }
@@ -178,35 +176,6 @@ bool SimDesktop::pickMenuItem(const std::string& text) {
   return false;
 }
 
-// ---- Registry ---------------------------------------------------------------------------------------
-
-LONG SimDesktop::RegOpenKeyA(HKEY key, const char* subKey, HKEY* result) {
-  if (key != HKEY_LOCAL_MACHINE || subKey == nullptr || std::strcmp(subKey, kRunKey) != 0) return ERROR_FILE_NOT_FOUND;
-  if (registryReadonly_) return ERROR_ACCESS_DENIED;
-  const std::uintptr_t handle = kFirstKey + ++nextKey_;
-  openKeys_.insert(handle);
-  if (result != nullptr) *result = reinterpret_cast<HKEY>(handle);
-  return ERROR_SUCCESS;
-}
-
-LONG SimDesktop::RegSetValueExA(HKEY key, const char* valueName, DWORD /*reserved*/, DWORD /*type*/, const BYTE* data,
-                                DWORD size) {
-  if (!openKeys_.contains(reinterpret_cast<std::uintptr_t>(key))) return ERROR_INVALID_HANDLE;
-  registry_[valueName != nullptr ? valueName : ""] =
-      data != nullptr ? std::string(reinterpret_cast<const char*>(data), size) : std::string();
-  return ERROR_SUCCESS;
-}
-
-LONG SimDesktop::RegCloseKey(HKEY key) {
-  return openKeys_.erase(reinterpret_cast<std::uintptr_t>(key)) > 0 ? ERROR_SUCCESS : ERROR_INVALID_HANDLE;
-}
-
-std::optional<std::string> SimDesktop::registryValue(const std::string& name) const {
-  auto it = registry_.find(name);
-  if (it == registry_.end()) return std::nullopt;
-  return it->second;
-}
-
 // ---- Processes and modules ------------------------------------------------------------------------
 
 DWORD SimDesktop::GetWindowThreadProcessId(HWND hwnd, DWORD* processId) {
@@ -232,7 +201,9 @@ HANDLE SimDesktop::OpenProcess(DWORD /*access*/, BOOL /*inherit*/, DWORD process
 }
 
 BOOL SimDesktop::CloseHandle(HANDLE handle) {
-  return openProcesses_.erase(reinterpret_cast<std::uintptr_t>(handle)) > 0 ? TRUE : FALSE;
+  const auto value = reinterpret_cast<std::uintptr_t>(handle);
+  if (openProcesses_.erase(value) > 0) return TRUE;
+  return std::erase_if(mutexes_, [value](const auto& mutex) { return mutex.second == value; }) > 0 ? TRUE : FALSE;
 }
 
 BOOL SimDesktop::EnumProcessModules(HANDLE process, HMODULE* modules, DWORD size, DWORD* needed) {
@@ -271,33 +242,6 @@ HMODULE SimDesktop::GetModuleHandleA(const char* name) {
 DWORD SimDesktop::GetModuleFileNameA(HMODULE module, char* path, DWORD size) {
   if (module != nullptr && module != reinterpret_cast<HMODULE>(kOwnModule)) return 0;
   return static_cast<DWORD>(copyText(kExePath, path, size));
-}
-
-// ---- Files in the working directory --------------------------------------------------------------
-
-bool SimDesktop::readWholeFile(const char* path, std::string& bytes) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  return true;
-}
-
-bool SimDesktop::replaceFile(const char* path, std::string_view bytes) {
-  if (path == nullptr || readonlyFiles_.contains(path)) return false;
-  const std::string temporary = std::string(path) + ".new";
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    if (!out) return false;
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (!out) return false;
-  }
-  std::error_code error;
-  std::filesystem::rename(temporary, path, error);
-  if (error) {
-    std::filesystem::remove(temporary, error);
-    return false;
-  }
-  return true;
 }
 
 // ---- C library ------------------------------------------------------------------------------------

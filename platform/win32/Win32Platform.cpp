@@ -2,6 +2,8 @@
 // them. Below, `::` names are the system's, unqualified names are ours.
 #include "platform/win32/Win32Platform.h"
 
+#include <cstddef>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -10,6 +12,7 @@
 // psapi and shellapi need windows.h first.
 #include <psapi.h>
 #include <shellapi.h>
+#include <shlobj.h>
 
 #include "hook/msghook.h"
 
@@ -26,7 +29,14 @@ HWND ours(::HWND h) { return reinterpret_cast<HWND>(h); }
 ::HINSTANCE sys(HINSTANCE h) { return reinterpret_cast<::HINSTANCE>(h); }
 ::HRGN sys(HRGN h) { return reinterpret_cast<::HRGN>(h); }
 ::HMENU sys(HMENU h) { return reinterpret_cast<::HMENU>(h); }
-::HKEY sys(HKEY h) { return reinterpret_cast<::HKEY>(h); }
+// Our predefined keys carry their 32-bit values; 64-bit Windows spells them sign-extended.
+::HKEY sys(HKEY h) {
+  const auto value = reinterpret_cast<std::uintptr_t>(h);
+  if (value >= 0x80000000u && value <= 0x8000000Fu) {
+    return reinterpret_cast<::HKEY>(static_cast<std::intptr_t>(static_cast<std::int32_t>(value)));
+  }
+  return reinterpret_cast<::HKEY>(h);
+}
 
 ::RECT sys(const RECT& r) { return ::RECT{r.left, r.top, r.right, r.bottom}; }
 RECT ours(const ::RECT& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
@@ -308,8 +318,19 @@ BOOL Win32Platform::Shell_NotifyIconA(DWORD message, NOTIFYICONDATAA* data) {
   icon.uFlags = data->uFlags;
   icon.uCallbackMessage = data->uCallbackMessage;
   icon.hIcon = reinterpret_cast<::HICON>(data->hIcon);
-  static_assert(sizeof icon.szTip >= sizeof data->szTip);
+  static_assert(sizeof icon.szTip == sizeof data->szTip);
   std::memcpy(icon.szTip, data->szTip, sizeof data->szTip);
+  if (data->cbSize >= NOTIFYICONDATAA_V2_SIZE) {
+    // A balloon: the fields up to guidItem, the layout being the same as ours.
+    static_assert(offsetof(::NOTIFYICONDATAA, guidItem) == offsetof(NOTIFYICONDATAA, guidItem));
+    icon.cbSize = offsetof(::NOTIFYICONDATAA, guidItem);
+    icon.dwState = data->dwState;
+    icon.dwStateMask = data->dwStateMask;
+    std::memcpy(icon.szInfo, data->szInfo, sizeof icon.szInfo);
+    icon.uTimeout = data->uTimeout;
+    std::memcpy(icon.szInfoTitle, data->szInfoTitle, sizeof icon.szInfoTitle);
+    icon.dwInfoFlags = data->dwInfoFlags;
+  }
   return ::Shell_NotifyIconA(message, &icon);
 }
 
@@ -341,6 +362,18 @@ LONG Win32Platform::RegSetValueExA(HKEY key, const char* valueName, DWORD reserv
   return ::RegSetValueExA(sys(key), valueName, reserved, type, data, size);
 }
 LONG Win32Platform::RegCloseKey(HKEY key) { return ::RegCloseKey(sys(key)); }
+LONG Win32Platform::RegOpenKeyExA(HKEY key, const char* subKey, DWORD options, REGSAM access, HKEY* result) {
+  ::HKEY opened = nullptr;
+  const LONG status = ::RegOpenKeyExA(sys(key), subKey, options, access, &opened);
+  *result = reinterpret_cast<HKEY>(opened);
+  return status;
+}
+LONG Win32Platform::RegQueryValueExA(HKEY key, const char* valueName, DWORD* reserved, DWORD* type, BYTE* data,
+                                     DWORD* size) {
+  static_assert(sizeof(DWORD) == sizeof(::DWORD));
+  return ::RegQueryValueExA(sys(key), valueName, reinterpret_cast<::LPDWORD>(reserved),
+                            reinterpret_cast<::LPDWORD>(type), data, reinterpret_cast<::LPDWORD>(size));
+}
 
 HMODULE Win32Platform::GetModuleHandleA(const char* name) {
   return reinterpret_cast<HMODULE>(::GetModuleHandleA(name));
@@ -392,6 +425,20 @@ bool Win32Platform::replaceFile(const char* path, std::string_view bytes) {
   if (ok) ok = ::MoveFileExA(temporary.c_str(), path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
   if (!ok) ::DeleteFileA(temporary.c_str());
   return ok;
+}
+
+HRESULT Win32Platform::SHGetFolderPathA(HWND owner, int csidl, HANDLE token, DWORD flags, char* path) {
+  return ::SHGetFolderPathA(sys(owner), csidl, token, flags, path);
+}
+BOOL Win32Platform::CreateDirectoryA(const char* path, void* security) {
+  return ::CreateDirectoryA(path, static_cast<::LPSECURITY_ATTRIBUTES>(security));
+}
+DWORD Win32Platform::GetLastError() { return ::GetLastError(); }
+BOOL Win32Platform::ChangeWindowMessageFilterEx(HWND hwnd, UINT message, DWORD action, void* filterStatus) {
+  return ::ChangeWindowMessageFilterEx(sys(hwnd), message, action, static_cast<::PCHANGEFILTERSTRUCT>(filterStatus));
+}
+HANDLE Win32Platform::CreateMutexA(void* security, BOOL initialOwner, const char* name) {
+  return ::CreateMutexA(static_cast<::LPSECURITY_ATTRIBUTES>(security), initialOwner, name);
 }
 
 std::time_t Win32Platform::time(std::time_t* out) { return std::time(out); }

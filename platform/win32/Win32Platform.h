@@ -79,6 +79,9 @@ class Win32Platform final : public Platform {
   LONG RegSetValueExA(HKEY key, const char* valueName, DWORD reserved, DWORD type, const BYTE* data,
                       DWORD size) override;
   LONG RegCloseKey(HKEY key) override;
+  LONG RegOpenKeyExA(HKEY key, const char* subKey, DWORD options, REGSAM access, HKEY* result) override;
+  LONG RegQueryValueExA(HKEY key, const char* valueName, DWORD* reserved, DWORD* type, BYTE* data,
+                        DWORD* size) override;
 
   HMODULE GetModuleHandleA(const char* name) override;
   DWORD GetModuleFileNameA(HMODULE module, char* path, DWORD size) override;
@@ -93,6 +96,12 @@ class Win32Platform final : public Platform {
 
   bool readWholeFile(const char* path, std::string& bytes) override;
   bool replaceFile(const char* path, std::string_view bytes) override;
+
+  HRESULT SHGetFolderPathA(HWND owner, int csidl, HANDLE token, DWORD flags, char* path) override;
+  BOOL CreateDirectoryA(const char* path, void* security) override;
+  DWORD GetLastError() override;
+  BOOL ChangeWindowMessageFilterEx(HWND hwnd, UINT message, DWORD action, void* filterStatus) override;
+  HANDLE CreateMutexA(void* security, BOOL initialOwner, const char* name) override;
 
   std::time_t time(std::time_t* out) override;
   void srand(unsigned int seed) override;

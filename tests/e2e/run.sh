@@ -92,6 +92,12 @@ if [ ! -f "$WINEPREFIX/.tessellor-ready" ]; then
   touch "$WINEPREFIX/.tessellor-ready"
 fi
 
+# The program keeps its settings per user, in the reused prefix: every run starts without them, as
+# every scenario does.
+user_settings=$(timeout 30 winepath -u "$(timeout 30 wine cmd /c 'echo %LOCALAPPDATA%' 2>/dev/null | tr -d '\r')")
+user_settings=${user_settings%/}/Tessellor
+rm -rf "$user_settings"
+
 # The control program stays up for the whole run; every command is answered with lines and a ".".
 coproc CTL { cd "$run" && exec wine "$bin/tessellor-ctl.exe" 2>>"$art/ctl.log"; }
 ctl_open=1
@@ -305,7 +311,7 @@ ctl "wait-tray shown 10000"
 if [ "$REPLY" = ok ]; then pass "start-up: the tray icon is shown"; else fail "start-up: no tray icon"; fi
 ctl exe-path
 exe_path=${REPLY#exe-path }
-run_value=$(timeout 30 wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Run' /v Tessellor 2>/dev/null |
+run_value=$(timeout 30 wine reg query 'HKCU\Software\Microsoft\Windows\CurrentVersion\Run' /v Tessellor 2>/dev/null |
   tr -d '\r' | sed -n 's/^ *Tessellor *REG_SZ *//p')
 if [ "$run_value" = "\"$exe_path\"" ]; then
   pass "start-up: the Run value holds the quoted path $run_value"
@@ -468,10 +474,10 @@ ctl "command 1002"
 ctl "wait-file tessellor.exit 20000"
 exit_code=$REPLY
 printf '%b' "$want_file" >"$art/settings.expected"
-if [ "$exit_code" = "$want_exit" ] && cmp -s "$art/settings.expected" "$run/settings.dat"; then
+if [ "$exit_code" = "$want_exit" ] && cmp -s "$art/settings.expected" "$user_settings/settings.dat"; then
   pass "Close from the tray menu saves settings.dat (\"$want_file\") and the process exits $exit_code"
 else
-  fail "Close: exit '$exit_code' (want $want_exit), settings.dat $(od -c "$run/settings.dat" 2>&1 | head -2 | tr '\n' ' ')"
+  fail "Close: exit '$exit_code' (want $want_exit), settings.dat $(od -c "$user_settings/settings.dat" 2>&1 | head -2 | tr '\n' ' ')"
 fi
 
 echo "e2e: $passed passed, $failed failed in $((SECONDS - started)) s (artefacts in $art)"

@@ -191,13 +191,13 @@ TEST(SimShell, RunKeyValueKeepsItsBytesUnlessReadonly) {
   SimDesktop d;
   HKEY key = nullptr;
   const char* run = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-  ASSERT_EQ(d.RegOpenKeyA(HKEY_LOCAL_MACHINE, run, &key), ERROR_SUCCESS);
+  ASSERT_EQ(d.RegOpenKeyA(HKEY_CURRENT_USER, run, &key), ERROR_SUCCESS);
   d.RegSetValueExA(key, "Tessellor", 0, REG_SZ, reinterpret_cast<const BYTE*>(""), 1);
   EXPECT_EQ(d.registryValue("Tessellor"), std::string(1, '\0'));
   d.RegCloseKey(key);
   d.setRegistryReadonly();
   HKEY other = nullptr;
-  EXPECT_NE(d.RegOpenKeyA(HKEY_LOCAL_MACHINE, run, &other), ERROR_SUCCESS);
+  EXPECT_NE(d.RegOpenKeyA(HKEY_CURRENT_USER, run, &other), ERROR_SUCCESS);
   EXPECT_NE(d.RegSetValueExA(other, "Tessellor", 0, REG_SZ, reinterpret_cast<const BYTE*>("x"), 2), ERROR_SUCCESS);
   EXPECT_EQ(d.registryValue("Tessellor"), std::string(1, '\0'));
 }

@@ -1,16 +1,12 @@
 // The desktop's own lines and what other programs' windows do. A window action changes the
 // desktop first and then posts the hook library's message, as the library would.
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
 
 #include "tools/sim/ScenarioRunner.h"
 
 namespace tessellor::sim {
 
 namespace {
-
-constexpr const char* kSettingsFile = "settings.dat";
 
 std::optional<RECT> rectAt(Args& a, std::size_t i) {
   const auto l = a.number(i), t = a.number(i + 1), r = a.number(i + 2), b = a.number(i + 3);
@@ -113,24 +109,6 @@ void rand(ScenarioRunner& r, Args& a) {
   if (const auto n = a.number(0)) r.desktop().setRand(*n);
 }
 
-void settingsFile(ScenarioRunner& r, Args& a) {
-  if (!a.count(1, 1)) return;
-  if (a.isWord(0, "none")) {
-    std::error_code error;
-    std::filesystem::remove(kSettingsFile, error);
-  } else if (a.isWord(0, "readonly")) {
-    r.desktop().setFileReadonly(kSettingsFile);
-  } else if (const auto text = a.string(0)) {
-    std::ofstream(kSettingsFile, std::ios::binary | std::ios::trunc) << *text;
-  }
-}
-
-void registry(ScenarioRunner& r, Args& a) {
-  if (!a.count(1, 1)) return;
-  static constexpr const char* kWords[] = {"readonly"};
-  if (a.choice(0, kWords)) r.desktop().setRegistryReadonly();
-}
-
 void hotkeyTaken(ScenarioRunner& r, Args& a) {
   if (!a.count(1, 1)) return;
   if (const auto id = a.number(0)) r.desktop().setHotkeyTaken(*id);
@@ -209,8 +187,6 @@ constexpr Command kCommands[] = {
     {"foreground", foreground},
     {"time", time},
     {"rand", rand},
-    {"settings-file", settingsFile},
-    {"registry", registry},
     {"hotkey-taken", hotkeyTaken},
     {"drag", drag},
     {"resize", resize},

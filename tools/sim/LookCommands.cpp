@@ -13,8 +13,10 @@ namespace {
 
 void print(ScenarioRunner& r, Args& a) {
   if (!a.count(1, 1)) return;
-  static constexpr const char* kWhat[] = {"windows",       "layout",  "dialog", "registry",
-                                          "settings-file", "hotkeys", "tray",   "border-settings"};
+  static constexpr const char* kWhat[] = {
+      "windows", "layout", "dialog",          "registry",         "settings-file",
+      "hotkeys", "tray",   "border-settings", "machine-registry", "workdir-settings-file",
+      "balloons"};
   const auto what = a.choice(0, kWhat);
   if (!what) return;
   SimDesktop& d = r.desktop();
@@ -28,16 +30,22 @@ void print(ScenarioRunner& r, Args& a) {
       if (!r.running() || d.mainDialog() == nullptr) return void(a.fail("the main dialog is not open"));
       return printDialog(d, d.mainDialog(), out);
     case 3:
-      return printRegistry(d, out);
+      return printRunValue("registry", d.registry().user, out);
     case 4:
-      return printSettingsFile(d, out);
+      return printFile("settings-file", kSettingsFilePath, d, out);
     case 5:
       return printHotkeys(d, out);
     case 6:
       return printTray(d, out);
-    default:
+    case 7:
       if (!r.running() || !d.modalOpen()) return void(a.fail("the border settings dialog is not open"));
       return printBorderSettings(d, d.topDialog(), out);
+    case 8:
+      return printRunValue("machine-registry", d.registry().machine, out);
+    case 9:
+      return printFile("workdir-settings-file", kWorkdirSettingsFilePath, d, out);
+    default:
+      return printBalloons(d, out);
   }
 }
 

@@ -113,23 +113,29 @@ void printBorderSettings(SimDesktop& desktop, HWND dialog, std::ostream& out) {
   out << '\n';
 }
 
-void printRegistry(const SimDesktop& desktop, std::ostream& out) {
-  const std::optional<std::string> value = desktop.registryValue("Tessellor");
+void printRunValue(const char* word, const SimRegistry::RunKey& key, std::ostream& out) {
+  const std::optional<std::string> value = SimRegistry::runValue(key);
   if (!value) {
-    out << "registry none\n";
+    out << word << " none\n";
     return;
   }
   // REG_SZ data: the string ends at its terminating zero.
-  out << "registry Tessellor " << quote(value->substr(0, value->find('\0'))) << '\n';
+  out << word << " Tessellor " << quote(value->substr(0, value->find('\0'))) << '\n';
 }
 
-void printSettingsFile(SimDesktop& desktop, std::ostream& out) {
-  std::string bytes;
-  if (desktop.readWholeFile("settings.dat", bytes)) {
-    out << "settings-file " << quote(bytes) << '\n';
+void printFile(const char* word, const char* path, SimDesktop& desktop, std::ostream& out) {
+  const std::optional<std::string> bytes = desktop.files().read(path);
+  if (bytes) {
+    out << word << ' ' << quote(*bytes) << '\n';
   } else {
-    out << "settings-file none\n";
+    out << word << " none\n";
   }
+}
+
+void printBalloons(const SimDesktop& desktop, std::ostream& out) {
+  if (desktop.balloons().empty()) out << "balloons none\n";
+  for (const SimDesktop::Balloon& b : desktop.balloons())
+    out << "balloon " << quote(b.title) << ' ' << quote(b.text) << '\n';
 }
 
 void printHotkeys(const SimDesktop& desktop, std::ostream& out) {

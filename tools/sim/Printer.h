@@ -9,6 +9,11 @@
 
 namespace tessellor::sim {
 
+// What `settings-file` and `workdir-settings-file` mean: the per-user file and the working
+// directory's one.
+inline constexpr const char* kSettingsFilePath = "C:\\Users\\user\\AppData\\Local\\Tessellor\\settings.dat";
+inline constexpr const char* kWorkdirSettingsFilePath = "settings.dat";
+
 // `L T R B`, as every line writes a rectangle.
 std::string rectText(const RECT& r);
 
@@ -21,8 +26,13 @@ void printLayout(SimDesktop& desktop, const Shell* shell, std::ostream& out);
 void printDialog(SimDesktop& desktop, HWND dialog, std::ostream& out);
 // The band sizes in the open border settings dialog's edit boxes, as their texts.
 void printBorderSettings(SimDesktop& desktop, HWND dialog, std::ostream& out);
-void printRegistry(const SimDesktop& desktop, std::ostream& out);
-void printSettingsFile(SimDesktop& desktop, std::ostream& out);
+// `WORD Tessellor "DATA"` or `WORD none`: the per-user (`registry`) or the machine-wide
+// (`machine-registry`) Run value.
+void printRunValue(const char* word, const SimRegistry::RunKey& key, std::ostream& out);
+// `WORD "BYTES"` or `WORD none`.
+void printFile(const char* word, const char* path, SimDesktop& desktop, std::ostream& out);
+// `balloon "TITLE" "TEXT"` a line, or `balloons none`.
+void printBalloons(const SimDesktop& desktop, std::ostream& out);
 void printHotkeys(const SimDesktop& desktop, std::ostream& out);
 void printTray(const SimDesktop& desktop, std::ostream& out);
 

@@ -9,7 +9,7 @@ namespace {
 // The dialog a line addresses: the open one on top. Records a malformed line when there is none.
 HWND openDialog(ScenarioRunner& r, Args& a) {
   const HWND dialog = r.running() ? r.desktop().topDialog() : nullptr;
-  if (dialog == nullptr) a.fail(r.exitCode() ? "the program has ended" : "the program has not started");
+  if (dialog == nullptr) a.fail(r.ended() ? "the program has ended" : "the program has not started");
   return dialog;
 }
 

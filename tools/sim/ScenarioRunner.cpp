@@ -14,7 +14,7 @@ namespace {
 const std::map<std::string, Command>& commandTable() {
   static const std::map<std::string, Command> table = [] {
     std::map<std::string, Command> t;
-    for (auto group : {desktopCommands(), programCommands(), lookCommands()}) {
+    for (auto group : {desktopCommands(), programCommands(), lookCommands(), sessionCommands()}) {
       for (const Command& c : group) t.emplace(c.name, c);
     }
     return t;
@@ -73,7 +73,8 @@ bool ScenarioRunner::hasNextLine() {
 bool ScenarioRunner::idle() {
   while (!stopped_ && hasNextLine()) {
     executeNext();
-    if (!desktop_->queueEmpty()) return true;
+    // A terminated process learns it from GetMessageA, in whichever loop it waits.
+    if (!desktop_->queueEmpty() || desktop_->terminating()) return true;
   }
   return false;
 }
@@ -124,14 +125,25 @@ HWND ScenarioRunner::anyWindow(Args& args, std::size_t i) {
 
 void ScenarioRunner::startProgram() {
   running_ = true;
+  sessionEnded_ = false;
+  desktop_->clearBalloons();
   const HookMessages messages = registerHookMessages(*desktop_);
   char commandLine[] = "";
   const auto instance = reinterpret_cast<HINSTANCE>(desktop_->GetModuleHandleA(nullptr));
   // Returns once the program's loop has ended: on WM_QUIT, or when the script has no more to say.
   const int code = WinMain(*desktop_, messages, instance, nullptr, commandLine, 0);
   running_ = false;
-  exitCode_ = code;
+  ended_ = true;
+  exitCode_ = sessionEnded_ ? std::nullopt : std::optional<int>(code);
   desktop_->endProcess();
+}
+
+void ScenarioRunner::endSession() {
+  const HWND dialog = desktop_->mainDialog();
+  desktop_->SendMessageA(dialog, WM_QUERYENDSESSION, 0, 0);
+  desktop_->SendMessageA(dialog, WM_ENDSESSION, TRUE, 0);
+  sessionEnded_ = true;
+  desktop_->terminateProcess();
 }
 
 Shell* ScenarioRunner::shell() {

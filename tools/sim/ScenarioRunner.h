@@ -56,10 +56,11 @@ struct Command {
 std::span<const Command> desktopCommands();  // the desktop and other programs' windows
 std::span<const Command> programCommands();  // the program: start, its dialogs, keys, tray, menu
 std::span<const Command> lookCommands();     // print, trace, count, expect, snapshot
+std::span<const Command> sessionCommands();  // settings files, Run keys, the end of the session
 
 struct RunOptions {
   std::string svgDirectory;  // empty: snapshots write nothing
-  // Called with the runner before its first line, in the scenario's working directory.
+  // Called with the runner before its first line.
   std::function<void(ScenarioRunner&)> prepare;
 };
 
@@ -68,7 +69,7 @@ class ScenarioRunner {
   ScenarioRunner(std::string file, const std::string& text, RunOptions options, std::ostream& out, std::ostream& err);
   ~ScenarioRunner();
 
-  // Runs the scenario in the current working directory: 0, 1 (an expect failed) or 2 (malformed).
+  // Runs the scenario: 0, 1 (an expect failed) or 2 (malformed).
   int run();
 
   // ---- For the command tables ----
@@ -84,8 +85,12 @@ class ScenarioRunner {
 
   // The program's process.
   bool running() const { return running_; }
+  bool ended() const { return ended_; }  // a process has run and ended
+  // The code its message loop ended with; nothing when the session's end ended it.
   const std::optional<int>& exitCode() const { return exitCode_; }
   void startProgram();
+  // WM_QUERYENDSESSION and WM_ENDSESSION to the main dialog, then the process ends where it is.
+  void endSession();
   // The shell of the running program, or null.
   Shell* shell();
 
@@ -114,14 +119,15 @@ class ScenarioRunner {
   int status_ = 0;
   bool stopped_ = false;
   bool running_ = false;
+  bool ended_ = false;
+  bool sessionEnded_ = false;
   std::optional<int> exitCode_;
 };
 
 // Reads the file ("-": standard input) and runs it as runScenarioText does; 2 when it cannot be read.
 int runScenarioFile(const std::string& file, const RunOptions& options, std::ostream& out, std::ostream& err);
 
-// Runs scenario text in a fresh temporary working directory (removed afterwards) on a fresh
-// desktop; answers as ScenarioRunner::run, or 2 when no working directory can be made.
+// Runs scenario text on a fresh desktop; answers as ScenarioRunner::run.
 int runScenarioText(const std::string& file, const std::string& text, const RunOptions& options, std::ostream& out,
                     std::ostream& err);
 

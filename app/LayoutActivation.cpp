@@ -1,6 +1,7 @@
 #include "app/LayoutActivation.h"
 
 #include "app/AutoAdd.h"
+#include "app/Hotkeys.h"
 #include "app/MainDialog.h"
 #include "layout/border/BorderLayout.h"
 #include "layout/grid/GridLayout.h"
@@ -18,6 +19,12 @@ void addEligibleWindows(Shell& shell) {
   if (autoAddChecked(shell)) shell.platform.EnumWindows(addWindowIfEligible, reinterpret_cast<LPARAM>(&shell));
 }
 
+// What follows the layout mode: the keys that act in it, and the status text.
+void followMode(Shell& shell) {
+  registerHotkeysFor(shell, shell.layoutMode());
+  showSelectedLayout(shell, shell.mainDialog);
+}
+
 void forgetSavedPlaces(Shell& shell) {
   shell.savedSides.clearPos();
   shell.savedSlots.clearPos();
@@ -31,7 +38,7 @@ void startBorderLayout(Shell& shell) {
   shell.layout.start(
       std::make_unique<BorderLayout>(shell.platform, w.eastWeight, w.westWeight, w.northWeight, w.southWeight));
   addEligibleWindows(shell);
-  showSelectedLayout(shell, shell.mainDialog);
+  followMode(shell);
 }
 
 void startGridLayout(Shell& shell, GridStart arrange) {
@@ -42,7 +49,7 @@ void startGridLayout(Shell& shell, GridStart arrange) {
     grid.arrange();
     grid.rememberAllPlacedRects();
   }
-  showSelectedLayout(shell, shell.mainDialog);
+  followMode(shell);
 }
 
 void stopLayout(Shell& shell) {
@@ -59,7 +66,7 @@ void stopLayout(Shell& shell) {
 void dropLayout(Shell& shell) {
   forgetSavedPlaces(shell);
   shell.layout.end();
-  showSelectedLayout(shell, shell.mainDialog);
+  followMode(shell);
 }
 
 void refreshLayout(Shell& shell) {

@@ -295,6 +295,22 @@ drag_window() {
   scenario+=("set-rect $title $l $t $r $b")
 }
 
+# Ctrl+Left pressed with SendInput: passes when the foreground sample window logs it (Ctrl held), that
+# is when no hotkey of the program took it.
+ctrl_left_reaches_sample() {
+  local name="" line before
+  ctl windows
+  for line in "${lines[@]}"; do [[ " $line " == *" foreground "* ]] && read -r _ name _ <<<"$line"; done
+  if [ -z "$name" ]; then
+    fail "$1: no sample window is in the foreground"
+    return
+  fi
+  before=$(log_count sampler.log "keydown $name 25 ctrl")
+  ctl "key ctrl+left"
+  ctl "wait-log sampler.log keydown_${name}_25_ctrl $((before + 1)) 5000"
+  if [ "$REPLY" != timeout ]; then pass "$1: $name receives it"; else fail "$1: $name never received it"; fi
+}
+
 # --- start-up ----------------------------------------------------------------------------------
 ( cd "$run" && timeout 170 wine "$bin/tessellor.exe" >>"$art/tessellor.log" 2>&1
   echo $? >"$run/tessellor.exit" ) &
@@ -328,6 +344,8 @@ ctl "wait-settled 10000"
 [ "$REPLY" = ok ] || note "the sample windows' stacking did not settle: $REPLY"
 ctl others
 for line in "${lines[@]}"; do note "also on the desktop: $line"; done
+
+if [ "$mode" = test ]; then ctrl_left_reaches_sample "with no layout, Ctrl+Left is left to the other programs"; fi
 
 # --- Border Layout -------------------------------------------------------------------------------
 describe_desktop
@@ -378,6 +396,7 @@ scenario+=("key 2")
 simulate border-stop
 ctl "key ctrl+back"
 compare "Ctrl+Backspace puts every window back" 10000 foreground
+if [ "$mode" = test ]; then ctrl_left_reaches_sample "after Ctrl+Backspace, Ctrl+Left reaches the other programs again"; fi
 
 # --- Grid Layout ---------------------------------------------------------------------------------
 describe_desktop

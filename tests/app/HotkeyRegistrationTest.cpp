@@ -80,39 +80,6 @@ TEST(HotkeyRegistration, AKeyIsNamedOnceTheTrayIconCanCarryTheBalloon) {
   EXPECT_EQ(t.d.balloons()[0].title, "Tessellor");
 }
 
-// Every name is the README's spelling of the key the row registers.
-TEST(HotkeyRegistration, NamesSpellTheModifiersAndKeyOfTheirRow) {
-  for (const Hotkey& key : hotkeys) {
-    std::string expected = key.modifiers == (MOD_CONTROL | MOD_ALT) ? "Ctrl+Alt+"
-                           : key.modifiers == MOD_CONTROL           ? "Ctrl+"
-                                                                    : "Alt+";
-    switch (key.virtualKey) {
-      case VK_BACK:
-        expected += "Backspace";
-        break;
-      case VK_LEFT:
-        expected += "Left";
-        break;
-      case VK_RIGHT:
-        expected += "Right";
-        break;
-      case VK_UP:
-        expected += "Up";
-        break;
-      case VK_DOWN:
-        expected += "Down";
-        break;
-      case VK_F10:
-        expected += "F10";
-        break;
-      default:
-        expected += static_cast<char>(key.virtualKey);
-        break;
-    }
-    EXPECT_EQ(key.name, expected) << "hotkey " << key.id;
-  }
-}
-
 TEST(TrayBalloon, LongTextsAreCutToTheirFieldsAndNothingShowsWithoutAnIcon) {
   Program t;
   EXPECT_FALSE(showTrayBalloon(t.shell, "Title", "Text"));

@@ -3,6 +3,8 @@
 //
 //   tessellor-sampler.exe LOGFILE TITLE,LEFT,TOP,WIDTH,HEIGHT,MINWIDTH,MINHEIGHT,RRGGBB...
 //
+// Log lines: "ready PID", "event NAME TITLE L T R B MICROSECONDS", "hang TITLE MS", "awake TITLE".
+//
 // Wine's window system raises no out-of-context WinEvents for moves, size ends, minimise, maximise,
 // restore or destroy, but events that a process raises for its own windows with NotifyWinEvent do
 // reach other processes. So this program raises the events Windows raises natively, and msghook.dll
@@ -52,10 +54,22 @@ void logLine(const char* format, ...) {
 
 Sample* sampleOf(HWND hwnd) { return reinterpret_cast<Sample*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA)); }
 
+// Microseconds on QueryPerformanceCounter, the clock the control program measures with.
+long long clockMicros() {
+  LARGE_INTEGER now{};
+  LARGE_INTEGER frequency{};
+  QueryPerformanceCounter(&now);
+  QueryPerformanceFrequency(&frequency);
+  return now.QuadPart / frequency.QuadPart * 1000000 + now.QuadPart % frequency.QuadPart * 1000000 / frequency.QuadPart;
+}
+
+// Each event line ends with the moment it was raised, so that the program's reaction can be timed.
 void raise(HWND hwnd, DWORD event, const char* name) {
   RECT r{};
   GetWindowRect(hwnd, &r);
-  logLine("event %s %s %ld %ld %ld %ld", name, sampleOf(hwnd)->title.c_str(), r.left, r.top, r.right, r.bottom);
+  const long long at = clockMicros();
+  logLine("event %s %s %ld %ld %ld %ld %lld", name, sampleOf(hwnd)->title.c_str(), r.left, r.top, r.right, r.bottom,
+          at);
   NotifyWinEvent(event, hwnd, OBJID_WINDOW, CHILDID_SELF);
 }
 

@@ -59,6 +59,20 @@ step "wait-settled 10000"
 ctl others
 for line in "${lines[@]}"; do note "also on the desktop: $line"; done
 
+# The harness's own guard: a list of expected windows that names none, or that it cannot read, is
+# refused, so that a change of the simulator's output cannot make the comparisons pass unchecked.
+refused=()
+for list in "" "foreground Foxtrot" "Alpha 1 2 3" "Alpha 1 2 3 4 5" "Alpha minimised" "Alpha 1 2 3 4|Bravo"; do
+  IFS='|' read -r -a list_lines <<<"$list"
+  ctl "expect 100" "${list_lines[@]}" "."
+  [[ $REPLY == error* ]] || refused+=("'$list' answered '$REPLY'")
+done
+if [ "${#refused[@]}" -eq 0 ]; then
+  pass "the control program refuses an empty or unreadable list of expected windows"
+else
+  fail "the control program takes lists it must refuse: ${refused[*]}"
+fi
+
 # --- rectangles worked out by hand -----------------------------------------------------------------
 # Under Wine the program sees SM_CXMAXIMIZED 1288 and SM_CYMAXIMIZED 1062 (a maximised window's
 # frame reaches past the 1280 x 1024 display), SM_CXMIN 116 and SM_CYMIN 27; the numbers below are

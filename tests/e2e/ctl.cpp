@@ -14,8 +14,11 @@
 //                               "error ..." when no window is named or a line is not one of these
 //   time-key MS KEY+KEY...      then expected lines as for expect: presses the keys and polls closely
 //                               until all of them hold; "ok MICROSECONDS" from SendInput to that moment
-//   time-until MS               then expected lines: polls closely until all of them hold; "ok CLOCK", the
-//                               moment they first did on the clock that the sample application logs
+//   watch on|off                from now on, notes the moment each sample window last changed rectangle
+//   placed-at MS                then expected lines: polls until all of them hold; "ok CLOCK", the moment
+//                               the last of them reached its rectangle as watched, on the clock that the
+//                               sample application logs
+//   wait-cursor X Y MS          polls until the mouse pointer is at X Y
 //   launch-tray MS EXE CLASS TITLE ID
 //                               starts EXE and polls until its top-level window CLASS/TITLE has the
 //                               notification icon ID; "ok MICROSECONDS" from CreateProcess to that moment
@@ -456,19 +459,86 @@ void timeKey(DWORD ms, const std::string& keys) {
   }
 }
 
-void timeUntil(DWORD ms) {
+// The watch: a thread that notes, about every millisecond, when each sample window's rectangle
+// last changed, so that a placement is timed even when the script learns its target afterwards.
+struct Watched {
+  HWND hwnd;
+  RECT rect;
+  long long changed;
+};
+CRITICAL_SECTION watchLock;
+std::vector<Watched> watched;
+HANDLE watchThread = nullptr;
+volatile LONG watching = 0;
+
+DWORD WINAPI watchWindows(void*) {
+  while (InterlockedCompareExchange(&watching, 0, 0) != 0) {
+    const std::vector<HWND> samples = sampleWindows();
+    const long long now = clockMicros();
+    EnterCriticalSection(&watchLock);
+    for (HWND hwnd : samples) {
+      RECT r{};
+      GetWindowRect(hwnd, &r);
+      auto it = watched.begin();
+      while (it != watched.end() && it->hwnd != hwnd) ++it;
+      if (it == watched.end()) {
+        watched.push_back(Watched{hwnd, r, now});
+      } else if (!EqualRect(&it->rect, &r)) {
+        it->rect = r;
+        it->changed = now;
+      }
+    }
+    LeaveCriticalSection(&watchLock);
+    Sleep(1);
+  }
+  return 0;
+}
+
+bool watch(bool on) {
+  if (on == (watchThread != nullptr)) return false;
+  if (on) {
+    watched.clear();
+    InterlockedExchange(&watching, 1);
+    watchThread = CreateThread(nullptr, 0, watchWindows, nullptr, 0, nullptr);
+    return watchThread != nullptr;
+  }
+  InterlockedExchange(&watching, 0);
+  WaitForSingleObject(watchThread, INFINITE);
+  CloseHandle(watchThread);
+  watchThread = nullptr;
+  return true;
+}
+
+void placedAt(DWORD ms) {
   std::vector<Expected> wanted;
   std::string error;
   if (!readExpected(wanted, error)) {
     reply("error %s", error.c_str());
     return;
   }
-  const long long end = pollClosely(ms, [&] { return allMatch(wanted); });
-  if (end < 0) {
+  if (watchThread == nullptr) {
+    reply("error not watching");
+    return;
+  }
+  if (pollUntil(ms, [&] { return allMatch(wanted); }) < 0) {
     reply("timeout %lu", static_cast<unsigned long>(ms));
     listWindows();
+    return;
+  }
+  // Matched now; the moment each got there is the watch's last change of its rectangle.
+  long long last = -1;
+  EnterCriticalSection(&watchLock);
+  for (const Expected& e : wanted) {
+    if (e.foreground || e.minimized) continue;
+    HWND hwnd = sampleNamed(e.title);
+    for (const Watched& w : watched)
+      if (w.hwnd == hwnd && EqualRect(&w.rect, &e.rect) && w.changed > last) last = w.changed;
+  }
+  LeaveCriticalSection(&watchLock);
+  if (last < 0) {
+    reply("error the watch has not seen these rectangles yet");
   } else {
-    reply("ok %lld", end);
+    reply("ok %lld", last);
   }
 }
 
@@ -519,6 +589,7 @@ void run(const std::string& command, const char* rest) {
   char word2[256] = {};
   unsigned long n = 0;
   unsigned long m = 0;
+  unsigned long k = 0;
   HWND dialog = mainDialog();
   if (command == "dialog") {
     if (dialog == nullptr) {
@@ -567,8 +638,16 @@ void run(const std::string& command, const char* rest) {
     expect(n);
   } else if (command == "time-key" && std::sscanf(rest, "%lu %255s", &n, word) == 2) {
     timeKey(n, word);
-  } else if (command == "time-until" && std::sscanf(rest, "%lu", &n) == 1) {
-    timeUntil(n);
+  } else if (command == "watch" && std::sscanf(rest, "%255s", word) == 1) {
+    reply(watch(std::strcmp(word, "on") == 0) ? "ok" : "error already so");
+  } else if (command == "placed-at" && std::sscanf(rest, "%lu", &n) == 1) {
+    placedAt(n);
+  } else if (command == "wait-cursor" && std::sscanf(rest, "%lu %lu %lu", &n, &m, &k) == 3) {
+    const long long elapsed = pollUntil(static_cast<DWORD>(k), [&] {
+      POINT p{};
+      return GetCursorPos(&p) && p.x == static_cast<long>(n) && p.y == static_cast<long>(m);
+    });
+    reply(elapsed >= 0 ? "ok" : "timeout");
   } else if (command == "launch-tray") {
     char exe[MAX_PATH] = {};
     unsigned id = 0;
@@ -654,6 +733,7 @@ void run(const std::string& command, const char* rest) {
 int main() {
   // Plain line ends for the script that reads us.
   _setmode(_fileno(stdout), _O_BINARY);
+  InitializeCriticalSection(&watchLock);
   char line[512];
   while (std::fgets(line, sizeof line, stdin) != nullptr) {
     line[std::strcspn(line, "\r\n")] = '\0';
@@ -664,5 +744,6 @@ int main() {
     run(command, line + used);
     done();
   }
+  if (watchThread != nullptr) watch(false);
   return 0;
 }

@@ -300,23 +300,36 @@ log_count() {  # how many lines of a sample log start with a prefix (none, when 
   grep -c "^$2" "$run/$1" || true  # grep fails when it counts 0
 }
 
-# An xdotool drag: press at one point, move halfway, then to the end, release. Screen coordinates
-# are desktop coordinates in Wine's virtual desktop.
+# An xdotool drag of a sample window that logs to LOG: press at one point, move halfway, then to the
+# end, release. Each step waits until Wine has taken the one before: the move loop takes a move
+# that comes before it has begun twice. Screen coordinates are desktop coordinates in Wine's virtual
+# desktop.
 drag() {
-  local x=$1 y=$2 dx=$3 dy=$4
-  xdotool mousemove "$x" "$y" mousedown 1 mousemove $((x + dx / 2)) $((y + dy / 2)) \
-    mousemove $((x + dx)) $((y + dy)) mouseup 1
+  local log=$1 title=$2 x=$3 y=$4 dx=$5 dy=$6 before
+  xdotool mousemove "$x" "$y"
+  step "wait-cursor $x $y 5000"
+  before=$(log_count "$log" "entersizemove $title")
+  xdotool mousedown 1
+  step "wait-log $log entersizemove_$title $((before + 1)) 5000"
+  xdotool mousemove $((x + dx / 2)) $((y + dy / 2))
+  step "wait-cursor $((x + dx / 2)) $((y + dy / 2)) 5000"
+  xdotool mousemove $((x + dx)) $((y + dy))
+  step "wait-cursor $((x + dx)) $((y + dy)) 5000"
+  xdotool mouseup 1
 }
 
 # Drags and waits for the sample application's report of the new rectangle, which goes to the
-# simulator as the same user action; `drag_end` gets the moment it was reported.
+# simulator as the same user action; `drag_end` gets the moment the drag was released.
 drag_end=""
 drag_window() {
-  local title=$1 x=$2 y=$3 dx=$4 dy=$5 before
-  before=$(log_count sampler.log "event movesizeend $title ")
-  drag "$x" "$y" "$dx" "$dy"
-  ctl "wait-log sampler.log event_movesizeend_${title}_ $((before + 1)) 10000"
+  local log=$1 title=$2 before released
+  before=$(log_count "$log" "event movesizeend $title ")
+  released=$(log_count "$log" "exitsizemove $title ")
+  drag "$@"
+  ctl "wait-log $log event_movesizeend_${title}_ $((before + 1)) 10000"
   [ "$REPLY" != timeout ] || return 1
-  read -r _ _ _ l t r b drag_end <<<"$REPLY"
+  read -r _ _ _ l t r b _ <<<"$REPLY"
   scenario+=("set-rect $title $l $t $r $b")
+  step "wait-log $log exitsizemove_${title}_ $((released + 1)) 1000"
+  read -r _ _ drag_end <<<"$REPLY"
 }

@@ -158,7 +158,7 @@ if [ "$mode" = test ]; then
   north=$(first_of north)
   north_before=$(bound northBottom)
   read -r l t r b <<<"$(rect_of "$north")"
-  if drag_window "$north" $(((l + r) / 2)) $((b - 2)) 0 50; then
+  if drag_window sampler.log "$north" $(((l + r) / 2)) $((b - 2)) 0 50; then
     simulate border-drag
     north_after=$(bound northBottom)
     compare "an edge drag of $north moves the North boundary from $north_before to $north_after" 10000
@@ -203,7 +203,7 @@ if [ "$mode" = test ]; then
   dx=$((640 - (l + r) / 2))
   dy=$((480 - (t + b) / 2))
   [ "$dx" -ne 0 ] || dx=20
-  if drag_window "$first" $(((l + r) / 2)) $((t + 12)) "$dx" "$dy"; then
+  if drag_window sampler.log "$first" $(((l + r) / 2)) $((t + 12)) "$dx" "$dy"; then
     simulate grid-drag
     compare "a drag of $first out of the grid removes it" 10000
   else

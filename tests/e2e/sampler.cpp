@@ -3,7 +3,8 @@
 //
 //   tessellor-sampler.exe LOGFILE TITLE,LEFT,TOP,WIDTH,HEIGHT,MINWIDTH,MINHEIGHT,RRGGBB...
 //
-// Log lines: "ready PID", "event NAME TITLE L T R B MICROSECONDS", "hang TITLE MS", "awake TITLE".
+// Log lines: "ready PID", "event NAME TITLE L T R B MICROSECONDS", "entersizemove TITLE",
+// "exitsizemove TITLE MICROSECONDS", "hang TITLE MS", "awake TITLE".
 //
 // Wine's window system raises no out-of-context WinEvents for moves, size ends, minimise, maximise,
 // restore or destroy, but events that a process raises for its own windows with NotifyWinEvent do
@@ -130,7 +131,15 @@ LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
     case WM_SIZE:
       followState(hwnd, *s, wParam);
       return 0;
+    case WM_ENTERSIZEMOVE:
+      // The harness moves the mouse on only once the drag has begun: earlier moves can be taken
+      // twice by the move loop.
+      logLine("entersizemove %s", s->title.c_str());
+      return 0;
     case WM_EXITSIZEMOVE:
+      // The release itself: msghook.dll sees this message, and the program may act on it, before
+      // the event below is raised.
+      logLine("exitsizemove %s %lld", s->title.c_str(), clockMicros());
       PostMessageA(hwnd, kMoveSizeEnded, 0, 0);
       return 0;
     case kMoveSizeEnded:

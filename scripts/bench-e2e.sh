@@ -55,15 +55,17 @@ stop_tessellor() {
   step "wait-exit 20000"
 }
 
-median() {  # of microseconds, in milliseconds with one decimal
-  local sorted
-  mapfile -t sorted < <(printf '%s\n' "$@" | sort -n)
-  awk -v m="${sorted[$((${#sorted[@]} / 2))]}" 'BEGIN { printf "%.1f", m / 1000 }'
-
+# Median and range of microseconds, in milliseconds with one decimal.
+spread() {
+  printf '%s\n' "$@" | sort -n | awk '{ v[NR] = $1 / 1000 }
+    END { printf "%.1f | %.1f – %.1f", v[int(NR / 2) + 1], v[1], v[NR] }'
 }
 
 rows=()
-row() { rows+=("| $1 | $2 | $(median "${@:3}") |"); }
+row() {
+  rows+=("| $1 | $2 | $(spread "${@:3}") |")
+  echo "$1, $2 windows: ${*:3} µs" >>"$art/runs.txt"
+}
 
 # Ctrl+Alt+B or Ctrl+Alt+G with the sample windows as they stand: microseconds to `took`.
 took=""
@@ -111,7 +113,7 @@ for n in "${border_counts[@]}"; do
     end_layout "border-$n-$i"
     stop_tessellor
   done
-  row "Ctrl+Alt+B (SendInput) until the last window stands at its rectangle, Border Layout" "$n" "${times[@]}"
+  row "Ctrl+Alt+B until the last window stands at its rectangle, Border Layout" "$n" "${times[@]}"
 done
 
 with_samples "$grid_count"
@@ -123,7 +125,7 @@ for ((i = 1; i <= runs; i++)); do
   end_layout "grid-$grid_count-$i"
   stop_tessellor
 done
-row "Ctrl+Alt+G (SendInput) until the last window stands at its rectangle, Grid Layout" "$grid_count" "${times[@]}"
+row "Ctrl+Alt+G until the last window stands at its rectangle, Grid Layout" "$grid_count" "${times[@]}"
 
 # --- a title-bar drag out of the Border Layout until every window is re-placed ------------------------
 with_samples "$drag_count"
@@ -162,21 +164,22 @@ for ((i = 1; i <= runs; i++)); do
   step post-close
   step "wait-exit 20000"
 done
-row "process start until the tray icon shows: tessellor.exe" "–" "${ours[@]}"
-row "process start until the tray icon shows: a bare dialog with a tray icon (the floor)" "–" "${floor[@]}"
+row 'process start until the tray icon shows: `tessellor.exe`' "–" "${ours[@]}"
+row "process start until the tray icon shows: a bare dialog with a tray icon" "–" "${floor[@]}"
 
 [ "$failed" -eq 0 ] || abort "the program did not do what the simulator expects; no figures"
 
 echo
 echo "Under Wine $(wine --version 2>/dev/null | sed 's/^wine-//'), $(date -u '+%Y-%m-%d'), $runs run(s) a figure:"
 echo
-echo "| What | Windows | Median (ms) |"
-echo "|---|---|---|"
+echo "| What | Windows | Median (ms) | Range (ms) |"
+echo "|---|---|---|---|"
 printf '%s\n' "${rows[@]}"
 
 # --- placements per event, from the simulator --------------------------------------------------------
 # Each `count` of the scenario pairs with the commands since the one before (their comment, if any).
-mapfile -t counts < <("$sim" "$root/bench/placements.scn" | sed -n 's/^placements //p')
+"$sim" "$root/bench/placements.scn" >"$art/placements.out" 2>&1 || abort "bench/placements.scn: $(cat "$art/placements.out")"
+mapfile -t counts < <(sed -n 's/^placements //p' "$art/placements.out")
 mapfile -t events < <(awk '
   { line = $0; comment = ""; if (index(line, "#")) { comment = substr(line, index(line, "#") + 2); line = substr(line, 1, index(line, "#") - 1) } }
   { sub(/[ \t]+$/, "", line) }

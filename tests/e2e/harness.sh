@@ -184,7 +184,7 @@ describe_desktop() {
   local head=("screen $cx $cy" "minsize $mx $my")
   ctl windows
   [ "${#lines[@]}" -eq "$opened" ] || abort "the control program reads ${#lines[@]} sample windows, $opened are open"
-  local foreground=none i
+  local foreground=none i name l t r b flags
   described=()
   stacking=()
   for ((i = ${#lines[@]} - 1; i >= 0; i--)); do

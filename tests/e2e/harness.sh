@@ -206,6 +206,7 @@ restack_described() {
   read -r _ cx cy mx my _ <<<"$REPLY"
   local head=("screen $cx $cy" "minsize $mx $my") i name
   ctl windows
+  [ "${#lines[@]}" -eq "$opened" ] || abort "the control program reads ${#lines[@]} sample windows, $opened are open"
   stacking=()
   for ((i = ${#lines[@]} - 1; i >= 0; i--)); do
     read -r _ name _ <<<"${lines[i]}"

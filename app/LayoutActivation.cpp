@@ -28,9 +28,7 @@ void forgetSavedPlaces(Shell& shell) {
 void startBorderLayout(Shell& shell) {
   if (shell.layoutMode != LayoutNone) return;
   shell.layoutMode = LayoutBorder;
-  const BorderWeights& w = shell.borderWeights;
-  shell.borderLayout =
-      std::make_unique<BorderLayout>(shell.platform, w.eastWeight, w.westWeight, w.northWeight, w.southWeight);
+  shell.borderLayout = std::make_unique<BorderLayout>(shell.platform, shell.borderWeights);
   addEligibleWindows(shell);
   showSelectedLayout(shell, shell.mainDialog);
 }

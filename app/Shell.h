@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "app/PosTable.h"
+#include "layout/border/BorderWeights.h"
 #include "layout/border/layWND.h"
 #include "platform/Platform.h"
 
@@ -29,13 +30,6 @@ struct HookMessages {
 
 // Static initialisation: registers the six message names, in their order.
 HookMessages registerHookMessages(Platform& platform);
-
-struct BorderWeights {
-  double northWeight = 0.2;
-  double southWeight = 0.2;
-  double westWeight = 0.2;
-  double eastWeight = 0.2;
-};
 
 struct Shell {
   Shell(Platform& platform, const HookMessages& messages);

@@ -74,7 +74,7 @@ struct Program {
 void borderBandEdgeResize(benchmark::State& state) {
   Program program;
   program.shell.layoutMode = LayoutBorder;
-  program.shell.borderLayout = std::make_unique<BorderLayout>(program.platform, 0.2, 0.2, 0.2, 0.2);
+  program.shell.borderLayout = std::make_unique<BorderLayout>(program.platform, BorderWeights{});
   std::uintptr_t handle = 1;
   HWND resized = nullptr;
   for (const int side : {North, West, East, South}) {

@@ -127,9 +127,9 @@ TEST_F(FuzzRules, FullPlacementsAreTheLastOfEachWindowInTheLayoutsOwnForm) {
   const HWND a = windows[0], b = windows[1];
   const RECT r{0, 0, 10, 10}, elsewhere{5, 5, 20, 20};
   const std::vector<sim::PlacementCall> calls{
-      {Kind::SetWindowPlacement, a, r}, {Kind::SetWindowPos, a, r},          // a: placed, then raised
-      {Kind::SetWindowPlacement, b, r}, {Kind::SetWindowPos, b, elsewhere},  // b: then moved elsewhere
-      {Kind::SetActiveWindow, b, RECT{}},                                    // activation places nothing
+      {Kind::SetWindowPlacement, a, r},   {Kind::SetWindowPos, a, r},          // a: placed, then raised
+      {Kind::SetWindowPlacement, b, r},   {Kind::SetWindowPos, b, elsewhere},  // b: then moved elsewhere
+      {Kind::SetActiveWindow, b, RECT{}},                                      // activation places nothing
   };
   EXPECT_EQ(fullyPlacedWindows(calls, FullPlacement::ThenRaised), (std::vector<HWND>{a}));
   EXPECT_TRUE(fullyPlacedWindows(calls, FullPlacement::Alone).empty());

@@ -41,8 +41,8 @@ std::vector<HWND> fullyPlacedWindows(std::span<const sim::PlacementCall> calls, 
     const sim::PlacementCall& call = calls[i];
     if (!placesTheWindow(call)) continue;
     const bool raisedAfterPlacement = call.kind == Kind::SetWindowPos && i > 0 &&
-                                      calls[i - 1].kind == Kind::SetWindowPlacement &&
-                                      calls[i - 1].hwnd == call.hwnd && calls[i - 1].rect == call.rect;
+                                      calls[i - 1].kind == Kind::SetWindowPlacement && calls[i - 1].hwnd == call.hwnd &&
+                                      calls[i - 1].rect == call.rect;
     const bool full = how == FullPlacement::Alone ? call.kind == Kind::SetWindowPlacement : raisedAfterPlacement;
     if (lastWasFull.insert_or_assign(call.hwnd, full).second) order.push_back(call.hwnd);
   }

@@ -28,9 +28,9 @@ void checkBorder(const BorderLayout& layout, Findings& findings);
 // reaches past the band's end.)
 void checkBandSharesComplete(const BorderLayout& layout, Findings& findings);
 
-// Adding, inserting, removing and applying keep each band's shares summing to 1, except a band
-// whose every window was raised to the minimum share: equal shares that may sum past 1. A user
-// resize or a cell change may leave a band over 1, so this holds only without them.
+// From bands whose shares sum to 1, adding, inserting, removing and applying keep them so, except
+// a band whose every window was raised to the minimum share: equal shares that may sum past 1. A
+// user resize or a cell change may leave a band over 1, so this holds only in sequences without them.
 void checkNoBandOverfull(const BorderLayout& layout, Findings& findings);
 
 // No window twice; at most rows × columns windows; each grid window has exactly one placedRects

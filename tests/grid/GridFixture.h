@@ -61,7 +61,7 @@ class GridTest : public ::testing::Test {
   }
 
   // The grid's rules hold, and whatever moved a window also recorded where it ended up.
-  void expectPlacedRectsMatchDesktop() {
+  void expectConsistent() {
     check::Findings findings;
     check::checkGridOnDesktop(grid, desktop, findings);
     for (const std::string& finding : findings) ADD_FAILURE() << finding;

@@ -24,7 +24,7 @@ class GridResize : public GridTest {
   void resize(HWND hwnd, Edge edge, int coordinate) {
     desktop.resize(hwnd, edge, coordinate);
     EXPECT_TRUE(grid.onUserMoveSize(hwnd));
-    expectPlacedRectsMatchDesktop();
+    expectConsistent();
   }
 
   HWND a{}, b{}, c{}, d{};
@@ -75,7 +75,7 @@ TEST_F(GridResize, NeighbourIsNotTrimmedBelowTheMinimum) {
   grid.fillGaps(a);
   EXPECT_EQ(desktop.rectOf(b), (RECT{640, 0, 1280, 512}));
   EXPECT_EQ(desktop.rectOf(a), (RECT{0, 0, 640, 512}));
-  expectPlacedRectsMatchDesktop();
+  expectConsistent();
 }
 
 TEST_F(GridResize, DragLeavesTheGridAndActivatesTheWindow) {
@@ -106,7 +106,7 @@ TEST_F(GridResize, AResizeWithoutARecordedPlaceIsKeptAndRecorded) {
   desktop.setRect(a, RECT{10, 20, 600, 500});
   EXPECT_TRUE(grid.onUserMoveSize(a));
   EXPECT_TRUE(grid.contains(a));
-  expectPlacedRectsMatchDesktop();
+  expectConsistent();
 }
 
 TEST_F(GridResize, OnlyFourChangedEdgesMakeADrag) {
@@ -153,7 +153,7 @@ class GridWideRow : public GridTest {
   void resize(HWND hwnd, Edge edge, int coordinate) {
     desktop.resize(hwnd, edge, coordinate);
     EXPECT_TRUE(grid.onUserMoveSize(hwnd));
-    expectPlacedRectsMatchDesktop();
+    expectConsistent();
   }
 
   std::vector<HWND> w;

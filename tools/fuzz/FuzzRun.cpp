@@ -120,11 +120,24 @@ class SeedRun {
     const long long magnitude = std::min(std::max(seen_, generator_->magnitude()), 1LL << 40);
     // A layout places each window a bounded number of times per operation, and an event runs a
     // bounded number of operations over every pair of windows at most.
-    const PlacementLimits limits{16 * (windows + 2) * (windows + 2), 64 * (magnitude + 1)};
-    checkPlacements(d.calls(), limits, findings_);
+    const check::PlacementLimits limits{16 * (windows + 2) * (windows + 2), 64 * (magnitude + 1)};
+    check::checkPlacements(d.calls(), limits, findings_);
+    if (const Shell* shell = runner_->shell()) {
+      check::checkShell(*shell, findings_);
+      // Only the windows fully placed in this event: any other may have been moved since by what
+      // no layout follows (a program, a drag the hook did not report), or stretched by a layout
+      // that records the rectangle it asked for.
+      if (const BorderLayout* border = shell->borderLayout()) {
+        const auto placed = check::fullyPlacedWindows(d.calls(), check::FullPlacement::Alone);
+        check::checkPlacedRects(border->placedRects, placed, d, findings_);
+      }
+      if (const GridLayout* grid = shell->gridLayout()) {
+        const auto placed = check::fullyPlacedWindows(d.calls(), check::FullPlacement::ThenRaised);
+        check::checkPlacedRects(grid->placedRects, placed, d, findings_);
+      }
+    }
     d.clearCalls();
     callsThisEvent_ = 0;
-    if (const Shell* shell = runner_->shell()) checkShell(*shell, findings_);
   }
 
   [[noreturn]] void runaway() {

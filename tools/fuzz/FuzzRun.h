@@ -5,9 +5,11 @@
 #include <cstdint>
 #include <string>
 
-#include "tools/fuzz/Invariants.h"
+#include "tools/check/Invariants.h"
 
 namespace tessellor::fuzz {
+
+using check::Findings;
 
 struct SeedOutcome {
   int events = 0;            // lines played

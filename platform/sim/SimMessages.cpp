@@ -95,6 +95,7 @@ void SimDesktop::endProcess() {
   hookTarget_ = nullptr;
   openKeys_.clear();
   openProcesses_.clear();
+  openTokens_.clear();
   regions_.clear();
 }
 

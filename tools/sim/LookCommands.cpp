@@ -13,8 +13,8 @@ namespace {
 
 void print(ScenarioRunner& r, Args& a) {
   if (!a.count(1, 1)) return;
-  static constexpr const char* kWhat[] = {"windows",       "layout",  "dialog", "registry",
-                                          "settings-file", "hotkeys", "tray",   "border-settings"};
+  static constexpr const char* kWhat[] = {"windows", "layout", "dialog",          "registry", "settings-file",
+                                          "hotkeys", "tray",   "border-settings", "visible"};
   const auto what = a.choice(0, kWhat);
   if (!what) return;
   SimDesktop& d = r.desktop();
@@ -35,6 +35,8 @@ void print(ScenarioRunner& r, Args& a) {
       return printHotkeys(d, out);
     case 6:
       return printTray(d, out);
+    case 8:
+      return printVisible(d, out);
     default:
       if (!r.running() || !d.modalOpen()) return void(a.fail("the border settings dialog is not open"));
       return printBorderSettings(d, d.topDialog(), out);

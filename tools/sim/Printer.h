@@ -21,6 +21,8 @@ void printLayout(SimDesktop& desktop, const Shell* shell, std::ostream& out);
 void printDialog(SimDesktop& desktop, HWND dialog, std::ostream& out);
 // The band sizes in the open border settings dialog's edit boxes, as their texts.
 void printBorderSettings(SimDesktop& desktop, HWND dialog, std::ostream& out);
+// `visible NAME L T R B [cloaked]`, the visible bounds, in creation order.
+void printVisible(const SimDesktop& desktop, std::ostream& out);
 void printRegistry(const SimDesktop& desktop, std::ostream& out);
 void printSettingsFile(SimDesktop& desktop, std::ostream& out);
 void printHotkeys(const SimDesktop& desktop, std::ostream& out);

@@ -91,5 +91,24 @@ TEST(FuzzSeeds, ASeedPlaysTheSameLinesEveryTime) {
   std::filesystem::remove_all(dir);
 }
 
+// The Windows 10 desktop is behind its option: a seed without it never writes those lines, and with
+// it every line it writes is well formed (the runner would report a malformed one as a finding).
+TEST(FuzzSeeds, TheWindows10DesktopIsPlayedOnlyWhenAsked) {
+  const std::filesystem::path dir = std::filesystem::temp_directory_path() / "tessellor-fuzz-test-windows10";
+  std::filesystem::create_directories(dir / "plain");
+  std::filesystem::create_directories(dir / "w10");
+  const SeedOutcome plain = runSeed(5, 400, (dir / "plain").string(), true);
+  const SeedOutcome modern = runSeed(5, 400, (dir / "w10").string(), true, GeneratorOptions{true});
+  EXPECT_TRUE(plain.findings.empty());
+  EXPECT_TRUE(modern.findings.empty()) << modern.findings.front();
+  const std::string plainLines = contents(dir / "plain" / "fuzz-seed-5.scn");
+  const std::string modernLines = contents(dir / "w10" / "fuzz-seed-5.scn");
+  for (const char* word : {"\nworkarea ", "\nmonitor ", " frame ", "\nhide ", "\nuncloak "}) {
+    EXPECT_EQ(plainLines.find(word), std::string::npos) << word;
+    EXPECT_NE(modernLines.find(word), std::string::npos) << word;
+  }
+  std::filesystem::remove_all(dir);
+}
+
 }  // namespace
 }  // namespace tessellor::fuzz

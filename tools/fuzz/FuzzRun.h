@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "tools/fuzz/EventGenerator.h"
 #include "tools/fuzz/Invariants.h"
 
 namespace tessellor::fuzz {
@@ -19,6 +20,7 @@ struct SeedOutcome {
 // DIRECTORY/fuzz-seed-SEED.scn as they are played, so that even a crash leaves its scenario behind;
 // the file is removed when nothing was found (unless `keep`), and otherwise ends with the finding and prints of the
 // state, so that tessellor-sim replays it.
-SeedOutcome runSeed(std::uint64_t seed, int events, const std::string& directory, bool keep = false);
+SeedOutcome runSeed(std::uint64_t seed, int events, const std::string& directory, bool keep = false,
+                    GeneratorOptions generator = {});
 
 }  // namespace tessellor::fuzz

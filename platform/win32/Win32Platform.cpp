@@ -100,7 +100,7 @@ bool isHung(::HWND h) {
 // at the top or left shifts them against screen coordinates. Tool windows use screen coordinates.
 POINT workspaceOffset(::HWND h, const ::RECT& r) {
   if ((::GetWindowLongPtrA(h, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) != 0) return POINT{0, 0};
-  MONITORINFO info{};
+  ::MONITORINFO info{};
   info.cbSize = sizeof info;
   if (!::GetMonitorInfoA(::MonitorFromRect(&r, MONITOR_DEFAULTTONEAREST), &info)) return POINT{0, 0};
   return POINT{info.rcWork.left - info.rcMonitor.left, info.rcWork.top - info.rcMonitor.top};

@@ -111,7 +111,6 @@ class SimDesktop : public Platform {
   // Adds a non-primary monitor, or moves the living one of that name (keeping its handle).
   void setMonitor(const std::string& name, const RECT& bounds, const RECT& work);
   bool removeMonitor(const std::string& name);  // false when no living monitor has that name
-  RECT workAreaOf(HWND hwnd) const;             // of the window's monitor (largest part, else nearest)
 
   void hideWindow(HWND hwnd);  // by its own program: a hidden foreground window leaves none
   void showWindow(HWND hwnd);  // by its own program: neither raised nor activated
@@ -333,7 +332,6 @@ class SimDesktop : public Platform {
   // Monitors: the primary first, then the living others in the order they came.
   RECT primaryWork() const { return primaryWork_.value_or(screenRect()); }
   HMONITOR monitorOfRect(const RECT& rect, DWORD flags) const;
-  HMONITOR monitorOf(const Window& w, DWORD flags) const;
   bool monitorAt(HMONITOR monitor, RECT& bounds, RECT& work) const;  // false for one that is gone
   RECT maximizedRect(const Window& w) const;                         // its monitor's work area
   void refitMaximized();

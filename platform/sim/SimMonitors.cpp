@@ -61,18 +61,6 @@ bool SimDesktop::removeMonitor(const std::string& name) {
   return false;
 }
 
-RECT SimDesktop::workAreaOf(HWND hwnd) const {
-  RECT bounds{};
-  RECT work = primaryWork();
-  if (const Window* w = find(hwnd)) monitorAt(monitorOf(*w, MONITOR_DEFAULTTONEAREST), bounds, work);
-  return work;
-}
-
-// As on Windows, a minimised window is on the monitor of the place it will be restored to.
-HMONITOR SimDesktop::monitorOf(const Window& w, DWORD flags) const {
-  return monitorOfRect(w.state == State::Minimized ? w.normal : currentRect(w), flags);
-}
-
 RECT SimDesktop::maximizedRect(const Window& w) const {
   RECT bounds{};
   RECT work = primaryWork();
@@ -133,7 +121,8 @@ bool SimDesktop::monitorAt(HMONITOR monitor, RECT& bounds, RECT& work) const {
 HMONITOR SimDesktop::MonitorFromWindow(HWND hwnd, DWORD flags) {
   const Window* w = find(hwnd);
   if (w == nullptr) return flags == MONITOR_DEFAULTTONULL ? nullptr : reinterpret_cast<HMONITOR>(kPrimaryMonitor);
-  return monitorOf(*w, flags);
+  // As on Windows, a minimised window is on the monitor of the place it will be restored to.
+  return monitorOfRect(w->state == State::Minimized ? w->normal : currentRect(*w), flags);
 }
 
 BOOL SimDesktop::GetMonitorInfoA(HMONITOR monitor, MONITORINFO* info) {

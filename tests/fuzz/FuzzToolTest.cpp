@@ -6,6 +6,7 @@
 #include <fstream>
 #include <iterator>
 #include <limits>
+#include <random>
 
 #include "tools/fuzz/FuzzRun.h"
 
@@ -77,8 +78,19 @@ std::string contents(const std::filesystem::path& path) {
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
+// A directory of this run's own: the tests of other checkouts may run at the same time, and one
+// run's clean-up must not remove another's files while it plays.
+std::filesystem::path freshDirectory() {
+  std::random_device random;
+  for (;;) {
+    const std::filesystem::path dir =
+        std::filesystem::temp_directory_path() / ("tessellor-fuzz-test-" + std::to_string(random()));
+    if (std::filesystem::create_directory(dir)) return dir;
+  }
+}
+
 TEST(FuzzSeeds, ASeedPlaysTheSameLinesEveryTime) {
-  const std::filesystem::path dir = std::filesystem::temp_directory_path() / "tessellor-fuzz-test";
+  const std::filesystem::path dir = freshDirectory();
   std::filesystem::create_directories(dir / "1");
   std::filesystem::create_directories(dir / "2");
   const SeedOutcome first = runSeed(7, 300, (dir / "1").string(), true);
@@ -94,7 +106,7 @@ TEST(FuzzSeeds, ASeedPlaysTheSameLinesEveryTime) {
 // The Windows 10 desktop is behind its option: a seed without it never writes those lines, and with
 // it every line it writes is well formed (the runner would report a malformed one as a finding).
 TEST(FuzzSeeds, TheWindows10DesktopIsPlayedOnlyWhenAsked) {
-  const std::filesystem::path dir = std::filesystem::temp_directory_path() / "tessellor-fuzz-test-windows10";
+  const std::filesystem::path dir = freshDirectory();
   std::filesystem::create_directories(dir / "plain");
   std::filesystem::create_directories(dir / "w10");
   const SeedOutcome plain = runSeed(5, 400, (dir / "plain").string(), true);

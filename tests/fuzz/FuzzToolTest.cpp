@@ -152,10 +152,19 @@ std::string contents(const std::filesystem::path& path) {
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
+// A directory of this run's own: the tests of other checkouts may run at the same time, and one
+// run's clean-up must not remove another's files while it plays.
+std::filesystem::path freshDirectory() {
+  std::random_device random;
+  for (;;) {
+    const std::filesystem::path dir =
+        std::filesystem::temp_directory_path() / ("tessellor-fuzz-test-" + std::to_string(random()));
+    if (std::filesystem::create_directory(dir)) return dir;
+  }
+}
+
 TEST(FuzzSeeds, ASeedPlaysTheSameLinesEveryTime) {
-  // Of its own: other checkouts run this test at the same time.
-  const std::filesystem::path dir =
-      std::filesystem::temp_directory_path() / ("tessellor-fuzz-test-" + std::to_string(std::random_device{}()));
+  const std::filesystem::path dir = freshDirectory();
   std::filesystem::create_directories(dir / "1");
   std::filesystem::create_directories(dir / "2");
   const SeedOutcome first = runSeed(7, 300, (dir / "1").string(), true);
@@ -165,6 +174,25 @@ TEST(FuzzSeeds, ASeedPlaysTheSameLinesEveryTime) {
   const std::string lines = contents(dir / "1" / "fuzz-seed-7.scn");
   EXPECT_EQ(lines, contents(dir / "2" / "fuzz-seed-7.scn"));
   EXPECT_NE(lines.find("\nstart\n"), std::string::npos);
+  std::filesystem::remove_all(dir);
+}
+
+// The Windows 10 desktop is behind its option: a seed without it never writes those lines, and with
+// it every line it writes is well formed (the runner would report a malformed one as a finding).
+TEST(FuzzSeeds, TheWindows10DesktopIsPlayedOnlyWhenAsked) {
+  const std::filesystem::path dir = freshDirectory();
+  std::filesystem::create_directories(dir / "plain");
+  std::filesystem::create_directories(dir / "w10");
+  const SeedOutcome plain = runSeed(5, 400, (dir / "plain").string(), true);
+  const SeedOutcome modern = runSeed(5, 400, (dir / "w10").string(), true, GeneratorOptions{true});
+  EXPECT_TRUE(plain.findings.empty());
+  EXPECT_TRUE(modern.findings.empty()) << modern.findings.front();
+  const std::string plainLines = contents(dir / "plain" / "fuzz-seed-5.scn");
+  const std::string modernLines = contents(dir / "w10" / "fuzz-seed-5.scn");
+  for (const char* word : {"\nworkarea ", "\nmonitor ", " frame ", "\nhide ", "\nuncloak "}) {
+    EXPECT_EQ(plainLines.find(word), std::string::npos) << word;
+    EXPECT_NE(modernLines.find(word), std::string::npos) << word;
+  }
   std::filesystem::remove_all(dir);
 }
 

@@ -71,8 +71,12 @@ long long rectMagnitude(const RECT& r) {
 // Everything one seed's run needs while the runner pulls lines.
 class SeedRun {
  public:
-  SeedRun(std::uint64_t seed, int events, std::string path)
-      : seed_(seed), events_(events), path_(std::move(path)), file_(path_, std::ios::trunc) {
+  SeedRun(std::uint64_t seed, int events, std::string path, GeneratorOptions generator)
+      : seed_(seed),
+        events_(events),
+        generatorOptions_(generator),
+        path_(std::move(path)),
+        file_(path_, std::ios::trunc) {
     file_ << header() << "\n";
   }
 
@@ -81,7 +85,7 @@ class SeedRun {
 
   void prepare(sim::ScenarioRunner& runner) {
     runner_ = &runner;
-    generator_ = std::make_unique<EventGenerator>(seed_, runner);
+    generator_ = std::make_unique<EventGenerator>(seed_, runner, generatorOptions_);
     runner.desktop().onCall = [this](const sim::PlacementCall&) {
       if (++callsThisEvent_ > kRunawayCalls) runaway();
     };
@@ -150,6 +154,7 @@ class SeedRun {
 
   std::uint64_t seed_;
   int events_;
+  GeneratorOptions generatorOptions_;
   std::string path_;
   std::ofstream file_;
   sim::ScenarioRunner* runner_ = nullptr;
@@ -162,7 +167,8 @@ class SeedRun {
 
 }  // namespace
 
-SeedOutcome runSeed(std::uint64_t seed, int events, const std::string& directory, bool keep) {
+SeedOutcome runSeed(std::uint64_t seed, int events, const std::string& directory, bool keep,
+                    GeneratorOptions generator) {
   watchForCrashes();
   const std::string path =
       std::filesystem::absolute(std::filesystem::path(directory) / ("fuzz-seed-" + std::to_string(seed) + ".scn"))
@@ -170,7 +176,7 @@ SeedOutcome runSeed(std::uint64_t seed, int events, const std::string& directory
   std::snprintf(crashNote, sizeof crashNote, "\nseed %llu crashed; its scenario up to the crash: %s\n",
                 static_cast<unsigned long long>(seed), path.c_str());
 
-  SeedRun run(seed, events, path);
+  SeedRun run(seed, events, path, generator);
   sim::RunOptions options;
   options.prepare = [&run](sim::ScenarioRunner& runner) { run.prepare(runner); };
   std::ostream discard(nullptr);  // message boxes and menus print here; nobody reads them

@@ -34,9 +34,7 @@ void forgetSavedPlaces(Shell& shell) {
 
 void startBorderLayout(Shell& shell) {
   if (shell.layoutMode() != LayoutNone) return;
-  const BorderWeights& w = shell.borderWeights;
-  shell.layout.start(
-      std::make_unique<BorderLayout>(shell.platform, w.eastWeight, w.westWeight, w.northWeight, w.southWeight));
+  shell.layout.start(std::make_unique<BorderLayout>(shell.platform, shell.borderWeights));
   addEligibleWindows(shell);
   followMode(shell);
 }

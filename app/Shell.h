@@ -9,7 +9,7 @@
 #include "app/ActiveLayout.h"
 #include "app/PosTable.h"
 #include "platform/Platform.h"
-#include "settings/BorderWeights.h"
+#include "layout/border/BorderWeights.h"
 
 namespace tessellor {
 

@@ -71,14 +71,7 @@ void gridEvent(Shell& shell, UINT message, HWND hwnd, WORD showCommand) {
   const HookMessages& m = shell.messages;
   GridLayout& grid = *shell.gridLayout();
   if (message == m.sizing) {
-    if (!grid.contains(hwnd)) return;
-    if (grid.wasDragged(hwnd)) {
-      grid.removeWindow(hwnd, ForgetRects::Yes);
-      shell.platform.SetActiveWindow(hwnd);
-    } else {
-      grid.rememberPlacedRect(hwnd);
-      grid.resolveOverlaps(hwnd, GapFill::Fill);
-    }
+    grid.onUserMoveSize(hwnd);
   } else if (message == m.close) {
     if (grid.contains(hwnd)) grid.removeWindow(hwnd, ForgetRects::Yes);
   } else if (showCommand == SW_MINIMIZE || showCommand == SW_MAXIMIZE) {

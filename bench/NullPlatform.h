@@ -58,6 +58,11 @@ class NullPlatform : public Platform {
   BOOL UpdateWindow(HWND) override { return TRUE; }
   HWND SetActiveWindow(HWND) override { return nullptr; }
   BOOL SetForegroundWindow(HWND) override { return TRUE; }
+  HMONITOR MonitorFromWindow(HWND, DWORD) override { return nullptr; }
+  BOOL GetMonitorInfoA(HMONITOR, MONITORINFO*) override { return FALSE; }
+  BOOL SystemParametersInfoA(UINT, UINT, void*, UINT) override { return FALSE; }
+  HWND GetWindow(HWND, UINT) override { return nullptr; }
+  HRESULT DwmGetWindowAttribute(HWND, DWORD, void*, DWORD) override { return E_NOTIMPL; }
   HRGN CreateRectRgn(int, int, int, int) override { return nullptr; }
   int GetWindowRgn(HWND, HRGN) override { return ERROR; }
   DWORD GetRegionData(HRGN, DWORD, RGNDATA*) override { return 0; }
@@ -117,6 +122,9 @@ class NullPlatform : public Platform {
   BOOL EnumProcessModules(HANDLE, HMODULE*, DWORD, DWORD*) override { return FALSE; }
   DWORD GetModuleBaseNameA(HANDLE, HMODULE, char*, DWORD) override { return 0; }
   BOOL QueryFullProcessImageNameA(HANDLE, DWORD, char*, DWORD*) override { return FALSE; }
+  HANDLE GetCurrentProcess() override { return nullptr; }
+  BOOL OpenProcessToken(HANDLE, DWORD, HANDLE*) override { return FALSE; }
+  BOOL GetTokenInformation(HANDLE, int, void*, DWORD, DWORD*) override { return FALSE; }
   BOOL setMyHook(HWND) override { return TRUE; }
   BOOL clearMyHook(HWND) override { return TRUE; }
   bool readWholeFile(const char*, std::string&) override { return false; }

@@ -74,7 +74,7 @@ struct Program {
 void borderBandEdgeResize(benchmark::State& state) {
   Program program;
   BorderLayout& border =
-      *program.shell.layout.start(std::make_unique<BorderLayout>(program.platform, 0.2, 0.2, 0.2, 0.2));
+      *program.shell.layout.start(std::make_unique<BorderLayout>(program.platform, BorderWeights{}));
   std::uintptr_t handle = 1;
   HWND resized = nullptr;
   for (const int side : {North, West, East, South}) {

@@ -38,6 +38,13 @@ class Platform {
   virtual HWND SetActiveWindow(HWND hwnd) = 0;
   virtual BOOL SetForegroundWindow(HWND hwnd) = 0;
 
+  // Monitors, work areas, and what kind of window a window is (owner, styles, invisible frame, cloak).
+  virtual HMONITOR MonitorFromWindow(HWND hwnd, DWORD flags) = 0;
+  virtual BOOL GetMonitorInfoA(HMONITOR monitor, MONITORINFO* info) = 0;
+  virtual BOOL SystemParametersInfoA(UINT action, UINT param, void* pvParam, UINT winIni) = 0;
+  virtual HWND GetWindow(HWND hwnd, UINT cmd) = 0;
+  virtual HRESULT DwmGetWindowAttribute(HWND hwnd, DWORD attribute, void* value, DWORD size) = 0;
+
   // Window regions (GDI).
   virtual HRGN CreateRectRgn(int left, int top, int right, int bottom) = 0;
   virtual int GetWindowRgn(HWND hwnd, HRGN region) = 0;
@@ -98,6 +105,11 @@ class Platform {
   virtual BOOL EnumProcessModules(HANDLE process, HMODULE* modules, DWORD size, DWORD* needed) = 0;
   virtual DWORD GetModuleBaseNameA(HANDLE process, HMODULE module, char* name, DWORD size) = 0;
   virtual BOOL QueryFullProcessImageNameA(HANDLE process, DWORD flags, char* name, DWORD* size) = 0;
+
+  // Process tokens: whether a process runs elevated.
+  virtual HANDLE GetCurrentProcess() = 0;
+  virtual BOOL OpenProcessToken(HANDLE process, DWORD access, HANDLE* token) = 0;
+  virtual BOOL GetTokenInformation(HANDLE token, int infoClass, void* info, DWORD length, DWORD* returned) = 0;
 
   // The hook library msghook.dll.
   virtual BOOL setMyHook(HWND target) = 0;

@@ -42,6 +42,9 @@ using HMENU = HMENU__*;
 using HRGN = HRGN__*;
 using HKEY = HKEY__*;
 using HANDLE = void*;
+struct HMONITOR__;
+using HMONITOR = HMONITOR__*;
+using HRESULT = LONG;
 
 inline HWND handleFromValue(std::uintptr_t value) { return reinterpret_cast<HWND>(value); }
 inline std::uintptr_t handleValue(HWND hwnd) { return reinterpret_cast<std::uintptr_t>(hwnd); }
@@ -110,6 +113,17 @@ struct GUID {
   BYTE Data4[8];
 };
 
+struct MONITORINFO {
+  DWORD cbSize;
+  RECT rcMonitor;
+  RECT rcWork;
+  DWORD dwFlags;
+};
+
+struct TOKEN_ELEVATION {
+  DWORD TokenIsElevated;
+};
+
 // The tray icon record in its full layout. cbSize says how much of it the caller fills in:
 // NOTIFYICONDATAA_V1_SIZE covers up to the first 64 characters of szTip, NOTIFYICONDATAA_V2_SIZE
 // adds the balloon fields.
@@ -146,6 +160,7 @@ using WNDENUMPROC = BOOL (*)(HWND, LPARAM);
 // Window messages.
 inline constexpr UINT WM_NULL = 0x0000;
 inline constexpr UINT WM_CLOSE = 0x0010;
+inline constexpr UINT WM_SETTINGCHANGE = 0x001A;
 inline constexpr UINT WM_QUIT = 0x0012;
 inline constexpr UINT WM_DISPLAYCHANGE = 0x007E;
 inline constexpr UINT WM_INITDIALOG = 0x0110;
@@ -265,5 +280,37 @@ inline constexpr DWORD MSGFLT_ALLOW = 1;
 inline const HKEY HKEY_CURRENT_USER = reinterpret_cast<HKEY>(static_cast<std::uintptr_t>(0x80000001u));
 inline constexpr REGSAM KEY_QUERY_VALUE = 0x0001;
 inline constexpr REGSAM KEY_SET_VALUE = 0x0002;
+
+// Monitors and the work area.
+inline constexpr DWORD MONITOR_DEFAULTTONULL = 0;
+inline constexpr DWORD MONITOR_DEFAULTTOPRIMARY = 1;
+inline constexpr DWORD MONITOR_DEFAULTTONEAREST = 2;
+inline constexpr DWORD MONITORINFOF_PRIMARY = 1;
+inline constexpr UINT SPI_SETWORKAREA = 0x002F;
+inline constexpr UINT SPI_GETWORKAREA = 0x0030;
+
+// Kinds of windows: owner, styles, the desktop window manager's view of them.
+inline constexpr UINT GW_OWNER = 4;
+inline constexpr int GWL_STYLE = -16;
+inline constexpr int GWL_EXSTYLE = -20;
+inline constexpr LONG_PTR WS_POPUP = 0x80000000;
+inline constexpr LONG_PTR WS_MINIMIZE = 0x20000000;
+inline constexpr LONG_PTR WS_VISIBLE = 0x10000000;
+inline constexpr LONG_PTR WS_MAXIMIZE = 0x01000000;
+inline constexpr LONG_PTR WS_CAPTION = 0x00C00000;
+inline constexpr LONG_PTR WS_SYSMENU = 0x00080000;
+inline constexpr LONG_PTR WS_OVERLAPPEDWINDOW = 0x00CF0000;
+inline constexpr LONG_PTR WS_EX_TOOLWINDOW = 0x00000080;
+inline constexpr LONG_PTR WS_EX_APPWINDOW = 0x00040000;
+inline constexpr LONG_PTR WS_EX_NOACTIVATE = 0x08000000;
+inline constexpr DWORD DWMWA_EXTENDED_FRAME_BOUNDS = 9;
+inline constexpr DWORD DWMWA_CLOAKED = 14;
+inline constexpr DWORD DWM_CLOAKED_SHELL = 0x2;
+inline constexpr HRESULT E_NOTIMPL = static_cast<HRESULT>(0x80004001u);
+inline constexpr HRESULT E_HANDLE = static_cast<HRESULT>(0x80070006u);
+
+// Process tokens and elevation.
+inline constexpr DWORD TOKEN_QUERY = 0x0008;
+inline constexpr int TokenElevation = 20;
 
 }  // namespace tessellor

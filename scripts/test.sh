@@ -20,6 +20,7 @@ scripts/check-windows-build.sh build/mingw/bin
 
 echo "== the real program end to end under Wine"
 tests/e2e/run.sh
+scripts/bench-e2e.sh --quick
 
 echo "== Linux build and tests"
 cmake --preset dev >/dev/null

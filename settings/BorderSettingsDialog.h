@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/Platform.h"
-#include "settings/BorderWeights.h"
+#include "layout/border/BorderWeights.h"
 
 namespace tessellor {
 

@@ -2,16 +2,13 @@
 
 namespace tessellor {
 
-BorderLayout::BorderLayout(Platform& platform) : BorderLayout(platform, 0.3, 0.3, 0.2, 0.2) {}
-
-BorderLayout::BorderLayout(Platform& platform, double eastWeight_, double westWeight_, double northWeight_,
-                           double southWeight_)
+BorderLayout::BorderLayout(Platform& platform, const BorderWeights& weights)
     : screenHeight(platform.GetSystemMetrics(SM_CYMAXIMIZED)),
       screenWidth(platform.GetSystemMetrics(SM_CXMAXIMIZED)),
-      eastWeight(eastWeight_),
-      westWeight(westWeight_),
-      northWeight(northWeight_),
-      southWeight(southWeight_),
+      eastWeight(weights.eastWeight),
+      westWeight(weights.westWeight),
+      northWeight(weights.northWeight),
+      southWeight(weights.southWeight),
       minWidth(platform.GetSystemMetrics(SM_CXMIN)),
       minHeight(platform.GetSystemMetrics(SM_CYMIN)),
       platform_(platform) {

@@ -9,6 +9,7 @@
 #include "layout/ForgetRects.h"
 #include "layout/RectTable.h"
 #include "layout/border/BorderSide.h"
+#include "layout/border/BorderWeights.h"
 #include "layout/border/layWND.h"
 #include "platform/Platform.h"
 
@@ -22,10 +23,8 @@ enum class Park : bool { No, Yes };
 
 class BorderLayout {
  public:
-  // An empty layout with weights east 0.3, west 0.3, north 0.2, south 0.2; reads the screen metrics.
-  explicit BorderLayout(Platform& platform);
   // An empty layout with the given weights, stored unchecked; reads the screen metrics.
-  BorderLayout(Platform& platform, double eastWeight, double westWeight, double northWeight, double southWeight);
+  explicit BorderLayout(Platform& platform, const BorderWeights& weights = BorderWeights{});
 
   std::list<layWND> north, south, east, west;  // left to right (North, South), top to bottom (East, West)
   layWND centre;

@@ -47,6 +47,9 @@ class GridLayout {
   // Puts every window with an originalRects entry back there. Keeps the list and the tables.
   void restoreAllWindows();
 
+  // Follows a finished move or resize of hwnd. A window not in the grid: nothing (false). A drag
+  // takes it out, the rest re-arranged, and activates it (false). A resize keeps it (true).
+  bool onUserMoveSize(HWND hwnd);
   // True when all four edges of hwnd differ from its placedRects entry; false without an entry.
   bool wasDragged(HWND hwnd) const;
   // Trims every other window that hwnd now overlaps, then fills the gaps unless told to skip. Places windows.

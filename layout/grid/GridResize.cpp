@@ -13,6 +13,20 @@ std::int64_t span(LONG from, LONG to) { return std::int64_t{to} - from; }
 
 }  // namespace
 
+bool GridLayout::onUserMoveSize(HWND hwnd) {
+  if (!contains(hwnd)) return false;
+  if (wasDragged(hwnd)) {
+    // Pulled away by the user: it stays where it was dropped and is not put back by restoreAllWindows.
+    removeWindow(hwnd, ForgetRects::Yes);
+    platform_.SetActiveWindow(hwnd);
+    return false;
+  }
+  // The size the user gave is kept; the other windows make way for it.
+  rememberPlacedRect(hwnd);
+  resolveOverlaps(hwnd, GapFill::Fill);
+  return true;
+}
+
 bool GridLayout::wasDragged(HWND hwnd) const {
   const RECT now = currentRect(hwnd);
   RECT placed{};

@@ -35,9 +35,8 @@ SimDesktop::~SimDesktop() = default;
 void SimDesktop::setScreen(int width, int height) {
   screenWidth_ = width;
   screenHeight_ = height;
-  for (Window& w : windows_) {
-    if (w.alive && w.state == State::Maximized) w.maximized = screenRect();
-  }
+  primaryWork_.reset();
+  refitMaximized();
 }
 
 void SimDesktop::setMinSize(int width, int height) {
@@ -53,10 +52,13 @@ HWND SimDesktop::createWindow(const WindowSpec& desc) {
   w.handle = handleFromValue(kFirstWindow + kWindowStep * windows_.size());
   w.hidden = desc.hidden;
   w.normal = nonNegative(desc.at);
-  w.maximized = screenRect();
+  w.maximized = maximizedRect(w);
+  w.cloaked = desc.cloaked;
   w.state = desc.minimized ? State::Minimized : desc.maximized ? State::Maximized : State::Normal;
-  auto pid = pids_.find(w.desc.exe);
-  if (pid == pids_.end()) pid = pids_.emplace(w.desc.exe, static_cast<DWORD>(0x1000 + 4 * pids_.size())).first;
+  // An elevated window's program runs as a process of its own beside any other copy.
+  const std::string process = desc.elevated ? w.desc.exe + "\n elevated" : w.desc.exe;
+  auto pid = pids_.find(process);
+  if (pid == pids_.end()) pid = pids_.emplace(process, static_cast<DWORD>(0x1000 + 4 * pids_.size())).first;
   w.pid = pid->second;
   windows_.push_back(w);
   zOrder_.insert(zOrder_.begin(), w.handle);
@@ -122,13 +124,13 @@ void SimDesktop::setRect(HWND hwnd, const RECT& rect) {
 }
 
 void SimDesktop::minimize(HWND hwnd) {
-  if (Window* w = find(hwnd)) w->state = State::Minimized;
+  if (Window* w = find(hwnd)) minimizeWindow(*w);
 }
 
 void SimDesktop::maximize(HWND hwnd) {
   if (Window* w = find(hwnd)) {
     w->state = State::Maximized;
-    w->maximized = screenRect();
+    w->maximized = maximizedRect(*w);
   }
 }
 
@@ -276,7 +278,7 @@ BOOL SimDesktop::SetWindowPlacement(HWND hwnd, const WINDOWPLACEMENT* placement)
   if (placement == nullptr) return FALSE;
   record(PlacementCall::Kind::SetWindowPlacement, hwnd, placement->rcNormalPosition);
   Window* w = find(hwnd);
-  if (w == nullptr) return FALSE;
+  if (w == nullptr || w->desc.elevated) return FALSE;
   w->normal = fitted(*w, placement->rcNormalPosition);
   // A placement changes neither the z-order nor the foreground window.
   applyShowCommand(*w, static_cast<int>(placement->showCmd), false);
@@ -286,7 +288,7 @@ BOOL SimDesktop::SetWindowPlacement(HWND hwnd, const WINDOWPLACEMENT* placement)
 BOOL SimDesktop::SetWindowPos(HWND hwnd, HWND /*insertAfter*/, int x, int y, int cx, int cy, UINT flags) {
   record(PlacementCall::Kind::SetWindowPos, hwnd, RECT{x, y, plus(x, cx), plus(y, cy)});
   Window* w = find(hwnd);
-  if (w == nullptr) return FALSE;
+  if (w == nullptr || w->desc.elevated) return FALSE;
   if ((flags & SWP_NOZORDER) == 0) raise(hwnd);
   if ((flags & SWP_NOACTIVATE) == 0) foreground_ = hwnd;
   if (w->state == State::Minimized) return TRUE;
@@ -306,7 +308,8 @@ BOOL SimDesktop::SetWindowPos(HWND hwnd, HWND /*insertAfter*/, int x, int y, int
 
 BOOL SimDesktop::ShowWindow(HWND hwnd, int showCmd) {
   Window* w = find(hwnd);
-  if (w == nullptr) return FALSE;
+  // A program of higher integrity ignores what a lower one asks of its windows.
+  if (w == nullptr || w->desc.elevated) return FALSE;
   const BOOL wasVisible = w->hidden ? FALSE : TRUE;
   applyShowCommand(*w, showCmd, true);
   return wasVisible;
@@ -328,7 +331,7 @@ void SimDesktop::applyShowCommand(Window& w, int showCmd, bool showActivates) {
     case SW_MINIMIZE:
     case 7:  // SW_SHOWMINNOACTIVE
       w.hidden = false;
-      w.state = State::Minimized;
+      minimizeWindow(w);
       break;
     case SW_MAXIMIZE:
       w.hidden = false;
@@ -409,6 +412,11 @@ RECT SimDesktop::fitted(Window& w, RECT wanted) {
 void SimDesktop::raise(HWND hwnd) {
   std::erase(zOrder_, hwnd);
   zOrder_.insert(zOrder_.begin(), hwnd);
+}
+
+void SimDesktop::minimizeWindow(Window& w) {
+  if (w.state != State::Minimized) w.restoreToMaximized = w.state == State::Maximized;
+  w.state = State::Minimized;
 }
 
 void SimDesktop::hide(Window& w) {

@@ -27,7 +27,8 @@ enum class RegionKind { None, Simple, Complex };
 enum class Edge { Left, Top, Right, Bottom };
 
 // What `window NAME [title "T"] [exe E] [at L T R B] [min W H] [region ...] [hidden] [minimized]
-// [maximized] [grows N]` describes.
+// [maximized] [grows N] [frame L T R B] [cloaked] [tool] [noactivate] [appwindow] [owner NAME]
+// [elevated]` describes.
 struct WindowSpec {
   std::string name;
   std::string title;  // empty: the name
@@ -42,6 +43,14 @@ struct WindowSpec {
   bool maximized = false;
   int grows = 0;          // each placement makes it this many pixels larger than the last
   bool untitled = false;  // `title ""`: the title is empty, not the name
+
+  // Windows 10 and 11 kinds of windows.
+  bool hasFrame = false;   // without a frame the window manager tells no visible bounds
+  RECT frame{0, 0, 0, 0};  // invisible borders: how far the window rectangle reaches past the visible bounds
+  bool cloaked = false;    // shown, yet not drawn (another virtual desktop)
+  LONG_PTR exStyle = 0;    // WS_EX_TOOLWINDOW, WS_EX_NOACTIVATE, WS_EX_APPWINDOW
+  HWND owner = nullptr;    // GetWindow(GW_OWNER)
+  bool elevated = false;   // its process runs above the program's integrity level
 };
 
 struct PlacementCall {
@@ -96,6 +105,22 @@ class SimDesktop : public Platform {
   void clearCalls() { calls_.clear(); }
   // Called for each placement call as it is made (the runner's `trace on`).
   std::function<void(const PlacementCall&)> onCall;
+
+  // ---- Monitors, work areas and what other programs do to their windows ----------------------------
+  // The primary monitor is (0, 0, W, H) of the screen; its work area is the whole screen until set.
+  // Each change makes maximised windows take their monitor's work area anew.
+  void setWorkArea(const RECT& work);  // the primary's; a setScreen resets it
+  // Adds a non-primary monitor, or moves the living one of that name (keeping its handle).
+  void setMonitor(const std::string& name, const RECT& bounds, const RECT& work);
+  bool removeMonitor(const std::string& name);  // false when no living monitor has that name
+
+  void hideWindow(HWND hwnd);  // by its own program: a hidden foreground window leaves none
+  void showWindow(HWND hwnd);  // by its own program: neither raised nor activated
+  void setCloaked(HWND hwnd, bool cloaked);
+  void unminimize(HWND hwnd);  // back to the state before it was minimised; a window not minimised stays
+
+  RECT visibleRectOf(HWND hwnd) const;  // the rectangle less the invisible frame
+  bool isCloaked(HWND hwnd) const;
 
   // ---- More of the desktop, for the scenario runner ------------------------------------------
   HWND lastHandleOf(const std::string& name) const;  // the newest window of that name, living or not
@@ -184,6 +209,12 @@ class SimDesktop : public Platform {
   HWND SetActiveWindow(HWND hwnd) override;
   BOOL SetForegroundWindow(HWND hwnd) override;
 
+  HMONITOR MonitorFromWindow(HWND hwnd, DWORD flags) override;
+  BOOL GetMonitorInfoA(HMONITOR monitor, MONITORINFO* info) override;
+  BOOL SystemParametersInfoA(UINT action, UINT param, void* pvParam, UINT winIni) override;
+  HWND GetWindow(HWND hwnd, UINT cmd) override;
+  HRESULT DwmGetWindowAttribute(HWND hwnd, DWORD attribute, void* value, DWORD size) override;
+
   HRGN CreateRectRgn(int left, int top, int right, int bottom) override;
   int GetWindowRgn(HWND hwnd, HRGN region) override;
   DWORD GetRegionData(HRGN region, DWORD count, RGNDATA* data) override;
@@ -238,6 +269,10 @@ class SimDesktop : public Platform {
   DWORD GetModuleBaseNameA(HANDLE process, HMODULE module, char* name, DWORD size) override;
   BOOL QueryFullProcessImageNameA(HANDLE process, DWORD flags, char* name, DWORD* size) override;
 
+  HANDLE GetCurrentProcess() override;
+  BOOL OpenProcessToken(HANDLE process, DWORD access, HANDLE* token) override;
+  BOOL GetTokenInformation(HANDLE token, int infoClass, void* info, DWORD length, DWORD* returned) override;
+
   BOOL setMyHook(HWND target) override;
   BOOL clearMyHook(HWND target) override;
 
@@ -267,6 +302,14 @@ class SimDesktop : public Platform {
     std::int64_t placements = 0;
     DWORD pid = 0;
     bool ownedByProgram = false;
+    bool cloaked = false;
+    bool restoreToMaximized = false;  // it was maximised when it was last minimised
+  };
+  struct Monitor {
+    std::string name;
+    RECT bounds{};
+    RECT work{};
+    bool alive = true;
   };
   struct Region {
     RegionKind kind = RegionKind::None;
@@ -315,6 +358,17 @@ class SimDesktop : public Platform {
   LRESULT controlMessage(Control& control, UINT message, WPARAM wParam, LPARAM lParam);
 
   const Window* processWindow(DWORD pid) const;
+  DWORD processOfHandle(HANDLE process) const;  // the id of the process an OpenProcess handle opens
+  bool processElevated(DWORD pid) const;
+
+  // Monitors: the primary first, then the living others in the order they came.
+  RECT primaryWork() const { return primaryWork_.value_or(screenRect()); }
+  HMONITOR monitorOfRect(const RECT& rect, DWORD flags) const;
+  bool monitorAt(HMONITOR monitor, RECT& bounds, RECT& work) const;  // false for one that is gone
+  RECT maximizedRect(const Window& w) const;                         // its monitor's work area
+  void refitMaximized();
+  void minimizeWindow(Window& w);                      // remembers whether it was maximised
+  LONG_PTR styleOf(const Window& w, int index) const;  // GWL_STYLE or GWL_EXSTYLE
 
   // Windows: index k has the handle 0x10010 + 0x10 * k.
   std::vector<Window> windows_;
@@ -328,6 +382,8 @@ class SimDesktop : public Platform {
   int placementCount_ = 0;
   std::map<std::uintptr_t, Region> regions_;
   std::uintptr_t nextRegion_ = 0;
+  std::optional<RECT> primaryWork_;  // none: the whole screen
+  std::vector<Monitor> monitors_;    // non-primary; k-th: primary's handle + 0x10 × (k + 1)
 
   // Dialogs, keyed by handle; the map keeps them in place while their procedures run.
   std::map<std::uintptr_t, Dialog> dialogs_;
@@ -350,6 +406,8 @@ class SimDesktop : public Platform {
   std::optional<std::vector<MenuItem>> openMenuItems_;
   HWND menuOwner_ = nullptr;
   std::set<std::uintptr_t> openProcesses_;
+  std::map<std::uintptr_t, bool> openTokens_;  // token handle: whether its process is elevated
+  std::uintptr_t nextToken_ = 0;
   std::map<std::string, DWORD> pids_;
   HWND hookTarget_ = nullptr;
   std::vector<std::string> reports_;

@@ -267,6 +267,9 @@ LRESULT SimDesktop::controlMessage(Control& c, UINT message, WPARAM wParam, LPAR
 }
 
 LONG_PTR SimDesktop::GetWindowLongPtrA(HWND hwnd, int index) {
+  if (const Window* w = find(hwnd); w != nullptr && (index == GWL_STYLE || index == GWL_EXSTYLE)) {
+    return styleOf(*w, index);
+  }
   const Dialog* d = dialogOf(hwnd);
   if (d == nullptr) return 0;
   auto it = d->longs.find(index);

@@ -101,6 +101,7 @@ void SimDesktop::endProcess() {
   mutexes_.clear();
   terminating_ = false;
   openProcesses_.clear();
+  openTokens_.clear();
   regions_.clear();
 }
 

@@ -192,9 +192,15 @@ const SimDesktop::Window* SimDesktop::processWindow(DWORD pid) const {
   return nullptr;
 }
 
-HANDLE SimDesktop::OpenProcess(DWORD /*access*/, BOOL /*inherit*/, DWORD processId) {
+DWORD SimDesktop::processOfHandle(HANDLE process) const {
+  return static_cast<DWORD>(reinterpret_cast<std::uintptr_t>(process) - kFirstProcess);
+}
+
+HANDLE SimDesktop::OpenProcess(DWORD access, BOOL /*inherit*/, DWORD processId) {
   const Window* w = processWindow(processId);
   if (w == nullptr || w->desc.exe == "-") return nullptr;
+  // Of a process above the program's integrity level, only the limited queries are granted.
+  if (w->desc.elevated && (access & ~PROCESS_QUERY_LIMITED_INFORMATION) != 0) return nullptr;
   const std::uintptr_t handle = kFirstProcess + processId;
   openProcesses_.insert(handle);
   return reinterpret_cast<HANDLE>(handle);
@@ -202,13 +208,14 @@ HANDLE SimDesktop::OpenProcess(DWORD /*access*/, BOOL /*inherit*/, DWORD process
 
 BOOL SimDesktop::CloseHandle(HANDLE handle) {
   const auto value = reinterpret_cast<std::uintptr_t>(handle);
-  if (openProcesses_.erase(value) > 0) return TRUE;
+  if (openProcesses_.erase(value) + openTokens_.erase(value) > 0) return TRUE;
   return std::erase_if(mutexes_, [value](const auto& mutex) { return mutex.second == value; }) > 0 ? TRUE : FALSE;
 }
 
 BOOL SimDesktop::EnumProcessModules(HANDLE process, HMODULE* modules, DWORD size, DWORD* needed) {
   const std::uintptr_t handle = reinterpret_cast<std::uintptr_t>(process);
-  if (!openProcesses_.contains(handle)) return FALSE;
+  // A limited handle, the only kind an elevated process grants, reads no modules.
+  if (!openProcesses_.contains(handle) || processElevated(processOfHandle(process))) return FALSE;
   if (needed != nullptr) *needed = sizeof(HMODULE);
   if (modules != nullptr && size >= sizeof(HMODULE)) {
     modules[0] = reinterpret_cast<HMODULE>(kFirstModule + (handle - kFirstProcess));
@@ -218,7 +225,7 @@ BOOL SimDesktop::EnumProcessModules(HANDLE process, HMODULE* modules, DWORD size
 
 DWORD SimDesktop::GetModuleBaseNameA(HANDLE process, HMODULE /*module*/, char* name, DWORD size) {
   const std::uintptr_t handle = reinterpret_cast<std::uintptr_t>(process);
-  if (!openProcesses_.contains(handle)) return 0;
+  if (!openProcesses_.contains(handle) || processElevated(processOfHandle(process))) return 0;
   const Window* w = processWindow(static_cast<DWORD>(handle - kFirstProcess));
   return w != nullptr ? static_cast<DWORD>(copyText(w->desc.exe, name, size)) : 0;
 }

@@ -10,6 +10,7 @@
 
 #include <windows.h>
 // psapi and shellapi need windows.h first.
+#include <dwmapi.h>
 #include <psapi.h>
 #include <shellapi.h>
 #include <shlobj.h>
@@ -37,6 +38,7 @@ HWND ours(::HWND h) { return reinterpret_cast<HWND>(h); }
   }
   return reinterpret_cast<::HKEY>(h);
 }
+::HMONITOR sys(HMONITOR h) { return reinterpret_cast<::HMONITOR>(h); }
 
 ::RECT sys(const RECT& r) { return ::RECT{r.left, r.top, r.right, r.bottom}; }
 RECT ours(const ::RECT& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
@@ -108,7 +110,7 @@ bool isHung(::HWND h) {
 // at the top or left shifts them against screen coordinates. Tool windows use screen coordinates.
 POINT workspaceOffset(::HWND h, const ::RECT& r) {
   if ((::GetWindowLongPtrA(h, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) != 0) return POINT{0, 0};
-  MONITORINFO info{};
+  ::MONITORINFO info{};
   info.cbSize = sizeof info;
   if (!::GetMonitorInfoA(::MonitorFromRect(&r, MONITOR_DEFAULTTONEAREST), &info)) return POINT{0, 0};
   return POINT{info.rcWork.left - info.rcMonitor.left, info.rcWork.top - info.rcMonitor.top};
@@ -214,6 +216,28 @@ BOOL Win32Platform::SetForegroundWindow(HWND hwnd) { return ::SetForegroundWindo
 HRGN Win32Platform::CreateRectRgn(int left, int top, int right, int bottom) {
   return reinterpret_cast<HRGN>(::CreateRectRgn(left, top, right, bottom));
 }
+HMONITOR Win32Platform::MonitorFromWindow(HWND hwnd, DWORD flags) {
+  return reinterpret_cast<HMONITOR>(::MonitorFromWindow(sys(hwnd), flags));
+}
+BOOL Win32Platform::GetMonitorInfoA(HMONITOR monitor, MONITORINFO* info) {
+  if (info == nullptr) return FALSE;
+  ::MONITORINFO m{};
+  m.cbSize = sizeof m;
+  if (info->cbSize != sizeof(MONITORINFO) || !::GetMonitorInfoA(sys(monitor), &m)) return FALSE;
+  info->rcMonitor = ours(m.rcMonitor);
+  info->rcWork = ours(m.rcWork);
+  info->dwFlags = m.dwFlags;
+  return TRUE;
+}
+BOOL Win32Platform::SystemParametersInfoA(UINT action, UINT param, void* pvParam, UINT winIni) {
+  static_assert(sizeof(RECT) == sizeof(::RECT));
+  return ::SystemParametersInfoA(action, param, pvParam, winIni);
+}
+HWND Win32Platform::GetWindow(HWND hwnd, UINT cmd) { return ours(::GetWindow(sys(hwnd), cmd)); }
+HRESULT Win32Platform::DwmGetWindowAttribute(HWND hwnd, DWORD attribute, void* value, DWORD size) {
+  return ::DwmGetWindowAttribute(sys(hwnd), attribute, value, size);
+}
+
 int Win32Platform::GetWindowRgn(HWND hwnd, HRGN region) { return ::GetWindowRgn(sys(hwnd), sys(region)); }
 DWORD Win32Platform::GetRegionData(HRGN region, DWORD count, RGNDATA* data) {
   static_assert(sizeof(RGNDATAHEADER) == sizeof(::RGNDATAHEADER));
@@ -398,6 +422,18 @@ BOOL Win32Platform::QueryFullProcessImageNameA(HANDLE process, DWORD flags, char
   ::DWORD n = *size;
   const BOOL ok = ::QueryFullProcessImageNameA(process, flags, name, &n);
   *size = n;
+  return ok;
+}
+
+HANDLE Win32Platform::GetCurrentProcess() { return ::GetCurrentProcess(); }
+BOOL Win32Platform::OpenProcessToken(HANDLE process, DWORD access, HANDLE* token) {
+  return ::OpenProcessToken(process, access, token);
+}
+BOOL Win32Platform::GetTokenInformation(HANDLE token, int infoClass, void* info, DWORD length, DWORD* returned) {
+  static_assert(sizeof(TOKEN_ELEVATION) == sizeof(::TOKEN_ELEVATION));
+  ::DWORD n = 0;
+  const BOOL ok = ::GetTokenInformation(token, static_cast<::TOKEN_INFORMATION_CLASS>(infoClass), info, length, &n);
+  if (returned != nullptr) *returned = n;
   return ok;
 }
 

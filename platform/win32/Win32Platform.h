@@ -1,4 +1,5 @@
-// The real Windows: every call forwards to the system (user32, gdi32, shell32, advapi32, kernel32)
+// The real Windows: every call forwards to the system (user32, gdi32, shell32, advapi32, dwmapi,
+// kernel32)
 // or to msghook.dll, with what Windows users expect beyond the calls themselves: hung windows are
 // never waited for, window placements are converted between screen and workspace coordinates, and
 // the tray icon comes back when the shell restarts.
@@ -36,6 +37,12 @@ class Win32Platform final : public Platform {
   BOOL UpdateWindow(HWND hwnd) override;
   HWND SetActiveWindow(HWND hwnd) override;
   BOOL SetForegroundWindow(HWND hwnd) override;
+
+  HMONITOR MonitorFromWindow(HWND hwnd, DWORD flags) override;
+  BOOL GetMonitorInfoA(HMONITOR monitor, MONITORINFO* info) override;
+  BOOL SystemParametersInfoA(UINT action, UINT param, void* pvParam, UINT winIni) override;
+  HWND GetWindow(HWND hwnd, UINT cmd) override;
+  HRESULT DwmGetWindowAttribute(HWND hwnd, DWORD attribute, void* value, DWORD size) override;
 
   HRGN CreateRectRgn(int left, int top, int right, int bottom) override;
   int GetWindowRgn(HWND hwnd, HRGN region) override;
@@ -90,6 +97,10 @@ class Win32Platform final : public Platform {
   BOOL EnumProcessModules(HANDLE process, HMODULE* modules, DWORD size, DWORD* needed) override;
   DWORD GetModuleBaseNameA(HANDLE process, HMODULE module, char* name, DWORD size) override;
   BOOL QueryFullProcessImageNameA(HANDLE process, DWORD flags, char* name, DWORD* size) override;
+
+  HANDLE GetCurrentProcess() override;
+  BOOL OpenProcessToken(HANDLE process, DWORD access, HANDLE* token) override;
+  BOOL GetTokenInformation(HANDLE token, int infoClass, void* info, DWORD length, DWORD* returned) override;
 
   BOOL setMyHook(HWND target) override;
   BOOL clearMyHook(HWND target) override;

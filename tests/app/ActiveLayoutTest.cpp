@@ -17,7 +17,7 @@ TEST(ActiveLayout, ModeFollowsTheLayoutHeld) {
   EXPECT_EQ(layout.border(), nullptr);
   EXPECT_EQ(layout.grid(), nullptr);
 
-  BorderLayout* border = layout.start(std::make_unique<BorderLayout>(desktop, 0.3, 0.3, 0.2, 0.2));
+  BorderLayout* border = layout.start(std::make_unique<BorderLayout>(desktop, BorderWeights{}));
   ASSERT_NE(border, nullptr);
   EXPECT_EQ(layout.mode(), LayoutBorder);
   EXPECT_EQ(layout.border(), border);

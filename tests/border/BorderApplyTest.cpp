@@ -8,15 +8,17 @@
 namespace tessellor::test {
 namespace {
 
+// In BorderSide order.
 std::array<double, 4> weights(const BorderLayout& l) {
-  return {l.eastWeight, l.westWeight, l.northWeight, l.southWeight};
+  return {l.northWeight, l.westWeight, l.eastWeight, l.southWeight};
 }
 std::array<double, 4> boundaries(const BorderLayout& l) { return {l.northBottom, l.eastLeft, l.southTop, l.westRight}; }
 
-TEST(BorderModel, ConstructorsStoreTheWeightsUnchecked) {
+TEST(BorderModel, TheConstructorStoresTheWeightsUnchecked) {
   sim::SimDesktop desk;
-  EXPECT_EQ(weights(BorderLayout(desk)), (std::array{0.3, 0.3, 0.2, 0.2}));
-  EXPECT_EQ(weights(BorderLayout(desk, 1.5, -0.25, 0.1, 0.4)), (std::array{1.5, -0.25, 0.1, 0.4}));
+  EXPECT_EQ(weights(BorderLayout(desk)), (std::array{0.2, 0.2, 0.2, 0.2}));
+  const BorderWeights odd{.northWeight = 0.1, .westWeight = -0.25, .eastWeight = 1.5, .southWeight = 0.4};
+  EXPECT_EQ(weights(BorderLayout(desk, odd)), (std::array{0.1, -0.25, 1.5, 0.4}));
 }
 
 TEST(BorderModel, TruncToPixelIsDefinedEverywhere) {
@@ -35,12 +37,12 @@ TEST_F(BorderApply, FourBandsFormAPinwheelAroundTheCentre) {
   for (const auto& [hwnd, side] : {std::pair{n, North}, {e, East}, {s, South}, {w, West}, {c, Centre}}) {
     ASSERT_TRUE(layout.addWindow(hwnd, side));
   }
-  // 800 × 0.2 = 160; 1000 − 1000 × 0.3 = 700; 1000 × 0.3 = 300; 800 − 800 × 0.2 = 640.
-  EXPECT_EQ(desk.rectOf(n), (RECT{0, 0, 700, 160}));
-  EXPECT_EQ(desk.rectOf(e), (RECT{700, 0, 1000, 640}));
-  EXPECT_EQ(desk.rectOf(s), (RECT{300, 640, 1000, 800}));
-  EXPECT_EQ(desk.rectOf(w), (RECT{0, 160, 300, 800}));
-  EXPECT_EQ(desk.rectOf(c), (RECT{300, 160, 700, 640}));
+  // 800 × 0.2 = 160; 1000 − 1000 × 0.2 = 800; 1000 × 0.2 = 200; 800 − 800 × 0.2 = 640.
+  EXPECT_EQ(desk.rectOf(n), (RECT{0, 0, 800, 160}));
+  EXPECT_EQ(desk.rectOf(e), (RECT{800, 0, 1000, 640}));
+  EXPECT_EQ(desk.rectOf(s), (RECT{200, 640, 1000, 800}));
+  EXPECT_EQ(desk.rectOf(w), (RECT{0, 160, 200, 800}));
+  EXPECT_EQ(desk.rectOf(c), (RECT{200, 160, 800, 640}));
   expectConsistent(layout, desk);
 
   desk.clearCalls();
@@ -55,7 +57,7 @@ TEST_F(BorderApply, EmptyBandsTakeNoRoom) {
   layout.applyLayout();
   EXPECT_TRUE(desk.calls().empty());
   EXPECT_EQ(boundaries(layout), (std::array{0.0, 1000.0, 800.0, 0.0}));
-  EXPECT_EQ(weights(layout), (std::array{0.3, 0.3, 0.2, 0.2}));  // kept for when a window comes
+  EXPECT_EQ(weights(layout), (std::array{0.2, 0.2, 0.2, 0.2}));  // kept for when a window comes
 
   const HWND c = window("c");
   layout.addWindow(c, Centre);
@@ -74,10 +76,11 @@ TEST_F(BorderApply, SlicesTruncateAndAbut) {
   layout.addWindow(e, East);
   for (layWND& w : layout.north) w.widthShare = 1.0 / 3;
   layout.applyLayout();
-  // 700 × 1/3 = 233.3: 0..233, 233..466, 466..699, the last a pixel short of the band's end.
-  EXPECT_EQ(desk.rectOf(a), (RECT{0, 0, 233, 160}));
-  EXPECT_EQ(desk.rectOf(b), (RECT{233, 0, 466, 160}));
-  EXPECT_EQ(desk.rectOf(c), (RECT{466, 0, 699, 160}));
+  // 800 × 1/3 = 266.7, each end truncated from the last one's: 0..266, 266..532 (532.7),
+  // 532..798 (798.7), the last two pixels short of the band's end.
+  EXPECT_EQ(desk.rectOf(a), (RECT{0, 0, 266, 160}));
+  EXPECT_EQ(desk.rectOf(b), (RECT{266, 0, 532, 160}));
+  EXPECT_EQ(desk.rectOf(c), (RECT{532, 0, 798, 160}));
 }
 
 TEST_F(BorderApply, TallNorthWindowWidensItsBand) {

@@ -70,9 +70,9 @@ TEST_F(BorderCellMoves, MovedWindowIsPlacedByItsOwnWalkAndActivated) {
   layout.addWindow(w, West);
   desk.clearCalls();
   layout.moveWindowToSide(w, West, East);
-  // The North run ends at 699 (three thirds of 700), and that is where this walk starts East:
-  // x 699, width 1000 − 699 = 301; y 800 × 0.5 = 400, height 400.
-  EXPECT_EQ(requests(w, Kind::SetWindowPos), (std::vector<RECT>{RECT{699, 400, 1000, 800}}));
+  // The North run ends at 798 (three thirds of 800, each end truncated), and that is where this
+  // walk starts East: x 798, width 1000 − 798 = 202; y 800 × 0.5 = 400, height 400.
+  EXPECT_EQ(requests(w, Kind::SetWindowPos), (std::vector<RECT>{RECT{798, 400, 1000, 800}}));
   EXPECT_EQ(desk.foreground(), w);
   EXPECT_EQ(desk.zOrder().front(), w);
 }
@@ -83,9 +83,9 @@ TEST_F(BorderCellMoves, MoveToABandWithoutRoomChangesNothing) {
   BorderLayout layout(desk);
   const HWND mover = window("mover");
   layout.addWindow(mover, South);
-  for (int i = 0; i < 6; ++i) layout.addWindow(window("n" + std::to_string(i)), North);
+  for (int i = 0; i < 7; ++i) layout.addWindow(window("n" + std::to_string(i)), North);
   for (int i = 0; i < 6; ++i) layout.addWindow(window("w" + std::to_string(i)), West);
-  ASSERT_TRUE(layout.isSideFull(North));
+  ASSERT_TRUE(layout.isSideFull(North));  // (1000 − 200) / 112 = 7.1: seven
   ASSERT_FALSE(layout.isSideFull(West));  // (800 − 160) / 27 = 23
   desk.clearCalls();
   layout.moveWindowToSide(mover, South, North);

@@ -57,9 +57,8 @@ class BorderTest : public ::testing::Test {
   sim::SimDesktop desk;
 };
 
-// Every band window and the Centre window has exactly one placedRects entry, equal to its read-back
-// rectangle; no window is in two cells; each band's shares sum to 1 within 1e-9, except a band in
-// which every window was raised to the minimum share (equal shares that may sum to more).
+// The layout keeps every rule of the checker the fuzzer uses too, and each window it holds reads
+// back at its placedRects entry.
 void expectConsistent(const BorderLayout& layout, sim::SimDesktop& desk);
 
 // The shares of a band, in order.

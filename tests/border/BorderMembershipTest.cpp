@@ -5,17 +5,17 @@ namespace {
 
 using BorderMembership = BorderTest;
 
-TEST_F(BorderMembership, NorthHoldsSixMinimumWidthWindows) {
+TEST_F(BorderMembership, NorthHoldsSevenMinimumWidthWindows) {
   BorderLayout layout(desk);
-  // (1000 − 1000 × 0.3) / 112 = 6.25: capacity 6.
-  for (int i = 0; i < 6; ++i) EXPECT_TRUE(layout.addWindow(window("n" + std::to_string(i)), North));
+  // (1000 − 1000 × 0.2) / 112 = 7.14: capacity 7.
+  for (int i = 0; i < 7; ++i) EXPECT_TRUE(layout.addWindow(window("n" + std::to_string(i)), North));
   EXPECT_TRUE(layout.isSideFull(North));
-  EXPECT_FALSE(layout.addWindow(window("n6"), North));
-  EXPECT_EQ(layout.north.size(), 6u);
+  EXPECT_FALSE(layout.addWindow(window("n7"), North));
+  EXPECT_EQ(layout.north.size(), 7u);
 
   // Past its capacity (the weights changed) the band is not "full" and takes one more.
   layout.eastWeight = 0.5;  // 500 / 112 = 4.46: capacity 4
-  EXPECT_TRUE(layout.addWindow(window("n7"), North));
+  EXPECT_TRUE(layout.addWindow(window("n8"), North));
   expectConsistent(layout, desk);
 }
 

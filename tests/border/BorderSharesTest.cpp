@@ -45,21 +45,21 @@ TEST_F(BorderShares, MinimumSharesTakeTheDeficitFromTheOthers) {
     auto it = layout.north.begin();
     for (double s : {a, b, c}) (it++)->widthShare = s;
   };
-  // m = 112 / 700 = 0.16: 0.1 rises by 0.06, taken as 0.03 from each of the others.
+  // m = 112 / 800 = 0.14: 0.1 rises by 0.04, taken as 0.02 from each of the others.
   setShares(0.1, 0.45, 0.45);
   layout.enforceMinimumShares();
-  expectShares(layout, North, {0.16, 0.42, 0.42});
+  expectShares(layout, North, {0.14, 0.43, 0.43});
 
   // A share exactly m is fixed: it adds nothing to the deficit and gives nothing away.
-  setShares(112.0 / 700, 0.1, 0.5);
+  setShares(112.0 / 800, 0.1, 0.5);
   layout.enforceMinimumShares();
-  expectShares(layout, North, {0.16, 0.16, 0.44});
+  expectShares(layout, North, {0.14, 0.14, 0.46});
 
-  // All at or below m = 300 / 700: every window is raised and nothing taken back; the sum passes 1.
+  // All at or below m = 300 / 800: every window is raised and nothing taken back; the sum passes 1.
   setShares(0.1, 0.1, 0.1);
   layout.minWidth = 300;
   layout.enforceMinimumShares();
-  expectShares(layout, North, {300.0 / 700, 300.0 / 700, 300.0 / 700});
+  expectShares(layout, North, {300.0 / 800, 300.0 / 800, 300.0 / 800});
 }
 
 }  // namespace

@@ -7,8 +7,8 @@ using sim::Edge;
 
 class BorderUserMoves : public BorderTest {
  protected:
-  // Three North windows of 1/3 each; with East occupied they lie at 0..233, 233..466, 466..699 and
-  // the East window starts at 700, without it at 0..333, 333..666, 666..999.
+  // Three North windows of 1/3 each; with East occupied they share 800 and lie at 0..266,
+  // 266..532, 532..798 and the East window starts at 800, without it at 0..333, 333..666, 666..999.
   void threeNorth(bool withEast) {
     for (HWND h : {a, b, c}) layout.addWindow(h, North);
     if (withEast) layout.addWindow(e, East);
@@ -29,12 +29,13 @@ class BorderUserMoves : public BorderTest {
 
 TEST_F(BorderUserMoves, BorderWindowMovesTheNeighbourBoundary) {
   threeNorth(true);
-  ASSERT_EQ(desk.rectOf(c), (RECT{466, 0, 699, 160}));
+  ASSERT_EQ(desk.rectOf(c), (RECT{532, 0, 798, 160}));
   desk.resize(c, Edge::Right, 650);
   EXPECT_TRUE(layout.onUserMoveSize(c));
-  // eastLeft follows the right edge: (1000 − 650) / 1000 = 0.35; the shares are widths over 650.
+  // eastLeft follows the right edge: (1000 − 650) / 1000 = 0.35; the shares are widths over 650:
+  // 266, 266 and 650 − 532 = 118.
   EXPECT_EQ(layout.eastWeight, 0.35);
-  expectShares(layout, North, {233.0 / 650, 233.0 / 650, 184.0 / 650});
+  expectShares(layout, North, {266.0 / 650, 266.0 / 650, 118.0 / 650});
   layout.applyLayout();
   EXPECT_EQ(layout.eastLeft, 650.0);
   EXPECT_EQ(desk.rectOf(e).left, 650);
@@ -48,7 +49,7 @@ TEST_F(BorderUserMoves, WithoutANeighbourOnlyTheSharesChange) {
   EXPECT_TRUE(userMoved(c));
   // (900 − 666) / 1000 = 0.234; the 1/3 − 0.234 it gave up goes half to each of the others.
   expectShares(layout, North, {(1 - 0.234) / 2, (1 - 0.234) / 2, 0.234});
-  EXPECT_EQ(layout.eastWeight, 0.3);
+  EXPECT_EQ(layout.eastWeight, 0.2);
   expectConsistent(layout, desk);
 }
 
@@ -56,9 +57,9 @@ TEST_F(BorderUserMoves, BottomOnlyResizeStillSnapsTheNeighbourBoundary) {
   threeNorth(true);
   desk.resize(c, Edge::Bottom, 200);
   EXPECT_TRUE(layout.onUserMoveSize(c));
-  // Its right edge (699) is not the East band's left edge (700): eastLeft becomes 699.
-  EXPECT_EQ(layout.eastLeft, 699.0);
-  EXPECT_EQ(layout.eastWeight, (1000.0 - 699) / 1000);
+  // Its right edge (798) is not the East band's left edge (800): eastLeft becomes 798.
+  EXPECT_EQ(layout.eastLeft, 798.0);
+  EXPECT_EQ(layout.eastWeight, (1000.0 - 798) / 1000);
   // And the band is as thick as the window now: 200 / 800 = 0.25.
   EXPECT_EQ(layout.northWeight, 0.25);
   EXPECT_EQ(layout.northBottom, 200.0);
@@ -71,8 +72,8 @@ TEST_F(BorderUserMoves, BandOfSixMovesNoBoundary) {
   layout.addWindow(g, North);
   desk.resize(g, Edge::Right, 600);
   EXPECT_TRUE(userMoved(g));
-  EXPECT_EQ(layout.eastWeight, 0.3);
-  EXPECT_EQ(desk.rectOf(e).left, 700);
+  EXPECT_EQ(layout.eastWeight, 0.2);
+  EXPECT_EQ(desk.rectOf(e).left, 800);
   expectConsistent(layout, desk);
 }
 
@@ -85,7 +86,7 @@ TEST_F(BorderUserMoves, DiagonalDragTakesTheWindowOut) {
   EXPECT_FALSE(layout.originalRects.findRect(b, &none));
   EXPECT_FALSE(layout.placedRects.findRect(b, &none));
   EXPECT_EQ(desk.foreground(), b);
-  EXPECT_EQ(desk.rectOf(b), (RECT{263, 40, 496, 200}));  // stays where it was dropped
+  EXPECT_EQ(desk.rectOf(b), (RECT{296, 40, 562, 200}));  // stays where it was dropped
   expectConsistent(layout, desk);
 }
 
@@ -93,7 +94,7 @@ TEST_F(BorderUserMoves, StraightDragIsAResize) {
   threeNorth(true);
   desk.drag(b, 0, 50);  // left and right unchanged
   EXPECT_TRUE(userMoved(b));
-  // 210 / 800 = 0.2625; its share is its width over eastLeft, 233 / 700.
+  // 210 / 800 = 0.2625; its share is its width over eastLeft, 266 / 800.
   EXPECT_EQ(layout.northWeight, 210.0 / 800);
   EXPECT_EQ(layout.sideOf(b), North);
   EXPECT_EQ(desk.rectOf(a).bottom, 210);
@@ -104,10 +105,10 @@ TEST_F(BorderUserMoves, CentreEdgesMoveOnlyOccupiedBands) {
   const HWND x = window("x"), w = window("w");
   layout.addWindow(w, West);
   layout.addWindow(x, Centre);
-  ASSERT_EQ(desk.rectOf(x), (RECT{300, 0, 1000, 800}));
+  ASSERT_EQ(desk.rectOf(x), (RECT{200, 0, 1000, 800}));
   desk.resize(x, Edge::Right, 900);  // East is empty: nothing follows
   EXPECT_TRUE(userMoved(x));
-  EXPECT_EQ(layout.eastWeight, 0.3);
+  EXPECT_EQ(layout.eastWeight, 0.2);
   desk.resize(x, Edge::Left, 250);  // West is there: 250 / 1000
   EXPECT_TRUE(userMoved(x));
   EXPECT_EQ(layout.westWeight, 0.25);

@@ -10,7 +10,20 @@
 //   wait-settled MS             polls until the foreground window is the topmost sample window
 //   barrier MS                  returns once the program has handled every message posted to it so far
 //   expect MS                   then lines "TITLE L T R B", "TITLE minimized" or "foreground TITLE", then
-//                               ".": polls until all of them hold; "ok ELAPSED" or "timeout MS" + windows
+//                               ".": polls until all of them hold; "ok ELAPSED" or "timeout MS" + windows;
+//                               "error ..." when no window is named or a line is not one of these
+//   time-key MS KEY+KEY...      then expected lines as for expect: presses the keys and polls closely
+//                               until all of them hold; "ok MICROSECONDS" from SendInput to that moment
+//   watch on|off                from now on, notes the moment each sample window last changed rectangle
+//   placed-at MS                then expected lines: polls until all of them hold; "ok CLOCK", the moment
+//                               the last of them reached its rectangle as watched, on the clock that the
+//                               sample application logs
+//   wait-cursor X Y MS          polls until the mouse pointer is at X Y
+//   launch-tray MS EXE CLASS TITLE ID
+//                               starts EXE and polls until its top-level window CLASS/TITLE has the
+//                               notification icon ID; "ok MICROSECONDS" from CreateProcess to that moment
+//   post-close                  WM_CLOSE to the window that launch-tray found
+//   wait-exit MS                polls until the process that launch-tray started has ended
 //   key KEY+KEY...              presses the keys together with SendInput and releases them
 //   auto on|off                 checks or clears "Add automatically windows to layout", as a click does
 //   command ID                  posts WM_COMMAND ID to the dialog
@@ -75,6 +88,28 @@ long long pollUntil(DWORD ms, Ready ready) {
     if (GetTickCount64() - start >= ms) return -1;
     // Lets other threads run between the polls; the answer never depends on how long this is.
     Sleep(20);
+  }
+}
+
+// Microseconds on QueryPerformanceCounter, which Wine keeps on one clock for every process, so that
+// a moment logged by the sample application compares with one taken here.
+long long clockMicros() {
+  LARGE_INTEGER now{};
+  LARGE_INTEGER frequency{};
+  QueryPerformanceCounter(&now);
+  QueryPerformanceFrequency(&frequency);
+  return now.QuadPart / frequency.QuadPart * 1000000 + now.QuadPart % frequency.QuadPart * 1000000 / frequency.QuadPart;
+}
+
+// As pollUntil, for measuring: polls as often as the scheduler allows and answers the clock at the
+// first poll that found `ready`, or -1.
+template <typename Ready>
+long long pollClosely(DWORD ms, Ready ready) {
+  const ULONGLONG start = GetTickCount64();
+  for (;;) {
+    if (ready()) return clockMicros();
+    if (GetTickCount64() - start >= ms) return -1;
+    Sleep(1);
   }
 }
 
@@ -159,14 +194,65 @@ struct Expected {
   RECT rect{};
 };
 
-bool matches(const Expected& e) {
-  HWND hwnd = sampleNamed(e.title);
-  if (e.foreground && e.title == "none") {
-    HWND foreground = GetForegroundWindow();
-    return foreground == nullptr || classOf(foreground) != "TessellorSample";
+// The whole line must be one of the three forms: a line the script did not mean to send must not be
+// dropped silently, or a changed format upstream would make every comparison vacuous.
+bool parseExpected(const char* line, Expected& e) {
+  char title[256] = {};
+  int used = 0;
+  const auto whole = [&] { return line[used + std::strspn(line + used, " \t\r\n")] == '\0'; };
+  if (std::sscanf(line, "foreground %255s%n", title, &used) == 1 && whole()) {
+    e.title = title;
+    e.foreground = true;
+    return true;
   }
+  used = 0;
+  if (std::sscanf(line, "%255s minimized%n", title, &used) == 1 && used > 0 && whole()) {
+    e.title = title;
+    e.minimized = true;
+    return true;
+  }
+  used = 0;
+  if (std::sscanf(line, "%255s %ld %ld %ld %ld%n", title, &e.rect.left, &e.rect.top, &e.rect.right, &e.rect.bottom,
+                  &used) == 5 &&
+      whole()) {
+    e.title = title;
+    return true;
+  }
+  return false;
+}
+
+// Reads expected lines up to "."; an empty list, or one without a single window, is an error too.
+bool readExpected(std::vector<Expected>& wanted, std::string& error) {
+  char line[512];
+  bool windows = false;
+  while (std::fgets(line, sizeof line, stdin) != nullptr && std::strncmp(line, ".", 1) != 0) {
+    Expected e;
+    if (!parseExpected(line, e)) {
+      if (error.empty()) error = "unparsable expected line: " + std::string(line, std::strcspn(line, "\r\n"));
+      continue;
+    }
+    windows = windows || !e.foreground;
+    wanted.push_back(e);
+  }
+  if (error.empty() && !windows) error = "no expected window";
+  return error.empty();
+}
+
+using Titled = std::vector<std::pair<std::string, HWND>>;
+
+Titled titledSamples() {
+  Titled all;
+  for (HWND hwnd : sampleWindows()) all.emplace_back(titleOf(hwnd), hwnd);
+  return all;
+}
+
+bool matches(const Expected& e, const Titled& samples, HWND foreground) {
+  if (e.foreground && e.title == "none") return foreground == nullptr || classOf(foreground) != "TessellorSample";
+  HWND hwnd = nullptr;
+  for (const auto& [title, h] : samples)
+    if (title == e.title) hwnd = h;
   if (hwnd == nullptr) return false;
-  if (e.foreground) return GetForegroundWindow() == hwnd;
+  if (e.foreground) return foreground == hwnd;
   if (e.minimized) return IsIconic(hwnd) != FALSE;
   RECT r{};
   GetWindowRect(hwnd, &r);
@@ -174,31 +260,22 @@ bool matches(const Expected& e) {
          r.bottom == e.rect.bottom;
 }
 
+bool allMatch(const std::vector<Expected>& wanted) {
+  const Titled samples = titledSamples();
+  HWND foreground = GetForegroundWindow();
+  for (const Expected& e : wanted)
+    if (!matches(e, samples, foreground)) return false;
+  return true;
+}
+
 void expect(DWORD ms) {
   std::vector<Expected> wanted;
-  char line[512];
-  while (std::fgets(line, sizeof line, stdin) != nullptr && std::strncmp(line, ".", 1) != 0) {
-    Expected e;
-    char title[256] = {};
-    if (std::sscanf(line, "%255s %ld %ld %ld %ld", title, &e.rect.left, &e.rect.top, &e.rect.right, &e.rect.bottom) ==
-        5) {
-      e.title = title;
-    } else if (std::sscanf(line, "foreground %255s", title) == 1) {
-      e.title = title;
-      e.foreground = true;
-    } else if (std::sscanf(line, "%255s minimized", title) == 1) {
-      e.title = title;
-      e.minimized = true;
-    } else {
-      continue;
-    }
-    wanted.push_back(e);
+  std::string error;
+  if (!readExpected(wanted, error)) {
+    reply("error %s", error.c_str());
+    return;
   }
-  const long long elapsed = pollUntil(ms, [&] {
-    for (const Expected& e : wanted)
-      if (!matches(e)) return false;
-    return true;
-  });
+  const long long elapsed = pollUntil(ms, [&] { return allMatch(wanted); });
   if (elapsed >= 0) {
     reply("ok %lld", elapsed);
   } else {
@@ -248,12 +325,12 @@ bool pressKeys(const std::string& combination) {
   return SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) == inputs.size();
 }
 
-bool trayShown(HWND dialog) {
+bool trayShown(HWND dialog, UINT id = kTrayIconId) {
   // Modifying nothing succeeds only for an icon the shell holds.
   NOTIFYICONDATAA icon{};
   icon.cbSize = NOTIFYICONDATAA_V1_SIZE;
   icon.hWnd = dialog;
-  icon.uID = kTrayIconId;
+  icon.uID = id;
   return Shell_NotifyIconA(NIM_MODIFY, &icon) != FALSE;
 }
 
@@ -360,11 +437,159 @@ bool barrier(HWND dialog, DWORD ms) {
   return pollUntil(ms, [&] { return countIs(count); }) >= 0;
 }
 
+// Presses the keys and measures until the expected lines that follow hold.
+void timeKey(DWORD ms, const std::string& keys) {
+  std::vector<Expected> wanted;
+  std::string error;
+  if (!readExpected(wanted, error)) {
+    reply("error %s", error.c_str());
+    return;
+  }
+  const long long start = clockMicros();
+  if (!pressKeys(keys)) {
+    reply("error bad keys");
+    return;
+  }
+  const long long end = pollClosely(ms, [&] { return allMatch(wanted); });
+  if (end < 0) {
+    reply("timeout %lu", static_cast<unsigned long>(ms));
+    listWindows();
+  } else {
+    reply("ok %lld", end - start);
+  }
+}
+
+// The watch: a thread that notes, about every millisecond, when each sample window's rectangle
+// last changed, so that a placement is timed even when the script learns its target afterwards.
+struct Watched {
+  HWND hwnd;
+  RECT rect;
+  long long changed;
+};
+CRITICAL_SECTION watchLock;
+std::vector<Watched> watched;
+HANDLE watchThread = nullptr;
+volatile LONG watching = 0;
+
+DWORD WINAPI watchWindows(void*) {
+  while (InterlockedCompareExchange(&watching, 0, 0) != 0) {
+    const std::vector<HWND> samples = sampleWindows();
+    const long long now = clockMicros();
+    EnterCriticalSection(&watchLock);
+    for (HWND hwnd : samples) {
+      RECT r{};
+      GetWindowRect(hwnd, &r);
+      auto it = watched.begin();
+      while (it != watched.end() && it->hwnd != hwnd) ++it;
+      if (it == watched.end()) {
+        watched.push_back(Watched{hwnd, r, now});
+      } else if (!EqualRect(&it->rect, &r)) {
+        it->rect = r;
+        it->changed = now;
+      }
+    }
+    LeaveCriticalSection(&watchLock);
+    Sleep(1);
+  }
+  return 0;
+}
+
+bool watch(bool on) {
+  if (on == (watchThread != nullptr)) return false;
+  if (on) {
+    watched.clear();
+    InterlockedExchange(&watching, 1);
+    watchThread = CreateThread(nullptr, 0, watchWindows, nullptr, 0, nullptr);
+    return watchThread != nullptr;
+  }
+  InterlockedExchange(&watching, 0);
+  WaitForSingleObject(watchThread, INFINITE);
+  CloseHandle(watchThread);
+  watchThread = nullptr;
+  return true;
+}
+
+void placedAt(DWORD ms) {
+  std::vector<Expected> wanted;
+  std::string error;
+  if (!readExpected(wanted, error)) {
+    reply("error %s", error.c_str());
+    return;
+  }
+  if (watchThread == nullptr) {
+    reply("error not watching");
+    return;
+  }
+  if (pollUntil(ms, [&] { return allMatch(wanted); }) < 0) {
+    reply("timeout %lu", static_cast<unsigned long>(ms));
+    listWindows();
+    return;
+  }
+  // Matched now; the moment each got there is the watch's last change of its rectangle.
+  long long last = -1;
+  EnterCriticalSection(&watchLock);
+  for (const Expected& e : wanted) {
+    if (e.foreground || e.minimized) continue;
+    HWND hwnd = sampleNamed(e.title);
+    for (const Watched& w : watched)
+      if (w.hwnd == hwnd && EqualRect(&w.rect, &e.rect) && w.changed > last) last = w.changed;
+  }
+  LeaveCriticalSection(&watchLock);
+  if (last < 0) {
+    reply("error the watch has not seen these rectangles yet");
+  } else {
+    reply("ok %lld", last);
+  }
+}
+
+struct Launched {
+  HANDLE process = nullptr;
+  HWND window = nullptr;
+};
+Launched launched;
+
+void forgetLaunched() {
+  if (launched.process != nullptr) CloseHandle(launched.process);
+  launched = Launched{};
+}
+
+void launchTray(DWORD ms, const char* exe, const char* className, const char* title, UINT id) {
+  forgetLaunched();
+  std::string commandLine = std::string("\"") + exe + "\"";
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION info{};
+  const long long start = clockMicros();
+  if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
+    reply("error cannot start %s (%lu)", exe, GetLastError());
+    return;
+  }
+  CloseHandle(info.hThread);
+  launched.process = info.hProcess;
+  const long long end = pollClosely(ms, [&] {
+    if (launched.window == nullptr) {
+      HWND hwnd = nullptr;
+      while ((hwnd = FindWindowExA(nullptr, hwnd, className, title)) != nullptr) {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(hwnd, &pid);
+        if (pid == info.dwProcessId) launched.window = hwnd;
+      }
+    }
+    return launched.window != nullptr && trayShown(launched.window, id);
+  });
+  if (end < 0) {
+    reply("timeout %lu", static_cast<unsigned long>(ms));
+  } else {
+    reply("ok %lld", end - start);
+  }
+}
+
 void run(const std::string& command, const char* rest) {
   char word[256] = {};
   char word2[256] = {};
   unsigned long n = 0;
   unsigned long m = 0;
+  unsigned long k = 0;
   HWND dialog = mainDialog();
   if (command == "dialog") {
     if (dialog == nullptr) {
@@ -411,6 +636,36 @@ void run(const std::string& command, const char* rest) {
               : "timeout");
   } else if (command == "expect" && std::sscanf(rest, "%lu", &n) == 1) {
     expect(n);
+  } else if (command == "time-key" && std::sscanf(rest, "%lu %255s", &n, word) == 2) {
+    timeKey(n, word);
+  } else if (command == "watch" && std::sscanf(rest, "%255s", word) == 1) {
+    reply(watch(std::strcmp(word, "on") == 0) ? "ok" : "error already so");
+  } else if (command == "placed-at" && std::sscanf(rest, "%lu", &n) == 1) {
+    placedAt(n);
+  } else if (command == "wait-cursor" && std::sscanf(rest, "%lu %lu %lu", &n, &m, &k) == 3) {
+    const long long elapsed = pollUntil(static_cast<DWORD>(k), [&] {
+      POINT p{};
+      return GetCursorPos(&p) && p.x == static_cast<long>(n) && p.y == static_cast<long>(m);
+    });
+    reply(elapsed >= 0 ? "ok" : "timeout");
+  } else if (command == "launch-tray") {
+    char exe[MAX_PATH] = {};
+    unsigned id = 0;
+    if (std::sscanf(rest, "%lu %259s %255s %255s %u", &n, exe, word, word2, &id) == 5) {
+      launchTray(n, exe, word, word2, id);
+    } else {
+      reply("error usage: launch-tray MS EXE CLASS TITLE ID");
+    }
+  } else if (command == "post-close") {
+    reply(launched.window != nullptr && PostMessageA(launched.window, WM_CLOSE, 0, 0) ? "ok" : "error no window");
+  } else if (command == "wait-exit" && std::sscanf(rest, "%lu", &n) == 1) {
+    if (launched.process == nullptr) {
+      reply("error nothing launched");
+    } else {
+      const bool ended = WaitForSingleObject(launched.process, n) == WAIT_OBJECT_0;
+      if (ended) forgetLaunched();
+      reply(ended ? "ok" : "timeout");
+    }
   } else if (command == "key" && std::sscanf(rest, "%255s", word) == 1) {
     reply(pressKeys(word) ? "ok" : "error bad keys");
   } else if (command == "auto" && std::sscanf(rest, "%255s", word) == 1 && dialog != nullptr) {
@@ -478,6 +733,7 @@ void run(const std::string& command, const char* rest) {
 int main() {
   // Plain line ends for the script that reads us.
   _setmode(_fileno(stdout), _O_BINARY);
+  InitializeCriticalSection(&watchLock);
   char line[512];
   while (std::fgets(line, sizeof line, stdin) != nullptr) {
     line[std::strcspn(line, "\r\n")] = '\0';
@@ -488,5 +744,6 @@ int main() {
     run(command, line + used);
     done();
   }
+  if (watchThread != nullptr) watch(false);
   return 0;
 }

@@ -3,6 +3,9 @@
 //
 //   tessellor-sampler.exe LOGFILE TITLE,LEFT,TOP,WIDTH,HEIGHT,MINWIDTH,MINHEIGHT,RRGGBB...
 //
+// Log lines: "ready PID", "event NAME TITLE L T R B MICROSECONDS", "entersizemove TITLE",
+// "exitsizemove TITLE MICROSECONDS", "hang TITLE MS", "awake TITLE".
+//
 // Wine's window system raises no out-of-context WinEvents for moves, size ends, minimise, maximise,
 // restore or destroy, but events that a process raises for its own windows with NotifyWinEvent do
 // reach other processes. So this program raises the events Windows raises natively, and msghook.dll
@@ -52,10 +55,22 @@ void logLine(const char* format, ...) {
 
 Sample* sampleOf(HWND hwnd) { return reinterpret_cast<Sample*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA)); }
 
+// Microseconds on QueryPerformanceCounter, the clock the control program measures with.
+long long clockMicros() {
+  LARGE_INTEGER now{};
+  LARGE_INTEGER frequency{};
+  QueryPerformanceCounter(&now);
+  QueryPerformanceFrequency(&frequency);
+  return now.QuadPart / frequency.QuadPart * 1000000 + now.QuadPart % frequency.QuadPart * 1000000 / frequency.QuadPart;
+}
+
+// Each event line ends with the moment it was raised, so that the program's reaction can be timed.
 void raise(HWND hwnd, DWORD event, const char* name) {
   RECT r{};
   GetWindowRect(hwnd, &r);
-  logLine("event %s %s %ld %ld %ld %ld", name, sampleOf(hwnd)->title.c_str(), r.left, r.top, r.right, r.bottom);
+  const long long at = clockMicros();
+  logLine("event %s %s %ld %ld %ld %ld %lld", name, sampleOf(hwnd)->title.c_str(), r.left, r.top, r.right, r.bottom,
+          at);
   NotifyWinEvent(event, hwnd, OBJID_WINDOW, CHILDID_SELF);
 }
 
@@ -121,7 +136,15 @@ LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
       logLine("keydown %s %02X%s%s", s->title.c_str(), static_cast<unsigned>(wParam),
               GetKeyState(VK_CONTROL) < 0 ? " ctrl" : "", GetKeyState(VK_MENU) < 0 ? " alt" : "");
       return 0;
+    case WM_ENTERSIZEMOVE:
+      // The harness moves the mouse on only once the drag has begun: earlier moves can be taken
+      // twice by the move loop.
+      logLine("entersizemove %s", s->title.c_str());
+      return 0;
     case WM_EXITSIZEMOVE:
+      // The release itself: msghook.dll sees this message, and the program may act on it, before
+      // the event below is raised.
+      logLine("exitsizemove %s %lld", s->title.c_str(), clockMicros());
       PostMessageA(hwnd, kMoveSizeEnded, 0, 0);
       return 0;
     case kMoveSizeEnded:

@@ -5,20 +5,16 @@
 
 #include <string>
 
-#include "tools/fuzz/Invariants.h"
+#include "tools/check/Invariants.h"
 
-namespace tessellor::fuzz {
+namespace tessellor::check {
 namespace {
-
-struct Weights {
-  double east, west, north, south;
-};
 
 struct Screen {
   int width, height;
 };
 
-class DegenerateWeights : public ::testing::TestWithParam<Weights> {
+class DegenerateWeights : public ::testing::TestWithParam<BorderWeights> {
  protected:
   // After each step: the layout's own rules, and placements within 64 times the largest screen.
   void expectSound(const BorderLayout& layout, const char* step) {
@@ -41,13 +37,13 @@ class DegenerateWeights : public ::testing::TestWithParam<Weights> {
 };
 
 TEST_P(DegenerateWeights, EveryOperationStaysFiniteAndNearTheScreen) {
-  const Weights w = GetParam();
+  const BorderWeights w = GetParam();
   for (const Screen screen : {Screen{1280, 1024}, Screen{0, 0}, Screen{1, 1}, Screen{100, 20}}) {
     SCOPED_TRACE(std::to_string(screen.width) + " x " + std::to_string(screen.height));
     desk = sim::SimDesktop{};
     desk.setScreen(screen.width, screen.height);
     desk.setMinSize(112, 27);
-    BorderLayout layout(desk, w.east, w.west, w.north, w.south);
+    BorderLayout layout(desk, w);
     HWND windows[10];
     for (int k = 0; k < 10; ++k) windows[k] = window(k);
 
@@ -78,10 +74,10 @@ TEST_P(DegenerateWeights, EveryOperationStaysFiniteAndNearTheScreen) {
   }
 }
 
-// weights:     east west north south
+// weights, in BorderSide order: north west east south
 INSTANTIATE_TEST_SUITE_P(Constructor, DegenerateWeights,
-                         ::testing::Values(Weights{0.0, 0.0, 0.0, 0.0}, Weights{1.0, 1.0, 1.0, 1.0},
-                                           Weights{1.5, 2.0, 3.0, 10.0}, Weights{0.0, 4.0, 0.0, 4.0}));
+                         ::testing::Values(BorderWeights{0.0, 0.0, 0.0, 0.0}, BorderWeights{1.0, 1.0, 1.0, 1.0},
+                                           BorderWeights{3.0, 2.0, 1.5, 10.0}, BorderWeights{0.0, 4.0, 0.0, 4.0}));
 
 }  // namespace
-}  // namespace tessellor::fuzz
+}  // namespace tessellor::check

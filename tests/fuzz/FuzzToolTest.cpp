@@ -6,11 +6,14 @@
 #include <fstream>
 #include <iterator>
 #include <limits>
+#include <random>
 
 #include "tools/fuzz/FuzzRun.h"
 
 namespace tessellor::fuzz {
 namespace {
+
+using namespace check;
 
 class FuzzRules : public ::testing::Test {
  protected:
@@ -53,12 +56,84 @@ TEST_F(FuzzRules, SeeEachKindOfBrokenBorderLayout) {
   EXPECT_EQ(borderFindings(notANumber).size(), 2u);
 }
 
+TEST_F(FuzzRules, SeeBandSharesThatDoNotSumToOne) {
+  BorderLayout layout(desk);
+  layout.addWindow(windows[0], West);
+  layout.addWindow(windows[1], West);
+  ASSERT_TRUE(borderFindings(layout).empty());
+
+  BorderLayout shortOfOne = layout;
+  shortOfOne.west.front().heightShare -= 1e-6;
+  EXPECT_EQ(borderFindings(shortOfOne).size(), 1u);
+  // Rounding of a few updates is no finding; the widthShare a West window carries is not read.
+  BorderLayout rounded = layout;
+  rounded.west.front().heightShare -= 1e-12;
+  rounded.west.front().widthShare = 0.1;
+  EXPECT_TRUE(borderFindings(rounded).empty());
+
+  // Over 1 is allowed in general, but not where only adding, removing and applying happened,
+  // except when every window was raised to the same minimum share.
+  Findings findings;
+  BorderLayout over = layout;
+  over.west.front().heightShare = 0.7;
+  checkBorder(over, findings);
+  EXPECT_TRUE(findings.empty());
+  checkNoBandOverfull(over, findings);
+  EXPECT_EQ(findings.size(), 1u);
+  BorderLayout allRaised = layout;
+  for (layWND& record : allRaised.west) record.heightShare = 0.6;
+  findings.clear();
+  checkNoBandOverfull(allRaised, findings);
+  EXPECT_TRUE(findings.empty());
+}
+
+TEST_F(FuzzRules, SeeAWindowThatIsNotWherePlacedRectsSays) {
+  BorderLayout layout(desk);
+  layout.addWindow(windows[0], North);
+  layout.addWindow(windows[1], Centre);
+  Findings findings;
+  checkBorderOnDesktop(layout, desk, findings);
+  ASSERT_TRUE(findings.empty());
+  desk.setRect(windows[1], RECT{1, 2, 3, 4});
+  checkBorderOnDesktop(layout, desk, findings);
+  ASSERT_EQ(findings.size(), 1u);
+  EXPECT_NE(findings[0].find("1 2 3 4"), std::string::npos) << findings[0];
+  // A window without an entry is the table rule's business, not this one's.
+  findings.clear();
+  const HWND stranger = windows[1];
+  checkPlacedRects(RectTable{}, std::span(&stranger, 1), desk, findings);
+  EXPECT_TRUE(findings.empty());
+}
+
 TEST_F(FuzzRules, SeeADuplicateOrOverfullGrid) {
   GridLayout grid(desk);
   for (int k = 0; k < 13; ++k) grid.windows.push_back(windows[0]);
+  grid.placedRects.addRect(windows[0], RECT{});
   Findings findings;
   checkGrid(grid, findings);
   EXPECT_EQ(findings.size(), 2u);  // twice, and more than 12
+
+  // A grid window with no recorded place, or with two.
+  GridLayout unrecorded(desk);
+  unrecorded.windows = windows;
+  unrecorded.placedRects.addRect(windows[0], RECT{});
+  findings.clear();
+  checkGrid(unrecorded, findings);
+  EXPECT_EQ(findings.size(), 1u);
+}
+
+TEST_F(FuzzRules, FullPlacementsAreTheLastOfEachWindowInTheLayoutsOwnForm) {
+  using Kind = sim::PlacementCall::Kind;
+  const HWND a = windows[0], b = windows[1];
+  const RECT r{0, 0, 10, 10}, elsewhere{5, 5, 20, 20};
+  const std::vector<sim::PlacementCall> calls{
+      {Kind::SetWindowPlacement, a, r},   {Kind::SetWindowPos, a, r},          // a: placed, then raised
+      {Kind::SetWindowPlacement, b, r},   {Kind::SetWindowPos, b, elsewhere},  // b: then moved elsewhere
+      {Kind::SetActiveWindow, b, RECT{}},                                      // activation places nothing
+  };
+  EXPECT_EQ(fullyPlacedWindows(calls, FullPlacement::ThenRaised), (std::vector<HWND>{a}));
+  EXPECT_TRUE(fullyPlacedWindows(calls, FullPlacement::Alone).empty());
+  EXPECT_EQ(fullyPlacedWindows(std::span(calls).first(3), FullPlacement::Alone), (std::vector<HWND>{b}));
 }
 
 TEST_F(FuzzRules, SeeRunawayAndFarOffPlacements) {
@@ -77,8 +152,19 @@ std::string contents(const std::filesystem::path& path) {
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
+// A directory of this run's own: the tests of other checkouts may run at the same time, and one
+// run's clean-up must not remove another's files while it plays.
+std::filesystem::path freshDirectory() {
+  std::random_device random;
+  for (;;) {
+    const std::filesystem::path dir =
+        std::filesystem::temp_directory_path() / ("tessellor-fuzz-test-" + std::to_string(random()));
+    if (std::filesystem::create_directory(dir)) return dir;
+  }
+}
+
 TEST(FuzzSeeds, ASeedPlaysTheSameLinesEveryTime) {
-  const std::filesystem::path dir = std::filesystem::temp_directory_path() / "tessellor-fuzz-test";
+  const std::filesystem::path dir = freshDirectory();
   std::filesystem::create_directories(dir / "1");
   std::filesystem::create_directories(dir / "2");
   const SeedOutcome first = runSeed(7, 300, (dir / "1").string(), true);
@@ -88,6 +174,25 @@ TEST(FuzzSeeds, ASeedPlaysTheSameLinesEveryTime) {
   const std::string lines = contents(dir / "1" / "fuzz-seed-7.scn");
   EXPECT_EQ(lines, contents(dir / "2" / "fuzz-seed-7.scn"));
   EXPECT_NE(lines.find("\nstart\n"), std::string::npos);
+  std::filesystem::remove_all(dir);
+}
+
+// The Windows 10 desktop is behind its option: a seed without it never writes those lines, and with
+// it every line it writes is well formed (the runner would report a malformed one as a finding).
+TEST(FuzzSeeds, TheWindows10DesktopIsPlayedOnlyWhenAsked) {
+  const std::filesystem::path dir = freshDirectory();
+  std::filesystem::create_directories(dir / "plain");
+  std::filesystem::create_directories(dir / "w10");
+  const SeedOutcome plain = runSeed(5, 400, (dir / "plain").string(), true);
+  const SeedOutcome modern = runSeed(5, 400, (dir / "w10").string(), true, GeneratorOptions{true});
+  EXPECT_TRUE(plain.findings.empty());
+  EXPECT_TRUE(modern.findings.empty()) << modern.findings.front();
+  const std::string plainLines = contents(dir / "plain" / "fuzz-seed-5.scn");
+  const std::string modernLines = contents(dir / "w10" / "fuzz-seed-5.scn");
+  for (const char* word : {"\nworkarea ", "\nmonitor ", " frame ", "\nhide ", "\nuncloak "}) {
+    EXPECT_EQ(plainLines.find(word), std::string::npos) << word;
+    EXPECT_NE(modernLines.find(word), std::string::npos) << word;
+  }
   std::filesystem::remove_all(dir);
 }
 

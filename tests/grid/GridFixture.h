@@ -9,6 +9,7 @@
 
 #include "layout/grid/GridLayout.h"
 #include "platform/sim/SimDesktop.h"
+#include "tools/check/Invariants.h"
 
 namespace tessellor {
 
@@ -59,25 +60,11 @@ class GridTest : public ::testing::Test {
     return out;
   }
 
-  // The shell's reaction to a finished move or resize of a grid window.
-  void userMovedOrResized(HWND hwnd) {
-    if (!grid.contains(hwnd)) return;
-    if (grid.wasDragged(hwnd)) {
-      grid.removeWindow(hwnd, ForgetRects::Yes);
-      desktop.SetActiveWindow(hwnd);
-    } else {
-      grid.rememberPlacedRect(hwnd);
-      grid.resolveOverlaps(hwnd, GapFill::Fill);
-    }
-  }
-
-  // Whatever moved a window also recorded where it ended up.
-  void expectPlacedRectsMatchDesktop() const {
-    for (HWND hwnd : grid.windows) {
-      RECT placed{};
-      ASSERT_TRUE(grid.placedRects.findRect(hwnd, &placed)) << desktop.nameOf(hwnd);
-      EXPECT_EQ(placed, desktop.rectOf(hwnd)) << desktop.nameOf(hwnd);
-    }
+  // The grid's rules hold, and whatever moved a window also recorded where it ended up.
+  void expectConsistent() {
+    check::Findings findings;
+    check::checkGridOnDesktop(grid, desktop, findings);
+    for (const std::string& finding : findings) ADD_FAILURE() << finding;
   }
 
   sim::SimDesktop desktop;

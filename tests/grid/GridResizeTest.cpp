@@ -23,8 +23,8 @@ class GridResize : public GridTest {
 
   void resize(HWND hwnd, Edge edge, int coordinate) {
     desktop.resize(hwnd, edge, coordinate);
-    userMovedOrResized(hwnd);
-    expectPlacedRectsMatchDesktop();
+    EXPECT_TRUE(grid.onUserMoveSize(hwnd));
+    expectConsistent();
   }
 
   HWND a{}, b{}, c{}, d{};
@@ -75,12 +75,12 @@ TEST_F(GridResize, NeighbourIsNotTrimmedBelowTheMinimum) {
   grid.fillGaps(a);
   EXPECT_EQ(desktop.rectOf(b), (RECT{640, 0, 1280, 512}));
   EXPECT_EQ(desktop.rectOf(a), (RECT{0, 0, 640, 512}));
-  expectPlacedRectsMatchDesktop();
+  expectConsistent();
 }
 
 TEST_F(GridResize, DragLeavesTheGridAndActivatesTheWindow) {
   desktop.drag(a, 30, 40);
-  userMovedOrResized(a);
+  EXPECT_FALSE(grid.onUserMoveSize(a));
   EXPECT_EQ(grid.windows, (std::vector<HWND>{b, c, d}));
   EXPECT_THAT(rectsOf({a, b, c, d}), ElementsAre(RECT{30, 40, 670, 552}, RECT{0, 0, 426, 1024}, RECT{426, 0, 852, 1024},
                                                  RECT{852, 0, 1278, 1024}));
@@ -90,6 +90,23 @@ TEST_F(GridResize, DragLeavesTheGridAndActivatesTheWindow) {
   ASSERT_FALSE(desktop.calls().empty());
   EXPECT_EQ(desktop.calls().back().kind, sim::PlacementCall::Kind::SetActiveWindow);
   EXPECT_EQ(desktop.calls().back().hwnd, a);
+}
+
+TEST_F(GridResize, AMoveOfAWindowOutsideTheGridChangesNothing) {
+  const HWND stranger = createWindow("stranger");
+  desktop.drag(stranger, 30, 40);
+  desktop.clearCalls();
+  EXPECT_FALSE(grid.onUserMoveSize(stranger));
+  EXPECT_TRUE(desktop.calls().empty());
+  EXPECT_EQ(grid.windows, (std::vector<HWND>{a, b, c, d}));
+}
+
+TEST_F(GridResize, AResizeWithoutARecordedPlaceIsKeptAndRecorded) {
+  grid.placedRects.removeRect(a);
+  desktop.setRect(a, RECT{10, 20, 600, 500});
+  EXPECT_TRUE(grid.onUserMoveSize(a));
+  EXPECT_TRUE(grid.contains(a));
+  expectConsistent();
 }
 
 TEST_F(GridResize, OnlyFourChangedEdgesMakeADrag) {
@@ -135,8 +152,8 @@ class GridWideRow : public GridTest {
 
   void resize(HWND hwnd, Edge edge, int coordinate) {
     desktop.resize(hwnd, edge, coordinate);
-    userMovedOrResized(hwnd);
-    expectPlacedRectsMatchDesktop();
+    EXPECT_TRUE(grid.onUserMoveSize(hwnd));
+    expectConsistent();
   }
 
   std::vector<HWND> w;

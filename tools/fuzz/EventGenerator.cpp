@@ -28,8 +28,8 @@ constexpr const char* kExeNames[] = {
 
 }  // namespace
 
-EventGenerator::EventGenerator(std::uint64_t seed, sim::ScenarioRunner& runner)
-    : random_(seed), runner_(runner), extremes_(seed % 4 == 3) {}
+EventGenerator::EventGenerator(std::uint64_t seed, sim::ScenarioRunner& runner, GeneratorOptions options)
+    : random_(seed), runner_(runner), extremes_(seed % 4 == 3), options_(options) {}
 
 std::string EventGenerator::next() {
   if (!runner_.running()) {
@@ -61,6 +61,7 @@ std::string EventGenerator::offline() {
     started_ = true;
     return "start";
   }
+  if (options_.windows10 && random_.percent(15)) return modernDesktopLine();
   switch (random_.below(12)) {
     case 0:
       return screen();
@@ -85,6 +86,7 @@ std::string EventGenerator::offline() {
 std::string EventGenerator::online() {
   // Keep enough windows about for the layouts to have something to do.
   if (otherWindows() < 4 && random_.percent(30)) return newWindow();
+  if (options_.windows10 && random_.percent(10)) return modernDesktopLine();
   // create destroy drag resize set-rect state foreground hook key command dialog tray screen minsize time
   static constexpr int kWeights[] = {8, 3, 7, 10, 3, 13, 6, 6, 16, 7, 3, 2, 3, 1, 2};
   switch (random_.weighted(kWeights)) {
@@ -244,6 +246,7 @@ std::string EventGenerator::newWindow() {
     line += " maximized";
   }
   if (random_.percent(6)) line += " grows " + number(g(random_.between(1, 40)));
+  if (options_.windows10) line += modernWindowOptions();
   // New windows reach a running layout only by a hotkey on the foreground window.
   if (runner_.running() && random_.percent(70)) {
     follow_.push_back("foreground " + name);
@@ -410,6 +413,97 @@ std::string EventGenerator::settingsFile() {
   }
   if (random_.percent(15)) text += "nostart";
   return "settings-file \"" + text + "\"";
+}
+
+// ---- The desktop of Windows 10 and 11 --------------------------------------------------------------
+
+std::string EventGenerator::modernDesktopLine() {
+  const int roll = random_.below(10);
+  if (roll < 2) return workarea();
+  if (roll < 4) return monitor();
+  return ownProgramLine();
+}
+
+std::string EventGenerator::modernWindowOptions() {
+  std::string options;
+  // Windows 10 draws 7 px borders beside and below; some programs draw their own frames.
+  if (random_.percent(50)) {
+    options += random_.percent(80)
+                   ? " frame 7 0 7 7"
+                   : " frame " + rectWords(random_.below(20), random_.below(10), random_.below(20), random_.below(20));
+  }
+  if (random_.percent(8)) options += " cloaked";
+  if (random_.percent(8)) options += " tool";
+  if (random_.percent(4)) options += " noactivate";
+  if (random_.percent(4)) options += " appwindow";
+  if (random_.percent(8)) options += " elevated";
+  if (random_.percent(10)) {
+    if (const HWND owner = someWindow(random_.percent(5))) options += " owner " + nameOf(owner);
+  }
+  return options;
+}
+
+std::string EventGenerator::workarea() {
+  const long long w = desktop().screenWidth();
+  const long long h = desktop().screenHeight();
+  const int kind = random_.below(10);
+  if (kind < 6) {
+    // A taskbar of 40 px along one edge.
+    const int edge = random_.below(4);
+    return "workarea " +
+           rectWords(edge == 0 ? 40 : 0, edge == 1 ? 40 : 0, edge == 2 ? w - 40 : w, edge == 3 ? h - 40 : h);
+  }
+  if (kind < 7) return "workarea " + rectWords(0, 0, w, h);
+  if (kind < 8) return "workarea 0 0 0 0";
+  const long long left = position(w);
+  const long long top = position(h);
+  return "workarea " + rectWords(left, top, left + length(w), top + length(h));
+}
+
+std::string EventGenerator::monitor() {
+  if (!monitors_.empty() && random_.percent(35)) {
+    auto it = monitors_.begin();
+    std::advance(it, random_.below(static_cast<int>(monitors_.size())));
+    const std::string name = *it;
+    monitors_.erase(it);
+    return "monitor " + name + " off";
+  }
+  const std::string name = "m" + number(random_.below(3));
+  monitors_.insert(name);
+  const long long w = std::max(1, desktop().screenWidth());
+  const long long h = std::max(1, desktop().screenHeight());
+  const long long mw = random_.percent(60) ? w : random_.between(320, 3840);
+  const long long mh = random_.percent(60) ? h : random_.between(200, 2160);
+  long long left = w;  // beside the primary, to its right, left or above, or anywhere
+  long long top = 0;
+  const int side = random_.below(10);
+  if (side < 3) {
+    left = -mw;
+  } else if (side < 4) {
+    left = 0;
+    top = -mh;
+  } else if (side < 5) {
+    left = position(4 * w);
+    top = position(4 * h);
+  }
+  std::string line = "monitor " + name + " " + rectWords(left, top, left + mw, top + mh);
+  if (random_.percent(60)) line += " work " + rectWords(left, top, left + mw, top + mh - 40);
+  return line;
+}
+
+std::string EventGenerator::ownProgramLine() {
+  std::vector<HWND> minimized;
+  for (HWND hwnd : desktop().windows()) {
+    if (hwnd != desktop().mainDialog() && desktop().isMinimized(hwnd)) minimized.push_back(hwnd);
+  }
+  const int roll = random_.below(10);
+  if (roll < 2 && !minimized.empty()) {
+    return "unminimize " +
+           nameOf(minimized[static_cast<std::size_t>(random_.below(static_cast<int>(minimized.size())))]);
+  }
+  const HWND hwnd = someWindow(false);
+  if (hwnd == nullptr) return newWindow();
+  return std::string(random_.pick({"hide", "show", "show", "cloak", "uncloak", "uncloak"})) + " " + nameOf(hwnd);
 }
 
 // ---- Helpers ---------------------------------------------------------------------------------------

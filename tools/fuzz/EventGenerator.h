@@ -14,10 +14,17 @@
 
 namespace tessellor::fuzz {
 
+struct GeneratorOptions {
+  // Work areas, a second monitor, invisible frames, cloaked, tool, owned and elevated windows, and
+  // windows hidden, shown, cloaked and brought back by their own programs. Off, a seed plays the
+  // lines it always played.
+  bool windows10 = false;
+};
+
 class EventGenerator {
  public:
   // Seeds whose number is 3 modulo 4 also use coordinates near the ends of the 32-bit range.
-  EventGenerator(std::uint64_t seed, sim::ScenarioRunner& runner);
+  EventGenerator(std::uint64_t seed, sim::ScenarioRunner& runner, GeneratorOptions options = {});
 
   // The next line for the runner, which must be ready to take it (its previous line has settled).
   std::string next();
@@ -47,6 +54,13 @@ class EventGenerator {
   std::string minsize();
   std::string settingsFile();
 
+  // The desktop of Windows 10 and 11, with GeneratorOptions::windows10 only.
+  std::string modernDesktopLine();
+  std::string modernWindowOptions();
+  std::string workarea();
+  std::string monitor();
+  std::string ownProgramLine();
+
   // A living window of another program (the program's own dialog only when `dialogToo`), or null.
   HWND someWindow(bool dialogToo);
   int otherWindows();
@@ -65,6 +79,8 @@ class EventGenerator {
   Random random_;
   sim::ScenarioRunner& runner_;
   bool extremes_;
+  GeneratorOptions options_;
+  std::set<std::string> monitors_;  // the monitors added and not yet removed
   bool started_ = false;
   bool wroteSettings_ = false;
   std::set<std::string> everCreated_;

@@ -71,8 +71,12 @@ long long rectMagnitude(const RECT& r) {
 // Everything one seed's run needs while the runner pulls lines.
 class SeedRun {
  public:
-  SeedRun(std::uint64_t seed, int events, std::string path)
-      : seed_(seed), events_(events), path_(std::move(path)), file_(path_, std::ios::trunc) {
+  SeedRun(std::uint64_t seed, int events, std::string path, GeneratorOptions generator)
+      : seed_(seed),
+        events_(events),
+        generatorOptions_(generator),
+        path_(std::move(path)),
+        file_(path_, std::ios::trunc) {
     file_ << header() << "\n";
   }
 
@@ -81,7 +85,7 @@ class SeedRun {
 
   void prepare(sim::ScenarioRunner& runner) {
     runner_ = &runner;
-    generator_ = std::make_unique<EventGenerator>(seed_, runner);
+    generator_ = std::make_unique<EventGenerator>(seed_, runner, generatorOptions_);
     runner.desktop().onCall = [this](const sim::PlacementCall&) {
       if (++callsThisEvent_ > kRunawayCalls) runaway();
     };
@@ -120,11 +124,24 @@ class SeedRun {
     const long long magnitude = std::min(std::max(seen_, generator_->magnitude()), 1LL << 40);
     // A layout places each window a bounded number of times per operation, and an event runs a
     // bounded number of operations over every pair of windows at most.
-    const PlacementLimits limits{16 * (windows + 2) * (windows + 2), 64 * (magnitude + 1)};
-    checkPlacements(d.calls(), limits, findings_);
+    const check::PlacementLimits limits{16 * (windows + 2) * (windows + 2), 64 * (magnitude + 1)};
+    check::checkPlacements(d.calls(), limits, findings_);
+    if (const Shell* shell = runner_->shell()) {
+      check::checkShell(*shell, findings_);
+      // Only the windows fully placed in this event: any other may have been moved since by what
+      // no layout follows (a program, a drag the hook did not report), or stretched by a layout
+      // that records the rectangle it asked for.
+      if (const BorderLayout* border = shell->borderLayout()) {
+        const auto placed = check::fullyPlacedWindows(d.calls(), check::FullPlacement::Alone);
+        check::checkPlacedRects(border->placedRects, placed, d, findings_);
+      }
+      if (const GridLayout* grid = shell->gridLayout()) {
+        const auto placed = check::fullyPlacedWindows(d.calls(), check::FullPlacement::ThenRaised);
+        check::checkPlacedRects(grid->placedRects, placed, d, findings_);
+      }
+    }
     d.clearCalls();
     callsThisEvent_ = 0;
-    if (const Shell* shell = runner_->shell()) checkShell(*shell, findings_);
   }
 
   [[noreturn]] void runaway() {
@@ -137,6 +154,7 @@ class SeedRun {
 
   std::uint64_t seed_;
   int events_;
+  GeneratorOptions generatorOptions_;
   std::string path_;
   std::ofstream file_;
   sim::ScenarioRunner* runner_ = nullptr;
@@ -149,7 +167,8 @@ class SeedRun {
 
 }  // namespace
 
-SeedOutcome runSeed(std::uint64_t seed, int events, const std::string& directory, bool keep) {
+SeedOutcome runSeed(std::uint64_t seed, int events, const std::string& directory, bool keep,
+                    GeneratorOptions generator) {
   watchForCrashes();
   const std::string path =
       std::filesystem::absolute(std::filesystem::path(directory) / ("fuzz-seed-" + std::to_string(seed) + ".scn"))
@@ -157,7 +176,7 @@ SeedOutcome runSeed(std::uint64_t seed, int events, const std::string& directory
   std::snprintf(crashNote, sizeof crashNote, "\nseed %llu crashed; its scenario up to the crash: %s\n",
                 static_cast<unsigned long long>(seed), path.c_str());
 
-  SeedRun run(seed, events, path);
+  SeedRun run(seed, events, path, generator);
   sim::RunOptions options;
   options.prepare = [&run](sim::ScenarioRunner& runner) { run.prepare(runner); };
   std::ostream discard(nullptr);  // message boxes and menus print here; nobody reads them

@@ -5,9 +5,12 @@
 #include <cstdint>
 #include <string>
 
-#include "tools/fuzz/Invariants.h"
+#include "tools/check/Invariants.h"
+#include "tools/fuzz/EventGenerator.h"
 
 namespace tessellor::fuzz {
+
+using check::Findings;
 
 struct SeedOutcome {
   int events = 0;            // lines played
@@ -19,6 +22,7 @@ struct SeedOutcome {
 // DIRECTORY/fuzz-seed-SEED.scn as they are played, so that even a crash leaves its scenario behind;
 // the file is removed when nothing was found (unless `keep`), and otherwise ends with the finding and prints of the
 // state, so that tessellor-sim replays it.
-SeedOutcome runSeed(std::uint64_t seed, int events, const std::string& directory, bool keep = false);
+SeedOutcome runSeed(std::uint64_t seed, int events, const std::string& directory, bool keep = false,
+                    GeneratorOptions generator = {});
 
 }  // namespace tessellor::fuzz

@@ -1,7 +1,8 @@
-// tessellor-fuzz [--seeds N] [--events N] [--first-seed S] [--out DIR] [--keep]
+// tessellor-fuzz [--seeds N] [--events N] [--first-seed S] [--out DIR] [--keep] [--windows10]
 // Plays N seeds of random events each through the program and checks its rules after every event.
 // Exit status 0 when nothing was found, 1 otherwise (each finding names a scenario that replays it).
-// --keep keeps every seed's scenario file, not only those with findings.
+// --keep keeps every seed's scenario file, not only those with findings. --windows10 adds work areas,
+// monitors, frames and the other kinds of windows of Windows 10 and 11 to the random desktops.
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -24,12 +25,15 @@ int main(int argc, char** argv) {
   unsigned long long firstSeed = 1;
   std::string out = ".";
   bool keep = false;
+  tessellor::fuzz::GeneratorOptions generator;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     const bool hasValue = i + 1 < argc;
     bool ok = hasValue;
     if (arg == "--keep") {
       keep = ok = true;
+    } else if (arg == "--windows10") {
+      generator.windows10 = ok = true;
     } else if (arg == "--seeds" && hasValue) {
       ok = readNumber(argv[++i], seeds);
     } else if (arg == "--events" && hasValue) {
@@ -42,7 +46,9 @@ int main(int argc, char** argv) {
       ok = false;
     }
     if (!ok) {
-      std::fprintf(stderr, "usage: tessellor-fuzz [--seeds N] [--events N] [--first-seed S] [--out DIR] [--keep]\n");
+      std::fprintf(
+          stderr,
+          "usage: tessellor-fuzz [--seeds N] [--events N] [--first-seed S] [--out DIR] [--keep] [--windows10]\n");
       return 2;
     }
   }
@@ -53,7 +59,8 @@ int main(int argc, char** argv) {
   unsigned long long played = 0;
   unsigned long long failed = 0;
   for (unsigned long long seed = firstSeed; seed < firstSeed + seeds; ++seed) {
-    const tessellor::fuzz::SeedOutcome outcome = tessellor::fuzz::runSeed(seed, static_cast<int>(events), out, keep);
+    const tessellor::fuzz::SeedOutcome outcome =
+        tessellor::fuzz::runSeed(seed, static_cast<int>(events), out, keep, generator);
     played += static_cast<unsigned long long>(outcome.events);
     if (outcome.findings.empty()) continue;
     ++failed;

@@ -18,21 +18,46 @@ void postHook(ScenarioRunner& r, const char* name, HWND hwnd, LPARAM lParam) {
   r.desktop().postHookEvent(r.desktop().registeredMessage(name), handleValue(hwnd), lParam);
 }
 
+// After start, a change of the displays reaches the main dialog, with the primary's size.
+void displayChanged(ScenarioRunner& r) {
+  SimDesktop& d = r.desktop();
+  if (!r.running() || d.mainDialog() == nullptr) return;
+  const LPARAM size = static_cast<LPARAM>((static_cast<unsigned>(d.screenHeight()) << 16) |
+                                          (static_cast<unsigned>(d.screenWidth()) & 0xFFFF));
+  d.postMessage(d.mainDialog(), WM_DISPLAYCHANGE, 32, size);
+}
+
 void screen(ScenarioRunner& r, Args& a) {
   if (!a.count(2, 2)) return;
   const auto w = a.number(0), h = a.number(1);
   if (!w || !h) return;
   r.desktop().setScreen(*w, *h);
-  if (r.running() && r.desktop().mainDialog() != nullptr) {
-    const LPARAM size = static_cast<LPARAM>((static_cast<unsigned>(*h) << 16) | (static_cast<unsigned>(*w) & 0xFFFF));
-    r.desktop().postMessage(r.desktop().mainDialog(), WM_DISPLAYCHANGE, 32, size);
-  }
+  displayChanged(r);
 }
 
 void minsize(ScenarioRunner& r, Args& a) {
   if (!a.count(2, 2)) return;
   const auto w = a.number(0), h = a.number(1);
   if (w && h) r.desktop().setMinSize(*w, *h);
+}
+
+// The window options of one word: a flag of the description, or an extended style.
+struct WindowFlag {
+  const char* word;
+  bool WindowSpec::*flag;
+  LONG_PTR exStyle;
+};
+constexpr WindowFlag kWindowFlags[] = {
+    {"cloaked", &WindowSpec::cloaked, 0},    {"elevated", &WindowSpec::elevated, 0},
+    {"tool", nullptr, WS_EX_TOOLWINDOW},     {"noactivate", nullptr, WS_EX_NOACTIVATE},
+    {"appwindow", nullptr, WS_EX_APPWINDOW},
+};
+
+const WindowFlag* windowFlag(const Args& a, std::size_t i) {
+  for (const WindowFlag& f : kWindowFlags) {
+    if (a.isWord(i, f.word)) return &f;
+  }
+  return nullptr;
 }
 
 void window(ScenarioRunner& r, Args& a) {
@@ -85,6 +110,21 @@ void window(ScenarioRunner& r, Args& a) {
       if (n && *n < 0) a.fail("a negative growth");
       desc.grows = n.value_or(0);
       i += 2;
+    } else if (a.isWord(i, "frame")) {
+      const auto frame = rectAt(a, i + 1);
+      if (frame && (frame->left < 0 || frame->top < 0 || frame->right < 0 || frame->bottom < 0)) {
+        a.fail("a negative frame");
+      }
+      desc.frame = frame.value_or(RECT{0, 0, 0, 0});
+      desc.hasFrame = true;
+      i += 5;
+    } else if (a.isWord(i, "owner")) {
+      desc.owner = r.livingWindow(a, i + 1);
+      i += 2;
+    } else if (const WindowFlag* flag = windowFlag(a, i)) {
+      if (flag->flag != nullptr) desc.*(flag->flag) = true;
+      desc.exStyle |= flag->exStyle;
+      ++i;
     } else {
       a.fail("unknown window option " + a.text(i).value_or(""));
     }
@@ -180,6 +220,79 @@ void hook(ScenarioRunner& r, Args& a) {
   postHook(r, kMessages[*event], hwnd, n);
 }
 
+// ---- Windows 10 and 11: work areas, monitors, hiding and cloaking ----
+
+void workarea(ScenarioRunner& r, Args& a) {
+  if (!a.count(4, 4)) return;
+  const auto work = rectAt(a, 0);
+  if (!work) return;
+  r.desktop().setWorkArea(*work);
+  if (r.running() && r.desktop().mainDialog() != nullptr) {
+    r.desktop().postMessage(r.desktop().mainDialog(), WM_SETTINGCHANGE, SPI_SETWORKAREA, 0);
+  }
+}
+
+void monitor(ScenarioRunner& r, Args& a) {
+  if (!a.count(2, 10)) return;
+  const std::optional<std::string> name = a.word(0);
+  if (!name) return;
+  if (!isWindowName(*name) || *name == "off") return void(a.fail("not a monitor name: " + *name));
+  if (a.isWord(1, "off")) {
+    if (!a.count(2, 2)) return;
+    if (!r.desktop().removeMonitor(*name)) return void(a.fail("no monitor " + *name));
+    return displayChanged(r);
+  }
+  if (a.size() != 5 && !(a.size() == 10 && a.isWord(5, "work")))
+    return void(a.fail("monitor NAME L T R B [work L T R B]"));
+  const auto bounds = rectAt(a, 1);
+  const auto work = a.size() == 10 ? rectAt(a, 6) : bounds;
+  if (!bounds || !work) return;
+  if (bounds->right <= bounds->left || bounds->bottom <= bounds->top) return void(a.fail("a monitor of no size"));
+  r.desktop().setMonitor(*name, *bounds, *work);
+  displayChanged(r);
+}
+
+// The show command the hook library reports when a window appears again: none for a minimised one.
+void postShown(ScenarioRunner& r, HWND hwnd) {
+  if (r.desktop().isMinimized(hwnd)) return;
+  postHook(r, "UWM_MINMAX", hwnd, r.desktop().isMaximized(hwnd) ? SW_MAXIMIZE : SW_RESTORE);
+}
+
+void hide(ScenarioRunner& r, Args& a) {
+  if (!a.count(1, 1)) return;
+  const HWND hwnd = r.livingWindow(a, 0);
+  if (a.failed()) return;
+  r.desktop().hideWindow(hwnd);
+  postHook(r, "UWM_MINMAX", hwnd, SW_MINIMIZE);
+}
+
+void show(ScenarioRunner& r, Args& a) {
+  if (!a.count(1, 1)) return;
+  const HWND hwnd = r.livingWindow(a, 0);
+  if (a.failed()) return;
+  r.desktop().showWindow(hwnd);
+  postShown(r, hwnd);
+}
+
+template <bool cloaked>
+void cloak(ScenarioRunner& r, Args& a) {
+  if (!a.count(1, 1)) return;
+  const HWND hwnd = r.livingWindow(a, 0);
+  if (a.failed()) return;
+  r.desktop().setCloaked(hwnd, cloaked);
+  if (cloaked) return postHook(r, "UWM_MINMAX", hwnd, SW_MINIMIZE);
+  postShown(r, hwnd);
+}
+
+void unminimize(ScenarioRunner& r, Args& a) {
+  if (!a.count(1, 1)) return;
+  const HWND hwnd = r.livingWindow(a, 0);
+  if (a.failed()) return;
+  if (!r.desktop().isMinimized(hwnd)) return void(a.fail("window " + r.desktop().nameOf(hwnd) + " is not minimized"));
+  r.desktop().unminimize(hwnd);
+  postHook(r, "UWM_MINMAX", hwnd, r.desktop().isMaximized(hwnd) ? SW_MAXIMIZE : SW_RESTORE);
+}
+
 constexpr Command kCommands[] = {
     {"screen", screen},
     {"minsize", minsize},
@@ -196,6 +309,14 @@ constexpr Command kCommands[] = {
     {"restore", minmax<&SimDesktop::restore, SW_RESTORE>},
     {"destroy", destroy},
     {"hook", hook},
+    // Windows 10 and 11
+    {"workarea", workarea},
+    {"monitor", monitor},
+    {"hide", hide},
+    {"show", show},
+    {"cloak", cloak<true>},
+    {"uncloak", cloak<false>},
+    {"unminimize", unminimize},
 };
 
 }  // namespace

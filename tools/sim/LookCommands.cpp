@@ -16,7 +16,7 @@ void print(ScenarioRunner& r, Args& a) {
   static constexpr const char* kWhat[] = {
       "windows", "layout", "dialog",          "registry",         "settings-file",
       "hotkeys", "tray",   "border-settings", "machine-registry", "workdir-settings-file",
-      "balloons"};
+      "balloons", "visible"};
   const auto what = a.choice(0, kWhat);
   if (!what) return;
   SimDesktop& d = r.desktop();
@@ -44,8 +44,10 @@ void print(ScenarioRunner& r, Args& a) {
       return printRunValue("machine-registry", d.registry().machine, out);
     case 9:
       return printFile("workdir-settings-file", kWorkdirSettingsFilePath, d, out);
-    default:
+    case 10:
       return printBalloons(d, out);
+    default:
+      return printVisible(d, out);
   }
 }
 

@@ -72,6 +72,14 @@ void printWindows(SimDesktop& desktop, std::ostream& out) {
   }
 }
 
+void printVisible(const SimDesktop& desktop, std::ostream& out) {
+  for (HWND hwnd : desktop.windows()) {
+    out << "visible " << desktop.nameOf(hwnd) << ' ' << rectText(desktop.visibleRectOf(hwnd));
+    if (desktop.isCloaked(hwnd)) out << " cloaked";
+    out << '\n';
+  }
+}
+
 void printLayout(SimDesktop& desktop, const Shell* shell, std::ostream& out) {
   const std::string mode = modeName(shell);
   if (mode == "border") return printBorder(desktop, *shell->borderLayout(), out);

@@ -33,6 +33,8 @@ void printRunValue(const char* word, const SimRegistry::RunKey& key, std::ostrea
 void printFile(const char* word, const char* path, SimDesktop& desktop, std::ostream& out);
 // `balloon "TITLE" "TEXT"` a line, or `balloons none`.
 void printBalloons(const SimDesktop& desktop, std::ostream& out);
+// `visible NAME L T R B [cloaked]`, the visible bounds, in creation order.
+void printVisible(const SimDesktop& desktop, std::ostream& out);
 void printHotkeys(const SimDesktop& desktop, std::ostream& out);
 void printTray(const SimDesktop& desktop, std::ostream& out);
 

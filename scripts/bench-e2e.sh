@@ -1,0 +1,195 @@
+#!/usr/bin/env bash
+# What users wait for: the real tessellor.exe under Wine on a private virtual display, driven by the
+# end-to-end harness (tests/e2e/harness.sh), every figure the median of several runs. Prints a table.
+#
+#   scripts/bench-e2e.sh            5 runs a figure; 6, 12 and 24 windows
+#   scripts/bench-e2e.sh --quick    1 run, 6 windows: only proves that every measurement still works
+#
+# Moments are taken inside the Windows programs on QueryPerformanceCounter, which Wine keeps on one
+# clock for all processes, so neither the script nor Wine's start-up is in a figure:
+# - a hotkey: from just before the control program's SendInput to its first poll (about every
+#   millisecond) that finds every window at the simulator's rectangle;
+# - a drag: from the sample application's WM_EXITSIZEMOVE (the drag's release, which msghook.dll
+#   reports to the program; the sample application raises EVENT_SYSTEM_MOVESIZEEND just after) to
+#   the moment the last window reached its new rectangle, as a thread of the control program that
+#   reads every window's rectangle about every millisecond saw it;
+# - the tray icon: from just before the control program's CreateProcess to its first poll that
+#   finds the icon (Shell_NotifyIcon NIM_MODIFY succeeds only for an icon the shell holds).
+set -euo pipefail
+
+runs=5
+border_counts=(6 12 24)
+grid_count=12
+drag_count=12
+if [ "${1:-}" = --quick ]; then
+  runs=1
+  border_counts=(6)
+  grid_count=6
+  drag_count=6
+elif [ -n "${1:-}" ]; then
+  echo "usage: scripts/bench-e2e.sh [--quick]" >&2
+  exit 2
+fi
+
+art=$(cd "$(dirname "$0")/.." && pwd)/build/bench-e2e-artifacts
+. "$(dirname "$0")/../tests/e2e/harness.sh"
+# Only failures are worth a line here; the table is the output.
+pass() { passed=$((passed + 1)); }
+
+# N sample windows, all over the point (640, 480) so that Wine keeps their stacking.
+bench_samples() {
+  local i
+  for ((i = 1; i <= $1; i++)); do
+    printf 'W%02d,%d,%d,600,500,116,27,%06X\n' "$i" $((40 + i * 37 % 460)) $((20 + i * 23 % 340)) $((i * 0x0A3F5B % 0xFFFFFF))
+  done
+}
+
+# The program is started afresh for every run: the Border Layout hands out bands in a cycle that
+# lives as long as the process, and the simulator starts each scenario with a fresh one.
+start_tessellor() {
+  step "launch-tray 30000 $(winpath "$bin/tessellor.exe") #32770 Tessellor 100077"
+  step "auto on"
+}
+stop_tessellor() {
+  step "command 1002"
+  step "wait-exit 20000"
+}
+
+# Median and range of microseconds, in milliseconds with one decimal.
+spread() {
+  printf '%s\n' "$@" | sort -n | awk '{ v[NR] = $1 / 1000 }
+    END { printf "%.1f | %.1f – %.1f", v[int(NR / 2) + 1], v[1], v[NR] }'
+}
+
+rows=()
+row() {
+  rows+=("| $1 | $2 | $(spread "${@:3}") |")
+  echo "$1, $2 windows: ${*:3} µs" >>"$art/runs.txt"
+}
+
+# Ctrl+Alt+B or Ctrl+Alt+G with the sample windows as they stand: microseconds to `took`.
+took=""
+time_layout_key() {
+  local keys=$1 code=$2 name=$3
+  describe_desktop
+  scenario+=("key $code")
+  simulate "$name"
+  ctl "time-key 20000 $keys" "${expected[@]}" "."
+  [[ $REPLY == ok* ]] || abort "$name: $REPLY"
+  took=${REPLY#ok }
+  compare "$name" 10000 foreground
+}
+
+end_layout() {
+  scenario+=("key 2")
+  simulate "$1-stop"
+  step "key ctrl+back"
+  compare "$1: Ctrl+Backspace" 10000 foreground
+}
+
+sampler_count=0
+with_samples() {  # opens N windows in a new sampler process, closing the previous one's
+  local title
+  if [ "$opened" -gt 0 ]; then
+    for title in "${stacking[@]}"; do step "post $title close"; done
+    opened=0
+    step "wait-windows 0 15000"
+  fi
+  sampler_count=$((sampler_count + 1))
+  mapfile -t samples < <(bench_samples "$1")
+  open_samples "sampler$sampler_count.log" "${samples[@]}"
+  step "wait-settled 10000"
+  describe_desktop
+}
+
+# --- a hotkey until the last window stands at its rectangle ------------------------------------------
+for n in "${border_counts[@]}"; do
+  with_samples "$n"
+  times=()
+  for ((i = 1; i <= runs; i++)); do
+    start_tessellor
+    time_layout_key ctrl+alt+b 0 "border-$n-$i"
+    times+=("$took")
+    end_layout "border-$n-$i"
+    stop_tessellor
+  done
+  row "Ctrl+Alt+B until the last window stands at its rectangle, Border Layout" "$n" "${times[@]}"
+done
+
+with_samples "$grid_count"
+times=()
+for ((i = 1; i <= runs; i++)); do
+  start_tessellor
+  time_layout_key ctrl+alt+g 1 "grid-$grid_count-$i"
+  times+=("$took")
+  end_layout "grid-$grid_count-$i"
+  stop_tessellor
+done
+row "Ctrl+Alt+G until the last window stands at its rectangle, Grid Layout" "$grid_count" "${times[@]}"
+
+# --- a title-bar drag out of the Border Layout until every window is re-placed ------------------------
+with_samples "$drag_count"
+times=()
+for ((i = 1; i <= runs; i++)); do
+  start_tessellor
+  time_layout_key ctrl+alt+b 0 "drag-$drag_count-$i"
+  # The first South window, dropped with its centre on (640, 480): it leaves the layout and its
+  # band is shared anew. The control program watches the windows from before the drag, so the
+  # moment the last of them reached its new place is known once the simulator has told where.
+  title=$(first_of south)
+  read -r l t r b <<<"$(rect_of "$title")"
+  step "watch on"
+  drag_window "sampler$sampler_count.log" "$title" $(((l + r) / 2)) $((t + 12)) $((640 - (l + r) / 2)) $((480 - (t + b) / 2)) ||
+    abort "drag of $title: the sample application reported no end of the drag"
+  simulate "drag-$drag_count-$i-drop"
+  ctl "placed-at 20000" "${expected[@]}" "."
+  [[ $REPLY == ok* ]] || abort "drag of $title: $REPLY"
+  times+=($((${REPLY#ok } - drag_end)))
+  step "watch off"
+  compare "drag-$drag_count-$i: a drag out of the Border Layout" 10000
+  end_layout "drag-$drag_count-$i"
+  stop_tessellor
+done
+row "a title-bar drag's release until every window is re-placed, Border Layout" "$drag_count" "${times[@]}"
+
+# --- process start until the tray icon shows -------------------------------------------------------
+ours=()
+floor=()
+for ((i = 1; i <= runs; i++)); do
+  step "launch-tray 30000 $(winpath "$bin/tessellor.exe") #32770 Tessellor 100077"
+  ours+=("${REPLY#ok }")
+  stop_tessellor
+  step "launch-tray 30000 $(winpath "$bin/tessellor-traydemo.exe") #32770 TrayDemo 1"
+  floor+=("${REPLY#ok }")
+  step post-close
+  step "wait-exit 20000"
+done
+row 'process start until the tray icon shows: `tessellor.exe`' "–" "${ours[@]}"
+row "process start until the tray icon shows: a bare dialog with a tray icon" "–" "${floor[@]}"
+
+[ "$failed" -eq 0 ] || abort "the program did not do what the simulator expects; no figures"
+
+echo
+echo "Under Wine $(wine --version 2>/dev/null | sed 's/^wine-//'), $(date -u '+%Y-%m-%d'), $runs run(s) a figure:"
+echo
+echo "| What | Windows | Median (ms) | Range (ms) |"
+echo "|---|---|---|---|"
+printf '%s\n' "${rows[@]}"
+
+# --- placements per event, from the simulator --------------------------------------------------------
+# Each `count` of the scenario pairs with the commands since the one before (their comment, if any).
+"$sim" "$root/bench/placements.scn" >"$art/placements.out" 2>&1 || abort "bench/placements.scn: $(cat "$art/placements.out")"
+mapfile -t counts < <(sed -n 's/^placements //p' "$art/placements.out")
+mapfile -t events < <(awk '
+  { line = $0; comment = ""; if (index(line, "#")) { comment = substr(line, index(line, "#") + 2); line = substr(line, 1, index(line, "#") - 1) } }
+  { sub(/[ \t]+$/, "", line) }
+  line == "" { next }
+  line == "count" { print (seen ? label : "(before)"); seen = 1; label = ""; next }
+  { text = comment != "" ? comment : line; label = label == "" ? text : label "; " text }
+' "$root/bench/placements.scn")
+[ "${#counts[@]}" -gt 1 ] && [ "${#counts[@]}" -eq "${#events[@]}" ] ||
+  abort "bench/placements.scn: ${#counts[@]} counts printed for ${#events[@]} in the scenario"
+echo
+echo "| Event (tessellor-sim bench/placements.scn) | Placements |"
+echo "|---|---|"
+for ((i = 1; i < ${#counts[@]}; i++)); do echo "| ${events[i]} | ${counts[i]} |"; done

@@ -1,0 +1,74 @@
+// The rules the program's state keeps after every event, whatever other programs and the screen
+// do. Each check appends one line per broken rule to `findings`; the unit tests and the fuzzer
+// both read them.
+#pragma once
+
+#include <cstddef>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "app/Shell.h"
+#include "layout/RectTable.h"
+#include "layout/border/BorderLayout.h"
+#include "layout/grid/GridLayout.h"
+#include "platform/sim/SimDesktop.h"
+
+namespace tessellor::check {
+
+using Findings = std::vector<std::string>;
+
+// No window in two cells or twice in one; each window of a cell has exactly one placedRects entry;
+// neither table has two entries for one window; every weight, boundary and share is finite; no band
+// holding windows has shares summing to less than 1.
+void checkBorder(const BorderLayout& layout, Findings& findings);
+
+// Every placement and every user resize ends by topping each band's shares up to 1 when they sum
+// to less, so no band holding windows sums to less. (Over 1 is allowed: its last window then
+// reaches past the band's end.)
+void checkBandSharesComplete(const BorderLayout& layout, Findings& findings);
+
+// From bands whose shares sum to 1, adding, inserting, removing and applying keep them so, except
+// a band whose every window was raised to the minimum share: equal shares that may sum past 1. A
+// user resize or a cell change may leave a band over 1, so this holds only in sequences without them.
+void checkNoBandOverfull(const BorderLayout& layout, Findings& findings);
+
+// No window twice; at most rows × columns windows; each grid window has exactly one placedRects
+// entry; neither table has two entries for one window.
+void checkGrid(const GridLayout& layout, Findings& findings);
+
+// The border layout's rules, no band over 1 (checkNoBandOverfull), and every window it holds is
+// where placedRects says: true after applyLayout, which records each window as read back.
+void checkBorderOnDesktop(const BorderLayout& layout, Platform& platform, Findings& findings);
+// The grid's rules, and every window it holds is where placedRects says.
+void checkGridOnDesktop(const GridLayout& layout, Platform& platform, Findings& findings);
+
+// Each of `windows` with a placedRects entry reads back (readWindowRect) at that rectangle: what a
+// layout records is where the window went, not where it was asked to go.
+void checkPlacedRects(const RectTable& placedRects, std::span<const HWND> windows, Platform& platform,
+                      Findings& findings);
+
+// The windows a border layout holds: its bands, North, West, East, South, then the Centre.
+std::vector<HWND> heldWindows(const BorderLayout& layout);
+
+// The layout that exists keeps its rules.
+void checkShell(const Shell& shell, Findings& findings);
+
+// What the placement calls of one event may ask of the window system.
+struct PlacementLimits {
+  std::size_t maxCalls;     // more is a runaway
+  long long maxCoordinate;  // farther from 0 than this is arithmetic gone astray
+};
+
+void checkPlacements(std::span<const sim::PlacementCall> calls, const PlacementLimits& limits, Findings& findings);
+
+// How a layout places a window fully, recording it as it reads back afterwards: the border layout
+// with a SetWindowPlacement alone, the grid with a SetWindowPlacement followed at once by a
+// SetWindowPos of the window to the same rectangle. Any other SetWindowPos is a trim, a stretch or
+// the raise of a window moved between cells, which records what was asked, or nothing.
+enum class FullPlacement { Alone, ThenRaised };
+
+// The windows whose last placement in these calls was a full one, each once, in order.
+std::vector<HWND> fullyPlacedWindows(std::span<const sim::PlacementCall> calls, FullPlacement how);
+
+}  // namespace tessellor::check

@@ -1,0 +1,43 @@
+#include "tools/check/TableInvariants.h"
+
+#include <cmath>
+#include <map>
+
+#include "layout/readWindowRect.h"
+#include "tools/sim/Printer.h"
+
+namespace tessellor::check {
+
+void checkFinite(double value, const char* what, Findings& findings) {
+  if (!std::isfinite(value)) findings.push_back(std::string(what) + " is " + std::to_string(value));
+}
+
+void checkTableEntries(const RectTable& table, const char* name, Findings& findings) {
+  std::map<HWND, int> count;
+  for (const WND& entry : table.entries()) {
+    if (++count[entry.hwnd] == 2)
+      findings.push_back(std::string(name) + " holds " + sim::handleText(entry.hwnd) + " twice");
+  }
+}
+
+int entriesFor(const RectTable& table, HWND hwnd) {
+  int n = 0;
+  for (const WND& entry : table.entries()) n += entry.hwnd == hwnd;
+  return n;
+}
+
+void checkPlacedRects(const RectTable& placedRects, std::span<const HWND> windows, Platform& platform,
+                      Findings& findings) {
+  for (HWND hwnd : windows) {
+    RECT placed{};
+    if (!placedRects.findRect(hwnd, &placed)) continue;
+    RECT now{};
+    readWindowRect(platform, hwnd, &now);
+    if (now != placed) {
+      findings.push_back(sim::handleText(hwnd) + " is at " + sim::rectText(now) + " but placedRects says " +
+                         sim::rectText(placed));
+    }
+  }
+}
+
+}  // namespace tessellor::check

@@ -17,9 +17,7 @@ bool mayMoveWindow(Platform& platform, HWND hwnd);
 // The integrity rule itself: only an elevated window under a Tessellor that is not refuses us.
 // A level that could not be read (Unknown) never refuses.
 enum class Elevation { No, Yes, Unknown };
-constexpr bool outranks(Elevation window, Elevation self) {
-  return window == Elevation::Yes && self == Elevation::No;
-}
+constexpr bool outranks(Elevation window, Elevation self) { return window == Elevation::Yes && self == Elevation::No; }
 
 // Both tests: a window that a layout may take and then place.
 inline bool isTileableWindow(Platform& platform, HWND hwnd) {

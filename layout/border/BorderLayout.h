@@ -129,7 +129,7 @@ class BorderLayout {
 
   Platform& platform_;
   std::vector<HWND> refusedPlacement_;  // windows the latest applyLayout could not place
-  int fitDepth_ = 0;  // nested re-applications under the current outermost applyLayout
+  int fitDepth_ = 0;                    // nested re-applications under the current outermost applyLayout
 };
 
 }  // namespace tessellor

@@ -9,6 +9,7 @@
 #include "app/TrayBalloon.h"
 #include "layout/border/BorderLayout.h"
 #include "layout/grid/GridLayout.h"
+#include "settings/ApplicationWindow.h"
 #include "settings/RefusedTitles.h"
 
 namespace tessellor {
@@ -22,7 +23,8 @@ HWND takeForegroundWindow(Platform& p, TitleUse use) {
   p.GetWindowTextA(hwnd, title, sizeof title);
   RECT rect{};
   p.GetWindowRect(hwnd, &rect);
-  if (!p.IsWindow(hwnd) || !p.IsWindowVisible(hwnd) || isTitleRefused(title, use) || IsRectEmpty(&rect)) {
+  if (!p.IsWindow(hwnd) || !p.IsWindowVisible(hwnd) || isTitleRefused(title, use) || IsRectEmpty(&rect) ||
+      !isTileableWindow(p, hwnd)) {
     return nullptr;
   }
   return hwnd;

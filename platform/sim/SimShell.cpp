@@ -152,7 +152,10 @@ BOOL SimDesktop::TrackPopupMenu(HMENU menu, UINT /*flags*/, int /*x*/, int /*y*/
   auto it = menus_.find(reinterpret_cast<std::uintptr_t>(menu));
   if (it == menus_.end()) return FALSE;
   std::string line = "menu";
-  for (const MenuItem& item : it->second) line += item.separator ? std::string(" -") : " " + quote(item.text);
+  for (const MenuItem& item : it->second) {
+    line += ' ';
+    line += item.separator ? std::string("-") : quote(item.text);
+  }
   report(line);
   // Windows would block here until a choice; the simulator returns and lets a `menu` line choose.
   openMenuItems_ = it->second;

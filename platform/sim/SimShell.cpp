@@ -219,10 +219,13 @@ BOOL SimDesktop::EnumProcessModules(HANDLE process, HMODULE* modules, DWORD size
   const std::uintptr_t handle = reinterpret_cast<std::uintptr_t>(process);
   // A limited handle, the only kind an elevated process grants, reads no modules.
   if (!openProcesses_.contains(handle) || processElevated(processOfHandle(process))) return FALSE;
+  // An HMODULE is a handle, not a record: module lists are counted in its bytes.
+  // NOLINTBEGIN(bugprone-sizeof-expression)
   if (needed != nullptr) *needed = sizeof(HMODULE);
   if (modules != nullptr && size >= sizeof(HMODULE)) {
     modules[0] = reinterpret_cast<HMODULE>(kFirstModule + (handle - kFirstProcess));
   }
+  // NOLINTEND(bugprone-sizeof-expression)
   return TRUE;
 }
 

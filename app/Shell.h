@@ -6,8 +6,8 @@
 
 #include "app/ActiveLayout.h"
 #include "app/PosTable.h"
-#include "platform/Platform.h"
 #include "layout/border/BorderWeights.h"
+#include "platform/Platform.h"
 
 namespace tessellor {
 

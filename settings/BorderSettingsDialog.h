@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/Platform.h"
 #include "layout/border/BorderWeights.h"
+#include "platform/Platform.h"
 
 namespace tessellor {
 

@@ -15,4 +15,16 @@ if x86_64-w64-mingw32-objdump -p "$exe" | grep -iE 'DLL Name: (libstdc|libgcc|li
   echo "FAIL: tessellor.exe needs MinGW runtime DLLs"
   exit 1
 fi
-echo "windows build: $(file -b "$exe" | cut -d, -f1) tessellor.exe, $(file -b "$dll" | cut -d, -f1) msghook.dll exporting setMyHook and clearMyHook"
+# What ships carries no debug information: together the two files stay under 400 KB.
+exe_bytes=$(stat -c %s "$exe")
+dll_bytes=$(stat -c %s "$dll")
+limit=$((400 * 1024))
+if [ $((exe_bytes + dll_bytes)) -ge "$limit" ]; then
+  echo "FAIL: tessellor.exe ($exe_bytes bytes) and msghook.dll ($dll_bytes bytes) together reach 400 KB"
+  exit 1
+fi
+if x86_64-w64-mingw32-objdump -h "$exe" "$dll" | grep -qE '[[:space:]]\.debug_'; then
+  echo "FAIL: tessellor.exe or msghook.dll carries debug sections"
+  exit 1
+fi
+echo "windows build: $(file -b "$exe" | cut -d, -f1) tessellor.exe ($((exe_bytes / 1024)) KB), $(file -b "$dll" | cut -d, -f1) msghook.dll ($((dll_bytes / 1024)) KB) exporting setMyHook and clearMyHook"

@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: source checks, the Windows cross build, the real program
 # end to end under Wine, unit and scenario tests (plain and under AddressSanitizer +
-# UndefinedBehaviorSanitizer, the random-event fuzzer among them), and the libFuzzer targets.
+# UndefinedBehaviorSanitizer, the random-event fuzzer among them), clang-tidy, the optimised build
+# of the benchmarks, and the libFuzzer targets.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh cmake make g++ file libgtest-dev libgmock-dev googletest libbenchmark-dev \
-  clang-format g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
+  clang-format clang-tidy g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
 
 jobs=$(nproc 2>/dev/null || echo 2)
 
@@ -26,6 +27,13 @@ echo "== Linux build and tests"
 cmake --preset dev >/dev/null
 cmake --build --preset dev -j "$jobs"
 ctest --preset dev -j "$jobs"
+
+echo "== clang-tidy"
+scripts/check-tidy.sh build/dev
+
+echo "== optimised build of the benchmarks (built, not run)"
+cmake --preset release >/dev/null
+cmake --build --preset release -j "$jobs" --target tessellor-bench
 
 echo "== sanitizer build and tests"
 cmake --preset asan >/dev/null

@@ -40,7 +40,8 @@ bool getProgramName(Platform& platform, HWND hwnd, char* name, DWORD size) {
   if (process == nullptr) return getImageBaseName(platform, processId, name, size);
   HMODULE module = nullptr;
   DWORD needed = 0;
-  if (!platform.EnumProcessModules(process, &module, sizeof module, &needed)) {
+  // An HMODULE is a handle, not a record: the list is counted in its bytes.
+  if (!platform.EnumProcessModules(process, &module, sizeof module, &needed)) {  // NOLINT(bugprone-sizeof-expression)
     platform.CloseHandle(process);
     return false;
   }

@@ -75,6 +75,8 @@ bool GridLayout::trimOverlap(const RECT& fixed, RECT& other) {
   // A corner overlap is removed by the shorter move; a square one by moving the left or right edge.
   const bool wider = span(inter.left, inter.right) > span(inter.top, inter.bottom);
   const bool corner = (top || bottom) && (left || right);
+  // The tests' order is the rule; two ranks share an action.
+  // NOLINTBEGIN(bugprone-branch-clone)
   if (top && bottom) {
     trimLeftOrRight();
   } else if (left && right) {
@@ -84,6 +86,7 @@ bool GridLayout::trimOverlap(const RECT& fixed, RECT& other) {
   } else {
     trimTopOrBottom();
   }
+  // NOLINTEND(bugprone-branch-clone)
   return span(other.top, other.bottom) >= MIN_TRIMMED_SIZE && span(other.left, other.right) >= MIN_TRIMMED_SIZE;
 }
 

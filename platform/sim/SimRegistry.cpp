@@ -59,7 +59,8 @@ LONG SimRegistry::query(HKEY key, const char* name, DWORD* type, BYTE* data, DWO
     if (size != nullptr) *size = static_cast<DWORD>(bytes.size());
     return status(ERROR_MORE_DATA);
   }
-  if (data != nullptr) std::memcpy(data, bytes.data(), bytes.size());
+  // A value's bytes as stored, as Windows gives them: a string's terminator only if it was written.
+  if (data != nullptr) std::memcpy(data, bytes.data(), bytes.size());  // NOLINT(bugprone-not-null-terminated-result)
   if (size != nullptr) *size = static_cast<DWORD>(bytes.size());
   return ERROR_SUCCESS;
 }

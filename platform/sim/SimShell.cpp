@@ -152,7 +152,10 @@ BOOL SimDesktop::TrackPopupMenu(HMENU menu, UINT /*flags*/, int /*x*/, int /*y*/
   auto it = menus_.find(reinterpret_cast<std::uintptr_t>(menu));
   if (it == menus_.end()) return FALSE;
   std::string line = "menu";
-  for (const MenuItem& item : it->second) line += item.separator ? std::string(" -") : " " + quote(item.text);
+  for (const MenuItem& item : it->second) {
+    line += ' ';
+    line += item.separator ? std::string("-") : quote(item.text);
+  }
   report(line);
   // Windows would block here until a choice; the simulator returns and lets a `menu` line choose.
   openMenuItems_ = it->second;
@@ -216,10 +219,13 @@ BOOL SimDesktop::EnumProcessModules(HANDLE process, HMODULE* modules, DWORD size
   const std::uintptr_t handle = reinterpret_cast<std::uintptr_t>(process);
   // A limited handle, the only kind an elevated process grants, reads no modules.
   if (!openProcesses_.contains(handle) || processElevated(processOfHandle(process))) return FALSE;
+  // An HMODULE is a handle, not a record: module lists are counted in its bytes.
+  // NOLINTBEGIN(bugprone-sizeof-expression)
   if (needed != nullptr) *needed = sizeof(HMODULE);
   if (modules != nullptr && size >= sizeof(HMODULE)) {
     modules[0] = reinterpret_cast<HMODULE>(kFirstModule + (handle - kFirstProcess));
   }
+  // NOLINTEND(bugprone-sizeof-expression)
   return TRUE;
 }
 

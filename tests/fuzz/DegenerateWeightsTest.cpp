@@ -3,6 +3,7 @@
 // farther off than the screen and the windows themselves justify.
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 #include "tools/check/Invariants.h"
@@ -10,11 +11,22 @@
 namespace tessellor::check {
 namespace {
 
+// A case of weights, named for the test's name.
+struct NamedWeights {
+  const char* name;
+  BorderWeights weights;
+};
+
+void PrintTo(const NamedWeights& w, std::ostream* out) {
+  *out << "north " << w.weights.northWeight << ", west " << w.weights.westWeight << ", east " << w.weights.eastWeight
+       << ", south " << w.weights.southWeight;
+}
+
 struct Screen {
   int width, height;
 };
 
-class DegenerateWeights : public ::testing::TestWithParam<BorderWeights> {
+class DegenerateWeights : public ::testing::TestWithParam<NamedWeights> {
  protected:
   // After each step: the layout's own rules, and placements within 64 times the largest screen.
   void expectSound(const BorderLayout& layout, const char* step) {
@@ -37,7 +49,7 @@ class DegenerateWeights : public ::testing::TestWithParam<BorderWeights> {
 };
 
 TEST_P(DegenerateWeights, EveryOperationStaysFiniteAndNearTheScreen) {
-  const BorderWeights w = GetParam();
+  const BorderWeights w = GetParam().weights;
   for (const Screen screen : {Screen{1280, 1024}, Screen{0, 0}, Screen{1, 1}, Screen{100, 20}}) {
     SCOPED_TRACE(std::to_string(screen.width) + " x " + std::to_string(screen.height));
     desk = sim::SimDesktop{};
@@ -76,8 +88,11 @@ TEST_P(DegenerateWeights, EveryOperationStaysFiniteAndNearTheScreen) {
 
 // weights, in BorderSide order: north west east south
 INSTANTIATE_TEST_SUITE_P(Constructor, DegenerateWeights,
-                         ::testing::Values(BorderWeights{0.0, 0.0, 0.0, 0.0}, BorderWeights{1.0, 1.0, 1.0, 1.0},
-                                           BorderWeights{3.0, 2.0, 1.5, 10.0}, BorderWeights{0.0, 4.0, 0.0, 4.0}));
+                         ::testing::Values(NamedWeights{"ZeroWeights", {0.0, 0.0, 0.0, 0.0}},
+                                           NamedWeights{"WholeScreen", {1.0, 1.0, 1.0, 1.0}},
+                                           NamedWeights{"BeyondTheScreen", {3.0, 2.0, 1.5, 10.0}},
+                                           NamedWeights{"ZeroAndFour", {0.0, 4.0, 0.0, 4.0}}),
+                         [](const auto& param) { return std::string(param.param.name); });
 
 }  // namespace
 }  // namespace tessellor::check

@@ -9,7 +9,7 @@ void checkGrid(const GridLayout& g, Findings& findings) {
   for (HWND hwnd : g.windows) {
     if (++count[hwnd] == 2) findings.push_back(sim::handleText(hwnd) + " is twice in the grid");
   }
-  if (g.windows.size() > static_cast<std::size_t>(g.rows * g.columns)) {
+  if (g.windows.size() > static_cast<std::size_t>(g.rows) * static_cast<std::size_t>(g.columns)) {
     findings.push_back("the grid holds " + std::to_string(g.windows.size()) + " windows");
   }
   for (const auto& [hwnd, times] : count) {

@@ -26,6 +26,10 @@ constexpr const char* kExeNames[] = {
     "my app.exe",   "auto",        "nostart",
     "calc.exe.bak", "w7.exe",      "a-name-far-longer-than-the-forty-nine-characters-a-buffer-holds.exe"};
 
+constexpr const char* kLongTitle =
+    "\"a title of more than a hundred characters, which the program reads cut short to the ninety-nine that its "
+    "buffer holds\"";
+
 }  // namespace
 
 EventGenerator::EventGenerator(std::uint64_t seed, sim::ScenarioRunner& runner, GeneratorOptions options)
@@ -209,10 +213,8 @@ std::string EventGenerator::newWindow() {
   std::string line = "window " + name;
   const int titleRoll = random_.below(100);
   if (titleRoll < 10) {
-    line += " title " +
-            std::string(random_.pick({"\"\"", "start", "Start", "\"Program Manager\"", "\"Menu Avvio\"", "Tessellor",
-                                      "\"a title of more than a hundred characters, which the program reads cut "
-                                      "short to the ninety-nine that its buffer holds\""}));
+    line += " title " + std::string(random_.pick({"\"\"", "start", "Start", "\"Program Manager\"", "\"Menu Avvio\"",
+                                                  "Tessellor", kLongTitle}));
   }
   const int exeRoll = random_.below(100);
   if (exeRoll < 5) {
@@ -522,7 +524,7 @@ std::string EventGenerator::nameOf(HWND hwnd) { return desktop().nameOf(hwnd); }
 std::string EventGenerator::unusedName() {
   // Names come back once their window is gone, so that hook lines can name an old handle or a new one.
   for (int tries = 0; tries < kNamePool; ++tries) {
-    const std::string name = "w" + number(random_.percent(70) ? nextName_ : random_.below(kNamePool));
+    std::string name = "w" + number(random_.percent(70) ? nextName_ : random_.below(kNamePool));
     if (desktop().handleOf(name) == nullptr) {
       if (name == "w" + number(nextName_)) nextName_ = (nextName_ + 1) % kNamePool;
       return name;

@@ -6,8 +6,9 @@
 
 #include "app/ActiveLayout.h"
 #include "app/PosTable.h"
-#include "platform/Platform.h"
 #include "layout/border/BorderWeights.h"
+#include "platform/DesktopView.h"
+#include "platform/Platform.h"
 
 namespace tessellor {
 
@@ -32,6 +33,8 @@ struct Shell {
 
   Platform& platform;
   const HookMessages messages;
+  // What the layouts are built with: the work area of the layout's monitor, in visible bounds.
+  DesktopView desktop;
 
   HWND mainDialog = nullptr;
   HINSTANCE appInstance = nullptr;

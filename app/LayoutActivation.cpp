@@ -69,6 +69,11 @@ void dropLayout(Shell& shell) {
   showSelectedLayout(shell, shell.mainDialog);
 }
 
+DesktopView& layoutArea(Shell& shell) {
+  if (shell.layoutMode() == LayoutNone) chooseMonitor(shell);
+  return shell.desktop;
+}
+
 void refreshLayout(Shell& shell) {
   if (shell.layoutMode() == LayoutNone) return;
   const DesktopView::Area before = shell.desktop.area();

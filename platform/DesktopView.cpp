@@ -79,15 +79,17 @@ bool DesktopView::measureMargins(HWND hwnd, const RECT& window, Margins& out) {
   return true;
 }
 
-DesktopView::Margins DesktopView::normalMargins(HWND hwnd) {
+DesktopView::Margins DesktopView::normalMargins(HWND hwnd, bool* known) {
   RECT window{};
   Margins m;
   if (isNormal(desktop_, hwnd) && desktop_.GetWindowRect(hwnd, &window) && measureMargins(hwnd, window, m)) {
     margins_[hwnd] = m;
+    if (known != nullptr) *known = true;
     return m;
   }
-  const auto known = margins_.find(hwnd);
-  return known != margins_.end() ? known->second : Margins{};
+  const auto remembered = margins_.find(hwnd);
+  if (known != nullptr) *known = remembered != margins_.end();
+  return remembered != margins_.end() ? remembered->second : Margins{};
 }
 
 RECT DesktopView::toLayout(const RECT& window, const Margins& m) const {
@@ -126,7 +128,9 @@ BOOL DesktopView::GetWindowPlacement(HWND hwnd, WINDOWPLACEMENT* placement) {
 
 BOOL DesktopView::SetWindowPlacement(HWND hwnd, const WINDOWPLACEMENT* placement) {
   if (placement == nullptr) return FALSE;
-  const RECT window = toScreen(placement->rcNormalPosition, normalMargins(hwnd));
+  bool known = false;
+  const RECT visible = placement->rcNormalPosition;
+  const RECT window = toScreen(visible, normalMargins(hwnd, &known));
   if (!desktop_.IsWindowVisible(hwnd) && desktop_.IsWindow(hwnd)) {
     // Any show command would show it (or, hiding, activate another window); moving it does neither.
     return desktop_.SetWindowPos(hwnd, nullptr, window.left, window.top, length(window.left, window.right),
@@ -134,7 +138,17 @@ BOOL DesktopView::SetWindowPlacement(HWND hwnd, const WINDOWPLACEMENT* placement
   }
   WINDOWPLACEMENT converted = *placement;
   converted.rcNormalPosition = window;
-  return desktop_.SetWindowPlacement(hwnd, &converted);
+  if (!desktop_.SetWindowPlacement(hwnd, &converted)) return FALSE;
+  if (!known) {
+    // Minimised or maximised and never seen normal, its frame could not be measured before: now it can.
+    const Margins m = normalMargins(hwnd);
+    if (m != Margins{}) {
+      const RECT fixed = toScreen(visible, m);
+      desktop_.SetWindowPos(hwnd, nullptr, fixed.left, fixed.top, length(fixed.left, fixed.right),
+                            length(fixed.top, fixed.bottom), SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+  }
+  return TRUE;
 }
 
 BOOL DesktopView::SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UINT flags) {

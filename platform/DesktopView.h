@@ -45,12 +45,13 @@ class DesktopView final : public ForwardingPlatform {
     LONG top = 0;
     LONG right = 0;
     LONG bottom = 0;
+    bool operator==(const Margins&) const = default;
   };
 
   Area readArea();
   // The margins of the window in its normal state: measured when it is normal, else those last
   // measured; none when the window manager does not tell (no composition, as under Wine).
-  Margins normalMargins(HWND hwnd);
+  Margins normalMargins(HWND hwnd, bool* known = nullptr);
   bool measureMargins(HWND hwnd, const RECT& window, Margins& out);
   RECT toLayout(const RECT& window, const Margins& m) const;
   RECT toScreen(const RECT& visible, const Margins& m) const;

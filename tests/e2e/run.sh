@@ -74,37 +74,38 @@ else
 fi
 
 # --- rectangles worked out by hand -----------------------------------------------------------------
-# The layouts cover the primary monitor's work area; on the virtual display under Wine that is the
-# whole 1280 x 1024 display (no taskbar), and Wine draws no invisible frames. SM_CXMIN is 116 and
-# SM_CYMIN 27. The numbers below are worked out for this area and this stacking of the six sample
-# windows, topmost first.
-by_hand_metrics="0 0 1280 1024 116 27"
+# The layouts cover the primary monitor's work area. On the 1280 x 1024 virtual display Wine's
+# explorer keeps a 20-pixel taskbar along the bottom once the desktop has started, so the work area
+# is 1280 x 1004 from (0, 0); Wine draws no invisible frames. SM_CXMIN is 116 and SM_CYMIN 27. The
+# numbers below are worked out for this area and this stacking of the six sample windows, topmost
+# first.
+by_hand_metrics="0 0 1280 1004 116 27"
 by_hand_stacking="Foxtrot Echo Delta Charlie Bravo Alpha"
 
 # Border Layout, bands weighted 0.2 each at start. The foreground window Foxtrot takes the Centre;
 # the others go, topmost first, to South, North, West, East, South: Echo S, Delta N, Charlie W,
 # Bravo E, Alpha S. A band widens to the read-back size of a window that will not be thinner
 # (weight = size / screen), and the boundaries follow from the weights:
-#   North: 1024 x 0.2 = 204.8, but Delta is at least 260 high: northWeight = 260 / 1024, bottom 260
+#   North: 1004 x 0.2 = 200.8, but Delta is at least 260 high: northWeight = 260 / 1004, bottom 260
 #   West:  1280 x 0.2 = 256, but Charlie is at least 300 wide: westWeight = 300 / 1280, right 300
 #   East:  left = 1280 - 256 = 1024, so Bravo is 256 wide, its share: left 1024
-#   South: top = 1024 - 204.8 = 819.2, truncated 819, so 1024 - 819 = 205 high > 204.8:
-#          southWeight = 205 / 1024, top = 1024 - 205 = 819
-# Bands: North x 0..1024 (East is occupied), y 0..260; East x 1024..1280, y 0..819 (South is
-# occupied); West x 0..300, y 260..1024; South starts at 1280 x 300/1280 = 300, length
+#   South: top = 1004 - 200.8 = 803.2, truncated 803, so 1004 - 803 = 201 high > 200.8:
+#          southWeight = 201 / 1004, top = 1004 - 201 = 803
+# Bands: North x 0..1024 (East is occupied), y 0..260; East x 1024..1280, y 0..803 (South is
+# occupied); West x 0..300, y 260..1004; South starts at 1280 x 300/1280 = 300, length
 # 1280 - 300 = 980, Echo and Alpha 0.5 each: 980 x 0.5 = 490, so x 300..790 and 790..1280,
-# y 819..1024; Centre x 300..1024, y 260..819.
+# y 803..1004; Centre x 300..1024, y 260..803.
 border_by_hand=(
-  "Delta 0 0 1024 260" "Bravo 1024 0 1280 819" "Charlie 0 260 300 1024"
-  "Echo 300 819 790 1024" "Alpha 790 819 1280 1024" "Foxtrot 300 260 1024 819"
+  "Delta 0 0 1024 260" "Bravo 1024 0 1280 803" "Charlie 0 260 300 1004"
+  "Echo 300 803 790 1004" "Alpha 790 803 1280 1004" "Foxtrot 300 260 1024 803"
 )
 
 # Grid Layout of six: 6 / 4 = 1, so 2 rows of 6 / 2 = 3 cells, filled row by row in the order the
 # windows are stacked, topmost first. Cell width 1280 / 3 = 426 (426.67 truncated), height
-# 1024 / 2 = 512; the two leftover pixels at the right stay uncovered.
+# 1004 / 2 = 502; the two leftover pixels at the right stay uncovered.
 grid_cells_by_hand=(
-  "0 0 426 512" "426 0 852 512" "852 0 1278 512"
-  "0 512 426 1024" "426 512 852 1024" "852 512 1278 1024"
+  "0 0 426 502" "426 0 852 502" "852 0 1278 502"
+  "0 502 426 1004" "426 502 852 1004" "852 502 1278 1004"
 )
 
 # Compares the real windows with rectangles worked out by hand: NAME, then "TITLE L T R B" lines.

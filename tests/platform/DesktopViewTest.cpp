@@ -106,6 +106,26 @@ TEST(DesktopViewFrames, AMinimisedWindowKeepsTheFrameMeasuredWhenItWasNormal) {
   EXPECT_EQ(d.rectOf(w), (RECT{-7, 0, 207, 207}));
 }
 
+TEST(DesktopViewFrames, AWindowMaximisedBeforeItWasEverSeenNormalEndsAtItsVisibleBounds) {
+  SimDesktop d;
+  WindowSpec s;
+  s.name = "w";
+  s.maximized = true;
+  s.hasFrame = true;
+  s.frame = kWin10Frame;
+  HWND w = d.createWindow(s);
+  DesktopView view(d);
+  view.useMonitor(primary(d));
+  placeNormal(view, w, RECT{0, 0, 256, 1024});
+  EXPECT_FALSE(d.isMaximized(w));
+  EXPECT_EQ(d.visibleRectOf(w), (RECT{0, 0, 256, 1024}));
+  // Measured now: the next placement needs no second call.
+  d.clearCalls();
+  placeNormal(view, w, RECT{0, 0, 300, 1024});
+  EXPECT_EQ(d.calls().size(), 1u);
+  EXPECT_EQ(d.visibleRectOf(w), (RECT{0, 0, 300, 1024}));
+}
+
 // ---- Hidden windows ----
 
 TEST(DesktopViewHidden, APlacementMovesAHiddenWindowWithoutShowingOrActivatingIt) {

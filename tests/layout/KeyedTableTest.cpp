@@ -115,13 +115,13 @@ TEST(PosTable, ClearForgetsEveryWindow) {
 // primary one stands wholly at negative coordinates and has.
 TEST(HasOwnPlace, AskedOfTheWindowNotReadFromItsCoordinates) {
   sim::SimDesktop d;
-  sim::WindowSpec spec;
-  spec.name = "left";
-  spec.at = RECT{-1280, -600, -100, -20};
-  HWND left = d.createWindow(spec);
-  spec.name = "parked";
-  spec.at = RECT{100, 100, 500, 400};
-  HWND parked = d.createWindow(spec);
+  sim::WindowSpec desc;
+  desc.name = "left";
+  desc.at = RECT{-1280, -600, -100, -20};
+  HWND left = d.createWindow(desc);
+  desc.name = "parked";
+  desc.at = RECT{100, 100, 500, 400};
+  HWND parked = d.createWindow(desc);
   d.minimize(parked);
   EXPECT_TRUE(hasOwnPlace(d, left));
   EXPECT_FALSE(hasOwnPlace(d, parked));

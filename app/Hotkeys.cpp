@@ -3,10 +3,13 @@
 #include <cstdint>
 #include <iterator>
 #include <list>
+#include <string>
 
 #include "app/LayoutActivation.h"
+#include "app/TrayBalloon.h"
 #include "layout/border/BorderLayout.h"
 #include "layout/grid/GridLayout.h"
+#include "settings/ApplicationWindow.h"
 #include "settings/RefusedTitles.h"
 
 namespace tessellor {
@@ -20,7 +23,8 @@ HWND takeForegroundWindow(Platform& p, TitleUse use) {
   p.GetWindowTextA(hwnd, title, sizeof title);
   RECT rect{};
   p.GetWindowRect(hwnd, &rect);
-  if (!p.IsWindow(hwnd) || !p.IsWindowVisible(hwnd) || isTitleRefused(title, use) || IsRectEmpty(&rect)) {
+  if (!p.IsWindow(hwnd) || !p.IsWindowVisible(hwnd) || isTitleRefused(title, use) || IsRectEmpty(&rect) ||
+      !isTileableWindow(p, hwnd)) {
     return nullptr;
   }
   return hwnd;
@@ -67,15 +71,37 @@ void putForegroundWindowInCentre(Shell& shell) {
   }
 }
 
+void reportTaken(Shell& shell, const Hotkey& key) {
+  if (shell.hotkeysReportedTaken.test(static_cast<std::size_t>(key.id))) return;
+  const std::string text = std::string(key.name) + " is used by another program";
+  // Counted as told only once shown: without a tray icon, a later try names it.
+  if (showTrayBalloon(shell, "Tessellor", text.c_str()))
+    shell.hotkeysReportedTaken.set(static_cast<std::size_t>(key.id));
+}
+
+// Registers the keys of those modes that are not registered yet and unregisters the others.
+void holdHotkeys(Shell& shell, HotkeyModes modes) {
+  Platform& p = shell.platform;
+  for (const Hotkey& key : hotkeys) {
+    const auto bit = static_cast<std::size_t>(key.id);
+    const bool wanted = (key.modes & modes) != 0;
+    if (wanted == shell.hotkeysRegistered.test(bit)) continue;
+    if (!wanted) {
+      p.UnregisterHotKey(shell.mainDialog, key.id);
+      shell.hotkeysRegistered.reset(bit);
+    } else if (p.RegisterHotKey(shell.mainDialog, key.id, key.modifiers, key.virtualKey) != FALSE) {
+      shell.hotkeysRegistered.set(bit);
+    } else {
+      reportTaken(shell, key);
+    }
+  }
+}
+
 }  // namespace
 
-void registerHotkeys(Platform& platform, HWND dialog) {
-  for (const Hotkey& key : hotkeys) platform.RegisterHotKey(dialog, key.id, key.modifiers, key.virtualKey);
-}
+void registerHotkeysFor(Shell& shell, LayoutMode mode) { holdHotkeys(shell, 1u << mode); }
 
-void unregisterHotkeys(Platform& platform, HWND dialog) {
-  for (const Hotkey& key : hotkeys) platform.UnregisterHotKey(dialog, key.id);
-}
+void unregisterHotkeys(Shell& shell) { holdHotkeys(shell, 0); }
 
 void onHotkey(Shell& shell, WPARAM id) {
   if (id >= std::size(hotkeys)) return;

@@ -1,6 +1,7 @@
 #include "app/LayoutActivation.h"
 
 #include "app/AutoAdd.h"
+#include "app/Hotkeys.h"
 #include "app/MainDialog.h"
 #include "layout/border/BorderLayout.h"
 #include "layout/grid/GridLayout.h"
@@ -25,6 +26,12 @@ void chooseMonitor(Shell& shell) {
   shell.desktop.useMonitor(foreground != nullptr ? p.MonitorFromWindow(foreground, MONITOR_DEFAULTTONEAREST) : nullptr);
 }
 
+// What follows the layout mode: the keys that act in it, and the status text.
+void followMode(Shell& shell) {
+  registerHotkeysFor(shell, shell.layoutMode());
+  showSelectedLayout(shell, shell.mainDialog);
+}
+
 void forgetSavedPlaces(Shell& shell) {
   shell.savedSides.clearPos();
   shell.savedSlots.clearPos();
@@ -37,7 +44,7 @@ void startBorderLayout(Shell& shell) {
   chooseMonitor(shell);
   shell.layout.start(std::make_unique<BorderLayout>(shell.desktop, shell.borderWeights));
   addEligibleWindows(shell);
-  showSelectedLayout(shell, shell.mainDialog);
+  followMode(shell);
 }
 
 void startGridLayout(Shell& shell, GridStart arrange) {
@@ -49,7 +56,7 @@ void startGridLayout(Shell& shell, GridStart arrange) {
     grid.arrange();
     grid.rememberAllPlacedRects();
   }
-  showSelectedLayout(shell, shell.mainDialog);
+  followMode(shell);
 }
 
 void stopLayout(Shell& shell) {
@@ -66,7 +73,7 @@ void stopLayout(Shell& shell) {
 void dropLayout(Shell& shell) {
   forgetSavedPlaces(shell);
   shell.layout.end();
-  showSelectedLayout(shell, shell.mainDialog);
+  followMode(shell);
 }
 
 DesktopView& layoutArea(Shell& shell) {

@@ -79,7 +79,7 @@ void showSelectedLayout(Shell& shell, HWND dialog) {
 void quitApplication(Shell& shell, HWND dialog) {
   Platform& p = shell.platform;
   leaveSession(shell, dialog);
-  unregisterHotkeys(p, dialog);
+  unregisterHotkeys(shell);
   p.EndDialog(dialog, 0);
   p.PostQuitMessage(0);
 }

@@ -2,6 +2,8 @@
 // the dialog procedures through the main dialog's DWLP_USER slot.
 #pragma once
 
+#include <bitset>
+#include <cstddef>
 #include <cstdint>
 
 #include "app/ActiveLayout.h"
@@ -24,6 +26,8 @@ struct HookMessages {
 
 // Static initialisation: registers the six message names, in their order.
 HookMessages registerHookMessages(Platform& platform);
+
+inline constexpr std::size_t HOTKEY_COUNT = 12;
 
 struct Shell {
   Shell(Platform& platform, const HookMessages& messages);
@@ -54,6 +58,10 @@ struct Shell {
 
   // The band the next automatically added window goes to; lives as long as the process.
   int nextSide = 3;
+
+  // By hotkey id: registered now; already named to the user as held by another program.
+  std::bitset<HOTKEY_COUNT> hotkeysRegistered;
+  std::bitset<HOTKEY_COUNT> hotkeysReportedTaken;
 
   // One cycling counter shared by the four Ctrl+arrow directions (never reset).
   std::uint32_t cycleIndex = 0;

@@ -4,6 +4,7 @@
 
 #include "app/Hotkeys.h"
 #include "app/MainDialog.h"
+#include "app/TrayBalloon.h"
 #include "resources/resource_ids.h"
 #include "settings/Autostart.h"
 #include "settings/SettingsFile.h"
@@ -11,6 +12,13 @@
 namespace tessellor {
 
 namespace {
+
+constexpr char FIRST_RUN_TITLE[] = "Tessellor is running";
+constexpr char FIRST_RUN_TEXT[] =
+    "Ctrl+Alt+B: Border Layout. Ctrl+Alt+G: Grid Layout. Ctrl+Backspace: end it, windows put back. "
+    "Double-click this icon for the settings.";
+static_assert(sizeof FIRST_RUN_TITLE <= sizeof NOTIFYICONDATAA{}.szInfoTitle);
+static_assert(sizeof FIRST_RUN_TEXT <= sizeof NOTIFYICONDATAA{}.szInfo);
 
 void addTrayIcon(Shell& shell, HWND dialog) {
   NOTIFYICONDATAA& icon = shell.trayIcon;
@@ -36,10 +44,16 @@ void startUp(Shell& shell, HWND dialog) {
   enableAutostart(p, shell.exePath);
   clearMachineAutostart(p);
   p.setMyHook(dialog);
-  registerHotkeys(p, dialog);
+  // The icon comes first: it carries the balloon that names a key another program holds.
   addTrayIcon(shell, dialog);
-  loadSettings(p, dialog);
+  registerHotkeysFor(shell, shell.layoutMode());
+  // A second start posts the tray's double click here; from a process of lower integrity than an
+  // elevated instance, the system would drop it.
+  p.ChangeWindowMessageFilterEx(dialog, WM_TRAYICON, MSGFLT_ALLOW, nullptr);
+  const bool settingsFound = loadSettings(p, dialog);
   showSelectedLayout(shell, dialog);
+  // New icons sit in the overflow area of the tray: without this, a first start looks like none.
+  if (!settingsFound) showTrayBalloon(shell, FIRST_RUN_TITLE, FIRST_RUN_TEXT);
 }
 
 }  // namespace tessellor

@@ -4,7 +4,8 @@
 
 namespace tessellor {
 
-// The work of WM_INITDIALOG: autostart value, hook, hotkeys, tray icon, settings, status text.
+// The work of WM_INITDIALOG: autostart value, hook, tray icon, the hotkeys of no layout, settings,
+// status text, and on a first run (no settings file anywhere) a balloon that says how to begin.
 void startUp(Shell& shell, HWND dialog);
 
 }  // namespace tessellor

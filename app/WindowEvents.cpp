@@ -2,6 +2,7 @@
 
 #include "layout/border/BorderLayout.h"
 #include "layout/grid/GridLayout.h"
+#include "settings/ApplicationWindow.h"
 
 namespace tessellor {
 
@@ -16,11 +17,16 @@ void borderSizing(Shell& shell, HWND hwnd) {
   border.applyLayout();
 }
 
+// A closed handle may come back as another window: nothing of this one may wait for it.
 void borderClose(Shell& shell, HWND hwnd) {
   BorderLayout& border = *shell.borderLayout();
-  const int side = border.sideOf(hwnd);
-  if (side != NoSide) border.removeWindow(hwnd, side, ForgetRects::Yes, Park::No);
+  if (const int side = border.sideOf(hwnd); side != NoSide) {
+    border.removeWindow(hwnd, side, ForgetRects::Yes, Park::No);
+  } else {
+    border.forgetWindow(hwnd);  // minimised, maximised or hidden when it closed
+  }
   shell.savedSides.removePos(hwnd);
+  shell.savedSlots.removePos(hwnd);
 }
 
 // Minimised or maximised: the window leaves the layout, but its band, place and share are kept so
@@ -73,13 +79,22 @@ void gridEvent(Shell& shell, UINT message, HWND hwnd, WORD showCommand) {
   if (message == m.sizing) {
     grid.onUserMoveSize(hwnd);
   } else if (message == m.close) {
-    if (grid.contains(hwnd)) grid.removeWindow(hwnd, ForgetRects::Yes);
+    if (grid.contains(hwnd)) {
+      grid.removeWindow(hwnd, ForgetRects::Yes);
+    } else {
+      // Closed while out of the grid: a later window with this handle must not inherit its first
+      // rectangle (addRect keeps an old entry) and be put back there when the layout ends.
+      grid.originalRects.removeRect(hwnd);
+      grid.placedRects.removeRect(hwnd);
+    }
   } else if (showCommand == SW_MINIMIZE || showCommand == SW_MAXIMIZE) {
     if (grid.contains(hwnd)) {
       grid.removeWindow(hwnd, ForgetRects::No);  // its first rectangle stays for a later restore of the layout
       grid.arrange();
     }
   } else if (showCommand == SW_RESTORE && !grid.contains(hwnd)) {
+    // Any restored or shown window joins, but not a palette, a dialog or a window we cannot move.
+    if (!isTileableWindow(shell.platform, hwnd)) return;
     grid.addWindow(hwnd);
     grid.arrange();
     grid.rememberPlacedRect(hwnd);

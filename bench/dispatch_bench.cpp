@@ -73,8 +73,7 @@ struct Program {
 // neighbour's boundary) and a Centre window; the last North window's right edge moves.
 void borderBandEdgeResize(benchmark::State& state) {
   Program program;
-  BorderLayout& border =
-      *program.shell.layout.start(std::make_unique<BorderLayout>(program.platform, BorderWeights{}));
+  BorderLayout& border = *program.shell.layout.start(std::make_unique<BorderLayout>(program.platform, BorderWeights{}));
   std::uintptr_t handle = 1;
   HWND resized = nullptr;
   for (const int side : {North, West, East, South}) {

@@ -17,13 +17,13 @@ int extent(LONG from, LONG to) {
 
 }  // namespace
 
-void setNormalPlacement(Platform& platform, HWND hwnd, const RECT& rect) {
+bool setNormalPlacement(Platform& platform, HWND hwnd, const RECT& rect) {
   WINDOWPLACEMENT placement{};
   placement.length = sizeof placement;
   platform.GetWindowPlacement(hwnd, &placement);
   placement.rcNormalPosition = rect;
   placement.showCmd = SW_SHOWNORMAL;
-  platform.SetWindowPlacement(hwnd, &placement);
+  return platform.SetWindowPlacement(hwnd, &placement) != FALSE;
 }
 
 void moveToTop(Platform& platform, HWND hwnd, const RECT& rect) {

@@ -6,8 +6,9 @@
 namespace tessellor {
 
 // SetWindowPlacement with rcNormalPosition = rect and SW_SHOWNORMAL, the other members as read: a
-// minimised or maximised window comes back to its normal state there.
-void setNormalPlacement(Platform& platform, HWND hwnd, const RECT& rect);
+// minimised or maximised window comes back to its normal state there. False when the window system
+// refused it (a window of a process above ours): the window did not move.
+bool setNormalPlacement(Platform& platform, HWND hwnd, const RECT& rect);
 
 // SetWindowPos to rect with no flags: the window is also raised to the top and activated.
 void moveToTop(Platform& platform, HWND hwnd, const RECT& rect);

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "resources/resource_ids.h"
+#include "settings/ApplicationWindow.h"
 #include "settings/RefusedTitles.h"
 
 namespace tessellor {
@@ -55,7 +56,7 @@ bool isProgramAllowed(Platform& platform, HWND dialog, const char* name) {
 
 bool isWindowEligible(Platform& platform, HWND dialog, HWND hwnd) {
   Platform& p = platform;
-  if (!p.IsWindow(hwnd) || !p.IsWindowVisible(hwnd) || p.IsIconic(hwnd)) return false;
+  if (!p.IsWindow(hwnd) || !p.IsWindowVisible(hwnd) || !isTileableWindow(p, hwnd) || p.IsIconic(hwnd)) return false;
 
   char title[100] = {};
   p.GetWindowTextA(hwnd, title, sizeof title);

@@ -62,13 +62,13 @@ std::string settingsBytes(const std::vector<std::string>& excluded, bool autoAdd
   return bytes;
 }
 
-void loadSettings(Platform& platform, HWND dialog) {
+bool loadSettings(Platform& platform, HWND dialog) {
   std::string bytes;
   const std::string folder = userFolder(platform);
   // Until the per-user file exists, the one an earlier version kept in the working directory counts.
   const bool read = (!folder.empty() && platform.readWholeFile((folder + "\\" + SETTINGS_FILE).c_str(), bytes)) ||
                     platform.readWholeFile(SETTINGS_FILE, bytes);
-  if (!read) return;
+  if (!read) return false;
   for (const std::string& word : settingsWords(bytes)) {
     if (word == "auto") {
       platform.SendDlgItemMessageA(dialog, IDC_AUTO_ADD, BM_SETCHECK, BST_CHECKED, 0);
@@ -79,6 +79,7 @@ void loadSettings(Platform& platform, HWND dialog) {
       platform.SendDlgItemMessageA(dialog, IDC_EXCLUDED_LIST, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(word.c_str()));
     }
   }
+  return true;
 }
 
 void saveSettings(Platform& platform, HWND dialog) {

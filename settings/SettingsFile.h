@@ -16,8 +16,8 @@ inline constexpr const char* SETTINGS_FILE = "settings.dat";
 
 // Fills the excluded-programs list and the two option boxes of the main dialog from the file, or
 // while it does not exist from the working directory's one; a missing file leaves the defaults.
-// "nostart" also turns the autostart value off.
-void loadSettings(Platform& platform, HWND dialog);
+// "nostart" also turns the autostart value off. False when neither file could be read.
+bool loadSettings(Platform& platform, HWND dialog);
 // Writes the dialog's settings to the file, replacing it whole or not at all; makes the folder when
 // missing and never touches the working directory's file.
 void saveSettings(Platform& platform, HWND dialog);

@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include "layout/border/BorderPinwheel.h"
 #include "layout/placement.h"
 #include "layout/readWindowRect.h"
@@ -15,6 +17,7 @@ constexpr int kFitOrder[] = {North, West, East, South};
 }  // namespace
 
 void BorderLayout::applyLayout() {
+  refusedPlacement_.clear();
   deriveBoundaries();
   fillSideShares();
   walkPinwheel(
@@ -36,8 +39,15 @@ void BorderLayout::applyLayout() {
 
 void BorderLayout::placeWindow(HWND hwnd, const RECT& rect) {
   // Also brings a minimised or maximised window back to its normal state, in its slice.
-  setNormalPlacement(platform_, hwnd, rect);
-  recordPlacedRect(hwnd);
+  if (setNormalPlacement(platform_, hwnd, rect)) {
+    recordPlacedRect(hwnd);
+    return;
+  }
+  // The window stayed where it was, which says nothing of the room it needs: it widens no band.
+  // Its slice is recorded as its place, so that the user-move test measures it against where the
+  // layout wants it rather than against a rectangle the layout never chose.
+  refusedPlacement_.push_back(hwnd);
+  if (!placedRects.addRect(hwnd, rect)) placedRects.updateRect(hwnd, rect);
 }
 
 void BorderLayout::fillSideShares() {
@@ -64,6 +74,9 @@ void BorderLayout::fitBandsToWindows() {
     double& weight = this->*kBands[side].weight;
     const double screen = this->*kBands[side].screenAcross;
     for (const layWND& record : *bandList(*this, side)) {
+      if (std::find(refusedPlacement_.begin(), refusedPlacement_.end(), record.hwnd) != refusedPlacement_.end()) {
+        continue;
+      }
       RECT rect{};
       readWindowRect(platform_, record.hwnd, &rect, scratch);
       // A window that refuses to be as thin as its band widens the band, never the other way.

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <list>
+#include <vector>
 
 #include "layout/ForgetRects.h"
 #include "layout/RectTable.h"
@@ -39,7 +40,8 @@ class BorderLayout {
 
   // True when the band holds exactly its capacity of minimum-size windows; false for the Centre and bad codes.
   bool isSideFull(int side) const;
-  // Appends hwnd to the cell, remembers its first rectangle, shares it in and applies. False: no room or bad code.
+  // Appends hwnd to the cell, remembers its first rectangle, unparks it, shares it in and applies.
+  // False: no room or bad code.
   bool addWindow(HWND hwnd, int side);
   // Inserts hwnd at position (else last) with its parked shares and applies; unparks it only on success.
   bool insertWindow(HWND hwnd, int side, int position);
@@ -54,6 +56,9 @@ class BorderLayout {
   std::list<layWND> windowsInSide(int side) const;
   // Takes hwnd out, gives its share to the band and applies; forgets its rectangles, parks or unparks it. True.
   bool removeWindow(HWND hwnd, int side, ForgetRects forgetRects, Park park);
+  // Drops what the layout keeps of a window in no cell (a closed one): its parked record and both
+  // rectangles, so that a later window with the same handle starts afresh. Places nothing.
+  void forgetWindow(HWND hwnd);
   // True when every edge of hwnd differs from its placedRects entry (a drag); false without an entry.
   bool rectChanged(HWND hwnd);
 
@@ -68,7 +73,8 @@ class BorderLayout {
 
   // Applying the layout.
 
-  // Places every window in its slice from the weights, records where it went, widens bands to fit.
+  // Places every window in its slice from the weights, records where it went, widens bands to fit
+  // the windows that took their place.
   void applyLayout();
   // Tops up every band whose shares sum to less than 1, evenly. Places nothing.
   void fillSideShares();
@@ -109,7 +115,8 @@ class BorderLayout {
  private:
   // Sets the four boundaries from the weights (no collapsing of empty bands).
   void deriveBoundaries();
-  // SetWindowPlacement of rect in the normal state, then recordPlacedRect.
+  // SetWindowPlacement of rect in the normal state, then recordPlacedRect; a refused placement
+  // records rect itself and keeps the window out of the fit pass.
   void placeWindow(HWND hwnd, const RECT& rect);
   // Makes sure the next recordPlacedRect of a new window needs no allocation inside applyLayout.
   void reservePlacedRect();
@@ -121,7 +128,8 @@ class BorderLayout {
   void shareIntoBand(const layWND& record, int side, Apply apply);
 
   Platform& platform_;
-  int fitDepth_ = 0;  // nested re-applications under the current outermost applyLayout
+  std::vector<HWND> refusedPlacement_;  // windows the latest applyLayout could not place
+  int fitDepth_ = 0;                    // nested re-applications under the current outermost applyLayout
 };
 
 }  // namespace tessellor

@@ -33,6 +33,9 @@ bool BorderLayout::addWindow(HWND hwnd, int side) {
     readWindowRect(platform_, hwnd, &rect);
     originalRects.addRect(hwnd, rect);
   }
+  // A window restored into the Centre, or to a band without its old place, enters afresh; its
+  // record from when it left would otherwise wait in `parked` for good.
+  parked.remove(record);
   reservePlacedRect();
   shareForNewcomer(record, side, Apply::Yes);
   return true;
@@ -84,6 +87,12 @@ bool BorderLayout::removeWindow(HWND hwnd, int side, ForgetRects forgetRects, Pa
     parked.remove(toRem);
   }
   return true;
+}
+
+void BorderLayout::forgetWindow(HWND hwnd) {
+  parked.remove(layWND{hwnd, 0.0, 0.0});
+  originalRects.removeRect(hwnd);
+  placedRects.removeRect(hwnd);
 }
 
 }  // namespace tessellor

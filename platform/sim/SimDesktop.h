@@ -154,6 +154,8 @@ class SimDesktop : public Platform {
   const std::vector<Balloon>& balloons() const { return balloons_; }
   void clearBalloons() { balloons_.clear(); }
   const std::vector<MessageFilter>& messageFilters() const { return messageFilters_; }
+  // Process and token handles opened and not yet closed.
+  std::size_t openHandleCount() const { return openProcesses_.size() + openTokens_.size(); }
   // Windows ends the session: from here GetMessageA answers -1 without asking onIdle, so that every
   // loop of the program ends; endProcess clears it.
   void terminateProcess() { terminating_ = true; }

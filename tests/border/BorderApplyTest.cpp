@@ -134,5 +134,47 @@ TEST_F(BorderApply, GrowingWindowStopsTheFitAfterTenRepetitions) {
   EXPECT_EQ(requests(n).size(), 11u);
 }
 
+// A window of an elevated program refuses every placement and stays as it was: 800 px wide in West
+// it must not widen West to 800 / 1000 = 0.8, which would leave the Centre 200 px.
+TEST_F(BorderApply, RefusedPlacementWidensNoBand) {
+  BorderLayout layout(desk);
+  const HWND admin = window(Desc("admin").elevatedAt(RECT{0, 0, 800, 600}));
+  const HWND c = window("c");
+  ASSERT_TRUE(layout.addWindow(admin, West));
+  ASSERT_TRUE(layout.addWindow(c, Centre));
+  EXPECT_EQ(desk.rectOf(admin), (RECT{0, 0, 800, 600}));  // not moved
+  EXPECT_EQ(layout.westWeight, 0.2);
+  // 1000 × 0.2 = 200: the Centre starts where West's slice ends, not at the unmoved window's edge.
+  EXPECT_EQ(desk.rectOf(c), (RECT{200, 0, 1000, 800}));
+  // Where the layout put it is its slice, which the unmoved window does not share one edge with
+  // but its left: a later drag of it is judged against the slice.
+  RECT placed{};
+  ASSERT_TRUE(layout.placedRects.findRect(admin, &placed));
+  EXPECT_EQ(placed, (RECT{0, 0, 200, 800}));
+
+  // Gone again, it leaves West its old weight.
+  layout.removeWindow(admin, West, ForgetRects::Yes, Park::No);
+  EXPECT_EQ(layout.westWeight, 0.2);
+  EXPECT_EQ(desk.rectOf(c), (RECT{0, 0, 1000, 800}));
+}
+
+// Beside a refusing window, a band still widens to a window that took its place but is thicker.
+TEST_F(BorderApply, RefusedPlacementLeavesTheOthersToTheFitPass) {
+  BorderLayout layout(desk);
+  const HWND admin = window(Desc("admin").elevatedAt(RECT{0, 0, 900, 400}));
+  const HWND thick = window(Desc("thick").min(300, 0));
+  layout.addWindow(admin, East);
+  layout.addWindow(thick, East);
+  // 300 / 1000 = 0.3 from the window that moved; the unmoved 900 counts for nothing.
+  EXPECT_EQ(layout.eastWeight, 0.3);
+  EXPECT_EQ(desk.rectOf(thick).left, 700);
+  // Once the refusing window has been passed over, a later apply does not remember it as refused.
+  layout.removeWindow(admin, East, ForgetRects::Yes, Park::No);
+  const HWND wide = window(Desc("wide").min(400, 0));
+  layout.addWindow(wide, East);
+  EXPECT_EQ(layout.eastWeight, 0.4);
+  expectConsistent(layout, desk);
+}
+
 }  // namespace
 }  // namespace tessellor::test

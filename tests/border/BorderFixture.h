@@ -24,6 +24,11 @@ struct Desc : sim::WindowSpec {
     grows = pixels;
     return *this;
   }
+  Desc& elevatedAt(RECT rect) {
+    elevated = true;
+    at = rect;
+    return *this;
+  }
   Desc& minimised() {
     minimized = true;
     return *this;

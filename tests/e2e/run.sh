@@ -130,6 +130,24 @@ check_by_hand() {
   for line in "${lines[@]:1}"; do note "real:    $line"; done
 }
 
+# --- keys that no layout holds ------------------------------------------------------------------
+# Ctrl+Left pressed with SendInput: passes when the foreground sample window logs it (Ctrl held), that
+# is when no hotkey of the program took it.
+ctrl_left_reaches_sample() {
+  local name="" line before
+  step windows
+  for line in "${lines[@]}"; do [[ " $line " == *" foreground "* ]] && read -r _ name _ <<<"$line"; done
+  if [ -z "$name" ]; then
+    fail "$1: no sample window is in the foreground"
+    return
+  fi
+  before=$(log_count sampler.log "keydown $name 25 ctrl")
+  step "key ctrl+left"
+  ctl "wait-log sampler.log keydown_${name}_25_ctrl $((before + 1)) 5000"
+  if [[ $REPLY != timeout* ]]; then pass "$1: $name receives it"; else fail "$1: $name never received it"; fi
+}
+if [ "$mode" = test ]; then ctrl_left_reaches_sample "with no layout, Ctrl+Left is left to the other programs"; fi
+
 # --- Border Layout -------------------------------------------------------------------------------
 describe_desktop
 step "auto on"
@@ -185,6 +203,7 @@ scenario+=("key 2")
 simulate border-stop
 step "key ctrl+back"
 compare "Ctrl+Backspace puts every window back" 10000 foreground
+if [ "$mode" = test ]; then ctrl_left_reaches_sample "after Ctrl+Backspace, Ctrl+Left reaches the other programs again"; fi
 
 # --- Grid Layout ---------------------------------------------------------------------------------
 describe_desktop

@@ -131,6 +131,11 @@ LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
     case WM_SIZE:
       followState(hwnd, *s, wParam);
       return 0;
+    case WM_KEYDOWN:
+      // Which keys reach a sample window and not a hotkey: "keydown TITLE VK" and the modifiers held.
+      logLine("keydown %s %02X%s%s", s->title.c_str(), static_cast<unsigned>(wParam),
+              GetKeyState(VK_CONTROL) < 0 ? " ctrl" : "", GetKeyState(VK_MENU) < 0 ? " alt" : "");
+      return 0;
     case WM_ENTERSIZEMOVE:
       // The harness moves the mouse on only once the drag has begun: earlier moves can be taken
       // twice by the move loop.

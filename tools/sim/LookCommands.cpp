@@ -14,8 +14,8 @@ namespace {
 void print(ScenarioRunner& r, Args& a) {
   if (!a.count(1, 1)) return;
   static constexpr const char* kWhat[] = {
-      "windows", "layout", "dialog",          "registry",         "settings-file",
-      "hotkeys", "tray",   "border-settings", "machine-registry", "workdir-settings-file",
+      "windows",  "layout", "dialog",          "registry",         "settings-file",
+      "hotkeys",  "tray",   "border-settings", "machine-registry", "workdir-settings-file",
       "balloons", "visible"};
   const auto what = a.choice(0, kWhat);
   if (!what) return;

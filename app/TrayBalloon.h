@@ -1,0 +1,11 @@
+#pragma once
+
+#include "app/Shell.h"
+
+namespace tessellor {
+
+// Shows a balloon over the tray icon; false when there is no icon to carry it. Texts longer than the
+// balloon's fields are cut.
+bool showTrayBalloon(Shell& shell, const char* title, const char* text);
+
+}  // namespace tessellor

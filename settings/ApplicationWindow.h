@@ -1,0 +1,27 @@
+// What kind of window a layout may take, beside the tests of title and program.
+#pragma once
+
+#include "platform/Platform.h"
+
+namespace tessellor {
+
+// True for a window that shows as an application on the taskbar: not cloaked (another virtual
+// desktop, a suspended app), not a tool or no-activate window, and unowned unless it asks for a
+// taskbar button of its own. Places nothing.
+bool isApplicationWindow(Platform& platform, HWND hwnd);
+
+// True unless the window's process runs above Tessellor's own integrity level, where every move
+// Tessellor asks for would be refused. A process that cannot be asked counts as movable.
+bool mayMoveWindow(Platform& platform, HWND hwnd);
+
+// The integrity rule itself: only an elevated window under a Tessellor that is not refuses us.
+// A level that could not be read (Unknown) never refuses.
+enum class Elevation { No, Yes, Unknown };
+constexpr bool outranks(Elevation window, Elevation self) { return window == Elevation::Yes && self == Elevation::No; }
+
+// Both tests: a window that a layout may take and then place.
+inline bool isTileableWindow(Platform& platform, HWND hwnd) {
+  return isApplicationWindow(platform, hwnd) && mayMoveWindow(platform, hwnd);
+}
+
+}  // namespace tessellor

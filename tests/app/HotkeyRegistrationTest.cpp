@@ -1,0 +1,119 @@
+// The hotkeys the program holds as layouts come and go, the balloons that name keys held elsewhere,
+// and the start-up that lets a second start reach an elevated instance.
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/Hotkeys.h"
+#include "app/MainDialog.h"
+#include "app/TrayBalloon.h"
+#include "platform/sim/SimDesktop.h"
+#include "resources/resource_ids.h"
+#include "tools/sim/ScenarioRunner.h"
+
+namespace tessellor {
+namespace {
+
+INT_PTR quietProc(Platform&, HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+
+// A shell over a bare desktop, its dialog made by hand; the tray icon only when asked for.
+struct Program {
+  sim::SimDesktop d;
+  Shell shell{d, registerHookMessages(d)};
+  HWND other = d.CreateDialogParamA(nullptr, MAKEINTRESOURCE(IDD_MAIN_DIALOG), nullptr, quietProc, 0);
+
+  Program() {
+    shell.mainDialog = d.CreateDialogParamA(nullptr, MAKEINTRESOURCE(IDD_MAIN_DIALOG), nullptr, quietProc, 0);
+  }
+  void addTrayIcon() {
+    shell.trayIcon.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    shell.trayIcon.hWnd = shell.mainDialog;
+    shell.trayIcon.uID = TRAY_ICON_ID;
+    ASSERT_TRUE(d.Shell_NotifyIconA(NIM_ADD, &shell.trayIcon));
+  }
+  std::vector<std::string> balloonTexts() const {
+    std::vector<std::string> texts;
+    for (const auto& b : d.balloons()) texts.push_back(b.text);
+    return texts;
+  }
+};
+
+TEST(HotkeyRegistration, AKeyFreedByAnotherProgramIsTakenByTheNextLayoutAndNamedOnlyOnce) {
+  Program t;
+  t.addTrayIcon();
+  ASSERT_TRUE(t.d.RegisterHotKey(t.other, 2, MOD_CONTROL, VK_BACK));
+  registerHotkeysFor(t.shell, LayoutGrid);
+  EXPECT_EQ(t.d.hotkeys(), (std::vector<int>{0, 1, 2, 7, 8, 9, 10}));  // 2 being the other program's
+  EXPECT_FALSE(t.shell.hotkeysRegistered.test(2));
+  EXPECT_EQ(t.balloonTexts(), std::vector<std::string>{"Ctrl+Backspace is used by another program"});
+
+  registerHotkeysFor(t.shell, LayoutNone);
+  ASSERT_TRUE(t.d.UnregisterHotKey(t.other, 2));
+  registerHotkeysFor(t.shell, LayoutBorder);
+  EXPECT_EQ(t.d.hotkeys(), (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}));
+  EXPECT_TRUE(t.shell.hotkeysRegistered.all());
+  EXPECT_EQ(t.d.balloons().size(), 1u);
+
+  // Straight from one layout to the other: only the difference changes hands.
+  registerHotkeysFor(t.shell, LayoutGrid);
+  EXPECT_EQ(t.d.hotkeys(), (std::vector<int>{0, 1, 2, 7, 8, 9, 10}));
+  unregisterHotkeys(t.shell);
+  EXPECT_TRUE(t.d.hotkeys().empty());
+  EXPECT_TRUE(t.shell.hotkeysRegistered.none());
+}
+
+TEST(HotkeyRegistration, AKeyIsNamedOnceTheTrayIconCanCarryTheBalloon) {
+  Program t;
+  t.d.setHotkeyTaken(11);
+  registerHotkeysFor(t.shell, LayoutBorder);  // no icon yet: nothing to show it on
+  EXPECT_TRUE(t.d.balloons().empty());
+  t.addTrayIcon();
+  registerHotkeysFor(t.shell, LayoutNone);
+  registerHotkeysFor(t.shell, LayoutBorder);
+  registerHotkeysFor(t.shell, LayoutNone);
+  registerHotkeysFor(t.shell, LayoutBorder);
+  EXPECT_EQ(t.balloonTexts(), std::vector<std::string>{"Alt+F10 is used by another program"});
+  ASSERT_EQ(t.d.balloons().size(), 1u);
+  EXPECT_EQ(t.d.balloons()[0].title, "Tessellor");
+}
+
+TEST(TrayBalloon, LongTextsAreCutToTheirFieldsAndNothingShowsWithoutAnIcon) {
+  Program t;
+  EXPECT_FALSE(showTrayBalloon(t.shell, "Title", "Text"));
+  t.addTrayIcon();
+  const std::string title(100, 'T');
+  const std::string text(300, 'I');
+  EXPECT_TRUE(showTrayBalloon(t.shell, title.c_str(), text.c_str()));
+  ASSERT_EQ(t.d.balloons().size(), 1u);
+  EXPECT_EQ(t.d.balloons()[0].title, std::string(63, 'T'));
+  EXPECT_EQ(t.d.balloons()[0].text, std::string(255, 'I'));
+  // The icon keeps its first-form record: the balloon used a copy.
+  EXPECT_EQ(t.shell.trayIcon.cbSize, NOTIFYICONDATAA_V1_SIZE);
+}
+
+// A second start posts WM_TRAYICON to the running dialog; an elevated instance must let it in.
+TEST(StartUp, TheDialogAcceptsTheTrayMessageFromProcessesOfLowerIntegrity) {
+  std::optional<std::vector<sim::SimDesktop::MessageFilter>> filters;
+  HWND dialog = nullptr;
+  sim::RunOptions options;
+  options.prepare = [&](sim::ScenarioRunner& r) {
+    r.moreLines = [&r, &filters, &dialog]() -> std::optional<std::string> {
+      if (filters || !r.running()) return std::nullopt;
+      filters = r.desktop().messageFilters();
+      dialog = r.desktop().mainDialog();
+      return std::nullopt;
+    };
+  };
+  std::ostringstream out, err;
+  EXPECT_EQ(sim::runScenarioText("s.scn", "start\n", options, out, err), 0) << err.str();
+  ASSERT_TRUE(filters.has_value());
+  bool allowed = false;
+  for (const auto& f : *filters) allowed |= f.hwnd == dialog && f.message == WM_TRAYICON && f.action == MSGFLT_ALLOW;
+  EXPECT_TRUE(allowed);
+}
+
+}  // namespace
+}  // namespace tessellor

@@ -1,0 +1,114 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "app/WindowEvents.h"
+#include "layout/border/BorderLayout.h"
+#include "layout/grid/GridLayout.h"
+#include "platform/sim/SimDesktop.h"
+
+namespace tessellor {
+namespace {
+
+// The shell and a simulated desktop, with the hook's messages sent straight to the dispatcher.
+class WindowEvents : public ::testing::Test {
+ protected:
+  WindowEvents() : shell(desk, registerHookMessages(desk)) { desk.setScreen(1000, 800); }
+
+  HWND window(const std::string& name) {
+    sim::WindowSpec s;
+    s.name = name;
+    return desk.createWindow(s);
+  }
+  void minmax(HWND hwnd, WORD showCommand) {
+    dispatchWindowEvent(shell, shell.messages.minmax, reinterpret_cast<WPARAM>(hwnd), showCommand);
+  }
+  void close(HWND hwnd) { dispatchWindowEvent(shell, shell.messages.close, reinterpret_cast<WPARAM>(hwnd), 0); }
+
+  sim::SimDesktop desk;
+  Shell shell;
+};
+
+// A window minimised out of a band and then closed: its saved band and place, its parked record and
+// both rectangles go, so nothing waits for a later window with the same handle.
+TEST_F(WindowEvents, BorderCloseOfAMinimisedWindowLeavesNothing) {
+  BorderLayout& border = *shell.layout.start(std::make_unique<BorderLayout>(desk));
+  const HWND a = window("a"), b = window("b");
+  border.addWindow(a, West);
+  border.addWindow(b, West);
+  desk.minimize(b);
+  minmax(b, SW_MINIMIZE);
+  ASSERT_EQ(shell.savedSides.findPos(b), West);
+  ASSERT_EQ(shell.savedSlots.findPos(b), 1);
+  ASSERT_EQ(border.parked.size(), 1u);
+
+  desk.destroyWindow(b);
+  close(b);
+  EXPECT_EQ(shell.savedSides.findPos(b), NoPos);
+  EXPECT_EQ(shell.savedSlots.findPos(b), NoPos);
+  EXPECT_TRUE(border.parked.empty());
+  RECT rect{};
+  EXPECT_FALSE(border.originalRects.findRect(b, &rect));
+  EXPECT_FALSE(border.placedRects.findRect(b, &rect));
+  // The window still in the band keeps everything.
+  EXPECT_TRUE(border.originalRects.findRect(a, &rect));
+  EXPECT_EQ(border.sideOf(a), West);
+}
+
+// A Centre window restored through the Centre, and a band window restored without a place (it
+// left a band of six), come back without a stale parked record.
+TEST_F(WindowEvents, BorderRestoreUnparks) {
+  BorderLayout& border = *shell.layout.start(std::make_unique<BorderLayout>(desk));
+  const HWND c = window("c"), w = window("w");
+  border.addWindow(c, Centre);
+  border.addWindow(w, West);
+  minmax(c, SW_MINIMIZE);
+  minmax(w, SW_MAXIMIZE);
+  ASSERT_EQ(border.parked.size(), 2u);
+  shell.savedSlots.updatePos(w, NoPos);  // as when it left a band of six
+  minmax(c, SW_RESTORE);
+  minmax(w, SW_RESTORE);
+  EXPECT_EQ(border.sideOf(c), Centre);
+  EXPECT_EQ(border.sideOf(w), West);
+  EXPECT_TRUE(border.parked.empty());
+}
+
+// Closed while minimised out of the grid: its first rectangle would otherwise be where a later
+// window with its handle is put back when the layout ends.
+TEST_F(WindowEvents, GridCloseOfAMinimisedWindowForgetsItsRectangles) {
+  GridLayout& grid = *shell.layout.start(std::make_unique<GridLayout>(desk));
+  const HWND a = window("a"), b = window("b");
+  grid.addWindow(a);
+  grid.addWindow(b);
+  grid.arrange();
+  grid.rememberAllPlacedRects();
+  minmax(b, SW_MINIMIZE);
+  RECT rect{};
+  ASSERT_TRUE(grid.originalRects.findRect(b, &rect));
+  desk.destroyWindow(b);
+  close(b);
+  EXPECT_FALSE(grid.originalRects.findRect(b, &rect));
+  EXPECT_FALSE(grid.placedRects.findRect(b, &rect));
+  EXPECT_TRUE(grid.originalRects.findRect(a, &rect));
+}
+
+// A shown or restored window joins the grid only if it is an application window Tessellor may move.
+TEST_F(WindowEvents, GridRestoreTakesOnlyWindowsItCanTile) {
+  GridLayout& grid = *shell.layout.start(std::make_unique<GridLayout>(desk));
+  sim::WindowSpec tool;
+  tool.name = "tool";
+  tool.exStyle = WS_EX_TOOLWINDOW;
+  sim::WindowSpec admin;
+  admin.name = "admin";
+  admin.elevated = true;
+  const HWND t = desk.createWindow(tool), e = desk.createWindow(admin), plain = window("plain");
+  minmax(t, SW_RESTORE);
+  minmax(e, SW_RESTORE);
+  minmax(plain, SW_RESTORE);
+  EXPECT_FALSE(grid.contains(t));
+  EXPECT_FALSE(grid.contains(e));
+  EXPECT_TRUE(grid.contains(plain));
+}
+
+}  // namespace
+}  // namespace tessellor

@@ -10,6 +10,8 @@ BOOL addWindowIfEligible(HWND hwnd, LPARAM shellParam) {
   Shell& shell = *reinterpret_cast<Shell*>(shellParam);
   Platform& p = shell.platform;
   if (!isWindowEligible(p, shell.mainDialog, hwnd)) return TRUE;
+  // The layout takes its own monitor's windows; a hotkey can still bring in any other.
+  if (p.MonitorFromWindow(hwnd, MONITOR_DEFAULTTONEAREST) != shell.desktop.monitor()) return TRUE;
   if (BorderLayout* border = shell.borderLayout()) {
     if (hwnd == p.GetForegroundWindow()) {
       border->addWindow(hwnd, Centre);

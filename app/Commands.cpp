@@ -79,7 +79,7 @@ void runCommand(Shell& shell, HWND dialog, WORD id) {
       startBorderLayout(shell);
       break;
     case IDC_BORDER_SETTINGS: {
-      BorderSettingsSession session{&shell.borderWeights};
+      BorderSettingsSession session{&shell.borderWeights, &layoutArea(shell)};
       p.DialogBoxParamA(shell.appInstance, MAKEINTRESOURCE(IDD_BORDER_SETTINGS), dialog, borderSettingsDialogProc,
                         reinterpret_cast<LPARAM>(&session));
       break;

@@ -19,6 +19,13 @@ void addEligibleWindows(Shell& shell) {
   if (autoAddChecked(shell)) shell.platform.EnumWindows(addWindowIfEligible, reinterpret_cast<LPARAM>(&shell));
 }
 
+// The layout takes the monitor the user works on: the foreground window's, else the primary one.
+void chooseMonitor(Shell& shell) {
+  Platform& p = shell.platform;
+  HWND foreground = p.GetForegroundWindow();
+  shell.desktop.useMonitor(foreground != nullptr ? p.MonitorFromWindow(foreground, MONITOR_DEFAULTTONEAREST) : nullptr);
+}
+
 // What follows the layout mode: the keys that act in it, and the status text.
 void followMode(Shell& shell) {
   registerHotkeysFor(shell, shell.layoutMode());
@@ -34,14 +41,16 @@ void forgetSavedPlaces(Shell& shell) {
 
 void startBorderLayout(Shell& shell) {
   if (shell.layoutMode() != LayoutNone) return;
-  shell.layout.start(std::make_unique<BorderLayout>(shell.platform, shell.borderWeights));
+  chooseMonitor(shell);
+  shell.layout.start(std::make_unique<BorderLayout>(shell.desktop, shell.borderWeights));
   addEligibleWindows(shell);
   followMode(shell);
 }
 
 void startGridLayout(Shell& shell, GridStart arrange) {
   if (shell.layoutMode() != LayoutNone) return;
-  GridLayout& grid = *shell.layout.start(std::make_unique<GridLayout>(shell.platform));
+  chooseMonitor(shell);
+  GridLayout& grid = *shell.layout.start(std::make_unique<GridLayout>(shell.desktop));
   addEligibleWindows(shell);
   if (arrange == GridStart::ArrangeAlways || !grid.isEmpty()) {
     grid.arrange();
@@ -67,11 +76,27 @@ void dropLayout(Shell& shell) {
   followMode(shell);
 }
 
+DesktopView& layoutArea(Shell& shell) {
+  if (shell.layoutMode() == LayoutNone) chooseMonitor(shell);
+  return shell.desktop;
+}
+
 void refreshLayout(Shell& shell) {
+  if (shell.layoutMode() == LayoutNone) return;
+  const DesktopView::Area before = shell.desktop.area();
+  const DesktopView::Change change = shell.desktop.refresh();
+  // The windows' first places stay where they are on the screen, wherever the area went.
+  const LONG dx = before.left - shell.desktop.area().left;
+  const LONG dy = before.top - shell.desktop.area().top;
+  // The engines follow a new size themselves; a moved area of the same size is placed anew here.
   if (BorderLayout* border = shell.borderLayout()) {
+    border->originalRects.offsetRects(dx, dy);
     border->refreshMetrics();
+    if (change == DesktopView::Change::Moved) border->applyLayout();
   } else if (GridLayout* grid = shell.gridLayout()) {
+    grid->originalRects.offsetRects(dx, dy);
     grid->refreshMetrics();
+    if (change == DesktopView::Change::Moved) grid->arrange();
   }
 }
 

@@ -16,6 +16,8 @@ void startGridLayout(Shell& shell, GridStart arrange);
 void stopLayout(Shell& shell);
 // Ends the active layout and leaves every window where it is.
 void dropLayout(Shell& shell);
+// The area the running layout covers, or the one a layout started now would cover.
+DesktopView& layoutArea(Shell& shell);
 // Lets the active layout follow a change of screen size; places nothing when the size is unchanged.
 void refreshLayout(Shell& shell);
 

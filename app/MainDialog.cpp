@@ -43,6 +43,10 @@ INT_PTR mainDialogProc(Platform& platform, HWND hwnd, UINT message, WPARAM wPara
     case WM_DISPLAYCHANGE:
       refreshLayout(*shell);
       return TRUE;
+    case WM_SETTINGCHANGE:
+      // The taskbar moved, was resized or hides itself now: the work area changed with it.
+      if (wParam == SPI_SETWORKAREA) refreshLayout(*shell);
+      return FALSE;
     case WM_COMMAND:
       runCommand(*shell, hwnd, LOWORD(wParam));
       refreshLayout(*shell);

@@ -16,7 +16,7 @@ HookMessages registerHookMessages(Platform& platform) {
   return m;
 }
 
-Shell::Shell(Platform& p, const HookMessages& m) : platform(p), messages(m) {}
+Shell::Shell(Platform& p, const HookMessages& m) : platform(p), messages(m), desktop(p) {}
 
 Shell::~Shell() = default;
 

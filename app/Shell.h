@@ -9,6 +9,7 @@
 #include "app/ActiveLayout.h"
 #include "app/PosTable.h"
 #include "layout/border/BorderWeights.h"
+#include "platform/DesktopView.h"
 #include "platform/Platform.h"
 
 namespace tessellor {
@@ -36,6 +37,8 @@ struct Shell {
 
   Platform& platform;
   const HookMessages messages;
+  // What the layouts are built with: the work area of the layout's monitor, in visible bounds.
+  DesktopView desktop;
 
   HWND mainDialog = nullptr;
   HINSTANCE appInstance = nullptr;

@@ -1,6 +1,10 @@
 // Remembered window rectangles, one entry per window, in insertion order.
 #pragma once
 
+#include <algorithm>
+#include <cstdint>
+#include <limits>
+
 #include "layout/KeyedTable.h"
 
 namespace tessellor {
@@ -9,6 +13,13 @@ struct WND {
   RECT rect;
   HWND hwnd;
 };
+
+namespace detail {
+inline LONG offsetEdge(LONG edge, LONG by) {
+  return static_cast<LONG>(std::clamp<std::int64_t>(std::int64_t{edge} + by, std::numeric_limits<LONG>::min(),
+                                                    std::numeric_limits<LONG>::max()));
+}
+}  // namespace detail
 
 class RectTable : private KeyedTable<WND, &WND::rect> {
  public:
@@ -25,8 +36,19 @@ class RectTable : private KeyedTable<WND, &WND::rect> {
   // Erases the entry for hwnd; true if one was erased.
   bool removeRect(HWND hwnd) { return remove(hwnd); }
 
+  // Moves every rectangle by (dx, dy): the same places seen from another origin.
+  void offsetRects(LONG dx, LONG dy) {
+    for (const WND& entry : entries()) update(entry.hwnd, offsetRect(entry.rect, dx, dy));
+  }
+
   using KeyedTable::entries;
   using KeyedTable::reserve;
+
+ private:
+  static RECT offsetRect(const RECT& r, LONG dx, LONG dy) {
+    return RECT{detail::offsetEdge(r.left, dx), detail::offsetEdge(r.top, dy), detail::offsetEdge(r.right, dx),
+                detail::offsetEdge(r.bottom, dy)};
+  }
 };
 
 }  // namespace tessellor

@@ -50,8 +50,9 @@ INT_PTR borderSettingsDialogProc(Platform& platform, HWND dialog, UINT message, 
   if (message == WM_INITDIALOG) {
     auto* session = reinterpret_cast<BorderSettingsSession*>(lParam);
     platform.SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-    session->width = platform.GetSystemMetrics(SM_CXMAXIMIZED);
-    session->height = platform.GetSystemMetrics(SM_CYMAXIMIZED);
+    Platform& area = session->area != nullptr ? *session->area : platform;
+    session->width = area.GetSystemMetrics(SM_CXMAXIMIZED);
+    session->height = area.GetSystemMetrics(SM_CYMAXIMIZED);
     const BorderWeights& w = *session->weights;
     const double width = session->width;
     const double height = session->height;

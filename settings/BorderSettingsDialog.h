@@ -9,6 +9,8 @@ namespace tessellor {
 // when it opened. The caller owns it for the length of the modal dialog.
 struct BorderSettingsSession {
   BorderWeights* weights = nullptr;
+  // Where the bands lie, asked for its maximised size; the dialog's own platform when null.
+  Platform* area = nullptr;
   int width = 0;
   int height = 0;
 };

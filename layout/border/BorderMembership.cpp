@@ -2,7 +2,7 @@
 #include <iterator>
 
 #include "layout/border/BorderBands.h"
-#include "layout/isParkedOffScreen.h"
+#include "layout/hasOwnPlace.h"
 #include "layout/readWindowRect.h"
 
 namespace tessellor {
@@ -28,10 +28,11 @@ bool BorderLayout::addWindow(HWND hwnd, int side) {
   } else {
     return false;
   }
-  // Left as it is for a handle that is no window: parked-looking, and so not remembered either.
-  RECT rect{-1, -1, -1, -1};
-  readWindowRect(platform_, hwnd, &rect);
-  if (!isParkedOffScreen(rect)) originalRects.addRect(hwnd, rect);
+  if (hasOwnPlace(platform_, hwnd)) {
+    RECT rect{};
+    readWindowRect(platform_, hwnd, &rect);
+    originalRects.addRect(hwnd, rect);
+  }
   // A window restored into the Centre, or to a band without its old place, enters afresh; its
   // record from when it left would otherwise wait in `parked` for good.
   parked.remove(record);

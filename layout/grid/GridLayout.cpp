@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "layout/grid/GridCellWalk.h"
-#include "layout/isParkedOffScreen.h"
+#include "layout/hasOwnPlace.h"
 #include "layout/placement.h"
 #include "layout/readWindowRect.h"
 
@@ -21,9 +21,11 @@ bool GridLayout::contains(HWND hwnd) const { return std::find(windows.begin(), w
 bool GridLayout::addWindow(HWND hwnd) {
   if (static_cast<int>(windows.size()) >= rows * columns) return false;
   windows.push_back(hwnd);
-  RECT rect{};
-  platform_.GetWindowRect(hwnd, &rect);
-  if (!isParkedOffScreen(rect)) originalRects.addRect(hwnd, rect);
+  if (hasOwnPlace(platform_, hwnd)) {
+    RECT rect{};
+    platform_.GetWindowRect(hwnd, &rect);
+    originalRects.addRect(hwnd, rect);
+  }
   return true;
 }
 

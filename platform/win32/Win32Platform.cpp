@@ -217,6 +217,13 @@ HRGN Win32Platform::CreateRectRgn(int left, int top, int right, int bottom) {
   return reinterpret_cast<HRGN>(::CreateRectRgn(left, top, right, bottom));
 }
 HMONITOR Win32Platform::MonitorFromWindow(HWND hwnd, DWORD flags) {
+  // No window (a null handle asks for the primary monitor): the top-left corner of the primary
+  // monitor is always (0, 0).
+  if (!::IsWindow(sys(hwnd))) {
+    return flags == MONITOR_DEFAULTTONULL
+               ? nullptr
+               : reinterpret_cast<HMONITOR>(::MonitorFromPoint(::POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY));
+  }
   return reinterpret_cast<HMONITOR>(::MonitorFromWindow(sys(hwnd), flags));
 }
 BOOL Win32Platform::GetMonitorInfoA(HMONITOR monitor, MONITORINFO* info) {

@@ -23,7 +23,7 @@ TEST_F(BorderMembership, InsertPutsTheWindowAtItsPositionWithoutAFirstRectangle)
   BorderLayout layout(desk);
   const HWND a = window("a"), m = window(Desc("m").minimised()), first = window("first"), neg = window("neg");
   layout.addWindow(a, West);
-  layout.addWindow(m, West);  // all four coordinates negative: not remembered
+  layout.addWindow(m, West);  // minimised: not remembered
   EXPECT_TRUE(layout.insertWindow(first, West, 0));
   EXPECT_TRUE(layout.insertWindow(neg, West, -1));  // negative, like past the end: last
   EXPECT_EQ(layout.indexInSide(first, West), 0);

@@ -38,7 +38,8 @@
 //   exe-path                    the dialog's program file
 //   wait-log FILE PREFIX N MS   polls until FILE has N lines starting with PREFIX; answers the Nth
 //   wait-file FILE MS           polls until FILE has a whole line; answers it
-//   metrics                     "metrics CXMAXIMIZED CYMAXIMIZED CXMIN CYMIN" and the work area
+//   metrics                     "metrics CXMAXIMIZED CYMAXIMIZED CXMIN CYMIN work L T R B primary W H": the
+//                               primary monitor's work area and size
 //   quit
 #include <windows.h>
 // shellapi needs windows.h first.
@@ -609,11 +610,14 @@ void run(const std::string& command, const char* rest) {
   } else if (command == "wait-file" && std::sscanf(rest, "%255s %lu", word, &n) == 2) {
     waitLog(word, "", 1, n);
   } else if (command == "metrics") {
-    RECT work{};
-    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-    reply("metrics %d %d %d %d work %ld %ld %ld %ld", GetSystemMetrics(SM_CXMAXIMIZED),
+    MONITORINFO primary{};
+    primary.cbSize = sizeof primary;
+    GetMonitorInfoA(MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY), &primary);
+    const RECT& work = primary.rcWork;
+    reply("metrics %d %d %d %d work %ld %ld %ld %ld primary %ld %ld", GetSystemMetrics(SM_CXMAXIMIZED),
           GetSystemMetrics(SM_CYMAXIMIZED), GetSystemMetrics(SM_CXMIN), GetSystemMetrics(SM_CYMIN), work.left, work.top,
-          work.right, work.bottom);
+          work.right, work.bottom, primary.rcMonitor.right - primary.rcMonitor.left,
+          primary.rcMonitor.bottom - primary.rcMonitor.top);
   } else if (command == "windows") {
     listWindows();
   } else if (command == "others") {

@@ -183,12 +183,19 @@ shot() {
 scenario=()
 declare -A described=()  # name -> its `window` line, as last described
 stacking=()              # the described windows' names, topmost first
+# The lines that describe the primary monitor: its size, its work area, the minimum window size.
+desktop_head() {
+  step metrics
+  local mx my wl wt wr wb pw ph
+  read -r _ _ _ mx my _ wl wt wr wb _ pw ph <<<"$REPLY"
+  head=("screen $pw $ph" "workarea $wl $wt $wr $wb" "minsize $mx $my")
+}
+
 # A new scenario from the desktop as the control program reads it: metrics, windows bottom first
 # (each new window goes on top), the foreground window.
 describe_desktop() {
-  step metrics
-  read -r _ cx cy mx my _ <<<"$REPLY"
-  local head=("screen $cx $cy" "minsize $mx $my")
+  local head
+  desktop_head
   ctl windows
   [ "${#lines[@]}" -eq "$opened" ] || abort "the control program reads ${#lines[@]} sample windows, $opened are open"
   local foreground=none i name l t r b flags
@@ -209,9 +216,8 @@ describe_desktop() {
 # The described desktop again, stacked as the control program reads the windows now. The Border
 # Layout places without restacking, so after it this is the order the program enumerated.
 restack_described() {
-  step metrics
-  read -r _ cx cy mx my _ <<<"$REPLY"
-  local head=("screen $cx $cy" "minsize $mx $my") i name
+  local head i name
+  desktop_head
   ctl windows
   [ "${#lines[@]}" -eq "$opened" ] || abort "the control program reads ${#lines[@]} sample windows, $opened are open"
   stacking=()

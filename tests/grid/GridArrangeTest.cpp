@@ -95,9 +95,10 @@ TEST_F(GridTest, WindowThatRefusesItsCellIsRecordedWhereItWent) {
   expectConsistent();
 }
 
-TEST_F(GridTest, RestoreSkipsWindowAddedWhollyOffScreen) {
+TEST_F(GridTest, RestoreSkipsWindowAddedMinimised) {
   const HWND a = createWindow("a", RECT{100, 100, 500, 400});
-  const HWND parked = createWindow("parked", RECT{-32000, -32000, -31840, -31970});
+  const HWND parked = createWindow("parked", RECT{700, 500, 900, 700});
+  desktop.minimize(parked);
   const HWND b = createWindow("b", RECT{300, 200, 900, 700});
   for (HWND hwnd : {a, parked, b}) grid.addWindow(hwnd);
   grid.arrange();

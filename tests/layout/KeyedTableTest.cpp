@@ -2,7 +2,8 @@
 
 #include "app/PosTable.h"
 #include "layout/RectTable.h"
-#include "layout/isParkedOffScreen.h"
+#include "layout/hasOwnPlace.h"
+#include "platform/sim/SimDesktop.h"
 
 namespace tessellor {
 namespace {
@@ -110,15 +111,33 @@ TEST(PosTable, ClearForgetsEveryWindow) {
   EXPECT_TRUE(table.entries().empty());
 }
 
-// Only a rectangle wholly at negative coordinates is where Windows parks a minimised window; one
-// that merely starts left of or above the screen is a real place.
-TEST(ParkedOffScreen, OnlyAllFourCoordinatesNegative) {
-  EXPECT_TRUE(isParkedOffScreen(RECT{-32000, -32000, -31840, -31972}));
-  EXPECT_TRUE(isParkedOffScreen(RECT{-1, -1, -1, -1}));
-  EXPECT_FALSE(isParkedOffScreen(RECT{-8, -8, 1288, 1002}));  // a maximised window's frame
-  EXPECT_FALSE(isParkedOffScreen(RECT{-500, -500, -100, 0}));
-  EXPECT_FALSE(isParkedOffScreen(RECT{-500, -500, 0, -100}));
-  EXPECT_FALSE(isParkedOffScreen(RECT{}));
+// A minimised window has no place to go back to; a window on a monitor above and left of the
+// primary one stands wholly at negative coordinates and has.
+TEST(HasOwnPlace, AskedOfTheWindowNotReadFromItsCoordinates) {
+  sim::SimDesktop d;
+  sim::WindowSpec desc;
+  desc.name = "left";
+  desc.at = RECT{-1280, -600, -100, -20};
+  HWND left = d.createWindow(desc);
+  desc.name = "parked";
+  desc.at = RECT{100, 100, 500, 400};
+  HWND parked = d.createWindow(desc);
+  d.minimize(parked);
+  EXPECT_TRUE(hasOwnPlace(d, left));
+  EXPECT_FALSE(hasOwnPlace(d, parked));
+  EXPECT_FALSE(hasOwnPlace(d, handleFromValue(0x99990)));  // no window at all
+}
+
+TEST(RectTable, OffsetMovesEveryRectangleAndStopsAtTheRangeEnds) {
+  RectTable table;
+  table.addRect(a, RECT{0, 40, 256, 1024});
+  table.addRect(b, RECT{-2147483600, 0, 2147483600, 10});
+  table.offsetRects(-100, 40);
+  RECT r{};
+  ASSERT_TRUE(table.findRect(a, &r));
+  EXPECT_EQ(r, (RECT{-100, 80, 156, 1064}));
+  ASSERT_TRUE(table.findRect(b, &r));
+  EXPECT_EQ(r, (RECT{-2147483647 - 1, 40, 2147483500, 50}));
 }
 
 }  // namespace

@@ -126,18 +126,19 @@ class SeedRun {
     // bounded number of operations over every pair of windows at most.
     const check::PlacementLimits limits{16 * (windows + 2) * (windows + 2), 64 * (magnitude + 1)};
     check::checkPlacements(d.calls(), limits, findings_);
-    if (const Shell* shell = runner_->shell()) {
+    if (Shell* shell = runner_->shell()) {
       check::checkShell(*shell, findings_);
       // Only the windows fully placed in this event: any other may have been moved since by what
       // no layout follows (a program, a drag the hook did not report), or stretched by a layout
-      // that records the rectangle it asked for.
+      // that records the rectangle it asked for. The layouts record what they see through the
+      // shell's view of the desktop, and are checked through it.
       if (const BorderLayout* border = shell->borderLayout()) {
         const auto placed = check::fullyPlacedWindows(d.calls(), check::FullPlacement::Alone);
-        check::checkPlacedRects(border->placedRects, placed, d, findings_);
+        check::checkPlacedRects(border->placedRects, placed, shell->desktop, findings_);
       }
       if (const GridLayout* grid = shell->gridLayout()) {
         const auto placed = check::fullyPlacedWindows(d.calls(), check::FullPlacement::ThenRaised);
-        check::checkPlacedRects(grid->placedRects, placed, d, findings_);
+        check::checkPlacedRects(grid->placedRects, placed, shell->desktop, findings_);
       }
     }
     d.clearCalls();

@@ -1,0 +1,166 @@
+#include "platform/DesktopView.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <limits>
+
+namespace tessellor {
+
+namespace {
+
+// Edges near the ends of the 32-bit range stop there instead of wrapping round.
+LONG plus(LONG value, std::int64_t by) {
+  return static_cast<LONG>(std::clamp<std::int64_t>(std::int64_t{value} + by, std::numeric_limits<LONG>::min(),
+                                                    std::numeric_limits<LONG>::max()));
+}
+
+int toInt(std::int64_t value) {
+  return static_cast<int>(
+      std::clamp<std::int64_t>(value, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+}
+
+int length(LONG from, LONG to) { return toInt(std::int64_t{to} - from); }
+
+bool isNormal(Platform& p, HWND hwnd) {
+  return !p.IsIconic(hwnd) && (p.GetWindowLongPtrA(hwnd, GWL_STYLE) & WS_MAXIMIZE) == 0;
+}
+
+// A window region is what the user sees of such a window; the window manager draws no border round it.
+bool hasRegion(Platform& p, HWND hwnd) {
+  HRGN region = p.CreateRectRgn(0, 0, 0, 0);
+  const int kind = p.GetWindowRgn(hwnd, region);
+  p.DeleteObject(region);
+  return kind > NULLREGION;
+}
+
+}  // namespace
+
+DesktopView::DesktopView(Platform& desktop) : ForwardingPlatform(desktop) {}
+
+void DesktopView::useMonitor(HMONITOR monitor) {
+  monitor_ = monitor;
+  area_ = readArea();
+}
+
+DesktopView::Change DesktopView::refresh() {
+  const Area before = area_;
+  area_ = readArea();
+  if (area_.width != before.width || area_.height != before.height) return Change::Resized;
+  return area_ == before ? Change::None : Change::Moved;
+}
+
+DesktopView::Area DesktopView::readArea() {
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  if (monitor_ == nullptr || !desktop_.GetMonitorInfoA(monitor_, &info)) {
+    // Gone (unplugged, or the display changed): the layout moves to the primary monitor.
+    monitor_ = desktop_.MonitorFromWindow(nullptr, MONITOR_DEFAULTTOPRIMARY);
+    info.cbSize = sizeof info;
+    if (monitor_ == nullptr || !desktop_.GetMonitorInfoA(monitor_, &info)) {
+      // No monitor to ask: the whole screen, as a maximised window covers it.
+      return Area{0, 0, desktop_.GetSystemMetrics(SM_CXMAXIMIZED), desktop_.GetSystemMetrics(SM_CYMAXIMIZED)};
+    }
+  }
+  const RECT& work = info.rcWork;
+  return Area{work.left, work.top, std::max(0, length(work.left, work.right)),
+              std::max(0, length(work.top, work.bottom))};
+}
+
+bool DesktopView::measureMargins(HWND hwnd, const RECT& window, Margins& out) {
+  RECT visible{};
+  if (desktop_.DwmGetWindowAttribute(hwnd, DWMWA_EXTENDED_FRAME_BOUNDS, &visible, sizeof visible) != S_OK) {
+    return false;
+  }
+  const Margins m{plus(visible.left, -std::int64_t{window.left}), plus(visible.top, -std::int64_t{window.top}),
+                  plus(window.right, -std::int64_t{visible.right}), plus(window.bottom, -std::int64_t{visible.bottom})};
+  // Bounds outside the window tell nothing about its frame.
+  if (m.left < 0 || m.top < 0 || m.right < 0 || m.bottom < 0) return false;
+  out = (m.left | m.top | m.right | m.bottom) != 0 && hasRegion(desktop_, hwnd) ? Margins{} : m;
+  return true;
+}
+
+DesktopView::Margins DesktopView::normalMargins(HWND hwnd, bool* known) {
+  RECT window{};
+  Margins m;
+  if (isNormal(desktop_, hwnd) && desktop_.GetWindowRect(hwnd, &window) && measureMargins(hwnd, window, m)) {
+    margins_[hwnd] = m;
+    if (known != nullptr) *known = true;
+    return m;
+  }
+  const auto remembered = margins_.find(hwnd);
+  if (known != nullptr) *known = remembered != margins_.end();
+  return remembered != margins_.end() ? remembered->second : Margins{};
+}
+
+RECT DesktopView::toLayout(const RECT& window, const Margins& m) const {
+  return RECT{plus(window.left, std::int64_t{m.left} - area_.left), plus(window.top, std::int64_t{m.top} - area_.top),
+              plus(window.right, -std::int64_t{m.right} - area_.left),
+              plus(window.bottom, -std::int64_t{m.bottom} - area_.top)};
+}
+
+RECT DesktopView::toScreen(const RECT& visible, const Margins& m) const {
+  return RECT{plus(visible.left, std::int64_t{area_.left} - m.left), plus(visible.top, std::int64_t{area_.top} - m.top),
+              plus(visible.right, std::int64_t{area_.left} + m.right),
+              plus(visible.bottom, std::int64_t{area_.top} + m.bottom)};
+}
+
+int DesktopView::GetSystemMetrics(int index) {
+  if (index == SM_CXMAXIMIZED) return area_.width;
+  if (index == SM_CYMAXIMIZED) return area_.height;
+  return desktop_.GetSystemMetrics(index);
+}
+
+BOOL DesktopView::GetWindowRect(HWND hwnd, RECT* rect) {
+  RECT window{};
+  if (rect == nullptr || !desktop_.GetWindowRect(hwnd, &window)) return FALSE;
+  // Where the window stands now, maximised or not: its own bounds, not its normal state's.
+  Margins m;
+  if (!measureMargins(hwnd, window, m)) m = Margins{};
+  *rect = toLayout(window, m);
+  return TRUE;
+}
+
+BOOL DesktopView::GetWindowPlacement(HWND hwnd, WINDOWPLACEMENT* placement) {
+  if (!desktop_.GetWindowPlacement(hwnd, placement)) return FALSE;
+  placement->rcNormalPosition = toLayout(placement->rcNormalPosition, normalMargins(hwnd));
+  return TRUE;
+}
+
+BOOL DesktopView::SetWindowPlacement(HWND hwnd, const WINDOWPLACEMENT* placement) {
+  if (placement == nullptr) return FALSE;
+  bool known = false;
+  const RECT visible = placement->rcNormalPosition;
+  const RECT window = toScreen(visible, normalMargins(hwnd, &known));
+  if (!desktop_.IsWindowVisible(hwnd) && desktop_.IsWindow(hwnd)) {
+    // Any show command would show it (or, hiding, activate another window); moving it does neither.
+    return desktop_.SetWindowPos(hwnd, nullptr, window.left, window.top, length(window.left, window.right),
+                                 length(window.top, window.bottom), SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  WINDOWPLACEMENT converted = *placement;
+  converted.rcNormalPosition = window;
+  if (!desktop_.SetWindowPlacement(hwnd, &converted)) return FALSE;
+  if (!known) {
+    // Minimised or maximised and never seen normal, its frame could not be measured before: now it can.
+    const Margins m = normalMargins(hwnd);
+    if (m != Margins{}) {
+      const RECT fixed = toScreen(visible, m);
+      desktop_.SetWindowPos(hwnd, nullptr, fixed.left, fixed.top, length(fixed.left, fixed.right),
+                            length(fixed.top, fixed.bottom), SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+  }
+  return TRUE;
+}
+
+BOOL DesktopView::SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UINT flags) {
+  const Margins m = normalMargins(hwnd);
+  // A window its program hid is neither raised nor activated behind the user's back.
+  if (!desktop_.IsWindowVisible(hwnd)) flags |= SWP_NOZORDER | SWP_NOACTIVATE;
+  const bool move = (flags & SWP_NOMOVE) == 0;
+  const bool size = (flags & SWP_NOSIZE) == 0;
+  return desktop_.SetWindowPos(hwnd, insertAfter, move ? toInt(std::int64_t{x} + area_.left - m.left) : x,
+                               move ? toInt(std::int64_t{y} + area_.top - m.top) : y,
+                               size ? toInt(std::int64_t{cx} + m.left + m.right) : cx,
+                               size ? toInt(std::int64_t{cy} + m.top + m.bottom) : cy, flags);
+}
+
+}  // namespace tessellor

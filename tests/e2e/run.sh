@@ -197,6 +197,24 @@ if [ "$mode" = test ]; then
   scenario+=("restore $south")
   simulate border-restore
   compare "restoring $south returns it to its place in the South band" 10000
+
+  # The East window is hidden by its own program, as one closing to the notification area: it leaves
+  # the layout, and the re-placing of the others must not show it again. Shown, it comes back.
+  east=$(first_of east)
+  step "post $east hide"
+  scenario+=("hide $east")
+  simulate border-hide
+  compare "hiding $east takes it out of the layout" 10000
+  step "visible $east"
+  if [ "$REPLY" = "visible 0" ]; then
+    pass "$east stays hidden once the other windows are re-placed"
+  else
+    fail "$east is shown again after it was hidden ($REPLY)"
+  fi
+  step "post $east show"
+  scenario+=("show $east")
+  simulate border-show
+  compare "showing $east puts it back into the layout" 10000
 fi
 
 scenario+=("key 2")

@@ -43,8 +43,9 @@
 //   wait-file FILE MS           polls until FILE has a whole line; answers it
 //   metrics                     "metrics CXMAXIMIZED CYMAXIMIZED CXMIN CYMIN work L T R B primary W H": the
 //                               primary monitor's work area and size
-//   set-workarea L T R B        SystemParametersInfoA(SPI_SETWORKAREA, SPIF_SENDCHANGE): "ok L T R B" with
-//                               what SPI_GETWORKAREA reads back, or "error CODE" with GetLastError
+//   set-workarea L T R B        SystemParametersInfoA(SPI_SETWORKAREA, SPIF_SENDCHANGE): "ok L T R B N" with
+//                               what SPI_GETWORKAREA reads back and how many WM_SETTINGCHANGE for it a
+//                               hidden top-level window of this program got, or "error CODE" (GetLastError)
 //   quit
 #include <windows.h>
 // shellapi needs windows.h first.
@@ -561,6 +562,23 @@ void placedAt(DWORD ms) {
   }
 }
 
+// Whether the system tells top-level windows of a new work area: a hidden window of our own listens.
+long workAreaChanges = 0;
+
+LRESULT CALLBACK listenerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_SETTINGCHANGE && wParam == SPI_SETWORKAREA) ++workAreaChanges;
+  return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+void createListener() {
+  WNDCLASSA wc{};
+  wc.lpfnWndProc = listenerProc;
+  wc.hInstance = GetModuleHandleA(nullptr);
+  wc.lpszClassName = "TessellorCtlListener";
+  RegisterClassA(&wc);
+  CreateWindowExA(0, wc.lpszClassName, "", WS_OVERLAPPED, 0, 0, 0, 0, nullptr, nullptr, wc.hInstance, nullptr);
+}
+
 struct Launched {
   HANDLE process = nullptr;
   HWND window = nullptr;
@@ -639,10 +657,14 @@ void run(const std::string& command, const char* rest) {
           primary.rcMonitor.bottom - primary.rcMonitor.top);
   } else if (command == "set-workarea" && std::sscanf(rest, "%lu %lu %lu %lu", &n, &m, &k, &j) == 4) {
     RECT area{static_cast<LONG>(n), static_cast<LONG>(m), static_cast<LONG>(k), static_cast<LONG>(j)};
+    const long before = workAreaChanges;
     if (SystemParametersInfoA(SPI_SETWORKAREA, 0, &area, SPIF_SENDCHANGE)) {
+      // A notice posted rather than sent waits in this thread's queue.
+      MSG msg;
+      while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
       RECT now{};
       SystemParametersInfoA(SPI_GETWORKAREA, 0, &now, 0);
-      reply("ok %ld %ld %ld %ld", now.left, now.top, now.right, now.bottom);
+      reply("ok %ld %ld %ld %ld %ld", now.left, now.top, now.right, now.bottom, workAreaChanges - before);
     } else {
       reply("error %lu", GetLastError());
     }
@@ -773,6 +795,7 @@ int main() {
   // Plain line ends for the script that reads us.
   _setmode(_fileno(stdout), _O_BINARY);
   InitializeCriticalSection(&watchLock);
+  createListener();
   char line[512];
   while (std::fgets(line, sizeof line, stdin) != nullptr) {
     line[std::strcspn(line, "\r\n")] = '\0';

@@ -310,6 +310,20 @@ if [ "$mode" = test ]; then
   if [ "$REPLY" = ok ]; then pass "the tray icon comes back on TaskbarCreated"; else fail "the tray icon stays away after TaskbarCreated"; fi
 fi
 
+# --- the work area ----------------------------------------------------------------------------------
+# Whether a program may set the work area here, for a check of a layout below a 40-pixel band at the
+# top. Wine 8 stores the area for SPI_GETWORKAREA alone: GetMonitorInfoA, which the program reads,
+# keeps the taskbar's area and no WM_SETTINGCHANGE reaches a top-level window; so only noted.
+if [ "$mode" = test ]; then
+  step metrics
+  read -r _ _ _ _ _ _ wl wt wr wb _ <<<"$REPLY"
+  ctl "set-workarea $wl 40 $wr $wb"
+  set_answer=$REPLY
+  step metrics
+  note "SPI_SETWORKAREA $wl 40 $wr $wb answered '$set_answer' (read back, notices); GetMonitorInfoA: ${REPLY#metrics }"
+  ctl "set-workarea $wl $wt $wr $wb"
+fi
+
 # --- Close -----------------------------------------------------------------------------------------
 describe_desktop
 scenario+=("command 1002" "print settings-file" "quit-check")

@@ -1,5 +1,7 @@
 #include "app/LayoutActivation.h"
 
+#include <cstdint>
+
 #include "app/AutoAdd.h"
 #include "app/Hotkeys.h"
 #include "app/MainDialog.h"
@@ -86,8 +88,8 @@ void refreshLayout(Shell& shell) {
   const DesktopView::Area before = shell.desktop.area();
   const DesktopView::Change change = shell.desktop.refresh();
   // The windows' first places stay where they are on the screen, wherever the area went.
-  const LONG dx = before.left - shell.desktop.area().left;
-  const LONG dy = before.top - shell.desktop.area().top;
+  const std::int64_t dx = std::int64_t{before.left} - shell.desktop.area().left;
+  const std::int64_t dy = std::int64_t{before.top} - shell.desktop.area().top;
   // The engines follow a new size themselves; a moved area of the same size is placed anew here.
   if (BorderLayout* border = shell.borderLayout()) {
     border->originalRects.offsetRects(dx, dy);

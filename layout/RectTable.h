@@ -15,7 +15,7 @@ struct WND {
 };
 
 namespace detail {
-inline LONG offsetEdge(LONG edge, LONG by) {
+inline LONG offsetEdge(LONG edge, std::int64_t by) {
   return static_cast<LONG>(std::clamp<std::int64_t>(std::int64_t{edge} + by, std::numeric_limits<LONG>::min(),
                                                     std::numeric_limits<LONG>::max()));
 }
@@ -36,8 +36,9 @@ class RectTable : private KeyedTable<WND, &WND::rect> {
   // Erases the entry for hwnd; true if one was erased.
   bool removeRect(HWND hwnd) { return remove(hwnd); }
 
-  // Moves every rectangle by (dx, dy): the same places seen from another origin.
-  void offsetRects(LONG dx, LONG dy) {
+  // Moves every rectangle by (dx, dy): the same places seen from another origin. The offset between
+  // two origins at the ends of the 32-bit range does not fit in one; the edges stop at its ends.
+  void offsetRects(std::int64_t dx, std::int64_t dy) {
     for (const WND& entry : entries()) update(entry.hwnd, offsetRect(entry.rect, dx, dy));
   }
 
@@ -45,7 +46,7 @@ class RectTable : private KeyedTable<WND, &WND::rect> {
   using KeyedTable::reserve;
 
  private:
-  static RECT offsetRect(const RECT& r, LONG dx, LONG dy) {
+  static RECT offsetRect(const RECT& r, std::int64_t dx, std::int64_t dy) {
     return RECT{detail::offsetEdge(r.left, dx), detail::offsetEdge(r.top, dy), detail::offsetEdge(r.right, dx),
                 detail::offsetEdge(r.bottom, dy)};
   }

@@ -2,8 +2,11 @@
 # Fuzzing beyond the random events that the test command plays.
 #   scripts/fuzz.sh libfuzzer [K]     the two libFuzzer targets (clang, address and undefined-behaviour
 #                                     sanitizers) from their corpus, K times the short run (default 1)
-#   scripts/fuzz.sh events [N]        N random events (default 1000000) through the program in the
-#                                     sanitizer build, 5000 a seed, timed
+#   scripts/fuzz.sh events [N] [--windows10]
+#                                     N random events (default 1000000) through the program in the
+#                                     sanitizer build, 5000 a seed, timed; --windows10 adds the
+#                                     desktops of Windows 10 and 11 (work areas, monitors, frames,
+#                                     cloaked, tool and owned windows...)
 # A finding leaves its input (crash-*, or a fuzz-seed-*.scn that tessellor-sim replays) in build/fuzz-*.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -42,6 +45,15 @@ case "$mode" in
     ;;
   events)
     events=${2:-1000000}
+    desktops=()
+    case "${3:-}" in
+      "") ;;
+      --windows10) desktops=(--windows10) ;;
+      *)
+        echo "usage: scripts/fuzz.sh events [N] [--windows10]" >&2
+        exit 2
+        ;;
+    esac
     scripts/install-deps.sh cmake make g++ libgtest-dev libgmock-dev googletest
     # The flags of the asan preset, in a build directory of its own.
     flags="-fsanitize=address,undefined,float-cast-overflow -fno-sanitize-recover=all -fno-omit-frame-pointer"
@@ -50,12 +62,12 @@ case "$mode" in
     cmake --build build/fuzz-asan -j "$jobs" --target tessellor-fuzz tessellor-sim >/dev/null
     seeds=$(((events + 4999) / 5000))
     mkdir -p build/fuzz-asan/events
-    echo "== $seeds seeds of 5000 random events, sanitized"
+    echo "== $seeds seeds of 5000 random events, sanitized ${desktops[*]}"
     time build/fuzz-asan/tools/fuzz/tessellor-fuzz --seeds "$seeds" --events 5000 --first-seed 100000 \
-      --out build/fuzz-asan/events
+      --out build/fuzz-asan/events "${desktops[@]}"
     ;;
   *)
-    echo "usage: scripts/fuzz.sh libfuzzer [K] | events [N]" >&2
+    echo "usage: scripts/fuzz.sh libfuzzer [K] | events [N] [--windows10]" >&2
     exit 2
     ;;
 esac

@@ -276,9 +276,10 @@ BOOL SimDesktop::GetWindowPlacement(HWND hwnd, WINDOWPLACEMENT* placement) {
 
 BOOL SimDesktop::SetWindowPlacement(HWND hwnd, const WINDOWPLACEMENT* placement) {
   if (placement == nullptr) return FALSE;
-  record(PlacementCall::Kind::SetWindowPlacement, hwnd, placement->rcNormalPosition);
   Window* w = find(hwnd);
-  if (w == nullptr || w->desc.elevated) return FALSE;
+  const bool refused = w == nullptr || w->desc.elevated;
+  record(PlacementCall::Kind::SetWindowPlacement, hwnd, placement->rcNormalPosition, refused);
+  if (refused) return FALSE;
   w->normal = fitted(*w, placement->rcNormalPosition);
   // A placement changes neither the z-order nor the foreground window.
   applyShowCommand(*w, static_cast<int>(placement->showCmd), false);
@@ -286,9 +287,10 @@ BOOL SimDesktop::SetWindowPlacement(HWND hwnd, const WINDOWPLACEMENT* placement)
 }
 
 BOOL SimDesktop::SetWindowPos(HWND hwnd, HWND /*insertAfter*/, int x, int y, int cx, int cy, UINT flags) {
-  record(PlacementCall::Kind::SetWindowPos, hwnd, RECT{x, y, plus(x, cx), plus(y, cy)});
   Window* w = find(hwnd);
-  if (w == nullptr || w->desc.elevated) return FALSE;
+  const bool refused = w == nullptr || w->desc.elevated;
+  record(PlacementCall::Kind::SetWindowPos, hwnd, RECT{x, y, plus(x, cx), plus(y, cy)}, refused);
+  if (refused) return FALSE;
   if ((flags & SWP_NOZORDER) == 0) raise(hwnd);
   if ((flags & SWP_NOACTIVATE) == 0) foreground_ = hwnd;
   if (w->state == State::Minimized) return TRUE;
@@ -347,7 +349,7 @@ void SimDesktop::applyShowCommand(Window& w, int showCmd, bool showActivates) {
 BOOL SimDesktop::UpdateWindow(HWND hwnd) { return IsWindow(hwnd); }
 
 HWND SimDesktop::SetActiveWindow(HWND hwnd) {
-  record(PlacementCall::Kind::SetActiveWindow, hwnd, RECT{0, 0, 0, 0});
+  record(PlacementCall::Kind::SetActiveWindow, hwnd, RECT{0, 0, 0, 0}, find(hwnd) == nullptr);
   if (find(hwnd) == nullptr) return nullptr;
   const HWND previous = foreground_;
   foreground_ = hwnd;
@@ -424,8 +426,8 @@ void SimDesktop::hide(Window& w) {
   if (foreground_ == w.handle) foreground_ = nullptr;
 }
 
-void SimDesktop::record(PlacementCall::Kind kind, HWND hwnd, const RECT& rect) {
-  const PlacementCall call{kind, hwnd, rect};
+void SimDesktop::record(PlacementCall::Kind kind, HWND hwnd, const RECT& rect, bool refused) {
+  const PlacementCall call{kind, hwnd, rect, refused};
   calls_.push_back(call);
   if (kind != PlacementCall::Kind::SetActiveWindow) ++placementCount_;
   if (onCall) onCall(call);

@@ -57,7 +57,8 @@ struct PlacementCall {
   enum class Kind { SetWindowPlacement, SetWindowPos, SetActiveWindow };
   Kind kind;
   HWND hwnd;
-  RECT rect;  // as requested (left, top, right, bottom), before any clamping
+  RECT rect;             // as requested (left, top, right, bottom), before any clamping
+  bool refused = false;  // the window system refused it (no window, an elevated one): nothing changed
 };
 
 enum class ControlKind { None, Button, CheckBox, Edit, ListBox };
@@ -348,7 +349,7 @@ class SimDesktop : public Platform {
   void hide(Window& w);
   // The state change of a show command; SW_SHOW also activates and raises a hidden window when asked.
   void applyShowCommand(Window& w, int showCmd, bool showActivates);
-  void record(PlacementCall::Kind kind, HWND hwnd, const RECT& rect);
+  void record(PlacementCall::Kind kind, HWND hwnd, const RECT& rect, bool refused);
   void report(const std::string& line);
 
   Dialog* dialogOf(HWND hwnd);

@@ -9,8 +9,9 @@
 //   wait-windows N MS           polls until N sample windows are visible
 //   wait-settled MS             polls until the foreground window is the topmost sample window
 //   barrier MS                  returns once the program has handled every message posted to it so far
-//   expect MS                   then lines "TITLE L T R B", "TITLE minimized" or "foreground TITLE", then
-//                               ".": polls until all of them hold; "ok ELAPSED" or "timeout MS" + windows;
+//   expect MS                   then lines "TITLE L T R B", "TITLE minimized", "TITLE hidden" or
+//                               "foreground TITLE", then ".": polls until all of them hold; "ok ELAPSED"
+//                               or "timeout MS" + windows;
 //                               "error ..." when no window is named or a line is not one of these
 //   time-key MS KEY+KEY...      then expected lines as for expect: presses the keys and polls closely
 //                               until all of them hold; "ok MICROSECONDS" from SendInput to that moment
@@ -27,7 +28,9 @@
 //   key KEY+KEY...              presses the keys together with SendInput and releases them
 //   auto on|off                 checks or clears "Add automatically windows to layout", as a click does
 //   command ID                  posts WM_COMMAND ID to the dialog
-//   post TITLE WHAT [N]         minimize, maximize, restore (WM_SYSCOMMAND), close, or hang N ms
+//   post TITLE WHAT [N]         minimize, maximize, restore (WM_SYSCOMMAND), close, hang N ms, or hide
+//                               and show (by the window's own program; a hidden window is found too)
+//   visible TITLE               "visible 1" or "visible 0" as IsWindowVisible answers, hidden windows included
 //   wait-hung TITLE MS          polls until IsHungAppWindow reports the window
 //   ping MS                     a sent message to the dialog: "ok ELAPSED" or "timeout"
 //   status                      the dialog's layout status text
@@ -40,6 +43,9 @@
 //   wait-file FILE MS           polls until FILE has a whole line; answers it
 //   metrics                     "metrics CXMAXIMIZED CYMAXIMIZED CXMIN CYMIN work L T R B primary W H": the
 //                               primary monitor's work area and size
+//   set-workarea L T R B        SystemParametersInfoA(SPI_SETWORKAREA, SPIF_SENDCHANGE): "ok L T R B N" with
+//                               what SPI_GETWORKAREA reads back and how many WM_SETTINGCHANGE for it a
+//                               hidden top-level window of this program got, or "error CODE" (GetLastError)
 //   quit
 #include <windows.h>
 // shellapi needs windows.h first.
@@ -66,6 +72,7 @@ constexpr int kNameBox = 1011;
 constexpr int kAddButton = 1013;
 constexpr int kRemoveButton = 1014;
 constexpr UINT kHang = WM_APP + 2;
+constexpr UINT kShow = WM_APP + 3;
 
 void reply(const char* format, ...) {
   va_list args;
@@ -151,15 +158,16 @@ HWND mainDialog() {
   return found.empty() ? nullptr : found.front();
 }
 
-std::vector<HWND> sampleWindows() {
+// The visible ones only, unless hidden ones are asked for too.
+std::vector<HWND> sampleWindows(bool hiddenToo = false) {
   std::vector<HWND> found;
   for (HWND hwnd : topLevelWindows())
-    if (classOf(hwnd) == "TessellorSample" && IsWindowVisible(hwnd)) found.push_back(hwnd);
+    if (classOf(hwnd) == "TessellorSample" && (hiddenToo || IsWindowVisible(hwnd))) found.push_back(hwnd);
   return found;
 }
 
-HWND sampleNamed(const std::string& title) {
-  for (HWND hwnd : sampleWindows())
+HWND sampleNamed(const std::string& title, bool hiddenToo = false) {
+  for (HWND hwnd : sampleWindows(hiddenToo))
     if (titleOf(hwnd) == title) return hwnd;
   return nullptr;
 }
@@ -191,11 +199,12 @@ void listOthers() {
 struct Expected {
   std::string title;
   bool minimized = false;
+  bool hidden = false;
   bool foreground = false;
   RECT rect{};
 };
 
-// The whole line must be one of the three forms: a line the script did not mean to send must not be
+// The whole line must be one of the four forms: a line the script did not mean to send must not be
 // dropped silently, or a changed format upstream would make every comparison vacuous.
 bool parseExpected(const char* line, Expected& e) {
   char title[256] = {};
@@ -210,6 +219,12 @@ bool parseExpected(const char* line, Expected& e) {
   if (std::sscanf(line, "%255s minimized%n", title, &used) == 1 && used > 0 && whole()) {
     e.title = title;
     e.minimized = true;
+    return true;
+  }
+  used = 0;
+  if (std::sscanf(line, "%255s hidden%n", title, &used) == 1 && used > 0 && whole()) {
+    e.title = title;
+    e.hidden = true;
     return true;
   }
   used = 0;
@@ -243,7 +258,7 @@ using Titled = std::vector<std::pair<std::string, HWND>>;
 
 Titled titledSamples() {
   Titled all;
-  for (HWND hwnd : sampleWindows()) all.emplace_back(titleOf(hwnd), hwnd);
+  for (HWND hwnd : sampleWindows(true)) all.emplace_back(titleOf(hwnd), hwnd);
   return all;
 }
 
@@ -254,6 +269,8 @@ bool matches(const Expected& e, const Titled& samples, HWND foreground) {
     if (title == e.title) hwnd = h;
   if (hwnd == nullptr) return false;
   if (e.foreground) return foreground == hwnd;
+  // A hidden window matches nothing but "hidden", wherever it stands.
+  if (e.hidden || !IsWindowVisible(hwnd)) return e.hidden && !IsWindowVisible(hwnd);
   if (e.minimized) return IsIconic(hwnd) != FALSE;
   RECT r{};
   GetWindowRect(hwnd, &r);
@@ -392,9 +409,9 @@ bool waitDialog(const std::string& state, DWORD ms) {
 }
 
 void postToSample(const std::string& title, const std::string& what, unsigned long n) {
-  HWND hwnd = sampleNamed(title);
+  HWND hwnd = sampleNamed(title, true);
   if (hwnd == nullptr) {
-    // A minimised window is still visible; only a window that is gone ends here.
+    // Only a window that is gone ends here.
     reply("error no window %s", title.c_str());
     return;
   }
@@ -409,6 +426,8 @@ void postToSample(const std::string& title, const std::string& what, unsigned lo
     ok = PostMessageA(hwnd, WM_CLOSE, 0, 0);
   } else if (what == "hang") {
     ok = PostMessageA(hwnd, kHang, n, 0);
+  } else if (what == "hide" || what == "show") {
+    ok = PostMessageA(hwnd, kShow, what == "show" ? 1 : 0, 0);
   }
   if (ok) {
     reply("ok");
@@ -543,6 +562,23 @@ void placedAt(DWORD ms) {
   }
 }
 
+// Whether the system tells top-level windows of a new work area: a hidden window of our own listens.
+long workAreaChanges = 0;
+
+LRESULT CALLBACK listenerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_SETTINGCHANGE && wParam == SPI_SETWORKAREA) ++workAreaChanges;
+  return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+void createListener() {
+  WNDCLASSA wc{};
+  wc.lpfnWndProc = listenerProc;
+  wc.hInstance = GetModuleHandleA(nullptr);
+  wc.lpszClassName = "TessellorCtlListener";
+  RegisterClassA(&wc);
+  CreateWindowExA(0, wc.lpszClassName, "", WS_OVERLAPPED, 0, 0, 0, 0, nullptr, nullptr, wc.hInstance, nullptr);
+}
+
 struct Launched {
   HANDLE process = nullptr;
   HWND window = nullptr;
@@ -591,6 +627,7 @@ void run(const std::string& command, const char* rest) {
   unsigned long n = 0;
   unsigned long m = 0;
   unsigned long k = 0;
+  unsigned long j = 0;
   HWND dialog = mainDialog();
   if (command == "dialog") {
     if (dialog == nullptr) {
@@ -618,6 +655,26 @@ void run(const std::string& command, const char* rest) {
           GetSystemMetrics(SM_CYMAXIMIZED), GetSystemMetrics(SM_CXMIN), GetSystemMetrics(SM_CYMIN), work.left, work.top,
           work.right, work.bottom, primary.rcMonitor.right - primary.rcMonitor.left,
           primary.rcMonitor.bottom - primary.rcMonitor.top);
+  } else if (command == "set-workarea" && std::sscanf(rest, "%lu %lu %lu %lu", &n, &m, &k, &j) == 4) {
+    RECT area{static_cast<LONG>(n), static_cast<LONG>(m), static_cast<LONG>(k), static_cast<LONG>(j)};
+    const long before = workAreaChanges;
+    if (SystemParametersInfoA(SPI_SETWORKAREA, 0, &area, SPIF_SENDCHANGE)) {
+      // A notice posted rather than sent waits in this thread's queue.
+      MSG msg;
+      while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+      RECT now{};
+      SystemParametersInfoA(SPI_GETWORKAREA, 0, &now, 0);
+      reply("ok %ld %ld %ld %ld %ld", now.left, now.top, now.right, now.bottom, workAreaChanges - before);
+    } else {
+      reply("error %lu", GetLastError());
+    }
+  } else if (command == "visible" && std::sscanf(rest, "%255s", word) == 1) {
+    HWND hwnd = sampleNamed(word, true);
+    if (hwnd == nullptr) {
+      reply("error no window %s", word);
+    } else {
+      reply("visible %d", IsWindowVisible(hwnd) ? 1 : 0);
+    }
   } else if (command == "windows") {
     listWindows();
   } else if (command == "others") {
@@ -738,6 +795,7 @@ int main() {
   // Plain line ends for the script that reads us.
   _setmode(_fileno(stdout), _O_BINARY);
   InitializeCriticalSection(&watchLock);
+  createListener();
   char line[512];
   while (std::fgets(line, sizeof line, stdin) != nullptr) {
     line[std::strcspn(line, "\r\n")] = '\0';

@@ -163,7 +163,7 @@ shot() {
     bad=""
     for e in "${expected[@]}"; do
       read -r name l t r b <<<"$e"
-      [ "$l" = minimized ] && continue
+      [ "$l" = minimized ] || [ "$l" = hidden ] && continue
       x=$((l + 20))
       y=$(((b < 1024 ? b : 1024) - 20))
       want=${colour[$name]}
@@ -250,7 +250,13 @@ simulate() {
     if [ "$kind" = window ]; then
       [[ " $flags " == *" foreground "* ]] && foreground=$name
       [ "$name" = Tessellor ] && continue
-      if [[ " $flags " == *" minimized "* ]]; then expected+=("$name minimized"); else expected+=("$name $l $t $r $b"); fi
+      if [[ " $flags " == *" hidden "* ]]; then
+        expected+=("$name hidden")
+      elif [[ " $flags " == *" minimized "* ]]; then
+        expected+=("$name minimized")
+      else
+        expected+=("$name $l $t $r $b")
+      fi
     else
       layout+=("$kind $name $l $t $r $b $flags")
     fi

@@ -4,7 +4,8 @@
 //   tessellor-sampler.exe LOGFILE TITLE,LEFT,TOP,WIDTH,HEIGHT,MINWIDTH,MINHEIGHT,RRGGBB...
 //
 // Log lines: "ready PID", "event NAME TITLE L T R B MICROSECONDS", "entersizemove TITLE",
-// "exitsizemove TITLE MICROSECONDS", "hang TITLE MS", "awake TITLE".
+// "exitsizemove TITLE MICROSECONDS", "hang TITLE MS", "awake TITLE"; hiding and showing log as events
+// ("event hide ...", "event show ...").
 //
 // Wine's window system raises no out-of-context WinEvents for moves, size ends, minimise, maximise,
 // restore or destroy, but events that a process raises for its own windows with NotifyWinEvent do
@@ -26,6 +27,9 @@ namespace {
 constexpr UINT kMoveSizeEnded = WM_APP + 1;
 // Posted by the control program: the window's thread sleeps wParam milliseconds.
 constexpr UINT kHang = WM_APP + 2;
+// Posted by the control program: the window hides itself (wParam 0), as a program closing to the
+// notification area does, or shows itself again without activation (wParam 1).
+constexpr UINT kShow = WM_APP + 3;
 
 const char kClassName[] = "TessellorSample";
 
@@ -155,6 +159,10 @@ LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
       Sleep(static_cast<DWORD>(wParam));
       logLine("awake %s", s->title.c_str());
       return 0;
+    case kShow:
+      ShowWindow(hwnd, wParam != 0 ? SW_SHOWNA : SW_HIDE);
+      raise(hwnd, wParam != 0 ? EVENT_OBJECT_SHOW : EVENT_OBJECT_HIDE, wParam != 0 ? "show" : "hide");
+      return 0;
     case WM_CLOSE:
       raise(hwnd, EVENT_OBJECT_DESTROY, "destroy");
       DestroyWindow(hwnd);
@@ -220,8 +228,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     windows.push_back(hwnd);
     ++openWindows;
   }
+  // Windows reports each window shown; the hook library learns from it that a later hide takes
+  // a window off the screen.
   for (HWND hwnd : windows) {
     SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    raise(hwnd, EVENT_OBJECT_SHOW, "show");
   }
   SetForegroundWindow(windows.back());
   logLine("ready %lu", GetCurrentProcessId());

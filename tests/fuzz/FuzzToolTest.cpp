@@ -134,6 +134,40 @@ TEST_F(FuzzRules, FullPlacementsAreTheLastOfEachWindowInTheLayoutsOwnForm) {
   EXPECT_EQ(fullyPlacedWindows(calls, FullPlacement::ThenRaised), (std::vector<HWND>{a}));
   EXPECT_TRUE(fullyPlacedWindows(calls, FullPlacement::Alone).empty());
   EXPECT_EQ(fullyPlacedWindows(std::span(calls).first(3), FullPlacement::Alone), (std::vector<HWND>{b}));
+
+  // A placement the window system refused (a window of an elevated program) moved nothing: the window
+  // cannot read back at the place the layout recorded for it, nor does an earlier full placement
+  // stand once a refused one followed it.
+  const std::vector<sim::PlacementCall> refused{
+      {Kind::SetWindowPlacement, a, r},
+      {Kind::SetWindowPlacement, b, r, true},
+      {Kind::SetWindowPlacement, a, elsewhere, true},
+      {Kind::SetWindowPos, a, elsewhere, true},
+  };
+  EXPECT_TRUE(fullyPlacedWindows(refused, FullPlacement::Alone).empty());
+  EXPECT_TRUE(fullyPlacedWindows(refused, FullPlacement::ThenRaised).empty());
+  EXPECT_EQ(fullyPlacedWindows(std::span(refused).first(2), FullPlacement::Alone), (std::vector<HWND>{a}));
+}
+
+// The simulated desktop marks the placements it refuses, which the rule above relies on.
+TEST_F(FuzzRules, TheDesktopMarksRefusedPlacements) {
+  sim::WindowSpec spec;
+  spec.name = "admin";
+  spec.elevated = true;
+  const HWND elevated = desk.createWindow(spec);
+  desk.clearCalls();
+  WINDOWPLACEMENT placement{};
+  placement.length = sizeof placement;
+  placement.showCmd = SW_SHOWNORMAL;
+  placement.rcNormalPosition = RECT{0, 0, 50, 50};
+  EXPECT_FALSE(desk.SetWindowPlacement(elevated, &placement));
+  EXPECT_TRUE(desk.SetWindowPlacement(windows[0], &placement));
+  EXPECT_FALSE(desk.SetWindowPos(elevated, nullptr, 0, 0, 50, 50, 0));
+  ASSERT_EQ(desk.calls().size(), 3u);
+  EXPECT_TRUE(desk.calls()[0].refused);
+  EXPECT_FALSE(desk.calls()[1].refused);
+  EXPECT_TRUE(desk.calls()[2].refused);
+  EXPECT_EQ(fullyPlacedWindows(desk.calls(), FullPlacement::Alone), (std::vector<HWND>{windows[0]}));
 }
 
 TEST_F(FuzzRules, SeeRunawayAndFarOffPlacements) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 #include "app/PosTable.h"
 #include "layout/RectTable.h"
 #include "layout/hasOwnPlace.h"
@@ -138,6 +140,11 @@ TEST(RectTable, OffsetMovesEveryRectangleAndStopsAtTheRangeEnds) {
   EXPECT_EQ(r, (RECT{-100, 80, 156, 1064}));
   ASSERT_TRUE(table.findRect(b, &r));
   EXPECT_EQ(r, (RECT{-2147483647 - 1, 40, 2147483500, 50}));
+
+  // The distance between origins at the two ends of the range is itself past it.
+  table.offsetRects(std::int64_t{2147483647} + 2147483647, -(std::int64_t{2147483647} + 1) * 2);
+  ASSERT_TRUE(table.findRect(a, &r));
+  EXPECT_EQ(r, (RECT{2147483647, -2147483647 - 1, 2147483647, -2147483647 - 1}));
 }
 
 }  // namespace

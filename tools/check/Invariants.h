@@ -65,7 +65,8 @@ void checkPlacements(std::span<const sim::PlacementCall> calls, const PlacementL
 // How a layout places a window fully, recording it as it reads back afterwards: the border layout
 // with a SetWindowPlacement alone, the grid with a SetWindowPlacement followed at once by a
 // SetWindowPos of the window to the same rectangle. Any other SetWindowPos is a trim, a stretch or
-// the raise of a window moved between cells, which records what was asked, or nothing.
+// the raise of a window moved between cells, which records what was asked, or nothing. A placement
+// that the window system refused is no full one.
 enum class FullPlacement { Alone, ThenRaised };
 
 // The windows whose last placement in these calls was a full one, each once, in order.

@@ -43,7 +43,10 @@ std::vector<HWND> fullyPlacedWindows(std::span<const sim::PlacementCall> calls, 
     const bool raisedAfterPlacement = call.kind == Kind::SetWindowPos && i > 0 &&
                                       calls[i - 1].kind == Kind::SetWindowPlacement && calls[i - 1].hwnd == call.hwnd &&
                                       calls[i - 1].rect == call.rect;
-    const bool full = how == FullPlacement::Alone ? call.kind == Kind::SetWindowPlacement : raisedAfterPlacement;
+    // A refused placement moved nothing, so the window cannot read back where the layout meant it to
+    // be (the layout records that place all the same, to measure later moves against it).
+    const bool full =
+        !call.refused && (how == FullPlacement::Alone ? call.kind == Kind::SetWindowPlacement : raisedAfterPlacement);
     if (lastWasFull.insert_or_assign(call.hwnd, full).second) order.push_back(call.hwnd);
   }
   std::erase_if(order, [&](HWND hwnd) { return !lastWasFull[hwnd]; });

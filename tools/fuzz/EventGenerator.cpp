@@ -488,6 +488,10 @@ std::string EventGenerator::monitor() {
     left = position(4 * w);
     top = position(4 * h);
   }
+  // Beside a screen at the end of the 32-bit range, the monitor moves back inside it: clamped there,
+  // it would have no size, which is no monitor at all.
+  left = std::clamp<long long>(left, INT_MIN, INT_MAX - mw);
+  top = std::clamp<long long>(top, INT_MIN, INT_MAX - mh);
   std::string line = "monitor " + name + " " + rectWords(left, top, left + mw, top + mh);
   if (random_.percent(60)) line += " work " + rectWords(left, top, left + mw, top + mh - 40);
   return line;

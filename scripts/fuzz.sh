@@ -7,7 +7,7 @@
 #                                     sanitizer build, 5000 a seed, timed; --windows10 adds the
 #                                     desktops of Windows 10 and 11 (work areas, monitors, frames,
 #                                     cloaked, tool and owned windows...)
-# A finding leaves its input (crash-*, or a fuzz-seed-*.scn that tessellor-sim replays) in build/fuzz-*.
+# A finding leaves its input (crash-*, or a fuzz-seed-*.scn that tessellor-sim replays) in build/fuzz-libfuzzer or build/asan/fuzz-events.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -55,16 +55,14 @@ case "$mode" in
         ;;
     esac
     scripts/install-deps.sh cmake make g++ libgtest-dev libgmock-dev googletest
-    # The flags of the asan preset, in a build directory of its own.
-    flags="-fsanitize=address,undefined,float-cast-overflow -fno-sanitize-recover=all -fno-omit-frame-pointer"
-    cmake -S . -B build/fuzz-asan -DCMAKE_BUILD_TYPE=Debug -DTESSELLOR_BUILD_BENCH=OFF -DCMAKE_CXX_FLAGS="$flags" \
-      -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined,float-cast-overflow" >/dev/null
-    cmake --build build/fuzz-asan -j "$jobs" --target tessellor-fuzz tessellor-sim >/dev/null
+    # The asan preset's build, which the test command has made already.
+    cmake --preset asan >/dev/null
+    cmake --build --preset asan -j "$jobs" --target tessellor-fuzz tessellor-sim >/dev/null
     seeds=$(((events + 4999) / 5000))
-    mkdir -p build/fuzz-asan/events
+    mkdir -p build/asan/fuzz-events
     echo "== $seeds seeds of 5000 random events, sanitized ${desktops[*]}"
-    time build/fuzz-asan/tools/fuzz/tessellor-fuzz --seeds "$seeds" --events 5000 --first-seed 100000 \
-      --out build/fuzz-asan/events "${desktops[@]}"
+    time build/asan/tools/fuzz/tessellor-fuzz --seeds "$seeds" --events 5000 --first-seed 100000 \
+      --out build/asan/fuzz-events "${desktops[@]}"
     ;;
   *)
     echo "usage: scripts/fuzz.sh libfuzzer [K] | events [N] [--windows10]" >&2

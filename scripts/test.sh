@@ -42,5 +42,9 @@ cmake --preset asan >/dev/null
 cmake --build --preset asan -j "$jobs"
 ctest --preset asan -j "$jobs"
 
+echo "== random events through the sanitized program, both kinds of desktop"
+scripts/fuzz.sh events 20000
+scripts/fuzz.sh events 20000 --windows10
+
 echo "== libFuzzer targets (clang)"
 scripts/fuzz.sh libfuzzer

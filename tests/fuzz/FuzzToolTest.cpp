@@ -151,10 +151,10 @@ TEST_F(FuzzRules, FullPlacementsAreTheLastOfEachWindowInTheLayoutsOwnForm) {
 
 // The simulated desktop marks the placements it refuses, which the rule above relies on.
 TEST_F(FuzzRules, TheDesktopMarksRefusedPlacements) {
-  sim::WindowSpec spec;
-  spec.name = "admin";
-  spec.elevated = true;
-  const HWND elevated = desk.createWindow(spec);
+  sim::WindowSpec desc;
+  desc.name = "admin";
+  desc.elevated = true;
+  const HWND elevated = desk.createWindow(desc);
   desk.clearCalls();
   WINDOWPLACEMENT placement{};
   placement.length = sizeof placement;

@@ -6,7 +6,7 @@
 namespace tessellor {
 namespace {
 
-sim::WindowSpec spec(const std::string& name) {
+sim::WindowSpec windowNamed(const std::string& name) {
   sim::WindowSpec s;
   s.name = name;
   return s;
@@ -16,7 +16,7 @@ sim::WindowSpec spec(const std::string& name) {
 // is forgiven only by WS_EX_APPWINDOW, a tool or no-activate style never.
 TEST(ApplicationWindow, OnlyWindowsTheTaskbarShowsAsApplications) {
   sim::SimDesktop desk;
-  const HWND owner = desk.createWindow(spec("owner"));
+  const HWND owner = desk.createWindow(windowNamed("owner"));
   struct Case {
     const char* name;
     bool cloaked;
@@ -40,7 +40,7 @@ TEST(ApplicationWindow, OnlyWindowsTheTaskbarShowsAsApplications) {
   };
   // clang-format on
   for (const Case& c : cases) {
-    sim::WindowSpec s = spec(c.name);
+    sim::WindowSpec s = windowNamed(c.name);
     s.cloaked = c.cloaked;
     s.exStyle = c.exStyle;
     if (c.owned) s.owner = owner;
@@ -62,14 +62,14 @@ TEST(Integrity, OnlyAHigherLevelRefuses) {
 
 TEST(Integrity, ElevatedWindowsMayNotBeMoved) {
   sim::SimDesktop desk;
-  sim::WindowSpec admin = spec("admin");
+  sim::WindowSpec admin = windowNamed("admin");
   admin.elevated = true;
   admin.exe = "regedit.exe";
-  sim::WindowSpec closed = spec("closed");
+  sim::WindowSpec closed = windowNamed("closed");
   closed.exe = "-";  // its process cannot be opened at all
   EXPECT_FALSE(mayMoveWindow(desk, desk.createWindow(admin)));
   EXPECT_FALSE(isTileableWindow(desk, desk.createWindow(admin)));
-  EXPECT_TRUE(mayMoveWindow(desk, desk.createWindow(spec("plain"))));
+  EXPECT_TRUE(mayMoveWindow(desk, desk.createWindow(windowNamed("plain"))));
   EXPECT_TRUE(mayMoveWindow(desk, desk.createWindow(closed)));
   EXPECT_TRUE(mayMoveWindow(desk, handleFromValue(0x99990)));  // no window: nothing known
 }
@@ -77,12 +77,12 @@ TEST(Integrity, ElevatedWindowsMayNotBeMoved) {
 // Every token and process handle opened to ask is closed again.
 TEST(Integrity, AskingLeavesNoHandleOpen) {
   sim::SimDesktop desk;
-  sim::WindowSpec admin = spec("admin");
+  sim::WindowSpec admin = windowNamed("admin");
   admin.elevated = true;
   const HWND hwnd = desk.createWindow(admin);
   const std::size_t before = desk.openHandleCount();
   mayMoveWindow(desk, hwnd);
-  mayMoveWindow(desk, desk.createWindow(spec("plain")));
+  mayMoveWindow(desk, desk.createWindow(windowNamed("plain")));
   EXPECT_EQ(desk.openHandleCount(), before);
 }
 

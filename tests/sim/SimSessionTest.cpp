@@ -223,9 +223,9 @@ TEST(SimBalloons, TheFirstFormReadsSixtyFourCharactersOfTip) {
 
 TEST(SimSessionObjects, MessageFiltersAreRecordedForWindowsOnly) {
   SimDesktop d;
-  WindowSpec spec;
-  spec.name = "a";
-  const HWND w = d.createWindow(spec);
+  WindowSpec desc;
+  desc.name = "a";
+  const HWND w = d.createWindow(desc);
   EXPECT_TRUE(d.ChangeWindowMessageFilterEx(w, 0xC123, MSGFLT_ALLOW, nullptr));
   EXPECT_FALSE(d.ChangeWindowMessageFilterEx(handleFromValue(0x99990), 0xC123, MSGFLT_ALLOW, nullptr));
   ASSERT_EQ(d.messageFilters().size(), 1u);

@@ -103,28 +103,27 @@ with_samples() {  # opens N windows in a new sampler process, closing the previo
 }
 
 # --- a hotkey until the last window stands at its rectangle ------------------------------------------
-for n in "${border_counts[@]}"; do
-  with_samples "$n"
+# time_layout_runs KEYS ID NAME: $runs fresh starts, each timing the key, into $times.
+time_layout_runs() {
+  local i
   times=()
   for ((i = 1; i <= runs; i++)); do
     start_tessellor
-    time_layout_key ctrl+alt+b 0 "border-$n-$i"
+    time_layout_key "$1" "$2" "$3-$i"
     times+=("$took")
-    end_layout "border-$n-$i"
+    end_layout "$3-$i"
     stop_tessellor
   done
+}
+
+for n in "${border_counts[@]}"; do
+  with_samples "$n"
+  time_layout_runs ctrl+alt+b 0 "border-$n"
   row "Ctrl+Alt+B until the last window stands at its rectangle, Border Layout" "$n" "${times[@]}"
 done
 
 with_samples "$grid_count"
-times=()
-for ((i = 1; i <= runs; i++)); do
-  start_tessellor
-  time_layout_key ctrl+alt+g 1 "grid-$grid_count-$i"
-  times+=("$took")
-  end_layout "grid-$grid_count-$i"
-  stop_tessellor
-done
+time_layout_runs ctrl+alt+g 1 "grid-$grid_count"
 row "Ctrl+Alt+G until the last window stands at its rectangle, Grid Layout" "$grid_count" "${times[@]}"
 
 # --- a title-bar drag out of the Border Layout until every window is re-placed ------------------------

@@ -62,6 +62,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/e2e/clockMicros.h"
+
 namespace {
 
 constexpr UINT kTrayIconId = 100077;
@@ -97,16 +99,6 @@ long long pollUntil(DWORD ms, Ready ready) {
     // Lets other threads run between the polls; the answer never depends on how long this is.
     Sleep(20);
   }
-}
-
-// Microseconds on QueryPerformanceCounter, which Wine keeps on one clock for every process, so that
-// a moment logged by the sample application compares with one taken here.
-long long clockMicros() {
-  LARGE_INTEGER now{};
-  LARGE_INTEGER frequency{};
-  QueryPerformanceCounter(&now);
-  QueryPerformanceFrequency(&frequency);
-  return now.QuadPart / frequency.QuadPart * 1000000 + now.QuadPart % frequency.QuadPart * 1000000 / frequency.QuadPart;
 }
 
 // As pollUntil, for measuring: polls as often as the scheduler allows and answers the clock at the

@@ -20,6 +20,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/e2e/clockMicros.h"
+
 namespace {
 
 // Posted to itself after WM_EXITSIZEMOVE, so that the event follows the final placement: Wine sizes
@@ -58,15 +60,6 @@ void logLine(const char* format, ...) {
 }
 
 Sample* sampleOf(HWND hwnd) { return reinterpret_cast<Sample*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA)); }
-
-// Microseconds on QueryPerformanceCounter, the clock the control program measures with.
-long long clockMicros() {
-  LARGE_INTEGER now{};
-  LARGE_INTEGER frequency{};
-  QueryPerformanceCounter(&now);
-  QueryPerformanceFrequency(&frequency);
-  return now.QuadPart / frequency.QuadPart * 1000000 + now.QuadPart % frequency.QuadPart * 1000000 / frequency.QuadPart;
-}
 
 // Each event line ends with the moment it was raised, so that the program's reaction can be timed.
 void raise(HWND hwnd, DWORD event, const char* name) {

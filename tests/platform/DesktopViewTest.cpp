@@ -1,6 +1,7 @@
 // The layouts' view of the desktop over the simulated one: work areas, invisible frames, monitors.
 #include <gtest/gtest.h>
 
+#include "layout/placement.h"
 #include "platform/DesktopView.h"
 #include "platform/sim/SimDesktop.h"
 
@@ -19,15 +20,6 @@ HWND makeWindow(SimDesktop& d, const std::string& name, RECT at, const RECT* fra
     s.frame = *frame;
   }
   return d.createWindow(s);
-}
-
-void placeNormal(Platform& p, HWND hwnd, const RECT& rect) {
-  WINDOWPLACEMENT wp{};
-  wp.length = sizeof wp;
-  p.GetWindowPlacement(hwnd, &wp);
-  wp.rcNormalPosition = rect;
-  wp.showCmd = SW_SHOWNORMAL;
-  p.SetWindowPlacement(hwnd, &wp);
 }
 
 RECT rectThrough(Platform& p, HWND hwnd) {
@@ -50,7 +42,7 @@ TEST(DesktopViewFrames, WestBandUnderATopTaskbarShowsEdgeToEdge) {
   view.useMonitor(primary(d));
   EXPECT_EQ(view.GetSystemMetrics(SM_CXMAXIMIZED), 1280);
   EXPECT_EQ(view.GetSystemMetrics(SM_CYMAXIMIZED), 984);
-  placeNormal(view, w, RECT{0, 0, 256, 984});
+  setNormalPlacement(view, w, RECT{0, 0, 256, 984});
   EXPECT_EQ(d.rectOf(w), (RECT{-7, 40, 263, 1031}));
   EXPECT_EQ(d.visibleRectOf(w), (RECT{0, 40, 256, 1024}));
   EXPECT_EQ(rectThrough(view, w), (RECT{0, 0, 256, 984}));
@@ -82,7 +74,7 @@ TEST(DesktopViewFrames, ReadThenWrittenBackLeavesTheWindowWhereItWas) {
   view.useMonitor(primary(d));
   const RECT read = rectThrough(view, w);
   EXPECT_EQ(read, (RECT{160, 97, 744, 633}));
-  placeNormal(view, w, read);
+  setNormalPlacement(view, w, read);
   EXPECT_EQ(d.rectOf(w), (RECT{213, 97, 811, 640}));
   WINDOWPLACEMENT wp{};
   wp.length = sizeof wp;
@@ -101,7 +93,7 @@ TEST(DesktopViewFrames, AMinimisedWindowKeepsTheFrameMeasuredWhenItWasNormal) {
   d.minimize(w);
   ASSERT_TRUE(view.GetWindowPlacement(w, &wp));
   EXPECT_EQ(wp.rcNormalPosition, (RECT{107, 100, 493, 393}));
-  placeNormal(view, w, RECT{0, 0, 200, 200});
+  setNormalPlacement(view, w, RECT{0, 0, 200, 200});
   EXPECT_FALSE(d.isMinimized(w));
   EXPECT_EQ(d.rectOf(w), (RECT{-7, 0, 207, 207}));
 }
@@ -116,12 +108,12 @@ TEST(DesktopViewFrames, AWindowMaximisedBeforeItWasEverSeenNormalEndsAtItsVisibl
   HWND w = d.createWindow(s);
   DesktopView view(d);
   view.useMonitor(primary(d));
-  placeNormal(view, w, RECT{0, 0, 256, 1024});
+  setNormalPlacement(view, w, RECT{0, 0, 256, 1024});
   EXPECT_FALSE(d.isMaximized(w));
   EXPECT_EQ(d.visibleRectOf(w), (RECT{0, 0, 256, 1024}));
   // Measured now: the next placement needs no second call.
   d.clearCalls();
-  placeNormal(view, w, RECT{0, 0, 300, 1024});
+  setNormalPlacement(view, w, RECT{0, 0, 300, 1024});
   EXPECT_EQ(d.calls().size(), 1u);
   EXPECT_EQ(d.visibleRectOf(w), (RECT{0, 0, 300, 1024}));
 }
@@ -136,7 +128,7 @@ TEST(DesktopViewHidden, APlacementMovesAHiddenWindowWithoutShowingOrActivatingIt
   d.hideWindow(hidden);
   DesktopView view(d);
   view.useMonitor(primary(d));
-  placeNormal(view, hidden, RECT{0, 0, 640, 512});
+  setNormalPlacement(view, hidden, RECT{0, 0, 640, 512});
   view.SetWindowPos(hidden, HWND_TOP, 0, 0, 640, 512, 0);
   EXPECT_TRUE(d.isHidden(hidden));
   EXPECT_EQ(d.foreground(), shown);
@@ -155,7 +147,7 @@ TEST(DesktopViewMonitors, AMonitorAboveAndLeftIsLaidOutFromItsOwnCorner) {
   EXPECT_EQ(view.GetSystemMetrics(SM_CXMAXIMIZED), 1920);
   EXPECT_EQ(view.GetSystemMetrics(SM_CYMAXIMIZED), 1040);
   EXPECT_EQ(rectThrough(view, w), (RECT{427, 180, 1213, 773}));
-  placeNormal(view, w, RECT{0, 0, 960, 1040});
+  setNormalPlacement(view, w, RECT{0, 0, 960, 1040});
   EXPECT_EQ(d.visibleRectOf(w), (RECT{-1920, -1080, -960, -40}));
 }
 

@@ -2,17 +2,11 @@
 // elevated programs, and what programs do to their own windows (hide, show, cloak, unminimize).
 #include <gtest/gtest.h>
 
+#include "WindowDesc.h"
 #include "platform/sim/SimDesktop.h"
 
 namespace tessellor::sim {
 namespace {
-
-WindowSpec desc(const std::string& name, RECT at = RECT{100, 100, 500, 400}) {
-  WindowSpec s;
-  s.name = name;
-  s.at = at;
-  return s;
-}
 
 const HWND kNoWindow = handleFromValue(0x99990);
 

@@ -2,17 +2,11 @@
 // minimised and maximised rectangles, and the record of placement calls.
 #include <gtest/gtest.h>
 
+#include "WindowDesc.h"
 #include "platform/sim/SimDesktop.h"
 
 namespace tessellor::sim {
 namespace {
-
-WindowSpec desc(const std::string& name, RECT at = RECT{100, 100, 500, 400}) {
-  WindowSpec s;
-  s.name = name;
-  s.at = at;
-  return s;
-}
 
 WINDOWPLACEMENT normalAt(RECT r) {
   WINDOWPLACEMENT wp{};

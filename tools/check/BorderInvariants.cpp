@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <map>
+#include <utility>
 
 #include "tools/check/TableInvariants.h"
 
@@ -86,14 +87,11 @@ void checkBorder(const BorderLayout& b, Findings& findings) {
   }
   checkTableEntries(b.placedRects, "placedRects", findings);
   checkTableEntries(b.originalRects, "originalRects", findings);
-  checkFinite(b.northWeight, "northWeight", findings);
-  checkFinite(b.westWeight, "westWeight", findings);
-  checkFinite(b.eastWeight, "eastWeight", findings);
-  checkFinite(b.southWeight, "southWeight", findings);
-  checkFinite(b.northBottom, "northBottom", findings);
-  checkFinite(b.westRight, "westRight", findings);
-  checkFinite(b.eastLeft, "eastLeft", findings);
-  checkFinite(b.southTop, "southTop", findings);
+  const std::pair<double, const char*> geometry[] = {{b.northWeight, "northWeight"}, {b.westWeight, "westWeight"},
+                                                     {b.eastWeight, "eastWeight"},   {b.southWeight, "southWeight"},
+                                                     {b.northBottom, "northBottom"}, {b.westRight, "westRight"},
+                                                     {b.eastLeft, "eastLeft"},       {b.southTop, "southTop"}};
+  for (const auto& [value, name] : geometry) checkFinite(value, name, findings);
   checkBandSharesComplete(b, findings);
 }
 

@@ -39,6 +39,7 @@
 //   tray-delete                 removes the tray icon, as a restarting shell loses every icon
 //   taskbar-created             the message a restarted shell broadcasts
 //   exe-path                    the dialog's program file
+//   run-value                   "run-value DATA" of the per-user Run value "Tessellor", or "run-value none"
 //   wait-log FILE PREFIX N MS   polls until FILE has N lines starting with PREFIX; answers the Nth
 //   wait-file FILE MS           polls until FILE has a whole line; answers it
 //   metrics                     "metrics CXMAXIMIZED CYMAXIMIZED CXMIN CYMIN work L T R B primary W H": the
@@ -774,6 +775,17 @@ void run(const std::string& command, const char* rest) {
       CloseHandle(process);
     }
     reply("exe-path %s", path);
+  } else if (command == "run-value") {
+    // Read here rather than by a new `wine reg` process, which a fresh prefix may keep waiting.
+    char data[MAX_PATH + 3] = {};
+    DWORD size = sizeof data - 1;
+    const LSTATUS status = RegGetValueA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Run",
+                                        "Tessellor", RRF_RT_REG_SZ, nullptr, data, &size);
+    if (status == ERROR_SUCCESS) {
+      reply("run-value %s", data);
+    } else {
+      reply("run-value none");
+    }
   } else if (dialog == nullptr && command != "quit") {
     reply("error no dialog");
   } else {

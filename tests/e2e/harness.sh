@@ -92,9 +92,11 @@ fi
 
 # The program keeps its settings per user, in the reused prefix: every run starts without them, as
 # every scenario does.
-user_settings=$(timeout 30 winepath -u "$(timeout 30 wine cmd /c 'echo %LOCALAPPDATA%' 2>/dev/null | tr -d '\r')")
-[ -n "$user_settings" ] || abort "the prefix's %LOCALAPPDATA% cannot be found"
-user_settings=${user_settings%/}/Tessellor
+# %LOCALAPPDATA% is read from the prefix's one user folder, not asked of a new Wine process.
+local_folders=("$WINEPREFIX"/drive_c/users/*/AppData/Local)
+[ ${#local_folders[@]} -eq 1 ] && [ -d "${local_folders[0]}" ] ||
+  abort "the prefix has not exactly one user's AppData/Local: ${local_folders[*]}"
+user_settings=${local_folders[0]}/Tessellor
 rm -rf "$user_settings"
 
 # The control program stays up for the whole run; every command is answered with lines and a ".".

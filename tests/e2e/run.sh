@@ -42,10 +42,8 @@ ctl "wait-tray shown 10000"
 if [ "$REPLY" = ok ]; then pass "start-up: the tray icon is shown"; else fail "start-up: no tray icon"; fi
 step exe-path
 exe_path=${REPLY#exe-path }
-if ! run_query=$(timeout 30 wine reg query 'HKCU\Software\Microsoft\Windows\CurrentVersion\Run' /v Tessellor 2>&1); then
-  note "reg query: $run_query"
-fi
-run_value=$(tr -d '\r' <<<"$run_query" | sed -n 's/^ *Tessellor *REG_SZ *//p')
+step run-value
+run_value=${REPLY#run-value }
 if [ "$run_value" = "\"$exe_path\"" ]; then
   pass "start-up: the Run value holds the quoted path $run_value"
 else

@@ -54,6 +54,9 @@ class NullPlatform : public Platform {
   }
   BOOL SetWindowPlacement(HWND, const WINDOWPLACEMENT*) override { return TRUE; }
   BOOL SetWindowPos(HWND, HWND, int, int, int, int, UINT) override { return TRUE; }
+  void placeWindows(std::span<WindowMove> moves) override {
+    for (WindowMove& move : moves) move.result = TRUE;
+  }
   BOOL ShowWindow(HWND, int) override { return TRUE; }
   BOOL UpdateWindow(HWND) override { return TRUE; }
   HWND SetActiveWindow(HWND) override { return nullptr; }

@@ -33,6 +33,7 @@ class ForwardingPlatform : public Platform {
   BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UINT flags) override {
     return desktop_.SetWindowPos(hwnd, insertAfter, x, y, cx, cy, flags);
   }
+  void placeWindows(std::span<WindowMove> moves) override { desktop_.placeWindows(moves); }
   BOOL ShowWindow(HWND hwnd, int showCmd) override { return desktop_.ShowWindow(hwnd, showCmd); }
   BOOL UpdateWindow(HWND hwnd) override { return desktop_.UpdateWindow(hwnd); }
   HWND SetActiveWindow(HWND hwnd) override { return desktop_.SetActiveWindow(hwnd); }

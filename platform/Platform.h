@@ -7,6 +7,9 @@
 #include <string>
 #include <string_view>
 
+#include <span>
+
+#include "platform/WindowMove.h"
 #include "platform/rect_ops.h"
 #include "platform/win_types.h"
 
@@ -37,6 +40,11 @@ class Platform {
   virtual BOOL UpdateWindow(HWND hwnd) = 0;
   virtual HWND SetActiveWindow(HWND hwnd) = 0;
   virtual BOOL SetForegroundWindow(HWND hwnd) = 0;
+  // The placements of one event, one move a window, each made as its call says and its result
+  // written back. Moves that neither raise nor activate may run at the same time; an ordered() one
+  // runs after every move before it. Returns when every call has returned, except a window's that
+  // has not answered within about 100 ms: that window is placed asynchronously (answered false).
+  virtual void placeWindows(std::span<WindowMove> moves) = 0;
 
   // Monitors, work areas, and what kind of window a window is (owner, styles, invisible frame, cloak).
   virtual HMONITOR MonitorFromWindow(HWND hwnd, DWORD flags) = 0;

@@ -200,6 +200,7 @@ inline constexpr int SW_HIDE = 0;
 inline constexpr int SW_SHOWNORMAL = 1;
 inline constexpr int SW_SHOWMINIMIZED = 2;
 inline constexpr int SW_MAXIMIZE = 3;
+inline constexpr int SW_SHOWNOACTIVATE = 4;
 inline constexpr int SW_SHOW = 5;
 inline constexpr int SW_MINIMIZE = 6;
 inline constexpr int SW_RESTORE = 9;
@@ -210,6 +211,12 @@ inline constexpr UINT SWP_NOSIZE = 0x0001;
 inline constexpr UINT SWP_NOMOVE = 0x0002;
 inline constexpr UINT SWP_NOZORDER = 0x0004;
 inline constexpr UINT SWP_NOACTIVATE = 0x0010;
+inline constexpr UINT SWP_NOCOPYBITS = 0x0100;
+inline constexpr UINT SWP_NOOWNERZORDER = 0x0200;
+inline constexpr UINT SWP_ASYNCWINDOWPOS = 0x4000;
+
+// SetWindowPlacement.
+inline constexpr UINT WPF_ASYNCWINDOWPLACEMENT = 0x0004;
 
 // System metrics.
 inline constexpr int SM_CXMIN = 28;

@@ -308,6 +308,16 @@ BOOL SimDesktop::SetWindowPos(HWND hwnd, HWND /*insertAfter*/, int x, int y, int
   return TRUE;
 }
 
+void SimDesktop::placeWindows(std::span<WindowMove> moves) {
+  for (WindowMove& move : moves) {
+    move.result = move.call == WindowMove::Call::SetWindowPlacement
+                      ? SetWindowPlacement(move.hwnd, &move.placement)
+                      : SetWindowPos(move.hwnd, move.insertAfter, move.x, move.y, move.cx, move.cy, move.flags);
+    move.error = move.result != FALSE ? 0 : GetLastError();
+    move.answered = true;
+  }
+}
+
 BOOL SimDesktop::ShowWindow(HWND hwnd, int showCmd) {
   Window* w = find(hwnd);
   // A program of higher integrity ignores what a lower one asks of its windows.

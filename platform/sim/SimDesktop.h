@@ -211,6 +211,8 @@ class SimDesktop : public Platform {
   BOOL UpdateWindow(HWND hwnd) override;
   HWND SetActiveWindow(HWND hwnd) override;
   BOOL SetForegroundWindow(HWND hwnd) override;
+  // In the given order, one call after the other, so that a scenario has one right output.
+  void placeWindows(std::span<WindowMove> moves) override;
 
   HMONITOR MonitorFromWindow(HWND hwnd, DWORD flags) override;
   BOOL GetMonitorInfoA(HMONITOR monitor, MONITORINFO* info) override;

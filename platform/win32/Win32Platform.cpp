@@ -205,6 +205,17 @@ BOOL Win32Platform::SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int 
   return ::SetWindowPos(h, sys(insertAfter), x, y, cx, cy, flags);
 }
 
+void Win32Platform::placeWindows(std::span<WindowMove> moves) {
+  for (WindowMove& move : moves) {
+    ::SetLastError(0);
+    move.result = move.call == WindowMove::Call::SetWindowPlacement
+                      ? SetWindowPlacement(move.hwnd, &move.placement)
+                      : SetWindowPos(move.hwnd, move.insertAfter, move.x, move.y, move.cx, move.cy, move.flags);
+    move.error = move.result != FALSE ? 0 : ::GetLastError();
+    move.answered = true;
+  }
+}
+
 BOOL Win32Platform::ShowWindow(HWND hwnd, int showCmd) {
   ::HWND h = sys(hwnd);
   return isHung(h) ? ::ShowWindowAsync(h, showCmd) : ::ShowWindow(h, showCmd);

@@ -37,6 +37,7 @@ class Win32Platform final : public Platform {
   BOOL UpdateWindow(HWND hwnd) override;
   HWND SetActiveWindow(HWND hwnd) override;
   BOOL SetForegroundWindow(HWND hwnd) override;
+  void placeWindows(std::span<WindowMove> moves) override;
 
   HMONITOR MonitorFromWindow(HWND hwnd, DWORD flags) override;
   BOOL GetMonitorInfoA(HMONITOR monitor, MONITORINFO* info) override;

@@ -1,0 +1,31 @@
+// One placement call of a batch that the program makes for one event (Platform::placeWindows).
+#pragma once
+
+#include "platform/win_types.h"
+
+namespace tessellor {
+
+struct WindowMove {
+  enum class Call { SetWindowPlacement, SetWindowPos };
+
+  Call call = Call::SetWindowPos;
+  HWND hwnd = nullptr;
+  WINDOWPLACEMENT placement{};  // SetWindowPlacement: the whole record, rcNormalPosition in screen coordinates
+  HWND insertAfter = nullptr;   // SetWindowPos: its arguments
+  int x = 0, y = 0, cx = 0, cy = 0;
+  UINT flags = 0;
+
+  // Filled in by placeWindows: the call's result and GetLastError after it (0 on success); whether
+  // the window answered in time, or was left a posted (asynchronous) placement that it takes once
+  // it answers again, in which case the result is TRUE.
+  BOOL result = FALSE;
+  DWORD error = 0;
+  bool answered = true;
+
+  // A SetWindowPos that raises or activates: it runs after every move before it, in order.
+  bool ordered() const {
+    return call == Call::SetWindowPos && (flags & (SWP_NOZORDER | SWP_NOACTIVATE)) != (SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+};
+
+}  // namespace tessellor

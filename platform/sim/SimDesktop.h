@@ -59,6 +59,9 @@ struct PlacementCall {
   HWND hwnd;
   RECT rect;             // as requested (left, top, right, bottom), before any clamping
   bool refused = false;  // the window system refused it (no window, an elevated one): nothing changed
+  int batch = 0;         // which placeWindows batch made it (numbered from 1); 0 for a call on its own
+  bool redundant = false;  // it asked a visible normal window for the rectangle it had, raising nothing
+  bool took = true;        // the window ended at the rectangle asked for
 };
 
 enum class ControlKind { None, Button, CheckBox, Edit, ListBox };
@@ -121,6 +124,8 @@ class SimDesktop : public Platform {
   void unminimize(HWND hwnd);  // back to the state before it was minimised; a window not minimised stays
 
   RECT visibleRectOf(HWND hwnd) const;  // the rectangle less the invisible frame
+  bool hasFrame(HWND hwnd) const;       // whether it was made with invisible borders
+  bool hasSimpleRegion(HWND hwnd) const;  // GetWindowRgn answers SIMPLEREGION
   bool isCloaked(HWND hwnd) const;
 
   // ---- More of the desktop, for the scenario runner ------------------------------------------
@@ -383,7 +388,10 @@ class SimDesktop : public Platform {
   int screenHeight_ = 1024;
   int minWidth_ = 112;
   int minHeight_ = 27;
+  static bool atRangeEnd(const RECT& r);
   std::vector<PlacementCall> calls_;
+  int batch_ = 0;         // the batch being made, 0 outside one
+  int batchesMade_ = 0;
   int placementCount_ = 0;
   std::map<std::uintptr_t, Region> regions_;
   std::uintptr_t nextRegion_ = 0;

@@ -13,7 +13,9 @@ namespace {
 // band: one that keeps growing as it is placed would otherwise widen its band for ever.
 constexpr int kMaxRounds = 11;
 
-bool contains(const std::vector<HWND>& list, HWND hwnd) { return std::find(list.begin(), list.end(), hwnd) != list.end(); }
+bool contains(const std::vector<HWND>& list, HWND hwnd) {
+  return std::find(list.begin(), list.end(), hwnd) != list.end();
+}
 
 LPARAM showCommand(WORD command) { return static_cast<LPARAM>(command); }
 
@@ -52,8 +54,10 @@ void settlePlacements(Shell& shell) {
     if (shell.layoutMode() != LayoutNone) catchUpWithMissedEvents(shell);
     const PlacementOutcome outcome = shell.placements.flush();
     const std::vector<HWND> held = shell.layout.heldWindows();
-    for (HWND hwnd : outcome.placed) {
-      if (contains(held, hwnd) && !contains(shell.settledWindows, hwnd)) shell.settledWindows.push_back(hwnd);
+    for (const auto* seen : {&outcome.placed, &outcome.standing}) {
+      for (HWND hwnd : *seen) {
+        if (contains(held, hwnd) && !contains(shell.settledWindows, hwnd)) shell.settledWindows.push_back(hwnd);
+      }
     }
     std::erase_if(shell.settledWindows, [&](HWND hwnd) { return !contains(held, hwnd); });
     shell.layout.settlePlacements(outcome, round + 1 < kMaxRounds ? Refit::Yes : Refit::No);

@@ -32,8 +32,8 @@ void moveToTop(Platform& platform, HWND hwnd, const RECT& rect) {
 }
 
 void moveInPlace(Platform& platform, HWND hwnd, const RECT& rect) {
-  platform.SetWindowPos(hwnd, nullptr, rect.left, rect.top, extent(rect.left, rect.right), extent(rect.top, rect.bottom),
-                        SWP_NOZORDER | SWP_NOACTIVATE);
+  platform.SetWindowPos(hwnd, nullptr, rect.left, rect.top, extent(rect.left, rect.right),
+                        extent(rect.top, rect.bottom), SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 }  // namespace tessellor

@@ -14,7 +14,8 @@ constexpr UINT kMoveFlags = SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOOWNERZORDER | 
 
 int length(LONG from, LONG to) {
   const std::int64_t d = std::int64_t{to} - from;
-  return static_cast<int>(std::clamp<std::int64_t>(d, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+  return static_cast<int>(
+      std::clamp<std::int64_t>(d, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
 }
 
 LONG plus(int from, int by) {
@@ -113,10 +114,14 @@ PlacementOutcome PendingPlacements::flush() {
     desktop_.GetWindowRect(hwnd, &now);
     const bool ordered = t.raise || t.activate;
     if (!ordered && (normal || !t.normal)) {
-      if (now == t.rect) continue;
       const auto refusal = refusals_.find(hwnd);
       // Asked again for the place it would not take, it would only refuse again.
-      if (refusal != refusals_.end() && refusal->second.asked == t.rect && refusal->second.took == now) continue;
+      const bool refusesAgain =
+          refusal != refusals_.end() && refusal->second.asked == t.rect && refusal->second.took == now;
+      if (now == t.rect || refusesAgain) {
+        outcome.standing.push_back(hwnd);
+        continue;
+      }
     }
     if (t.normal && !normal) {
       WindowMove restore;

@@ -19,11 +19,13 @@ BandExtent bandExtent(const BorderLayout& layout, int side) {
     }
     case South: {
       const int start = holdsWindows(layout, West) ? truncToPixel(width * layout.westWeight) : 0;
-      return {start, truncToPixel(width - start), truncToPixel(layout.southTop), truncToPixel(height), truncToPixel(width)};
+      return {start, truncToPixel(width - start), truncToPixel(layout.southTop), truncToPixel(height),
+              truncToPixel(width)};
     }
     case West: {
       const int start = truncToPixel(layout.northBottom);
-      return {start, truncToPixel(height - layout.northBottom), 0, truncToPixel(layout.westRight), truncToPixel(height)};
+      return {start, truncToPixel(height - layout.northBottom), 0, truncToPixel(layout.westRight),
+              truncToPixel(height)};
     }
     default:
       return {0, 0, 0, 0, 0};

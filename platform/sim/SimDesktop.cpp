@@ -3,9 +3,9 @@
 #include "platform/sim/SimDesktop.h"
 
 #include <algorithm>
-#include <limits>
 #include <cstdint>
 #include <cstdio>
+#include <limits>
 
 #include "platform/sim/SimHelpers.h"
 

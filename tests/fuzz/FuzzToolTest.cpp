@@ -129,8 +129,8 @@ TEST_F(FuzzRules, WindowsPlacedAsAskedAreThoseWhoseLastPlacementTook) {
   sim::PlacementCall shortOfIt{Kind::SetWindowPos, c, r};
   shortOfIt.took = false;  // a window that would not be as small
   const std::vector<sim::PlacementCall> calls{
-      {Kind::SetWindowPlacement, a, r}, {Kind::SetWindowPos, b, r}, {Kind::SetWindowPos, b, r, true},
-      shortOfIt,                        {Kind::SetActiveWindow, c, RECT{}},  // activation places nothing
+      {Kind::SetWindowPlacement, a, r},   {Kind::SetWindowPos, b, r}, {Kind::SetWindowPos, b, r, true}, shortOfIt,
+      {Kind::SetActiveWindow, c, RECT{}},  // activation places nothing
   };
   // b's last placement was refused; c ended elsewhere than asked.
   EXPECT_EQ(windowsPlacedAsAsked(calls), (std::vector<HWND>{a}));
@@ -148,18 +148,21 @@ TEST_F(FuzzRules, EachWindowIsPlacedOncePerEvent) {
   const auto noFrame = [](HWND) { return false; };
   Findings findings;
   // A restore to the normal state and the raise of the same window belong together.
-  checkPlacedOnce(std::vector{call(Kind::SetWindowPlacement, a, r, 1), call(Kind::SetWindowPos, a, r, 1)}, false, noFrame,
-                  findings);
+  checkPlacedOnce(std::vector{call(Kind::SetWindowPlacement, a, r, 1), call(Kind::SetWindowPos, a, r, 1)}, false,
+                  noFrame, findings);
   EXPECT_TRUE(findings.empty());
-  checkPlacedOnce(std::vector{call(Kind::SetWindowPos, a, r, 1), call(Kind::SetWindowPos, a, r, 1)}, false, noFrame, findings);
+  checkPlacedOnce(std::vector{call(Kind::SetWindowPos, a, r, 1), call(Kind::SetWindowPos, a, r, 1)}, false, noFrame,
+                  findings);
   EXPECT_EQ(findings.size(), 1u);
   // Again in a later batch: only for a window with a frame, or after the fit pass widened a band.
   findings.clear();
-  checkPlacedOnce(std::vector{call(Kind::SetWindowPos, a, r, 1), call(Kind::SetWindowPos, a, r, 2)}, false, noFrame, findings);
+  checkPlacedOnce(std::vector{call(Kind::SetWindowPos, a, r, 1), call(Kind::SetWindowPos, a, r, 2)}, false, noFrame,
+                  findings);
   EXPECT_EQ(findings.size(), 1u);
   findings.clear();
-  checkPlacedOnce(std::vector{call(Kind::SetWindowPos, a, r, 1), call(Kind::SetWindowPos, a, r, 2)}, false,
-                  [a](HWND hwnd) { return hwnd == a; }, findings);
+  checkPlacedOnce(
+      std::vector{call(Kind::SetWindowPos, a, r, 1), call(Kind::SetWindowPos, a, r, 2)}, false,
+      [a](HWND hwnd) { return hwnd == a; }, findings);
   EXPECT_TRUE(findings.empty());
   // Or after the fit pass widened a band for a window that would not be as thin.
   checkPlacedOnce(std::vector{call(Kind::SetWindowPos, a, r, 1), call(Kind::SetWindowPos, a, r, 2)}, true, noFrame,

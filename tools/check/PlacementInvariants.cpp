@@ -60,8 +60,8 @@ void checkPlacedOnce(std::span<const sim::PlacementCall> calls, bool fitPassWide
     }
     const auto seen = last.find(call.hwnd);
     if (seen != last.end()) {
-      const bool raiseAfterRestore = seen->second.batch == call.batch && seen->second.kind == Kind::SetWindowPlacement &&
-                                     call.kind == Kind::SetWindowPos;
+      const bool raiseAfterRestore = seen->second.batch == call.batch &&
+                                     seen->second.kind == Kind::SetWindowPlacement && call.kind == Kind::SetWindowPos;
       const bool placedAgain =
           seen->second.batch != call.batch && call.batch != 0 && (fitPassWidened || hasFrame(call.hwnd));
       if (!raiseAfterRestore && !placedAgain) {

@@ -149,7 +149,8 @@ class SeedRun {
       const bool widened = border != nullptr && fitRaises > (border == lastBorder_ ? lastFitRaises_ : 0);
       lastBorder_ = border;
       lastFitRaises_ = fitRaises;
-      check::checkPlacedOnce(d.calls(), widened, [&d](HWND hwnd) { return d.hasFrame(hwnd); }, findings_);
+      check::checkPlacedOnce(
+          d.calls(), widened, [&d](HWND hwnd) { return d.hasFrame(hwnd); }, findings_);
     }
     d.clearCalls();
     callsThisEvent_ = 0;

@@ -16,11 +16,13 @@ constexpr int kFitOrder[] = {North, West, East, South};
 
 // How thick applyLayout makes the band's slices from its weight, in whole pixels between its
 // truncated edges (whatever a cell change did to the boundary since).
-int pixelThickness(const BorderLayout& layout, int side) {
+double pixelThickness(const BorderLayout& layout, int side) {
   const BandTraits& band = kBands[side];
   const double screen = layout.*band.screenAcross;
   const double thickness = screen * (layout.*band.weight);
-  return band.fromFarEdge ? truncToPixel(screen) - truncToPixel(screen - thickness) : truncToPixel(thickness);
+  // In doubles: the two edges of a band past all sense may lie at the two ends of the int range.
+  return band.fromFarEdge ? static_cast<double>(truncToPixel(screen)) - truncToPixel(screen - thickness)
+                          : static_cast<double>(truncToPixel(thickness));
 }
 
 }  // namespace
@@ -105,7 +107,7 @@ void BorderLayout::fitBandsToWindows() {
     const double screen = this->*kBands[side].screenAcross;
     // Its inner edge truncated, a band can be a pixel thicker than its weight says: a window as
     // thick as the band's slices took its place, and widens nothing.
-    const int slices = pixelThickness(*this, side);
+    const double slices = pixelThickness(*this, side);
     for (const layWND& record : *bandList(*this, side)) {
       if (std::find(refusedPlacement_.begin(), refusedPlacement_.end(), record.hwnd) != refusedPlacement_.end()) {
         continue;

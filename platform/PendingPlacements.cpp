@@ -113,7 +113,9 @@ PlacementOutcome PendingPlacements::flush() {
     RECT now{};
     desktop_.GetWindowRect(hwnd, &now);
     const bool ordered = t.raise || t.activate;
-    if (!ordered && (normal || !t.normal)) {
+    // A hidden window is moved without being shown: no show command brings it back to normal.
+    const bool restore = t.normal && !normal && desktop_.IsWindowVisible(hwnd);
+    if (!ordered && !restore) {
       const auto refusal = refusals_.find(hwnd);
       // Asked again for the place it would not take, it would only refuse again.
       const bool refusesAgain =
@@ -123,22 +125,22 @@ PlacementOutcome PendingPlacements::flush() {
         continue;
       }
     }
-    if (t.normal && !normal) {
-      WindowMove restore;
-      restore.call = WindowMove::Call::SetWindowPlacement;
-      restore.hwnd = hwnd;
-      restore.placement.length = sizeof restore.placement;
-      desktop_.GetWindowPlacement(hwnd, &restore.placement);
-      restore.placement.rcNormalPosition = t.rect;
-      restore.placement.showCmd = SW_SHOWNOACTIVATE;
-      moves.push_back(restore);
+    if (restore) {
+      WindowMove toNormal;
+      toNormal.call = WindowMove::Call::SetWindowPlacement;
+      toNormal.hwnd = hwnd;
+      toNormal.placement.length = sizeof toNormal.placement;
+      desktop_.GetWindowPlacement(hwnd, &toNormal.placement);
+      toNormal.placement.rcNormalPosition = t.rect;
+      toNormal.placement.showCmd = SW_SHOWNOACTIVATE;
+      moves.push_back(toNormal);
       asked.push_back(t.rect);
     }
     if (ordered) {
       const UINT flags = (t.raise ? 0 : SWP_NOZORDER) | (t.activate ? 0 : SWP_NOACTIVATE);
       moves.push_back(moveTo(hwnd, HWND_TOP, t.rect, flags));
       asked.push_back(t.rect);
-    } else if (normal || !t.normal) {
+    } else if (!restore) {
       moves.push_back(moveTo(hwnd, nullptr, t.rect, kMoveFlags));
       asked.push_back(t.rect);
     }

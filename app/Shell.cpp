@@ -1,5 +1,6 @@
 #include "app/Shell.h"
 
+#include "app/Hotkeys.h"
 #include "layout/border/BorderLayout.h"
 #include "layout/grid/GridLayout.h"
 
@@ -16,7 +17,7 @@ HookMessages registerHookMessages(Platform& platform) {
   return m;
 }
 
-Shell::Shell(Platform& p, const HookMessages& m) : platform(p), messages(m), desktop(p) {}
+Shell::Shell(Platform& p, const HookMessages& m) : platform(p), messages(m), desktop(p) { keys.chosen = defaultKeys(); }
 
 Shell::~Shell() = default;
 

@@ -4,6 +4,8 @@
 #include "platform/win32/Win32Platform.h"
 
 #include <windows.h>
+// commctrl needs windows.h first.
+#include <commctrl.h>
 
 namespace {
 
@@ -46,6 +48,9 @@ bool handedToRunningInstance() {
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, int showCommand) {
   if (handedToRunningInstance()) return 0;
+  // The Keys dialog's hotkey controls: their window class exists once this has run.
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_HOTKEY_CLASS};
+  InitCommonControlsEx(&controls);
   return tessellor::WinMain(platform, hookMessages, reinterpret_cast<tessellor::HINSTANCE>(instance),
                             reinterpret_cast<tessellor::HINSTANCE>(previous), commandLine, showCommand);
 }

@@ -21,17 +21,16 @@ std::string typedText(Platform& p, HotkeyKey key, HKL layout) {
   if (n < 0) n = 1;
   if (n > 8) n = 8;
   // Control characters are what Ctrl makes of a letter on layouts without AltGr: nothing typed.
-  std::u16string text;
+  WCHAR text[8] = {};
+  int units = 0;
   for (int i = 0; i < n; ++i) {
-    if (typed[i] >= 0x20 && typed[i] != 0x7F) text += typed[i];
+    if (typed[i] >= 0x20 && typed[i] != 0x7F) text[units++] = typed[i];
   }
-  if (text.empty()) return {};
-  const auto units = static_cast<int>(text.size());
-  const int size = p.WideCharToMultiByte(CP_ACP, 0, text.data(), units, nullptr, 0, nullptr, nullptr);
+  if (units == 0) return {};
+  char bytes[64] = {};
+  const int size = p.WideCharToMultiByte(CP_ACP, 0, text, units, bytes, sizeof bytes, nullptr, nullptr);
   if (size <= 0) return "?";  // typed, though the code page cannot show it
-  std::string bytes(static_cast<std::size_t>(size), '\0');
-  if (p.WideCharToMultiByte(CP_ACP, 0, text.data(), units, bytes.data(), size, nullptr, nullptr) != size) return "?";
-  return bytes;
+  return std::string(bytes, static_cast<std::size_t>(size));
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 
 #include "app/AltGr.h"
 #include "app/LayoutActivation.h"
+#include "app/Text.h"
 #include "app/TrayBalloon.h"
 #include "layout/border/BorderLayout.h"
 #include "layout/grid/GridLayout.h"
@@ -76,9 +77,9 @@ void putForegroundWindowInCentre(Shell& shell) {
 constexpr char CHOOSE_ANOTHER[] = "To choose another key, double-click this icon and click Keys...";
 constexpr char CHOOSE_OTHERS[] = "To choose other keys, double-click this icon and click Keys...";
 
-void reportTaken(Shell& shell, std::size_t id) {
+[[gnu::cold]] void reportTaken(Shell& shell, std::size_t id) {
   if (shell.keys.reportedTaken.test(id)) return;
-  const std::string text = keyName(shell.keys.chosen[id]) + " is used by another program. " + CHOOSE_ANOTHER;
+  const std::string text = concat({keyName(shell.keys.chosen[id]), " is used by another program. ", CHOOSE_ANOTHER});
   // Counted as told only once shown: without a tray icon, a later try names it.
   if (showTrayBalloon(shell, "Tessellor", text.c_str())) shell.keys.reportedTaken.set(id);
 }
@@ -88,26 +89,17 @@ struct TypedKey {
   std::string text;  // what AltGr types with it
 };
 
-std::string joined(const std::vector<std::string>& parts) {
-  std::string text;
-  for (std::size_t i = 0; i < parts.size(); ++i) {
-    if (i > 0) text += i + 1 == parts.size() ? " and " : ", ";
-    text += parts[i];
-  }
-  return text;
-}
-
 // One balloon for every key found left to typing in one registration.
-void reportLeftToTyping(Shell& shell, const std::vector<TypedKey>& typed) {
+[[gnu::cold]] void reportLeftToTyping(Shell& shell, const std::vector<TypedKey>& typed) {
   if (typed.empty()) return;
   std::vector<std::string> keys, typing;
   for (const TypedKey& t : typed) {
     keys.push_back(keyName(shell.keys.chosen[t.id]));
-    typing.push_back(altGrKeysName(shell.keys.chosen[t.id]) + " types " + t.text);
+    typing.push_back(concat({altGrKeysName(shell.keys.chosen[t.id]), " types ", t.text}));
   }
   const bool one = typed.size() == 1;
-  const std::string text = joined(keys) + (one ? " is" : " are") + " left to typing: " + joined(typing) +
-                           " on your keyboard. " + (one ? CHOOSE_ANOTHER : CHOOSE_OTHERS);
+  const std::string text = concat({listed(keys), one ? " is" : " are", " left to typing: ", listed(typing),
+                                   " on your keyboard. ", one ? CHOOSE_ANOTHER : CHOOSE_OTHERS});
   if (!showTrayBalloon(shell, "Tessellor", text.c_str())) return;
   for (const TypedKey& t : typed) shell.keys.reportedAltGr.set(t.id);
 }

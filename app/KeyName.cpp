@@ -61,9 +61,16 @@ const char* tableName(UINT vk) {
   return nullptr;
 }
 
+// F1 to F24 (printed: concatenating to "F" trips a false -Wrestrict of GCC 12).
+std::string functionKeyName(UINT n) {
+  char text[8];
+  std::snprintf(text, sizeof text, "F%u", n);
+  return text;
+}
+
 std::string baseName(UINT vk) {
   if ((vk >= '0' && vk <= '9') || (vk >= 'A' && vk <= 'Z')) return std::string(1, static_cast<char>(vk));
-  if (vk >= 0x70 && vk <= 0x87) return "F" + std::to_string(vk - 0x70 + 1);
+  if (vk >= 0x70 && vk <= 0x87) return functionKeyName(vk - 0x70 + 1);
   if (const char* name = tableName(vk)) return name;
   char text[8];
   std::snprintf(text, sizeof text, "Key%02X", vk & 0xFFu);
@@ -76,14 +83,17 @@ std::optional<UINT> parseBase(std::string_view name) {
     if ((c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z')) return c;
   }
   for (UINT n = 1; n <= 24; ++n) {
-    if (sameLetters(name, "F" + std::to_string(n))) return 0x70 + n - 1;
+    if (sameLetters(name, functionKeyName(n))) return 0x70 + n - 1;
   }
   for (const NamedKey& k : kNamedKeys) {
     if (sameLetters(name, k.name)) return k.virtualKey;
   }
   if (name.size() == 5 && startsWithLetters(name, "Key") && std::isxdigit(static_cast<unsigned char>(name[3])) &&
       std::isxdigit(static_cast<unsigned char>(name[4]))) {
-    const auto vk = static_cast<UINT>(std::stoul(std::string(name.substr(3)), nullptr, 16));
+    const auto digit = [](char c) {
+      return static_cast<UINT>(std::isdigit(static_cast<unsigned char>(c)) ? c - '0' : std::toupper(c) - 'A' + 10);
+    };
+    const UINT vk = digit(name[3]) * 16 + digit(name[4]);
     // Each key has one name: a key with a name of its own is not also KeyNN.
     if (isKeyOfItsOwn(vk) && startsWithLetters(baseName(vk), "Key")) return vk;
   }

@@ -4,6 +4,7 @@
 
 #include "app/AltGr.h"
 #include "app/KeysFile.h"
+#include "app/Text.h"
 #include "app/TrayBalloon.h"
 #include "resources/resource_ids.h"
 
@@ -85,12 +86,12 @@ std::string refusal(const HotkeyKeys& keys) {
     const HotkeyKey key = keys[id];
     if (!key.isSet()) continue;
     if (!isUsableKey(key)) {
-      return keyName(key) + " cannot be a key of Tessellor's: it needs Ctrl or Alt. Choose another key for \"" +
-             row.label + "\", or None.";
+      return concat({keyName(key), " cannot be a key of Tessellor's: it needs Ctrl or Alt. Choose another key for \"",
+                     row.label, "\", or None."});
     }
     if (const auto other = otherRowWith(keys, id)) {
-      return keyName(key) + " is chosen for both \"" + row.label + "\" and \"" + hotkeys[*other].label +
-             "\". Give each its own key, or None.";
+      return concat({keyName(key), " is chosen for both \"", row.label, "\" and \"", hotkeys[*other].label,
+                     "\". Give each its own key, or None."});
     }
   }
   return {};
@@ -104,7 +105,8 @@ void confirm(Platform& p, HWND dialog, KeysSession& s) {
   Shell& shell = *s.shell;
   chooseKeys(shell, s.keys);
   if (!saveKeys(p, s.keys)) {
-    const std::string text = "The keys could not be saved to " + keysFilePath(p) + ". They hold until Tessellor ends.";
+    const std::string text =
+        concat({"The keys could not be saved to ", keysFilePath(p), ". They hold until Tessellor ends."});
     showTrayBalloon(shell, "Tessellor", text.c_str());
   }
   p.EndDialog(dialog, IDOK);
@@ -151,19 +153,19 @@ HotkeyKey keyOfHotkeyControlWord(WORD word) {
   return key;
 }
 
-std::string keyMark(Shell& shell, HWND window, const HotkeyKeys& keys, std::size_t id) {
+[[gnu::cold]] std::string keyMark(Shell& shell, HWND window, const HotkeyKeys& keys, std::size_t id) {
   const HotkeyKey key = keys[id];
   if (!key.isSet()) return {};
   if (!isUsableKey(key)) return "needs Ctrl or Alt";
-  if (const auto other = otherRowWith(keys, id)) return std::string("also: ") + hotkeys[*other].label;
+  if (const auto other = otherRowWith(keys, id)) return concat({"also: ", hotkeys[*other].label});
   if (const std::string typed = altGrText(shell.platform, key); !typed.empty()) {
-    return "left to typing: " + altGrKeysName(key) + " types " + typed;
+    return concat({"left to typing: ", altGrKeysName(key), " types ", typed});
   }
   if (heldElsewhere(shell, window, keys, id)) return "used by another program";
   return {};
 }
 
-INT_PTR keysDialogProc(Platform& platform, HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+[[gnu::cold]] INT_PTR keysDialogProc(Platform& platform, HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_INITDIALOG) {
     platform.SetWindowLongPtrA(dialog, DWLP_USER, lParam);
     init(platform, dialog, *reinterpret_cast<KeysSession*>(lParam));

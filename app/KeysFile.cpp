@@ -4,6 +4,7 @@
 #include <array>
 #include <cctype>
 
+#include "app/Text.h"
 #include "settings/UserFolder.h"
 
 namespace tessellor {
@@ -44,7 +45,7 @@ bool takenBefore(const HotkeyKeys& keys, std::size_t id, HotkeyKey key) {
 
 }  // namespace
 
-KeysFileContents readKeysFile(std::string_view bytes) {
+[[gnu::cold]] KeysFileContents readKeysFile(std::string_view bytes) {
   KeysFileContents contents;
   std::array<int, HOTKEY_COUNT> lineOf{};  // the line that gave the key; 0: the default
   std::array<bool, HOTKEY_COUNT> damaged{};
@@ -78,23 +79,23 @@ KeysFileContents readKeysFile(std::string_view bytes) {
   return contents;
 }
 
-std::string keysFileBytes(const HotkeyKeys& keys) {
+[[gnu::cold]] std::string keysFileBytes(const HotkeyKeys& keys) {
   std::string bytes;
   for (const Hotkey& row : hotkeys) {
-    bytes += std::string(row.word) + ' ' + keyName(keys[static_cast<std::size_t>(row.id)]) + "\r\n";
+    bytes += concat({row.word, " ", keyName(keys[static_cast<std::size_t>(row.id)]), "\r\n"});
   }
   return bytes;
 }
 
 std::string keysFilePath(Platform& platform) { return userFilePath(platform, KEYS_FILE); }
 
-std::optional<KeysFileContents> loadKeys(Platform& platform) {
+[[gnu::cold]] std::optional<KeysFileContents> loadKeys(Platform& platform) {
   std::string bytes;
   if (!platform.readWholeFile(keysFilePath(platform).c_str(), bytes)) return std::nullopt;
   return readKeysFile(bytes);
 }
 
-bool saveKeys(Platform& platform, const HotkeyKeys& keys) {
+[[gnu::cold]] bool saveKeys(Platform& platform, const HotkeyKeys& keys) {
   makeUserFolder(platform);  // a failure shows in the write
   return platform.replaceFile(keysFilePath(platform).c_str(), keysFileBytes(keys));
 }

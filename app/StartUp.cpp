@@ -8,6 +8,7 @@
 #include "app/Hotkeys.h"
 #include "app/KeysFile.h"
 #include "app/MainDialog.h"
+#include "app/Text.h"
 #include "app/TrayBalloon.h"
 #include "resources/resource_ids.h"
 #include "settings/Autostart.h"
@@ -26,10 +27,10 @@ constexpr char TEXT_EDITING_KEYS[] =
 
 // The keys to begin with, as they are now: a start key that does not work is left out (its own
 // balloon says why).
-std::string firstRunText(const Shell& shell) {
+[[gnu::cold]] std::string firstRunText(const Shell& shell) {
   std::string text;
   const auto part = [&](std::size_t id, bool works, const char* what) {
-    if (works) text += keyName(shell.keys.chosen[id]) + ": " + what + ". ";
+    if (works) text += concat({keyName(shell.keys.chosen[id]), ": ", what, ". "});
   };
   part(0, shell.keys.isRegistered(0), "Border Layout");
   part(1, shell.keys.isRegistered(1), "Grid Layout");
@@ -38,22 +39,20 @@ std::string firstRunText(const Shell& shell) {
 }
 
 // The user's keys from keys.dat, read before any is registered; lines it could not read are named.
-void loadChosenKeys(Shell& shell) {
+[[gnu::cold]] void loadChosenKeys(Shell& shell) {
   Platform& p = shell.platform;
   const std::optional<KeysFileContents> file = loadKeys(p);
   if (!file) return;
   shell.keys.chosen = file->keys;
   const std::vector<int>& lines = file->unreadLines;
   if (lines.empty()) return;
-  std::string numbers;
-  for (std::size_t i = 0; i < lines.size(); ++i) {
-    if (i > 0) numbers += i + 1 == lines.size() ? " and " : ", ";
-    numbers += std::to_string(lines[i]);
-  }
+  std::vector<std::string> numbers;
+  for (int line : lines) numbers.push_back(std::to_string(line));
   const bool one = lines.size() == 1;
-  const std::string text = std::string(one ? "Line " : "Lines ") + numbers + " of " + keysFilePath(p) +
-                           " could not be read: " + (one ? "its action keeps its" : "their actions keep their") +
-                           " default key. To choose keys, double-click this icon and click Keys...";
+  const std::string text = concat(
+      {one ? "Line " : "Lines ", listed(numbers), " of ", keysFilePath(p),
+       " could not be read: ", one ? "its action keeps its default key" : "their actions keep their default keys",
+       ". To choose keys, double-click this icon and click Keys..."});
   showTrayBalloon(shell, "Tessellor", text.c_str());
 }
 

@@ -5,6 +5,7 @@
 #include <optional>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/Hotkeys.h"
@@ -86,6 +87,66 @@ TEST(HotkeyRegistration, AKeyIsNamedOnceTheTrayIconCanCarryTheBalloon) {
   EXPECT_EQ(t.balloonTexts(), std::vector<std::string>{"Alt+F10 is used by another program. " + CHOOSE});
   ASSERT_EQ(t.d.balloons().size(), 1u);
   EXPECT_EQ(t.d.balloons()[0].title, "Tessellor");
+}
+
+TEST(HotkeyRegistration, EveryKeyIsRegisteredWithoutRepeatsAsItsKeysAlone) {
+  Program t;
+  registerHotkeysFor(t.shell, LayoutBorder);
+  const auto keys = t.d.registeredHotkeys();
+  ASSERT_EQ(keys.size(), HOTKEY_COUNT);
+  for (const auto& k : keys) {
+    const Hotkey& row = hotkeys[static_cast<std::size_t>(k.id)];
+    EXPECT_EQ(k.modifiers, row.modifiers | MOD_NOREPEAT) << k.id;
+    EXPECT_EQ(k.virtualKey, row.virtualKey) << k.id;
+  }
+}
+
+TEST(HotkeyRegistration, ChosenKeysTakeEffectAtOnceAndMayChangePlaces) {
+  Program t;
+  t.addTrayIcon();
+  registerHotkeysFor(t.shell, LayoutNone);
+  HotkeyKeys keys = defaultKeys();
+  std::swap(keys[0], keys[1]);  // each key is held by the other action until both are released
+  keys[2] = HotkeyKey{MOD_CONTROL | MOD_SHIFT, VK_BACK};
+  chooseKeys(t.shell, keys);
+  EXPECT_EQ(t.shell.keys.registered[0], (HotkeyKey{MOD_CONTROL | MOD_ALT, 'G'}));
+  EXPECT_EQ(t.shell.keys.registered[1], (HotkeyKey{MOD_CONTROL | MOD_ALT, 'B'}));
+  EXPECT_EQ(t.d.hotkeys(), (std::vector<int>{0, 1}));  // no layout: the start keys only
+  keys[0] = NO_KEY;                                    // no key at all for the Border Layout
+  chooseKeys(t.shell, keys);
+  EXPECT_EQ(t.d.hotkeys(), std::vector<int>{1});
+  EXPECT_TRUE(t.d.balloons().empty());
+}
+
+TEST(HotkeyRegistration, AKeyChosenAnewIsNamedAgainWhenItCannotBeHeld) {
+  Program t;
+  t.addTrayIcon();
+  t.d.setHotkeyKeysTaken(MOD_CONTROL | MOD_SHIFT, 'B');
+  t.d.setHotkeyKeysTaken(MOD_CONTROL | MOD_SHIFT, 'N');
+  HotkeyKeys keys = defaultKeys();
+  keys[0] = HotkeyKey{MOD_CONTROL | MOD_SHIFT, 'B'};
+  chooseKeys(t.shell, keys);
+  keys[0] = HotkeyKey{MOD_CONTROL | MOD_SHIFT, 'N'};
+  chooseKeys(t.shell, keys);
+  chooseKeys(t.shell, keys);  // the same keys again: nothing new to say
+  EXPECT_EQ(t.balloonTexts(), (std::vector<std::string>{"Ctrl+Shift+B is used by another program. " + CHOOSE,
+                                                        "Ctrl+Shift+N is used by another program. " + CHOOSE}));
+  EXPECT_TRUE(t.shell.keys.taken.test(0));
+}
+
+TEST(HotkeyRegistration, AKeyboardLayoutAddedMeanwhileFreesItsKeysAtTheNextRegistration) {
+  Program t;
+  t.addTrayIcon();
+  registerHotkeysFor(t.shell, LayoutNone);
+  EXPECT_EQ(t.d.hotkeys(), (std::vector<int>{0, 1}));
+  t.d.setAltGr('G', "]");
+  registerHotkeysFor(t.shell, LayoutBorder);
+  EXPECT_FALSE(t.shell.keys.isRegistered(1));
+  registerHotkeysFor(t.shell, LayoutNone);
+  EXPECT_EQ(t.d.hotkeys(), std::vector<int>{0});
+  EXPECT_EQ(t.balloonTexts(), std::vector<std::string>{"Ctrl+Alt+G is left to typing: AltGr+G types ] on your "
+                                                       "keyboard. " +
+                                                       CHOOSE});
 }
 
 TEST(TrayBalloon, LongTextsAreCutToTheirFieldsAndNothingShowsWithoutAnIcon) {

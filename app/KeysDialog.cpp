@@ -47,7 +47,7 @@ bool heldByShell(const HotkeyState& s, HotkeyKey key) {
 bool heldElsewhere(Shell& shell, HWND window, const HotkeyKeys& keys, std::size_t id) {
   const HotkeyState& s = shell.keys;
   const HotkeyKey key = keys[id];
-  if (heldByShell(s, key)) return false;
+  if (heldByShell(s, key)) return false;  // the program's own, should it hold keys meanwhile
   // The shell's own failed try: the simulated desktop refuses some keys by id, not by key.
   if (key == s.chosen[id] && s.taken.test(id)) return true;
   Platform& p = shell.platform;
@@ -68,6 +68,8 @@ void showMarks(Platform& p, HWND dialog, KeysSession& s) {
 }
 
 void init(Platform& p, HWND dialog, KeysSession& s) {
+  // The keys pressed in the boxes must reach them, not start what they start now.
+  unregisterHotkeys(*s.shell);
   s.keys = s.shell->keys.chosen;
   for (const Hotkey& row : hotkeys) {
     const auto id = static_cast<std::size_t>(row.id);
@@ -112,6 +114,11 @@ void confirm(Platform& p, HWND dialog, KeysSession& s) {
   p.EndDialog(dialog, IDOK);
 }
 
+void cancel(Platform& p, HWND dialog, KeysSession& s) {
+  registerHotkeysFor(*s.shell, s.shell->layoutMode());
+  p.EndDialog(dialog, IDCANCEL);
+}
+
 void command(Platform& p, HWND dialog, KeysSession& s, WORD id, WORD code) {
   if (const auto row = rowOf(id, IDC_KEY_FIRST); row && code == EN_CHANGE) {
     s.keys[*row] = keyOfHotkeyControlWord(static_cast<WORD>(p.SendDlgItemMessageA(dialog, id, HKM_GETHOTKEY, 0, 0)));
@@ -127,7 +134,7 @@ void command(Platform& p, HWND dialog, KeysSession& s, WORD id, WORD code) {
   } else if (id == IDC_KEYS_OK) {
     confirm(p, dialog, s);
   } else if (id == IDC_KEYS_CANCEL) {
-    p.EndDialog(dialog, IDCANCEL);
+    cancel(p, dialog, s);
   }
 }
 
@@ -175,7 +182,7 @@ HotkeyKey keyOfHotkeyControlWord(WORD word) {
   if (session == nullptr) return FALSE;
   switch (message) {
     case WM_CLOSE:
-      platform.EndDialog(dialog, IDCANCEL);
+      cancel(platform, dialog, *session);
       return TRUE;
     case WM_COMMAND:
       command(platform, dialog, *session, LOWORD(wParam), HIWORD(wParam));

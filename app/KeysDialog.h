@@ -1,6 +1,8 @@
 // The Keys dialog (template 110): one row per action, with a hotkey control, a "None" button and a
 // mark of what stands in the way of its key; "Defaults" gives every action today's key back, OK
-// takes the keys, registers them as the layout mode wants and saves them to keys.dat.
+// takes the keys, registers them as the layout mode wants and saves them to keys.dat. While it is
+// open no hotkey is registered, so that the keys pressed in its boxes reach them; Cancel and the
+// close box register the keys of before again.
 #pragma once
 
 #include <string>

@@ -86,42 +86,42 @@ Outcome run(const std::string& text) {
 
 TEST(ScenarioKeys, TheUserTypesIntoAHotkeyControlUnderItsRules) {
   // The Keys dialog gives Ctrl to keys typed without Ctrl or Alt; keys with them stay as typed.
-  const Outcome o = run(
-      "settings-file \"\"\nstart\ncommand 1021\n"
-      "set-hotkey 1100 \"B\"\nset-hotkey 1101 \"Shift+F3\"\nset-hotkey 1102 \"Alt+Shift+Q\"\nset-hotkey 1103 none\n"
-      "print keys\n");
+  const Outcome o =
+      run("settings-file \"\"\nstart\ncommand 1021\n"
+          "set-hotkey 1100 \"B\"\nset-hotkey 1101 \"Shift+F3\"\nset-hotkey 1102 \"Alt+Shift+Q\"\nset-hotkey 1103 none\n"
+          "print keys\n");
   EXPECT_EQ(o.status, 0) << o.err;
   EXPECT_EQ(o.out.substr(0, o.out.find("key 4")),
             "key 0 \"Ctrl+B\" \"\"\nkey 1 \"Ctrl+Shift+F3\" \"\"\nkey 2 \"Alt+Shift+Q\" \"\"\nkey 3 \"none\" \"\"\n");
 }
 
 TEST(ScenarioKeys, FilesAnywhereAreWrittenReadAndDeleted) {
-  const Outcome o = run(
-      "file \"C:\\\\Data\\\\a.txt\" \"one\\r\\n\"\nprint file \"c:\\\\data\\\\A.TXT\"\n"
-      "file \"C:\\\\Data\\\\a.txt\" none\nprint file \"C:\\\\Data\\\\a.txt\"\n");
+  const Outcome o =
+      run("file \"C:\\\\Data\\\\a.txt\" \"one\\r\\n\"\nprint file \"c:\\\\data\\\\A.TXT\"\n"
+          "file \"C:\\\\Data\\\\a.txt\" none\nprint file \"C:\\\\Data\\\\a.txt\"\n");
   EXPECT_EQ(o.status, 0) << o.err;
   EXPECT_EQ(o.out, "file \"c:\\\\data\\\\A.TXT\" \"one\\r\\n\"\nfile \"C:\\\\Data\\\\a.txt\" none\n");
 }
 
 TEST(ScenarioKeysMalformed, EachKindOfMistake) {
   const char* cases[] = {
-      "altgr b \"x\"",                                          // a lower-case letter
-      "altgr BB \"x\"",                                         // two keys
-      "altgr F1 \"x\"",                                         // not a letter or digit
-      "altgr B x",                                              // a word, not a string
-      "altgr B",                                                //
-      "key \"Ctrl+Banana\"",                                    // no such keys
-      "hotkey-taken \"none\"",                                  //
-      "start\nset-hotkey 1100 \"Ctrl+B\"",                      // the Keys dialog is not open
-      "start\ncommand 1021\nset-hotkey 1010 \"Ctrl+B\"",        // not a hotkey control
-      "start\ncommand 1021\nset-hotkey 1100 \"Shift\"",         //
-      "start\nprint keys",                                      // the Keys dialog is not open
-      "set-hotkey 1100 none",                                   // the program has not started
-      "print file",                                             // no path
-      "print hotkeys \"x\"",                                    // one argument too many
-      "file \"a.txt\"",                                         //
-      "file \"a.txt\" text",                                    // a word, not a string
-      "start\ncommand 1021\ncheck 1016 on",                     // the main dialog is disabled
+      "altgr b \"x\"",                                    // a lower-case letter
+      "altgr BB \"x\"",                                   // two keys
+      "altgr F1 \"x\"",                                   // not a letter or digit
+      "altgr B x",                                        // a word, not a string
+      "altgr B",                                          //
+      "key \"Ctrl+Banana\"",                              // no such keys
+      "hotkey-taken \"none\"",                            //
+      "start\nset-hotkey 1100 \"Ctrl+B\"",                // the Keys dialog is not open
+      "start\ncommand 1021\nset-hotkey 1010 \"Ctrl+B\"",  // not a hotkey control
+      "start\ncommand 1021\nset-hotkey 1100 \"Shift\"",   //
+      "start\nprint keys",                                // the Keys dialog is not open
+      "set-hotkey 1100 none",                             // the program has not started
+      "print file",                                       // no path
+      "print hotkeys \"x\"",                              // one argument too many
+      "file \"a.txt\"",                                   //
+      "file \"a.txt\" text",                              // a word, not a string
+      "start\ncommand 1021\ncheck 1016 on",               // the main dialog is disabled
   };
   for (const char* text : cases) EXPECT_EQ(run(text).status, 2) << text;
 }

@@ -47,6 +47,7 @@ constexpr char TEXT_EDITING_KEYS[] =
   const std::vector<int>& lines = file->unreadLines;
   if (lines.empty()) return;
   std::vector<std::string> numbers;
+  numbers.reserve(lines.size());
   for (int line : lines) numbers.push_back(std::to_string(line));
   const bool one = lines.size() == 1;
   const std::string text = concat(

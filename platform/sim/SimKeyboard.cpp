@@ -1,7 +1,6 @@
 // Keys: global hotkeys, the keys other programs hold, the user's keyboard layout (what AltGr types)
 // and the conversion of its text, and the hotkey controls of the program's dialogs.
 #include <algorithm>
-#include <cstring>
 
 #include "platform/sim/SimDesktop.h"
 
@@ -179,7 +178,7 @@ int SimDesktop::WideCharToMultiByte(UINT codePage, DWORD /*flags*/, const WCHAR*
   if (usedDefaultChar != nullptr) *usedDefaultChar = FALSE;
   if (textSize == 0) return static_cast<int>(bytes.size());
   if (text == nullptr || bytes.size() > static_cast<std::size_t>(textSize)) return 0;
-  std::memcpy(text, bytes.data(), bytes.size());
+  std::copy(bytes.begin(), bytes.end(), text);
   return static_cast<int>(bytes.size());
 }
 

@@ -177,8 +177,10 @@ class SimDesktop : public Platform {
   // WM_HOTKEY for the hotkey registered with those keys; false when none is.
   bool pressKeys(UINT modifiers, UINT virtualKey);
   // The user types those keys into a hotkey control of an open dialog: the control's rules apply, as
-  // HKM_SETRULES gave them. False when the dialog has no hotkey control of that id.
-  bool typeHotkey(HWND dialog, int id, WORD hotkey);
+  // HKM_SETRULES gave them, and Enter, Tab, Space, Delete, Esc and Backspace, which the control
+  // leaves to its dialog, change nothing (false). Nothing when the dialog has no hotkey control of
+  // that id.
+  std::optional<bool> typeHotkey(HWND dialog, int id, WORD hotkey);
 
   // ---- The program's side: dialogs, messages and the process -----------------------------------
   HWND mainDialog() const { return mainDialog_; }  // the living template-101 dialog, or null

@@ -1,6 +1,7 @@
 // Keys: global hotkeys, the keys other programs hold, the user's keyboard layout (what AltGr types)
 // and the conversion of its text, and the hotkey controls of the program's dialogs.
 #include <algorithm>
+#include <iterator>
 
 #include "platform/sim/SimDesktop.h"
 
@@ -184,9 +185,12 @@ int SimDesktop::WideCharToMultiByte(UINT codePage, DWORD /*flags*/, const WCHAR*
 
 // ---- Hotkey controls ------------------------------------------------------------------------------
 
-bool SimDesktop::typeHotkey(HWND dialog, int id, WORD hotkey) {
+std::optional<bool> SimDesktop::typeHotkey(HWND dialog, int id, WORD hotkey) {
   Control* c = controlOf(dialog, id);
-  if (c == nullptr || c->kind != ControlKind::Hotkey) return false;
+  if (c == nullptr || c->kind != ControlKind::Hotkey) return std::nullopt;
+  // Keys the control leaves to its dialog, with any modifiers: the dialog's own keys and Backspace.
+  constexpr WORD kDialogKeys[] = {0x0D, 0x09, 0x20, 0x2E, 0x1B, 0x08};
+  if (std::find(std::begin(kDialogKeys), std::end(kDialogKeys), hotkey & 0xFF) != std::end(kDialogKeys)) return false;
   if ((hotkey & 0xFF) == 0) {
     c->hotkey = 0;  // modifiers alone make no hotkey: the control shows "None" again
     return true;

@@ -86,13 +86,16 @@ Outcome run(const std::string& text) {
 
 TEST(ScenarioKeys, TheUserTypesIntoAHotkeyControlUnderItsRules) {
   // The Keys dialog gives Ctrl to keys typed without Ctrl or Alt; keys with them stay as typed.
+  // Backspace and the dialog's own keys are not taken at all.
   const Outcome o =
       run("settings-file \"\"\nstart\ncommand 1021\n"
           "set-hotkey 1100 \"B\"\nset-hotkey 1101 \"Shift+F3\"\nset-hotkey 1102 \"Alt+Shift+Q\"\nset-hotkey 1103 none\n"
+          "set-hotkey 1104 \"Ctrl+Backspace\"\nset-hotkey 1105 \"Alt+Esc\"\n"
           "print keys\n");
   EXPECT_EQ(o.status, 0) << o.err;
-  EXPECT_EQ(o.out.substr(0, o.out.find("key 4")),
-            "key 0 \"Ctrl+B\" \"\"\nkey 1 \"Ctrl+Shift+F3\" \"\"\nkey 2 \"Alt+Shift+Q\" \"\"\nkey 3 \"none\" \"\"\n");
+  EXPECT_EQ(o.out.substr(0, o.out.find("key 6")),
+            "key 0 \"Ctrl+B\" \"\"\nkey 1 \"Ctrl+Shift+F3\" \"\"\nkey 2 \"Alt+Shift+Q\" \"\"\nkey 3 \"none\" \"\"\n"
+            "key 4 \"Ctrl+Right\" \"\"\nkey 5 \"Ctrl+Up\" \"\"\n");  // the dialog's keys leave the boxes as they were
 }
 
 TEST(ScenarioKeys, FilesAnywhereAreWrittenReadAndDeleted) {

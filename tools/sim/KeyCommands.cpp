@@ -43,9 +43,9 @@ void setHotkey(ScenarioRunner& r, Args& a) {
   std::optional<HotkeyKey> keys = NO_KEY;
   if (!a.isWord(1, "none")) keys = keysArgument(a, 1);
   if (!keys) return;
-  if (!r.desktop().typeHotkey(dialog, *id, hotkeyControlWord(*keys))) {
-    return void(a.fail("the open dialog has no hotkey control " + std::to_string(*id)));
-  }
+  const std::optional<bool> taken = r.desktop().typeHotkey(dialog, *id, hotkeyControlWord(*keys));
+  if (!taken) return void(a.fail("the open dialog has no hotkey control " + std::to_string(*id)));
+  if (!*taken) return;  // the control left the keys to its dialog: nothing changed
   const HWND control = r.desktop().GetDlgItem(dialog, *id);
   r.desktop().postMessage(dialog, WM_COMMAND, MAKEWPARAM(static_cast<WORD>(*id), EN_CHANGE),
                           reinterpret_cast<LPARAM>(control));

@@ -130,8 +130,7 @@ void holdHotkeys(Shell& shell, HotkeyModes modes) {
   for (const Hotkey& row : hotkeys) {
     const auto id = static_cast<std::size_t>(row.id);
     if (!wanted[id].isSet() || s.isRegistered(id)) continue;
-    // A held key would otherwise repeat its action, and a repeat of Ctrl+Backspace that comes after
-    // the layout ended and freed it deletes words in the user's program.
+    // A held key would otherwise repeat its action at the keyboard's repeat rate.
     if (p.RegisterHotKey(shell.mainDialog, row.id, wanted[id].modifiers | MOD_NOREPEAT, wanted[id].virtualKey) !=
         FALSE) {
       s.registered[id] = wanted[id];

@@ -3,7 +3,6 @@
 #include <array>
 #include <cstddef>
 #include <iterator>
-#include <string_view>
 
 #include "app/Shell.h"
 #include "layout/border/BorderSide.h"

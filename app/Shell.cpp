@@ -17,7 +17,9 @@ HookMessages registerHookMessages(Platform& platform) {
   return m;
 }
 
-Shell::Shell(Platform& p, const HookMessages& m) : platform(p), messages(m), desktop(p) { keys.chosen = defaultKeys(); }
+Shell::Shell(Platform& p, const HookMessages& m) : platform(p), messages(m), desktop(p), placements(desktop) {
+  keys.chosen = defaultKeys();
+}
 
 Shell::~Shell() = default;
 

@@ -35,7 +35,7 @@ std::string typedText(Platform& p, HotkeyKey key, HKL layout) {
 
 }  // namespace
 
-std::string altGrText(Platform& platform, HotkeyKey key) {
+[[gnu::cold]] std::string altGrText(Platform& platform, HotkeyKey key) {
   if (!key.isSet() || !holdsCtrlAlt(key)) return {};
   const int count = platform.GetKeyboardLayoutList(0, nullptr);
   if (count <= 0) return {};
@@ -48,7 +48,7 @@ std::string altGrText(Platform& platform, HotkeyKey key) {
   return {};
 }
 
-std::string altGrKeysName(HotkeyKey key) {
+[[gnu::cold]] std::string altGrKeysName(HotkeyKey key) {
   return "AltGr+" + keyName(HotkeyKey{key.modifiers & ~(MOD_CONTROL | MOD_ALT), key.virtualKey});
 }
 

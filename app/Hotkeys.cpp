@@ -105,7 +105,7 @@ struct TypedKey {
 }
 
 // Registers the chosen keys of those modes that are not registered yet and unregisters the others.
-void holdHotkeys(Shell& shell, HotkeyModes modes) {
+[[gnu::cold]] void holdHotkeys(Shell& shell, HotkeyModes modes) {
   Platform& p = shell.platform;
   HotkeyState& s = shell.keys;
   HotkeyKeys wanted{};
@@ -149,7 +149,7 @@ void registerHotkeysFor(Shell& shell, LayoutMode mode) { holdHotkeys(shell, 1u <
 
 void unregisterHotkeys(Shell& shell) { holdHotkeys(shell, 0); }
 
-void chooseKeys(Shell& shell, const HotkeyKeys& keys) {
+[[gnu::cold]] void chooseKeys(Shell& shell, const HotkeyKeys& keys) {
   HotkeyState& s = shell.keys;
   for (std::size_t id = 0; id < HOTKEY_COUNT; ++id) {
     if (s.chosen[id] == keys[id]) continue;

@@ -102,7 +102,7 @@ std::optional<UINT> parseBase(std::string_view name) {
 
 }  // namespace
 
-std::string keyName(HotkeyKey key) {
+[[gnu::cold]] std::string keyName(HotkeyKey key) {
   if (!key.isSet()) return "none";
   std::string name;
   for (const NamedModifier& m : kModifiers) {
@@ -111,7 +111,7 @@ std::string keyName(HotkeyKey key) {
   return name + baseName(key.virtualKey);
 }
 
-std::optional<HotkeyKey> parseKeyName(std::string_view name) {
+[[gnu::cold]] std::optional<HotkeyKey> parseKeyName(std::string_view name) {
   if (sameLetters(name, "none")) return NO_KEY;
   HotkeyKey key;
   bool more = true;

@@ -72,7 +72,8 @@ void addTrayIcon(Shell& shell, HWND dialog) {
 
 }  // namespace
 
-void startUp(Shell& shell, HWND dialog) {
+// Once a process: small rather than fast.
+[[gnu::cold]] void startUp(Shell& shell, HWND dialog) {
   Platform& p = shell.platform;
   shell.appModule = p.GetModuleHandleA(nullptr);
   p.GetModuleFileNameA(shell.appModule, shell.exePath, sizeof shell.exePath);

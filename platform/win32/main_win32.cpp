@@ -3,9 +3,17 @@
 #include "app/WinMain.h"
 #include "platform/win32/Win32Platform.h"
 
+#include <cstdlib>
+
 #include <windows.h>
 // commctrl needs windows.h first.
 #include <commctrl.h>
+
+// The C++ runtime's own terminate handler writes the uncaught exception's demangled type to standard
+// error, which a GUI program does not have, and brings the demangler, a tenth of tessellor.exe.
+namespace __gnu_cxx {
+void __verbose_terminate_handler() { std::abort(); }
+}  // namespace __gnu_cxx
 
 namespace {
 

@@ -1,6 +1,7 @@
 #include "app/Commands.h"
 
 #include "app/ExcludedPrograms.h"
+#include "app/KeysDialog.h"
 #include "app/LayoutActivation.h"
 #include "app/MainDialog.h"
 #include "resources/resource_ids.h"
@@ -81,6 +82,12 @@ void runCommand(Shell& shell, HWND dialog, WORD id) {
     case IDC_BORDER_SETTINGS: {
       BorderSettingsSession session{&shell.borderWeights, &layoutArea(shell)};
       p.DialogBoxParamA(shell.appInstance, MAKEINTRESOURCE(IDD_BORDER_SETTINGS), dialog, borderSettingsDialogProc,
+                        reinterpret_cast<LPARAM>(&session));
+      break;
+    }
+    case IDC_KEYS: {
+      KeysSession session{&shell, {}};
+      p.DialogBoxParamA(shell.appInstance, MAKEINTRESOURCE(IDD_KEYS), dialog, keysDialogProc,
                         reinterpret_cast<LPARAM>(&session));
       break;
     }

@@ -4,8 +4,11 @@
 #include <iterator>
 #include <list>
 #include <string>
+#include <vector>
 
+#include "app/AltGr.h"
 #include "app/LayoutActivation.h"
+#include "app/Text.h"
 #include "app/TrayBalloon.h"
 #include "layout/border/BorderLayout.h"
 #include "layout/grid/GridLayout.h"
@@ -71,30 +74,73 @@ void putForegroundWindowInCentre(Shell& shell) {
   }
 }
 
-void reportTaken(Shell& shell, const Hotkey& key) {
-  if (shell.hotkeysReportedTaken.test(static_cast<std::size_t>(key.id))) return;
-  const std::string text = std::string(key.name) + " is used by another program";
+constexpr char CHOOSE_ANOTHER[] = "To choose another key, double-click this icon and click Keys...";
+constexpr char CHOOSE_OTHERS[] = "To choose other keys, double-click this icon and click Keys...";
+
+[[gnu::cold]] void reportTaken(Shell& shell, std::size_t id) {
+  if (shell.keys.reportedTaken.test(id)) return;
+  const std::string text = concat({keyName(shell.keys.chosen[id]), " is used by another program. ", CHOOSE_ANOTHER});
   // Counted as told only once shown: without a tray icon, a later try names it.
-  if (showTrayBalloon(shell, "Tessellor", text.c_str()))
-    shell.hotkeysReportedTaken.set(static_cast<std::size_t>(key.id));
+  if (showTrayBalloon(shell, "Tessellor", text.c_str())) shell.keys.reportedTaken.set(id);
 }
 
-// Registers the keys of those modes that are not registered yet and unregisters the others.
-void holdHotkeys(Shell& shell, HotkeyModes modes) {
+struct TypedKey {
+  std::size_t id;
+  std::string text;  // what AltGr types with it
+};
+
+// One balloon for every key found left to typing in one registration.
+[[gnu::cold]] void reportLeftToTyping(Shell& shell, const std::vector<TypedKey>& typed) {
+  if (typed.empty()) return;
+  std::vector<std::string> keys, typing;
+  for (const TypedKey& t : typed) {
+    keys.push_back(keyName(shell.keys.chosen[t.id]));
+    typing.push_back(concat({altGrKeysName(shell.keys.chosen[t.id]), " types ", t.text}));
+  }
+  const bool one = typed.size() == 1;
+  const std::string text = concat({listed(keys), one ? " is" : " are", " left to typing: ", listed(typing),
+                                   " on your keyboard. ", one ? CHOOSE_ANOTHER : CHOOSE_OTHERS});
+  if (!showTrayBalloon(shell, "Tessellor", text.c_str())) return;
+  for (const TypedKey& t : typed) shell.keys.reportedAltGr.set(t.id);
+}
+
+// Registers the chosen keys of those modes that are not registered yet and unregisters the others.
+[[gnu::cold]] void holdHotkeys(Shell& shell, HotkeyModes modes) {
   Platform& p = shell.platform;
-  for (const Hotkey& key : hotkeys) {
-    const auto bit = static_cast<std::size_t>(key.id);
-    const bool wanted = (key.modes & modes) != 0;
-    if (wanted == shell.hotkeysRegistered.test(bit)) continue;
-    if (!wanted) {
-      p.UnregisterHotKey(shell.mainDialog, key.id);
-      shell.hotkeysRegistered.reset(bit);
-    } else if (p.RegisterHotKey(shell.mainDialog, key.id, key.modifiers, key.virtualKey) != FALSE) {
-      shell.hotkeysRegistered.set(bit);
+  HotkeyState& s = shell.keys;
+  HotkeyKeys wanted{};
+  std::vector<TypedKey> typed;
+  for (const Hotkey& row : hotkeys) {
+    const auto id = static_cast<std::size_t>(row.id);
+    if ((row.modes & modes) == 0 || !s.chosen[id].isSet()) continue;
+    // Asked at every registration: the user may have added a keyboard layout meanwhile.
+    if (std::string text = altGrText(p, s.chosen[id]); !text.empty()) {
+      if (!s.reportedAltGr.test(id)) typed.push_back(TypedKey{id, std::move(text)});
+      continue;
+    }
+    wanted[id] = s.chosen[id];
+  }
+  // All released first, so that two actions can swap their keys.
+  for (const Hotkey& row : hotkeys) {
+    const auto id = static_cast<std::size_t>(row.id);
+    if (!s.isRegistered(id) || s.registered[id] == wanted[id]) continue;
+    p.UnregisterHotKey(shell.mainDialog, row.id);
+    s.registered[id] = NO_KEY;
+  }
+  for (const Hotkey& row : hotkeys) {
+    const auto id = static_cast<std::size_t>(row.id);
+    if (!wanted[id].isSet() || s.isRegistered(id)) continue;
+    // A held key would otherwise repeat its action at the keyboard's repeat rate.
+    if (p.RegisterHotKey(shell.mainDialog, row.id, wanted[id].modifiers | MOD_NOREPEAT, wanted[id].virtualKey) !=
+        FALSE) {
+      s.registered[id] = wanted[id];
+      s.taken.reset(id);
     } else {
-      reportTaken(shell, key);
+      s.taken.set(id);
+      reportTaken(shell, id);
     }
   }
+  reportLeftToTyping(shell, typed);
 }
 
 }  // namespace
@@ -102,6 +148,18 @@ void holdHotkeys(Shell& shell, HotkeyModes modes) {
 void registerHotkeysFor(Shell& shell, LayoutMode mode) { holdHotkeys(shell, 1u << mode); }
 
 void unregisterHotkeys(Shell& shell) { holdHotkeys(shell, 0); }
+
+[[gnu::cold]] void chooseKeys(Shell& shell, const HotkeyKeys& keys) {
+  HotkeyState& s = shell.keys;
+  for (std::size_t id = 0; id < HOTKEY_COUNT; ++id) {
+    if (s.chosen[id] == keys[id]) continue;
+    s.taken.reset(id);
+    s.reportedTaken.reset(id);
+    s.reportedAltGr.reset(id);
+  }
+  s.chosen = keys;
+  registerHotkeysFor(shell, shell.layoutMode());
+}
 
 void onHotkey(Shell& shell, WPARAM id) {
   if (id >= std::size(hotkeys)) return;

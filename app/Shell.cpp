@@ -1,5 +1,6 @@
 #include "app/Shell.h"
 
+#include "app/Hotkeys.h"
 #include "layout/border/BorderLayout.h"
 #include "layout/grid/GridLayout.h"
 
@@ -16,7 +17,9 @@ HookMessages registerHookMessages(Platform& platform) {
   return m;
 }
 
-Shell::Shell(Platform& p, const HookMessages& m) : platform(p), messages(m), desktop(p), placements(desktop) {}
+Shell::Shell(Platform& p, const HookMessages& m) : platform(p), messages(m), desktop(p), placements(desktop) {
+  keys.chosen = defaultKeys();
+}
 
 Shell::~Shell() = default;
 

@@ -2,12 +2,14 @@
 // the dialog procedures through the main dialog's DWLP_USER slot.
 #pragma once
 
+#include <array>
 #include <bitset>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
 
 #include "app/ActiveLayout.h"
+#include "app/KeyName.h"
 #include "app/PosTable.h"
 #include "layout/border/BorderWeights.h"
 #include "platform/DesktopView.h"
@@ -30,6 +32,17 @@ struct HookMessages {
 HookMessages registerHookMessages(Platform& platform);
 
 inline constexpr std::size_t HOTKEY_COUNT = 12;
+
+// The hotkeys' keys, by id: the ones the user chose (today's keys until then), the ones registered
+// now (NO_KEY where none is), and what was found out about the chosen ones.
+struct HotkeyState {
+  std::array<HotkeyKey, HOTKEY_COUNT> chosen{};
+  std::array<HotkeyKey, HOTKEY_COUNT> registered{};
+  std::bitset<HOTKEY_COUNT> taken;          // the last try to register it failed
+  std::bitset<HOTKEY_COUNT> reportedTaken;  // named to the user as held by another program
+  std::bitset<HOTKEY_COUNT> reportedAltGr;  // named to the user as left to typing
+  bool isRegistered(std::size_t id) const { return registered[id].isSet(); }
+};
 
 struct Shell {
   Shell(Platform& platform, const HookMessages& messages);
@@ -66,9 +79,7 @@ struct Shell {
   // The band the next automatically added window goes to; lives as long as the process.
   int nextSide = 3;
 
-  // By hotkey id: registered now; already named to the user as held by another program.
-  std::bitset<HOTKEY_COUNT> hotkeysRegistered;
-  std::bitset<HOTKEY_COUNT> hotkeysReportedTaken;
+  HotkeyState keys;
 
   // One cycling counter shared by the four Ctrl+arrow directions (never reset).
   std::uint32_t cycleIndex = 0;

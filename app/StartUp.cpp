@@ -1,9 +1,14 @@
 #include "app/StartUp.h"
 
 #include <cstring>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "app/Hotkeys.h"
+#include "app/KeysFile.h"
 #include "app/MainDialog.h"
+#include "app/Text.h"
 #include "app/TrayBalloon.h"
 #include "resources/resource_ids.h"
 #include "settings/Autostart.h"
@@ -14,11 +19,43 @@ namespace tessellor {
 namespace {
 
 constexpr char FIRST_RUN_TITLE[] = "Tessellor is running";
-constexpr char FIRST_RUN_TEXT[] =
-    "Ctrl+Alt+B: Border Layout. Ctrl+Alt+G: Grid Layout. Ctrl+Backspace: end it, windows put back. "
-    "Double-click this icon for the settings.";
 static_assert(sizeof FIRST_RUN_TITLE <= sizeof NOTIFYICONDATAA{}.szInfoTitle);
-static_assert(sizeof FIRST_RUN_TEXT <= sizeof NOTIFYICONDATAA{}.szInfo);
+// Ctrl+Backspace and the Ctrl+arrows edit text in other programs, which a layout takes from them.
+constexpr char TEXT_EDITING_KEYS[] =
+    "In a layout, Ctrl+Backspace and Ctrl+arrows are Tessellor's, not your editor's: to move them, "
+    "double-click this icon and click Keys...";
+
+// The keys to begin with, as they are now: a start key that does not work is left out (its own
+// balloon says why).
+[[gnu::cold]] std::string firstRunText(const Shell& shell) {
+  std::string text;
+  const auto part = [&](std::size_t id, bool works, const char* what) {
+    if (works) text += concat({keyName(shell.keys.chosen[id]), ": ", what, ". "});
+  };
+  part(0, shell.keys.isRegistered(0), "Border Layout");
+  part(1, shell.keys.isRegistered(1), "Grid Layout");
+  part(2, shell.keys.chosen[2].isSet(), "end it, windows put back");
+  return text + TEXT_EDITING_KEYS;
+}
+
+// The user's keys from keys.dat, read before any is registered; lines it could not read are named.
+[[gnu::cold]] void loadChosenKeys(Shell& shell) {
+  Platform& p = shell.platform;
+  const std::optional<KeysFileContents> file = loadKeys(p);
+  if (!file) return;
+  shell.keys.chosen = file->keys;
+  const std::vector<int>& lines = file->unreadLines;
+  if (lines.empty()) return;
+  std::vector<std::string> numbers;
+  numbers.reserve(lines.size());
+  for (int line : lines) numbers.push_back(std::to_string(line));
+  const bool one = lines.size() == 1;
+  const std::string text = concat(
+      {one ? "Line " : "Lines ", listed(numbers), " of ", keysFilePath(p),
+       " could not be read: ", one ? "its action keeps its default key" : "their actions keep their default keys",
+       ". To choose keys, double-click this icon and click Keys..."});
+  showTrayBalloon(shell, "Tessellor", text.c_str());
+}
 
 void addTrayIcon(Shell& shell, HWND dialog) {
   NOTIFYICONDATAA& icon = shell.trayIcon;
@@ -35,7 +72,8 @@ void addTrayIcon(Shell& shell, HWND dialog) {
 
 }  // namespace
 
-void startUp(Shell& shell, HWND dialog) {
+// Once a process: small rather than fast.
+[[gnu::cold]] void startUp(Shell& shell, HWND dialog) {
   Platform& p = shell.platform;
   shell.appModule = p.GetModuleHandleA(nullptr);
   p.GetModuleFileNameA(shell.appModule, shell.exePath, sizeof shell.exePath);
@@ -44,8 +82,9 @@ void startUp(Shell& shell, HWND dialog) {
   enableAutostart(p, shell.exePath);
   clearMachineAutostart(p);
   p.setMyHook(dialog);
-  // The icon comes first: it carries the balloon that names a key another program holds.
+  // The icon comes first: it carries the balloons that name the keys that cannot be used.
   addTrayIcon(shell, dialog);
+  loadChosenKeys(shell);
   registerHotkeysFor(shell, shell.layoutMode());
   // A second start posts the tray's double click here; from a process of lower integrity than an
   // elevated instance, the system would drop it.
@@ -53,7 +92,7 @@ void startUp(Shell& shell, HWND dialog) {
   const bool settingsFound = loadSettings(p, dialog);
   showSelectedLayout(shell, dialog);
   // New icons sit in the overflow area of the tray: without this, a first start looks like none.
-  if (!settingsFound) showTrayBalloon(shell, FIRST_RUN_TITLE, FIRST_RUN_TEXT);
+  if (!settingsFound) showTrayBalloon(shell, FIRST_RUN_TITLE, firstRunText(shell).c_str());
 }
 
 }  // namespace tessellor

@@ -101,6 +101,10 @@ class NullPlatform : public Platform {
   void PostQuitMessage(int) override {}
   BOOL RegisterHotKey(HWND, int, UINT, UINT) override { return TRUE; }
   BOOL UnregisterHotKey(HWND, int) override { return TRUE; }
+  int GetKeyboardLayoutList(int, HKL*) override { return 0; }
+  UINT MapVirtualKeyExA(UINT, UINT, HKL) override { return 0; }
+  int ToUnicodeEx(UINT, UINT, const BYTE*, WCHAR*, int, UINT, HKL) override { return 0; }
+  int WideCharToMultiByte(UINT, DWORD, const WCHAR*, int, char*, int, const char*, BOOL*) override { return 0; }
   HICON LoadIconA(HINSTANCE, LPCSTR) override { return nullptr; }
   BOOL Shell_NotifyIconA(DWORD, NOTIFYICONDATAA*) override { return TRUE; }
   HMENU CreatePopupMenu() override { return nullptr; }

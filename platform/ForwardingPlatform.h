@@ -107,6 +107,18 @@ class ForwardingPlatform : public Platform {
     return desktop_.RegisterHotKey(hwnd, id, modifiers, virtualKey);
   }
   BOOL UnregisterHotKey(HWND hwnd, int id) override { return desktop_.UnregisterHotKey(hwnd, id); }
+  int GetKeyboardLayoutList(int count, HKL* layouts) override { return desktop_.GetKeyboardLayoutList(count, layouts); }
+  UINT MapVirtualKeyExA(UINT code, UINT mapType, HKL layout) override {
+    return desktop_.MapVirtualKeyExA(code, mapType, layout);
+  }
+  int ToUnicodeEx(UINT virtualKey, UINT scanCode, const BYTE* keyState, WCHAR* buffer, int count, UINT flags,
+                  HKL layout) override {
+    return desktop_.ToUnicodeEx(virtualKey, scanCode, keyState, buffer, count, flags, layout);
+  }
+  int WideCharToMultiByte(UINT codePage, DWORD flags, const WCHAR* wide, int wideCount, char* text, int textSize,
+                          const char* defaultChar, BOOL* usedDefaultChar) override {
+    return desktop_.WideCharToMultiByte(codePage, flags, wide, wideCount, text, textSize, defaultChar, usedDefaultChar);
+  }
   HICON LoadIconA(HINSTANCE instance, LPCSTR name) override { return desktop_.LoadIconA(instance, name); }
   BOOL Shell_NotifyIconA(DWORD message, NOTIFYICONDATAA* data) override {
     return desktop_.Shell_NotifyIconA(message, data);

@@ -94,6 +94,14 @@ class Platform {
   virtual BOOL RegisterHotKey(HWND hwnd, int id, UINT modifiers, UINT virtualKey) = 0;
   virtual BOOL UnregisterHotKey(HWND hwnd, int id) = 0;
 
+  // Keyboard layouts: what a key types on each installed one, and that text in the ANSI code page.
+  virtual int GetKeyboardLayoutList(int count, HKL* layouts) = 0;
+  virtual UINT MapVirtualKeyExA(UINT code, UINT mapType, HKL layout) = 0;
+  virtual int ToUnicodeEx(UINT virtualKey, UINT scanCode, const BYTE* keyState, WCHAR* buffer, int count, UINT flags,
+                          HKL layout) = 0;
+  virtual int WideCharToMultiByte(UINT codePage, DWORD flags, const WCHAR* wide, int wideCount, char* text,
+                                  int textSize, const char* defaultChar, BOOL* usedDefaultChar) = 0;
+
   // Notification area and popup menus.
   virtual HICON LoadIconA(HINSTANCE instance, LPCSTR name) = 0;
   virtual BOOL Shell_NotifyIconA(DWORD message, NOTIFYICONDATAA* data) = 0;

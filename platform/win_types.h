@@ -44,6 +44,9 @@ using HKEY = HKEY__*;
 using HANDLE = void*;
 struct HMONITOR__;
 using HMONITOR = HMONITOR__*;
+struct HKL__;
+using HKL = HKL__*;      // a keyboard layout
+using WCHAR = char16_t;  // a UTF-16 code unit
 using HRESULT = LONG;
 
 inline HWND handleFromValue(std::uintptr_t value) { return reinterpret_cast<HWND>(value); }
@@ -323,5 +326,34 @@ inline constexpr HRESULT E_HANDLE = static_cast<HRESULT>(0x80070006u);
 // Process tokens and elevation.
 inline constexpr DWORD TOKEN_QUERY = 0x0008;
 inline constexpr int TokenElevation = 20;
+
+// Keys the user chooses: modifiers, modifier keys, hotkey controls, keyboard layouts, text.
+inline constexpr UINT MOD_SHIFT = 4;
+inline constexpr UINT MOD_NOREPEAT = 0x4000;
+inline constexpr UINT VK_SHIFT = 0x10;
+inline constexpr UINT VK_CONTROL = 0x11;
+inline constexpr UINT VK_MENU = 0x12;
+inline constexpr UINT VK_LWIN = 0x5B;
+inline constexpr UINT VK_RWIN = 0x5C;
+inline constexpr UINT VK_LSHIFT = 0xA0;
+inline constexpr UINT VK_RMENU = 0xA5;
+inline constexpr UINT HKM_SETHOTKEY = 0x0401;
+inline constexpr UINT HKM_GETHOTKEY = 0x0402;
+inline constexpr UINT HKM_SETRULES = 0x0403;
+inline constexpr WORD HOTKEYF_SHIFT = 0x01;
+inline constexpr WORD HOTKEYF_CONTROL = 0x02;
+inline constexpr WORD HOTKEYF_ALT = 0x04;
+inline constexpr WORD HOTKEYF_EXT = 0x08;
+inline constexpr WORD HKCOMB_NONE = 0x0001;
+inline constexpr WORD HKCOMB_S = 0x0002;
+inline constexpr WORD HKCOMB_C = 0x0004;
+inline constexpr WORD HKCOMB_A = 0x0008;
+inline constexpr WORD HKCOMB_SC = 0x0010;
+inline constexpr WORD HKCOMB_SA = 0x0020;
+inline constexpr WORD HKCOMB_CA = 0x0040;
+inline constexpr WORD HKCOMB_SCA = 0x0080;
+inline constexpr UINT MAPVK_VK_TO_VSC = 0;
+inline constexpr UINT CP_ACP = 0;
+inline constexpr UINT CP_UTF8 = 65001;
 
 }  // namespace tessellor

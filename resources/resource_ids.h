@@ -6,6 +6,7 @@
 #define IDD_MAIN_DIALOG 101
 #define IDI_TESSELLOR 105
 #define IDD_BORDER_SETTINGS 109
+#define IDD_KEYS 110
 
 /* Main dialog controls. */
 #define IDC_OK 1
@@ -21,6 +22,7 @@
 #define IDC_NO_AUTOSTART 1018
 #define IDC_BORDER_LAYOUT 1019
 #define IDC_BORDER_SETTINGS 1020
+#define IDC_KEYS 1021
 
 /* Tray menu items. */
 #define IDM_TRAY_SETTINGS 1000
@@ -35,5 +37,16 @@
 #define IDC_WEST_PIXELS 1025
 #define IDC_EAST_PIXELS 1026
 #define IDC_RESET_WEIGHTS 1028
+
+/* Keys dialog controls: one row per hotkey id N, with its label IDC_KEY_LABEL_FIRST + N, its hotkey
+   control IDC_KEY_FIRST + N, its "None" button IDC_KEY_NONE_FIRST + N and the text that marks what
+   stands in its key's way IDC_KEY_MARK_FIRST + N. */
+#define IDC_KEYS_OK 1
+#define IDC_KEYS_CANCEL 2
+#define IDC_KEY_FIRST 1100
+#define IDC_KEY_NONE_FIRST 1120
+#define IDC_KEY_MARK_FIRST 1140
+#define IDC_KEYS_DEFAULTS 1160
+#define IDC_KEY_LABEL_FIRST 1180
 
 #endif

@@ -2,6 +2,7 @@
 
 #include "resources/resource_ids.h"
 #include "settings/Autostart.h"
+#include "settings/UserFolder.h"
 
 namespace tessellor {
 
@@ -29,15 +30,6 @@ std::vector<std::string> listItems(Platform& platform, HWND dialog) {
     items.push_back(std::move(item));
   }
   return items;
-}
-
-// %LOCALAPPDATA%\Tessellor, or empty when the system cannot name the user's folder.
-std::string userFolder(Platform& platform) {
-  char base[MAX_PATH] = {};
-  if (platform.SHGetFolderPathA(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, base) != S_OK) return {};
-  base[MAX_PATH - 1] = '\0';
-  if (base[0] == '\0') return {};
-  return std::string(base) + "\\Tessellor";
 }
 
 }  // namespace

@@ -15,6 +15,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/Platform.h"
@@ -64,7 +65,7 @@ struct PlacementCall {
   bool took = true;        // the window ended at the rectangle asked for
 };
 
-enum class ControlKind { None, Button, CheckBox, Edit, ListBox };
+enum class ControlKind { None, Button, CheckBox, Edit, ListBox, Hotkey, Static };
 
 struct MenuItem {
   UINT_PTR id = 0;
@@ -171,6 +172,25 @@ class SimDesktop : public Platform {
   void terminateProcess() { terminating_ = true; }
   bool terminating() const { return terminating_; }
 
+  // ---- Keys: the user's keyboard layout, hotkeys held elsewhere, keys pressed ----------------------
+  // AltGr with that key types the text (UTF-8) on the desktop's one keyboard layout.
+  void setAltGr(UINT virtualKey, std::string text) { altGr_[virtualKey] = std::move(text); }
+  // Another program holds those keys: RegisterHotKey fails for them whatever the id.
+  void setHotkeyKeysTaken(UINT modifiers, UINT virtualKey) { takenKeys_.insert({modifiers, virtualKey}); }
+  struct RegisteredHotkey {
+    int id;
+    UINT modifiers;  // as registered, MOD_NOREPEAT included
+    UINT virtualKey;
+  };
+  std::vector<RegisteredHotkey> registeredHotkeys() const;  // ascending ids
+  // WM_HOTKEY for the hotkey registered with those keys; false when none is.
+  bool pressKeys(UINT modifiers, UINT virtualKey);
+  // The user types those keys into a hotkey control of an open dialog: the control's rules apply, as
+  // HKM_SETRULES gave them, and Enter, Tab, Space, Delete, Esc and Backspace, which the control
+  // leaves to its dialog, change nothing (false). Nothing when the dialog has no hotkey control of
+  // that id.
+  std::optional<bool> typeHotkey(HWND dialog, int id, WORD hotkey);
+
   // ---- The program's side: dialogs, messages and the process -----------------------------------
   HWND mainDialog() const { return mainDialog_; }  // the living template-101 dialog, or null
   HWND topDialog() const;                          // the innermost open modal dialog, else mainDialog()
@@ -266,6 +286,13 @@ class SimDesktop : public Platform {
   BOOL RegisterHotKey(HWND hwnd, int id, UINT modifiers, UINT virtualKey) override;
   BOOL UnregisterHotKey(HWND hwnd, int id) override;
 
+  int GetKeyboardLayoutList(int count, HKL* layouts) override;
+  UINT MapVirtualKeyExA(UINT code, UINT mapType, HKL layout) override;
+  int ToUnicodeEx(UINT virtualKey, UINT scanCode, const BYTE* keyState, WCHAR* buffer, int count, UINT flags,
+                  HKL layout) override;
+  int WideCharToMultiByte(UINT codePage, DWORD flags, const WCHAR* wide, int wideCount, char* text, int textSize,
+                          const char* defaultChar, BOOL* usedDefaultChar) override;
+
   HICON LoadIconA(HINSTANCE instance, LPCSTR name) override;
   BOOL Shell_NotifyIconA(DWORD message, NOTIFYICONDATAA* data) override;
   HMENU CreatePopupMenu() override;
@@ -344,6 +371,9 @@ class SimDesktop : public Platform {
     LRESULT check = BST_UNCHECKED;
     std::vector<std::string> items;
     int selection = -1;
+    WORD hotkey = 0;  // a hotkey control's keys: the virtual key, HOTKEYF_ flags in the high byte
+    WORD invalidCombinations = 0;
+    WORD defaultModifiers = 0;
   };
   struct Dialog {
     DLGPROC proc = nullptr;
@@ -431,6 +461,8 @@ class SimDesktop : public Platform {
   // Shell services.
   std::map<int, Hotkey> hotkeys_;
   std::set<int> takenHotkeys_;
+  std::set<std::pair<UINT, UINT>> takenKeys_;  // modifiers without MOD_NOREPEAT, virtual key
+  std::map<UINT, std::string> altGr_;
   std::optional<NOTIFYICONDATAA> tray_;
   std::map<std::uintptr_t, std::vector<MenuItem>> menus_;
   std::uintptr_t nextMenu_ = 0;

@@ -1,9 +1,11 @@
-// The program's two dialogs and their controls. The main dialog (template 101) is a desktop window;
-// the border settings dialog (template 109) is a modal state with a handle outside the window range.
+// The program's dialogs and their controls. The main dialog (template 101) is a desktop window; the
+// border settings dialog (template 109) and the Keys dialog (template 110) are modal states with
+// handles outside the window range.
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <cstring>
+#include <vector>
 
 #include "platform/sim/SimDesktop.h"
 #include "platform/sim/SimHelpers.h"
@@ -44,6 +46,20 @@ constexpr ControlTemplate kBorderSettingsControls[] = {
     {IDC_SOUTH_PIXELS, ControlKind::Edit},    {IDC_WEST_PIXELS, ControlKind::Edit},
     {IDC_EAST_PIXELS, ControlKind::Edit},
 };
+
+// The Keys dialog: a row of three controls for each of the twelve hotkeys, then its buttons.
+std::vector<ControlTemplate> keysControls() {
+  std::vector<ControlTemplate> controls{{IDC_KEYS_OK, ControlKind::Button},
+                                        {IDC_KEYS_CANCEL, ControlKind::Button},
+                                        {IDC_KEYS_DEFAULTS, ControlKind::Button}};
+  for (int row = 0; row < 12; ++row) {
+    controls.push_back({IDC_KEY_LABEL_FIRST + row, ControlKind::Static});
+    controls.push_back({IDC_KEY_FIRST + row, ControlKind::Hotkey});
+    controls.push_back({IDC_KEY_NONE_FIRST + row, ControlKind::Button});
+    controls.push_back({IDC_KEY_MARK_FIRST + row, ControlKind::Static});
+  }
+  return controls;
+}
 
 bool equalsIgnoringAsciiCase(const std::string& a, const char* b) {
   const std::size_t n = std::strlen(b);
@@ -87,6 +103,7 @@ void SimDesktop::addDialog(HWND handle, int templateId, DLGPROC proc) {
   };
   if (templateId == IDD_MAIN_DIALOG) addControls(kMainControls);
   if (templateId == IDD_BORDER_SETTINGS) addControls(kBorderSettingsControls);
+  if (templateId == IDD_KEYS) addControls(keysControls());
 }
 
 HWND SimDesktop::CreateDialogParamA(HINSTANCE /*instance*/, LPCSTR templateName, HWND /*parent*/, DLGPROC proc,
@@ -108,9 +125,11 @@ HWND SimDesktop::CreateDialogParamA(HINSTANCE /*instance*/, LPCSTR templateName,
 
 INT_PTR SimDesktop::DialogBoxParamA(HINSTANCE /*instance*/, LPCSTR templateName, HWND /*parent*/, DLGPROC proc,
                                     LPARAM initParam) {
-  if (!IS_INTRESOURCE(templateName) || resourceId(templateName) != IDD_BORDER_SETTINGS) return -1;
+  if (!IS_INTRESOURCE(templateName)) return -1;
+  const int templateId = resourceId(templateName);
+  if (templateId != IDD_BORDER_SETTINGS && templateId != IDD_KEYS) return -1;
   const HWND handle = handleFromValue(kFirstModal + dialogSerial_ + 1);
-  addDialog(handle, IDD_BORDER_SETTINGS, proc);
+  addDialog(handle, templateId, proc);
   modalStack_.push_back(handle);
   callDialog(handle, WM_INITDIALOG, 0, initParam);
   // The modal loop: the main dialog's messages still get dispatched while this one is open.
@@ -250,6 +269,15 @@ LRESULT SimDesktop::controlMessage(Control& c, UINT message, WPARAM wParam, LPAR
     case LB_SETCURSEL:
       c.selection = inRange ? index : -1;
       return inRange ? index : LB_ERR;
+    case HKM_SETHOTKEY:
+      c.hotkey = static_cast<WORD>(wParam);
+      return 0;
+    case HKM_GETHOTKEY:
+      return c.hotkey;
+    case HKM_SETRULES:
+      c.invalidCombinations = static_cast<WORD>(wParam);
+      c.defaultModifiers = static_cast<WORD>(lParam);
+      return 0;
     case LB_FINDSTRINGEXACT: {
       // The search starts after `index` and wraps around; -1 searches from the top.
       const char* wanted = reinterpret_cast<const char*>(lParam);

@@ -1,4 +1,4 @@
-// The shell services around the windows: hotkeys, the tray icon and its menu, processes and
+// The shell services around the windows: the tray icon and its menu, processes and
 // modules, and the C library's clock and dice.
 #include <algorithm>
 #include <cstdio>
@@ -50,35 +50,6 @@ std::string quote(std::string_view text) {
     }
   }
   return out + "\"";
-}
-
-// ---- Hotkeys --------------------------------------------------------------------------------------
-
-BOOL SimDesktop::RegisterHotKey(HWND hwnd, int id, UINT modifiers, UINT virtualKey) {
-  if (takenHotkeys_.contains(id) || hotkeys_.contains(id)) return FALSE;
-  hotkeys_[id] = Hotkey{hwnd, modifiers, virtualKey};
-  return TRUE;
-}
-
-BOOL SimDesktop::UnregisterHotKey(HWND hwnd, int id) {
-  auto it = hotkeys_.find(id);
-  if (it == hotkeys_.end() || it->second.hwnd != hwnd) return FALSE;
-  hotkeys_.erase(it);
-  return TRUE;
-}
-
-std::vector<int> SimDesktop::hotkeys() const {
-  std::vector<int> ids;
-  for (const auto& [id, key] : hotkeys_) ids.push_back(id);
-  return ids;
-}
-
-bool SimDesktop::pressHotkey(int id) {
-  auto it = hotkeys_.find(id);
-  if (it == hotkeys_.end()) return false;
-  const LPARAM keys = static_cast<LPARAM>(it->second.modifiers | (it->second.virtualKey << 16));
-  postMessage(it->second.hwnd, WM_HOTKEY, static_cast<WPARAM>(id), keys);
-  return true;
 }
 
 // ---- Tray icon and popup menu -------------------------------------------------------------------

@@ -340,6 +340,23 @@ BOOL Win32Platform::RegisterHotKey(HWND hwnd, int id, UINT modifiers, UINT virtu
 }
 BOOL Win32Platform::UnregisterHotKey(HWND hwnd, int id) { return ::UnregisterHotKey(sys(hwnd), id); }
 
+int Win32Platform::GetKeyboardLayoutList(int count, HKL* layouts) {
+  return ::GetKeyboardLayoutList(count, reinterpret_cast<::HKL*>(layouts));
+}
+UINT Win32Platform::MapVirtualKeyExA(UINT code, UINT mapType, HKL layout) {
+  return ::MapVirtualKeyExA(code, mapType, reinterpret_cast<::HKL>(layout));
+}
+int Win32Platform::ToUnicodeEx(UINT virtualKey, UINT scanCode, const BYTE* keyState, WCHAR* buffer, int count,
+                               UINT flags, HKL layout) {
+  return ::ToUnicodeEx(virtualKey, scanCode, keyState, reinterpret_cast<::LPWSTR>(buffer), count, flags,
+                       reinterpret_cast<::HKL>(layout));
+}
+int Win32Platform::WideCharToMultiByte(UINT codePage, DWORD flags, const WCHAR* wide, int wideCount, char* text,
+                                       int textSize, const char* defaultChar, BOOL* usedDefaultChar) {
+  return ::WideCharToMultiByte(codePage, flags, reinterpret_cast<::LPCWCH>(wide), wideCount, text, textSize,
+                               defaultChar, usedDefaultChar);
+}
+
 HICON Win32Platform::LoadIconA(HINSTANCE instance, LPCSTR name) {
   return reinterpret_cast<HICON>(::LoadIconA(sys(instance), name));
 }

@@ -79,6 +79,13 @@ class Win32Platform final : public Platform {
   BOOL RegisterHotKey(HWND hwnd, int id, UINT modifiers, UINT virtualKey) override;
   BOOL UnregisterHotKey(HWND hwnd, int id) override;
 
+  int GetKeyboardLayoutList(int count, HKL* layouts) override;
+  UINT MapVirtualKeyExA(UINT code, UINT mapType, HKL layout) override;
+  int ToUnicodeEx(UINT virtualKey, UINT scanCode, const BYTE* keyState, WCHAR* buffer, int count, UINT flags,
+                  HKL layout) override;
+  int WideCharToMultiByte(UINT codePage, DWORD flags, const WCHAR* wide, int wideCount, char* text, int textSize,
+                          const char* defaultChar, BOOL* usedDefaultChar) override;
+
   HICON LoadIconA(HINSTANCE instance, LPCSTR name) override;
   BOOL Shell_NotifyIconA(DWORD message, NOTIFYICONDATAA* data) override;
   HMENU CreatePopupMenu() override;

@@ -3,7 +3,17 @@
 #include "app/WinMain.h"
 #include "platform/win32/Win32Platform.h"
 
+#include <cstdlib>
+
 #include <windows.h>
+// commctrl needs windows.h first.
+#include <commctrl.h>
+
+// The C++ runtime's own terminate handler writes the uncaught exception's demangled type to standard
+// error, which a GUI program does not have, and brings the demangler, a tenth of tessellor.exe.
+namespace __gnu_cxx {
+void __verbose_terminate_handler() { std::abort(); }
+}  // namespace __gnu_cxx
 
 namespace {
 
@@ -46,6 +56,9 @@ bool handedToRunningInstance() {
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, int showCommand) {
   if (handedToRunningInstance()) return 0;
+  // The Keys dialog's hotkey controls: their window class exists once this has run.
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_HOTKEY_CLASS};
+  InitCommonControlsEx(&controls);
   return tessellor::WinMain(platform, hookMessages, reinterpret_cast<tessellor::HINSTANCE>(instance),
                             reinterpret_cast<tessellor::HINSTANCE>(previous), commandLine, showCommand);
 }

@@ -5,6 +5,7 @@
 #include <optional>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/Hotkeys.h"
@@ -18,6 +19,14 @@ namespace tessellor {
 namespace {
 
 INT_PTR quietProc(Platform&, HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+
+const std::string CHOOSE = "To choose another key, double-click this icon and click Keys...";
+
+std::size_t registeredCount(const Shell& shell) {
+  std::size_t n = 0;
+  for (std::size_t id = 0; id < HOTKEY_COUNT; ++id) n += shell.keys.isRegistered(id) ? 1 : 0;
+  return n;
+}
 
 // A shell over a bare desktop, its dialog made by hand; the tray icon only when asked for.
 struct Program {
@@ -47,14 +56,14 @@ TEST(HotkeyRegistration, AKeyFreedByAnotherProgramIsTakenByTheNextLayoutAndNamed
   ASSERT_TRUE(t.d.RegisterHotKey(t.other, 2, MOD_CONTROL, VK_BACK));
   registerHotkeysFor(t.shell, LayoutGrid);
   EXPECT_EQ(t.d.hotkeys(), (std::vector<int>{0, 1, 2, 7, 8, 9, 10}));  // 2 being the other program's
-  EXPECT_FALSE(t.shell.hotkeysRegistered.test(2));
-  EXPECT_EQ(t.balloonTexts(), std::vector<std::string>{"Ctrl+Backspace is used by another program"});
+  EXPECT_FALSE(t.shell.keys.isRegistered(2));
+  EXPECT_EQ(t.balloonTexts(), std::vector<std::string>{"Ctrl+Backspace is used by another program. " + CHOOSE});
 
   registerHotkeysFor(t.shell, LayoutNone);
   ASSERT_TRUE(t.d.UnregisterHotKey(t.other, 2));
   registerHotkeysFor(t.shell, LayoutBorder);
   EXPECT_EQ(t.d.hotkeys(), (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}));
-  EXPECT_TRUE(t.shell.hotkeysRegistered.all());
+  EXPECT_EQ(registeredCount(t.shell), HOTKEY_COUNT);
   EXPECT_EQ(t.d.balloons().size(), 1u);
 
   // Straight from one layout to the other: only the difference changes hands.
@@ -62,7 +71,7 @@ TEST(HotkeyRegistration, AKeyFreedByAnotherProgramIsTakenByTheNextLayoutAndNamed
   EXPECT_EQ(t.d.hotkeys(), (std::vector<int>{0, 1, 2, 7, 8, 9, 10}));
   unregisterHotkeys(t.shell);
   EXPECT_TRUE(t.d.hotkeys().empty());
-  EXPECT_TRUE(t.shell.hotkeysRegistered.none());
+  EXPECT_EQ(registeredCount(t.shell), 0u);
 }
 
 TEST(HotkeyRegistration, AKeyIsNamedOnceTheTrayIconCanCarryTheBalloon) {
@@ -75,9 +84,69 @@ TEST(HotkeyRegistration, AKeyIsNamedOnceTheTrayIconCanCarryTheBalloon) {
   registerHotkeysFor(t.shell, LayoutBorder);
   registerHotkeysFor(t.shell, LayoutNone);
   registerHotkeysFor(t.shell, LayoutBorder);
-  EXPECT_EQ(t.balloonTexts(), std::vector<std::string>{"Alt+F10 is used by another program"});
+  EXPECT_EQ(t.balloonTexts(), std::vector<std::string>{"Alt+F10 is used by another program. " + CHOOSE});
   ASSERT_EQ(t.d.balloons().size(), 1u);
   EXPECT_EQ(t.d.balloons()[0].title, "Tessellor");
+}
+
+TEST(HotkeyRegistration, EveryKeyIsRegisteredWithoutRepeatsAsItsKeysAlone) {
+  Program t;
+  registerHotkeysFor(t.shell, LayoutBorder);
+  const auto keys = t.d.registeredHotkeys();
+  ASSERT_EQ(keys.size(), HOTKEY_COUNT);
+  for (const auto& k : keys) {
+    const Hotkey& row = hotkeys[static_cast<std::size_t>(k.id)];
+    EXPECT_EQ(k.modifiers, row.modifiers | MOD_NOREPEAT) << k.id;
+    EXPECT_EQ(k.virtualKey, row.virtualKey) << k.id;
+  }
+}
+
+TEST(HotkeyRegistration, ChosenKeysTakeEffectAtOnceAndMayChangePlaces) {
+  Program t;
+  t.addTrayIcon();
+  registerHotkeysFor(t.shell, LayoutNone);
+  HotkeyKeys keys = defaultKeys();
+  std::swap(keys[0], keys[1]);  // each key is held by the other action until both are released
+  keys[2] = HotkeyKey{MOD_CONTROL | MOD_SHIFT, VK_BACK};
+  chooseKeys(t.shell, keys);
+  EXPECT_EQ(t.shell.keys.registered[0], (HotkeyKey{MOD_CONTROL | MOD_ALT, 'G'}));
+  EXPECT_EQ(t.shell.keys.registered[1], (HotkeyKey{MOD_CONTROL | MOD_ALT, 'B'}));
+  EXPECT_EQ(t.d.hotkeys(), (std::vector<int>{0, 1}));  // no layout: the start keys only
+  keys[0] = NO_KEY;                                    // no key at all for the Border Layout
+  chooseKeys(t.shell, keys);
+  EXPECT_EQ(t.d.hotkeys(), std::vector<int>{1});
+  EXPECT_TRUE(t.d.balloons().empty());
+}
+
+TEST(HotkeyRegistration, AKeyChosenAnewIsNamedAgainWhenItCannotBeHeld) {
+  Program t;
+  t.addTrayIcon();
+  t.d.setHotkeyKeysTaken(MOD_CONTROL | MOD_SHIFT, 'B');
+  t.d.setHotkeyKeysTaken(MOD_CONTROL | MOD_SHIFT, 'N');
+  HotkeyKeys keys = defaultKeys();
+  keys[0] = HotkeyKey{MOD_CONTROL | MOD_SHIFT, 'B'};
+  chooseKeys(t.shell, keys);
+  keys[0] = HotkeyKey{MOD_CONTROL | MOD_SHIFT, 'N'};
+  chooseKeys(t.shell, keys);
+  chooseKeys(t.shell, keys);  // the same keys again: nothing new to say
+  EXPECT_EQ(t.balloonTexts(), (std::vector<std::string>{"Ctrl+Shift+B is used by another program. " + CHOOSE,
+                                                        "Ctrl+Shift+N is used by another program. " + CHOOSE}));
+  EXPECT_TRUE(t.shell.keys.taken.test(0));
+}
+
+TEST(HotkeyRegistration, AKeyboardLayoutAddedMeanwhileFreesItsKeysAtTheNextRegistration) {
+  Program t;
+  t.addTrayIcon();
+  registerHotkeysFor(t.shell, LayoutNone);
+  EXPECT_EQ(t.d.hotkeys(), (std::vector<int>{0, 1}));
+  t.d.setAltGr('G', "]");
+  registerHotkeysFor(t.shell, LayoutBorder);
+  EXPECT_FALSE(t.shell.keys.isRegistered(1));
+  registerHotkeysFor(t.shell, LayoutNone);
+  EXPECT_EQ(t.d.hotkeys(), std::vector<int>{0});
+  EXPECT_EQ(t.balloonTexts(), std::vector<std::string>{"Ctrl+Alt+G is left to typing: AltGr+G types ] on your "
+                                                       "keyboard. " +
+                                                       CHOOSE});
 }
 
 TEST(TrayBalloon, LongTextsAreCutToTheirFieldsAndNothingShowsWithoutAnIcon) {

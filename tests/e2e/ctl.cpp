@@ -49,7 +49,8 @@
 //                               hidden top-level window of this program got, or "error CODE" (GetLastError)
 //   quit
 #include <windows.h>
-// shellapi needs windows.h first.
+// shellapi and commctrl need windows.h first.
+#include <commctrl.h>
 #include <shellapi.h>
 
 #include <fcntl.h>
@@ -310,29 +311,37 @@ WORD virtualKey(const std::string& name) {
 
 bool isExtended(WORD key) { return key == VK_LEFT || key == VK_RIGHT || key == VK_UP || key == VK_DOWN; }
 
-bool pressKeys(const std::string& combination) {
+// The keys of "ctrl+alt+b"; empty when one of them has no name here.
+std::vector<WORD> keysOf(const std::string& combination) {
   std::vector<WORD> keys;
   std::size_t start = 0;
   while (start <= combination.size()) {
     const std::size_t plus = combination.find('+', start);
     const std::string name = combination.substr(start, plus == std::string::npos ? std::string::npos : plus - start);
     const WORD key = virtualKey(name);
-    if (key == 0) return false;
+    if (key == 0) return {};
     keys.push_back(key);
     if (plus == std::string::npos) break;
     start = plus + 1;
   }
+  return keys;
+}
+
+INPUT keyInput(WORD key, DWORD up) {
+  INPUT input{};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = key;
+  input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(key, MAPVK_VK_TO_VSC));
+  input.ki.dwFlags = up | (isExtended(key) ? KEYEVENTF_EXTENDEDKEY : 0);
+  return input;
+}
+
+bool pressKeys(const std::string& combination) {
+  const std::vector<WORD> keys = keysOf(combination);
+  if (keys.empty()) return false;
   std::vector<INPUT> inputs;
-  const auto add = [&](WORD key, DWORD up) {
-    INPUT input{};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = key;
-    input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(key, MAPVK_VK_TO_VSC));
-    input.ki.dwFlags = up | (isExtended(key) ? KEYEVENTF_EXTENDEDKEY : 0);
-    inputs.push_back(input);
-  };
-  for (WORD key : keys) add(key, 0);
-  for (auto it = keys.rbegin(); it != keys.rend(); ++it) add(*it, KEYEVENTF_KEYUP);
+  for (WORD key : keys) inputs.push_back(keyInput(key, 0));
+  for (auto it = keys.rbegin(); it != keys.rend(); ++it) inputs.push_back(keyInput(*it, KEYEVENTF_KEYUP));
   return SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) == inputs.size();
 }
 
@@ -614,7 +623,163 @@ void launchTray(DWORD ms, const char* exe, const char* className, const char* ti
   }
 }
 
+// --- keys: the Keys dialog, a held key, what AltGr types ------------------------------------------
+//   keys-dialog                 "keys-dialog shown" or "keys-dialog none": the Keys dialog
+//   wait-keys-dialog shown|gone MS
+//   keys-row N                  "keys-row N WORD MARK": row N's hotkey control (HKM_GETHOTKEY, hex)
+//                               and the text of its mark
+//   wait-keys-row N WORD MS     polls until row N's hotkey control holds WORD (hex): keys typed into
+//                               it are input, which the dialog takes after the messages sent to it
+//   focus-key N                 the Keys dialog to the front, the keyboard focus in row N's control
+//   keys-command ID             posts WM_COMMAND ID to the Keys dialog (1 OK, 2 Cancel)
+//   hold KEY+KEY... N           presses the keys, sends the last one's key-down N times in all as
+//                               the keyboard's auto-repeat does, then releases them
+//   norepeat-probe              "norepeat-probe without N with M": how many WM_HOTKEY a hotkey of
+//                               this program gets for a key held for 4 key-downs, registered without
+//                               and with MOD_NOREPEAT
+//   altgr-probe                 "altgr-probe LAYOUTS B=TEXT G=TEXT": what ToUnicodeEx answers for
+//                               Ctrl+Alt+B and Ctrl+Alt+G on each installed keyboard layout (UTF-16
+//                               units in hex, "-" for none)
+//   hotkey-free KEY+KEY...      "free" when this program may register the keys (with MOD_NOREPEAT),
+//                               "held" when another program holds them
+constexpr int kFirstKeyControl = 1100;
+constexpr int kFirstKeyMark = 1140;
+
+HWND keysDialog() { return FindWindowExA(nullptr, nullptr, "#32770", "Tessellor Keys"); }
+
+UINT modifiersOf(const std::vector<WORD>& keys) {
+  UINT modifiers = 0;
+  for (WORD key : keys) {
+    if (key == VK_CONTROL) modifiers |= MOD_CONTROL;
+    if (key == VK_MENU) modifiers |= MOD_ALT;
+    if (key == VK_SHIFT) modifiers |= MOD_SHIFT;
+  }
+  return modifiers;
+}
+
+bool holdKeys(const std::vector<WORD>& keys, unsigned long downs) {
+  if (keys.empty() || downs == 0) return false;
+  std::vector<INPUT> inputs;
+  for (WORD key : keys) inputs.push_back(keyInput(key, 0));
+  for (unsigned long i = 1; i < downs; ++i) inputs.push_back(keyInput(keys.back(), 0));
+  for (auto it = keys.rbegin(); it != keys.rend(); ++it) inputs.push_back(keyInput(*it, KEYEVENTF_KEYUP));
+  return SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) == inputs.size();
+}
+
+// Wine's SendInput hands the input to its server, which posts the hotkeys before it returns; a
+// message posted after them therefore arrives after them too.
+void noRepeatProbe() {
+  constexpr int kRepeating = 0xB001, kNotRepeating = 0xB002;
+  constexpr UINT kDone = WM_APP + 9;
+  if (!RegisterHotKey(nullptr, kRepeating, MOD_CONTROL | MOD_SHIFT, VK_F9) ||
+      !RegisterHotKey(nullptr, kNotRepeating, MOD_CONTROL | MOD_SHIFT | MOD_NOREPEAT, VK_F11)) {
+    reply("error RegisterHotKey %lu", GetLastError());
+    UnregisterHotKey(nullptr, kRepeating);
+    return;
+  }
+  holdKeys({VK_CONTROL, VK_SHIFT, VK_F9}, 4);
+  holdKeys({VK_CONTROL, VK_SHIFT, VK_F11}, 4);
+  PostThreadMessageA(GetCurrentThreadId(), kDone, 0, 0);
+  int repeating = 0, notRepeating = 0;
+  MSG msg{};
+  while (GetMessageA(&msg, nullptr, 0, 0) > 0 && msg.message != kDone) {
+    if (msg.message == WM_HOTKEY && msg.wParam == kRepeating) ++repeating;
+    if (msg.message == WM_HOTKEY && msg.wParam == kNotRepeating) ++notRepeating;
+  }
+  UnregisterHotKey(nullptr, kRepeating);
+  UnregisterHotKey(nullptr, kNotRepeating);
+  reply("norepeat-probe without %d with %d", repeating, notRepeating);
+}
+
+std::string typedHex(HKL layout, UINT vk) {
+  BYTE state[256] = {};
+  state[VK_CONTROL] = state[VK_MENU] = 0x80;
+  WCHAR typed[8] = {};
+  const int n = ToUnicodeEx(vk, MapVirtualKeyExA(vk, MAPVK_VK_TO_VSC, layout), state, typed, 8, 4, layout);
+  if (n == 0) return "-";
+  std::string hex = n < 0 ? "dead:" : "";
+  for (int i = 0; i < (n < 0 ? 1 : n) && i < 8; ++i) {
+    char unit[8];
+    std::snprintf(unit, sizeof unit, "%s%04X", i > 0 ? "," : "", static_cast<unsigned>(typed[i]));
+    hex += unit;
+  }
+  return hex;
+}
+
+void altGrProbe() {
+  HKL layouts[16] = {};
+  const int n = GetKeyboardLayoutList(16, layouts);
+  std::string answer = "altgr-probe " + std::to_string(n);
+  for (int i = 0; i < n; ++i) {
+    char name[32];
+    std::snprintf(name, sizeof name, " %p:", static_cast<void*>(layouts[i]));
+    answer += name + std::string("B=") + typedHex(layouts[i], 'B') + " G=" + typedHex(layouts[i], 'G');
+  }
+  reply("%s", answer.c_str());
+}
+
+bool runKeysCommand(const std::string& command, const char* rest) {
+  char word[256] = {};
+  unsigned long n = 0;
+  unsigned int wanted = 0;
+  unsigned long ms = 0;
+  HWND keys = keysDialog();
+  if (command == "keys-dialog") {
+    reply(keys != nullptr ? "keys-dialog shown" : "keys-dialog none");
+  } else if (command == "wait-keys-dialog" && std::sscanf(rest, "%255s %lu", word, &n) == 2) {
+    const bool shown = std::strcmp(word, "shown") == 0;
+    reply(pollUntil(n, [&] { return (keysDialog() != nullptr) == shown; }) >= 0 ? "ok" : "timeout");
+  } else if (command == "keys-row" && std::sscanf(rest, "%lu", &n) == 1 && keys != nullptr) {
+    DWORD_PTR hotkey = 0;
+    const int id = kFirstKeyControl + static_cast<int>(n);
+    if (!sendWithin(GetDlgItem(keys, id), HKM_GETHOTKEY, 0, 0, 5000, &hotkey)) return reply("timeout"), true;
+    char mark[256] = {};
+    GetDlgItemTextA(keys, kFirstKeyMark + static_cast<int>(n), mark, sizeof mark);
+    reply("keys-row %lu %04X %s", n, static_cast<unsigned>(hotkey & 0xFFFF), mark);
+  } else if (command == "wait-keys-row" && std::sscanf(rest, "%lu %x %lu", &n, &wanted, &ms) == 3) {
+    const long long took = pollUntil(ms, [&] {
+      DWORD_PTR hotkey = 0;
+      const HWND open = keysDialog();
+      return open != nullptr &&
+             sendWithin(GetDlgItem(open, kFirstKeyControl + static_cast<int>(n)), HKM_GETHOTKEY, 0, 0, 1000, &hotkey) &&
+             (hotkey & 0xFFFF) == wanted;
+    });
+    if (took >= 0) {
+      reply("ok %lld", took);
+    } else {
+      reply("timeout %lu", ms);
+    }
+  } else if (command == "focus-key" && std::sscanf(rest, "%lu", &n) == 1 && keys != nullptr) {
+    SetForegroundWindow(keys);
+    const HWND control = GetDlgItem(keys, kFirstKeyControl + static_cast<int>(n));
+    sendWithin(keys, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE, 5000);
+    reply(GetForegroundWindow() == keys ? "ok" : "error the Keys dialog is not in front");
+  } else if (command == "keys-command" && std::sscanf(rest, "%lu", &n) == 1 && keys != nullptr) {
+    reply(PostMessageA(keys, WM_COMMAND, n, 0) ? "ok" : "error PostMessage");
+  } else if (command == "hold" && std::sscanf(rest, "%255s %lu", word, &n) == 2) {
+    reply(holdKeys(keysOf(word), n) ? "ok" : "error bad keys");
+  } else if (command == "norepeat-probe") {
+    noRepeatProbe();
+  } else if (command == "altgr-probe") {
+    altGrProbe();
+  } else if (command == "hotkey-free" && std::sscanf(rest, "%255s", word) == 1) {
+    const std::vector<WORD> combination = keysOf(word);
+    if (combination.empty()) return reply("error bad keys"), true;
+    constexpr int kProbe = 0xB003;
+    if (RegisterHotKey(nullptr, kProbe, modifiersOf(combination) | MOD_NOREPEAT, combination.back())) {
+      UnregisterHotKey(nullptr, kProbe);
+      reply("free");
+    } else {
+      reply("held");
+    }
+  } else {
+    return false;
+  }
+  return true;
+}
+
 void run(const std::string& command, const char* rest) {
+  if (runKeysCommand(command, rest)) return;
   char word[256] = {};
   char word2[256] = {};
   unsigned long n = 0;

@@ -146,6 +146,112 @@ ctrl_left_reaches_sample() {
 }
 if [ "$mode" = test ]; then ctrl_left_reaches_sample "with no layout, Ctrl+Left is left to the other programs"; fi
 
+# --- keys: a held key, the Keys dialog, AltGr --------------------------------------------------------
+# A held key sends its key-down again and again; registered with MOD_NOREPEAT, a hotkey acts on the
+# first one only. The control program's own hotkeys show whether Wine repeats hotkeys at all.
+held_key_acts_once() {
+  local four without with
+  step norepeat-probe
+  read -r _ _ without _ with <<<"$REPLY"
+  if [ "$without" -le 1 ] || [ "$with" -ne 1 ]; then
+    note "Wine shows no MOD_NOREPEAT: a hotkey of the control program held for 4 key-downs gets $without WM_HOTKEY without the flag and $with with it; the held-key check cannot run here"
+    return
+  fi
+  scenario+=("key 6" "key 6" "key 6" "key 6")
+  simulate border-held-four
+  four="${expected[*]}"
+  scenario=("${scenario[@]:0:${#scenario[@]}-3}")
+  simulate border-held
+  [ "$four" != "${expected[*]}" ] || note "four presses of Ctrl+Down leave the windows as one does: the check below cannot tell them apart"
+  step "hold ctrl+down 4"
+  # The windows pass through the place of one press on their way to that of four: compared only
+  # once the program has handled every hotkey the held key gave.
+  step "barrier 10000"
+  compare "Ctrl+Down held for 4 key-downs brings the next South window into the Centre once" 10000
+}
+
+# The Keys dialog as a user works it: a click on "Keys...", the new keys pressed in the second row's
+# box, OK. The new key then starts the Grid Layout (which, unlike the Border Layout, keeps nothing
+# from the layouts before that the simulator would have to know), and the old one is free.
+keys_dialog_moves_a_key() {
+  step "command 1021"
+  step "wait-keys-dialog shown 10000"
+  step "keys-row 1"
+  [[ $REPLY == "keys-row 1 0647"* ]] || fail "the Keys dialog's second row holds $REPLY, not Ctrl+Alt+G (0647)"
+  step "focus-key 1"
+  step "key ctrl+shift+g"
+  ctl "wait-keys-row 1 0347 10000"
+  if [[ $REPLY == ok* ]]; then
+    pass "Ctrl+Shift+G pressed in the Keys dialog's second row shows there"
+  else
+    ctl "keys-row 1"
+    fail "the Keys dialog's second row holds $REPLY after Ctrl+Shift+G, not 0347"
+  fi
+  step "keys-command 1"
+  step "wait-keys-dialog gone 10000"
+  local saved
+  saved=$(sed -n 2p "$user_settings/keys.dat" 2>/dev/null | tr -d '\r')
+  if [ "$saved" = "grid Ctrl+Shift+G" ]; then
+    pass "OK saves keys.dat, its second line 'grid Ctrl+Shift+G'"
+  else
+    fail "keys.dat's second line is '$saved', not 'grid Ctrl+Shift+G'"
+  fi
+  ctl "hotkey-free ctrl+alt+g"
+  if [ "$REPLY" = free ]; then pass "Ctrl+Alt+G is free for other programs once moved"; else fail "Ctrl+Alt+G is still $REPLY"; fi
+  describe_desktop
+  scenario+=("command 1021" 'set-hotkey 1101 "Ctrl+Shift+G"' "command 1" 'key "Ctrl+Shift+G"')
+  simulate keys-start
+  step "key ctrl+shift+g"
+  ctl "expect 10000" "${expected[@]}" "foreground ${foreground:-none}" "."
+  [[ $REPLY != error* ]] || abort "Ctrl+Shift+G: $REPLY"
+  if [[ $REPLY != ok* ]]; then
+    # Closing the dialog activates and may restack windows after they were read.
+    restack_described
+    note "the windows were restacked before the key; comparing in the order the program found them"
+    simulate keys-start
+  fi
+  compare "the key chosen in the Keys dialog, Ctrl+Shift+G, starts the Grid Layout" 10000 foreground
+  scenario+=("key 2")
+  simulate keys-stop
+  step "key ctrl+back"
+  compare "Ctrl+Backspace ends it" 10000
+}
+
+# Whether Wine's ToUnicodeEx follows an X keyboard layout set on the display: with the Czech one,
+# AltGr+B types {, and once the keys are registered again (here by OK in the Keys dialog)
+# Ctrl+Alt+B must be left to typing.
+altgr_follows_x_layout() {
+  ctl altgr-probe
+  note "ToUnicodeEx for Ctrl+Alt+B and Ctrl+Alt+G with the display's layout: ${REPLY#altgr-probe }"
+  if ! setxkbmap -display "$DISPLAY" cz 2>>"$art/xvfb.log"; then
+    note "setxkbmap could not set the Czech layout: no AltGr check"
+    return
+  fi
+  if ! xkbcomp -xkb "$DISPLAY" - 2>/dev/null | grep -q braceleft; then
+    note "setxkbmap cz left the virtual display's keymap as it was (no AltGr symbols in it)"
+  fi
+  ctl altgr-probe
+  local probe=$REPLY
+  note "with setxkbmap cz: ${probe#altgr-probe }"
+  if [[ $probe == *"B=007B"* ]]; then
+    step "command 1021"
+    step "wait-keys-dialog shown 10000"
+    step "keys-row 0"
+    note "the Keys dialog's first row: $REPLY"
+    step "keys-command 1"
+    step "wait-keys-dialog gone 10000"
+    ctl "hotkey-free ctrl+alt+b"
+    if [ "$REPLY" = free ]; then
+      pass "with a Czech keyboard, where AltGr+B types {, Ctrl+Alt+B is left to typing"
+    else
+      fail "with a Czech keyboard Ctrl+Alt+B is $REPLY by the program"
+    fi
+  else
+    note "Wine's ToUnicodeEx does not answer { for Ctrl+Alt+B after setxkbmap cz: no AltGr check can run here"
+  fi
+  setxkbmap -display "$DISPLAY" us 2>>"$art/xvfb.log" || true
+}
+
 # --- Border Layout -------------------------------------------------------------------------------
 describe_desktop
 step "auto on"
@@ -213,6 +319,7 @@ if [ "$mode" = test ]; then
   scenario+=("show $east")
   simulate border-show
   compare "showing $east puts it back into the layout" 10000
+  held_key_acts_once
 fi
 
 scenario+=("key 2")
@@ -320,6 +427,11 @@ if [ "$mode" = test ]; then
   step metrics
   note "SPI_SETWORKAREA $wl 40 $wr $wb answered '$set_answer' (read back, notices); GetMonitorInfoA: ${REPLY#metrics }"
   ctl "set-workarea $wl $wt $wr $wb"
+fi
+
+if [ "$mode" = test ]; then
+  keys_dialog_moves_a_key
+  altgr_follows_x_layout
 fi
 
 # --- Close -----------------------------------------------------------------------------------------

@@ -151,7 +151,11 @@ void rand(ScenarioRunner& r, Args& a) {
 
 void hotkeyTaken(ScenarioRunner& r, Args& a) {
   if (!a.count(1, 1)) return;
-  if (const auto id = a.number(0)) r.desktop().setHotkeyTaken(*id);
+  if (a.isString(0)) {
+    if (const auto keys = keysArgument(a, 0)) r.desktop().setHotkeyKeysTaken(keys->modifiers, keys->virtualKey);
+  } else if (const auto id = a.number(0)) {
+    r.desktop().setHotkeyTaken(*id);
+  }
 }
 
 // ---- Other programs' windows ----

@@ -2,6 +2,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "resources/resource_ids.h"
 #include "tools/sim/Printer.h"
 #include "tools/sim/ProgramState.h"
 #include "tools/sim/ScenarioRunner.h"
@@ -12,13 +13,26 @@ namespace tessellor::sim {
 namespace {
 
 void print(ScenarioRunner& r, Args& a) {
-  if (!a.count(1, 1)) return;
-  static constexpr const char* kWhat[] = {
-      "windows",  "layout", "dialog",          "registry",         "settings-file",
-      "hotkeys",  "tray",   "border-settings", "machine-registry", "workdir-settings-file",
-      "balloons", "visible"};
+  if (!a.count(1, 2)) return;
+  static constexpr const char* kWhat[] = {"windows",
+                                          "layout",
+                                          "dialog",
+                                          "registry",
+                                          "settings-file",
+                                          "hotkeys",
+                                          "tray",
+                                          "border-settings",
+                                          "machine-registry",
+                                          "workdir-settings-file",
+                                          "balloons",
+                                          "visible",
+                                          "file",
+                                          "keys",
+                                          "hotkey-keys"};
   const auto what = a.choice(0, kWhat);
   if (!what) return;
+  // Only `print file "PATH"` takes a second argument.
+  if ((*what == 12) != (a.size() == 2)) return void(a.fail("wrong number of arguments for print"));
   SimDesktop& d = r.desktop();
   std::ostream& out = r.out();
   switch (*what) {
@@ -46,8 +60,18 @@ void print(ScenarioRunner& r, Args& a) {
       return printFile("workdir-settings-file", kWorkdirSettingsFilePath, d, out);
     case 10:
       return printBalloons(d, out);
-    default:
+    case 11:
       return printVisible(d, out);
+    case 12:
+      if (const auto path = a.string(1)) printFile(("file " + quote(*path)).c_str(), path->c_str(), d, out);
+      return;
+    case 13:
+      if (!r.running() || d.controlKind(d.topDialog(), IDC_KEY_FIRST) != ControlKind::Hotkey) {
+        return void(a.fail("the Keys dialog is not open"));
+      }
+      return printKeysDialog(d, d.topDialog(), out);
+    default:
+      return printHotkeyKeys(d, out);
   }
 }
 

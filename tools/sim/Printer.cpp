@@ -3,7 +3,9 @@
 #include <cstdio>
 #include <string>
 #include <utility>
+#include <vector>
 
+#include "app/KeysDialog.h"
 #include "layout/border/BorderLayout.h"
 #include "layout/grid/GridLayout.h"
 #include "resources/resource_ids.h"
@@ -144,6 +146,24 @@ void printBalloons(const SimDesktop& desktop, std::ostream& out) {
   if (desktop.balloons().empty()) out << "balloons none\n";
   for (const SimDesktop::Balloon& b : desktop.balloons())
     out << "balloon " << quote(b.title) << ' ' << quote(b.text) << '\n';
+}
+
+void printHotkeyKeys(const SimDesktop& desktop, std::ostream& out) {
+  const std::vector<SimDesktop::RegisteredHotkey> keys = desktop.registeredHotkeys();
+  if (keys.empty()) out << "hotkey-keys none\n";
+  for (const SimDesktop::RegisteredHotkey& k : keys) {
+    out << "hotkey " << k.id << ' ' << keyName(HotkeyKey{k.modifiers & KEY_MODIFIERS, k.virtualKey})
+        << ((k.modifiers & MOD_NOREPEAT) != 0 ? " norepeat" : "") << '\n';
+  }
+}
+
+void printKeysDialog(SimDesktop& desktop, HWND dialog, std::ostream& out) {
+  for (int row = 0; row < static_cast<int>(HOTKEY_COUNT); ++row) {
+    const auto word = static_cast<WORD>(desktop.SendDlgItemMessageA(dialog, IDC_KEY_FIRST + row, HKM_GETHOTKEY, 0, 0));
+    char mark[256] = {};
+    desktop.GetDlgItemTextA(dialog, IDC_KEY_MARK_FIRST + row, mark, sizeof mark);
+    out << "key " << row << ' ' << quote(keyName(keyOfHotkeyControlWord(word))) << ' ' << quote(mark) << '\n';
+  }
 }
 
 void printHotkeys(const SimDesktop& desktop, std::ostream& out) {

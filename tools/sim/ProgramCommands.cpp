@@ -90,7 +90,11 @@ void select(ScenarioRunner& r, Args& a) {
 
 void key(ScenarioRunner& r, Args& a) {
   if (!a.count(1, 1)) return;
-  if (const auto id = a.number(0)) r.desktop().pressHotkey(*id);
+  if (a.isString(0)) {
+    if (const auto keys = keysArgument(a, 0)) r.desktop().pressKeys(keys->modifiers, keys->virtualKey);
+  } else if (const auto id = a.number(0)) {
+    r.desktop().pressHotkey(*id);
+  }
 }
 
 void tray(ScenarioRunner& r, Args& a) {

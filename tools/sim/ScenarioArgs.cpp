@@ -17,6 +17,8 @@ bool Args::isWord(std::size_t i, const char* word) const {
   return i < tokens_.size() && tokens_[i].kind == Token::Kind::Word && tokens_[i].text == word;
 }
 
+bool Args::isString(std::size_t i) const { return i < tokens_.size() && tokens_[i].kind == Token::Kind::String; }
+
 bool Args::count(std::size_t min, std::size_t max) {
   if (tokens_.size() >= min && tokens_.size() <= max) return true;
   return fail("wrong number of arguments for " + command_);

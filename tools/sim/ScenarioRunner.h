@@ -29,6 +29,7 @@ class Args {
   const std::string& command() const { return command_; }
   std::size_t size() const { return tokens_.size(); }
   bool isWord(std::size_t i, const char* word) const;
+  bool isString(std::size_t i) const;
   // Each answers nothing (and records why) when argument i is missing or of the wrong form.
   bool count(std::size_t min, std::size_t max);
   std::optional<int> number(std::size_t i);
@@ -57,6 +58,11 @@ std::span<const Command> desktopCommands();  // the desktop and other programs' 
 std::span<const Command> programCommands();  // the program: start, its dialogs, keys, tray, menu
 std::span<const Command> lookCommands();     // print, trace, count, expect, snapshot
 std::span<const Command> sessionCommands();  // settings files, Run keys, the end of the session
+std::span<const Command> keyCommands();      // the keyboard layout, the Keys dialog, any file
+
+// The keys that a string argument names as the program names them ("Ctrl+Alt+B"); records a
+// malformed line for a name the program does not give.
+std::optional<HotkeyKey> keysArgument(Args& args, std::size_t i);
 
 struct RunOptions {
   std::string svgDirectory;  // empty: snapshots write nothing

@@ -1,0 +1,49 @@
+// A few threads that make placement calls for the user-interface thread, one window each, so that
+// the placements of an event take about as long as the slowest window and the user-interface
+// thread waits on no window longer than it chooses. A call that is still waiting when the caller
+// stops waiting goes on in the background, and the window takes its place once it answers. The
+// workers touch nothing but their jobs, which are shared behind one lock.
+#pragma once
+
+#include <span>
+#include <vector>
+
+#include "platform/WindowMove.h"
+
+namespace tessellor::win32 {
+
+struct WorkerState;
+
+class PlacementWorkers {
+ public:
+  // Makes a move's call and waits for the window; called on a worker.
+  using Call = void (*)(WindowMove& move);
+
+  // What became of a move handed out.
+  enum class Outcome {
+    Answered,  // its call returned in time; the move holds its result
+    Waiting,   // its call still waits on the window (answered false, result TRUE)
+    NotTaken,  // no worker was free to start it in time; the move is as it was given
+  };
+
+  // Starts no thread yet: workers are started as batches need them, up to a few.
+  explicit PlacementWorkers(Call call);
+  // Stops the workers, waiting a moment for them; a worker still waiting on a window is left to
+  // the end of the process, and what the workers share is then kept until the end too.
+  ~PlacementWorkers();
+  PlacementWorkers(const PlacementWorkers&) = delete;
+  PlacementWorkers& operator=(const PlacementWorkers&) = delete;
+
+  // Whether a call handed out earlier still waits on this window.
+  bool inFlight(HWND hwnd) const;
+
+  // Hands the moves out at once, to run at the same time, and returns when every call has
+  // returned or `ms` milliseconds have passed; outcomes[i] tells what became of *moves[i].
+  void run(std::span<WindowMove* const> moves, std::span<Outcome> outcomes, unsigned long ms);
+
+ private:
+  WorkerState* state_;
+  std::vector<void*> threads_;  // the workers' handles
+};
+
+}  // namespace tessellor::win32

@@ -3,6 +3,7 @@
 #include "app/Commands.h"
 #include "app/Hotkeys.h"
 #include "app/LayoutActivation.h"
+#include "app/SettlePlacements.h"
 #include "app/StartUp.h"
 #include "app/WindowEvents.h"
 #include "resources/resource_ids.h"
@@ -20,14 +21,7 @@ void leaveSession(Shell& shell, HWND dialog) {
   saveSettings(p, dialog);
 }
 
-}  // namespace
-
-INT_PTR mainDialogProc(Platform& platform, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_INITDIALOG) platform.SetWindowLongPtrA(hwnd, DWLP_USER, lParam);
-  Shell* shell = shellOf(platform, hwnd);
-  if (shell == nullptr) return FALSE;  // messages before WM_INITDIALOG
-  shell->mainDialog = hwnd;
-
+INT_PTR handleMessage(Shell* shell, Platform& platform, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   // Registered numbers never collide with the fixed messages below.
   if (shell->layoutMode() != LayoutNone && dispatchWindowEvent(*shell, message, wParam, lParam)) return TRUE;
 
@@ -64,6 +58,19 @@ INT_PTR mainDialogProc(Platform& platform, HWND hwnd, UINT message, WPARAM wPara
     default:
       return FALSE;
   }
+}
+
+}  // namespace
+
+INT_PTR mainDialogProc(Platform& platform, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_INITDIALOG) platform.SetWindowLongPtrA(hwnd, DWLP_USER, lParam);
+  Shell* shell = shellOf(platform, hwnd);
+  if (shell == nullptr) return FALSE;  // messages before WM_INITDIALOG
+  shell->mainDialog = hwnd;
+  const INT_PTR result = handleMessage(shell, platform, hwnd, message, wParam, lParam);
+  // Whatever the message changed, each window is placed once, at the end.
+  settlePlacements(*shell);
+  return result;
 }
 
 void showSelectedLayout(Shell& shell, HWND dialog) {

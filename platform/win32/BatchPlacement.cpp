@@ -1,6 +1,6 @@
 // The placements of one event, made at the same time on the placement workers, so that the event
-// costs about as much as its slowest window, and never more than kAnswerWithinMs of waiting on
-// windows that do not answer.
+// costs about as much as its slowest program, and no window that does not answer holds it longer
+// than kAnswerWithinMs.
 #include <algorithm>
 #include <vector>
 
@@ -12,7 +12,9 @@ namespace tessellor::win32 {
 
 namespace {
 
-// How long a hotkey, a hook message or a click may wait on other programs' windows, in all.
+// How long a hotkey, a hook message or a click may wait on a window that does not answer. A
+// program's windows are answered one after another by its thread, each in its turn: a thread that
+// answers them steadily is waited for, so that the layout reads back where each window went.
 constexpr unsigned long kAnswerWithinMs = 100;
 
 void waitForWindow(WindowMove& move) { makeMove(move, Delivery::Wait); }

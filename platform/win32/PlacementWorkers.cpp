@@ -17,10 +17,16 @@ constexpr ::DWORD kStopWithinMs = 200;
 
 struct Job {
   WindowMove move;
+  ::DWORD thread = 0;  // the window's thread (0: no window): its jobs run one at a time, in order
+  ULONGLONG startedAt = 0;
+  ULONGLONG doneAt = 0;
   bool started = false;
   bool done = false;
+  bool withdrawn = false;  // its turn did not come in time: no worker starts it
   bool abandoned = false;  // the batch has stopped waiting: the worker drops the job when done
 };
+
+bool sameThread(const Job& a, const Job& b) { return a.thread != 0 && a.thread == b.thread; }
 
 class Locked {
  public:
@@ -47,9 +53,15 @@ struct WorkerState {
   std::size_t idle = 0;                    // workers waiting for a job
   bool stopping = false;
 
+  // The first job waiting whose window's thread is not handling a call of ours already.
   Job* next() {
-    for (const auto& job : jobs)
-      if (!job->started) return job.get();
+    for (const auto& job : jobs) {
+      if (job->started || job->withdrawn) continue;
+      const bool threadFree = std::none_of(jobs.begin(), jobs.end(), [&](const std::unique_ptr<Job>& other) {
+        return other->started && !other->done && sameThread(*other, *job);
+      });
+      if (threadFree) return job.get();
+    }
     return nullptr;
   }
   void drop(const Job* job) {
@@ -82,11 +94,13 @@ void makeCall(PlacementWorkers::Call call, WindowMove& move) noexcept {
     }
     if (state.stopping) return 0;
     job->started = true;
+    job->startedAt = ::GetTickCount64();
     // The call, which may wait on its window for as long as that takes, is made without the lock.
     ::ReleaseSRWLockExclusive(&state.lock);
     makeCall(state.call, job->move);
     ::AcquireSRWLockExclusive(&state.lock);
     job->done = true;
+    job->doneAt = ::GetTickCount64();
     if (job->abandoned) state.drop(job);
     ::WakeAllConditionVariable(&state.finished);
   }
@@ -110,38 +124,92 @@ PlacementWorkers::~PlacementWorkers() {
 }
 
 bool PlacementWorkers::inFlight(HWND hwnd) const {
+  Job probe;
+  probe.move.hwnd = hwnd;
+  probe.thread = ::GetWindowThreadProcessId(reinterpret_cast<::HWND>(hwnd), nullptr);
   Locked locked(state_->lock);
-  return std::any_of(state_->jobs.begin(), state_->jobs.end(),
-                     [&](const std::unique_ptr<Job>& job) { return job->move.hwnd == hwnd && !job->done; });
+  return std::any_of(state_->jobs.begin(), state_->jobs.end(), [&](const std::unique_ptr<Job>& job) {
+    return !job->done && !job->withdrawn && (job->move.hwnd == hwnd || sameThread(*job, probe));
+  });
 }
 
+namespace {
+
+// Where the batch stands `now`: withdraws the jobs whose turn has passed and tells whether any call
+// is still worth waiting for, and until when (`wake`).
+bool reviewBatch(const std::vector<Job*>& batch, ULONGLONG handedOut, ULONGLONG now, unsigned long ms,
+                 ULONGLONG& wake) {
+  struct Turn {
+    const Job* of;        // a job of the thread
+    ULONGLONG freeSince;  // when the thread last answered a call of the batch, or the hand-out
+    bool behind;          // a job of the thread before this one is still pending
+    bool givenUp;         // the thread let a call wait too long, or never had its turn
+  };
+  std::vector<Turn> turns;
+  bool pending = false;
+  wake = ~0ULL;
+  for (Job* job : batch) {
+    auto turn = std::find_if(turns.begin(), turns.end(), [&](const Turn& t) { return sameThread(*t.of, *job); });
+    if (turn == turns.end()) turn = turns.insert(turns.end(), Turn{job, handedOut, false, false});
+    if (job->withdrawn) continue;
+    if (job->done) {
+      turn->freeSince = std::max(turn->freeSince, job->doneAt);
+      continue;
+    }
+    if (turn->givenUp) {
+      if (!job->started) job->withdrawn = true;
+      continue;
+    }
+    if (turn->behind) continue;
+    turn->behind = true;
+    const ULONGLONG since = job->started ? job->startedAt : turn->freeSince;
+    if (now - since < ms) {
+      pending = true;
+      wake = std::min(wake, since + ms);
+    } else {
+      turn->givenUp = true;
+      if (!job->started) job->withdrawn = true;
+    }
+  }
+  return pending;
+}
+
+}  // namespace
+
 void PlacementWorkers::run(std::span<WindowMove* const> moves, std::span<Outcome> outcomes, unsigned long ms) {
-  const ULONGLONG deadline = ::GetTickCount64() + ms;
   std::vector<Job*> batch;
   batch.reserve(moves.size());
+  std::vector<std::unique_ptr<Job>> jobs;
+  jobs.reserve(moves.size());
+  for (WindowMove* move : moves) {
+    jobs.push_back(std::make_unique<Job>(Job{*move}));
+    jobs.back()->thread = ::GetWindowThreadProcessId(reinterpret_cast<::HWND>(move->hwnd), nullptr);
+    batch.push_back(jobs.back().get());
+  }
 
   Locked locked(state_->lock);
-  state_->jobs.reserve(state_->jobs.size() + moves.size());
-  for (WindowMove* move : moves) {
-    state_->jobs.push_back(std::make_unique<Job>(Job{*move}));
-    batch.push_back(state_->jobs.back().get());
+  const ULONGLONG handedOut = ::GetTickCount64();
+  state_->jobs.reserve(state_->jobs.size() + jobs.size());
+  for (std::unique_ptr<Job>& job : jobs) state_->jobs.push_back(std::move(job));
+  // A worker for each thread with a call to make, as far as there are workers.
+  std::size_t threadsToServe = 0;
+  for (std::size_t i = 0; i < batch.size(); ++i) {
+    const bool first = std::none_of(batch.begin(), batch.begin() + static_cast<std::ptrdiff_t>(i),
+                                    [&](const Job* earlier) { return sameThread(*earlier, *batch[i]); });
+    threadsToServe += first ? 1 : 0;
   }
-  std::size_t waiting = 0;
-  for (const auto& job : state_->jobs) waiting += job->started ? 0 : 1;
-  for (std::size_t starting = 0; threads_.size() < kMostWorkers && waiting > state_->idle + starting; ++starting) {
+  for (std::size_t starting = 0; threads_.size() < kMostWorkers && threadsToServe > state_->idle + starting;
+       ++starting) {
     void* thread = ::CreateThread(nullptr, 0, serve, state_, 0, nullptr);
     if (thread == nullptr) break;
     threads_.push_back(thread);
   }
   ::WakeAllConditionVariable(&state_->queued);
 
-  const auto allDone = [&] {
-    return std::all_of(batch.begin(), batch.end(), [](const Job* job) { return job->done; });
-  };
   // Without a single worker nothing would start: the moves go back at once.
-  for (ULONGLONG now = ::GetTickCount64(); !threads_.empty() && !allDone() && now < deadline;
+  for (ULONGLONG now = ::GetTickCount64(), wake = 0; !threads_.empty() && reviewBatch(batch, handedOut, now, ms, wake);
        now = ::GetTickCount64()) {
-    ::SleepConditionVariableSRW(&state_->finished, &state_->lock, static_cast<::DWORD>(deadline - now), 0);
+    ::SleepConditionVariableSRW(&state_->finished, &state_->lock, static_cast<::DWORD>(wake - now), 0);
   }
 
   for (std::size_t i = 0; i < batch.size(); ++i) {

@@ -45,9 +45,10 @@ class Win32Platform final : public Platform {
   BOOL UpdateWindow(HWND hwnd) override;
   HWND SetActiveWindow(HWND hwnd) override;
   BOOL SetForegroundWindow(HWND hwnd) override;
-  // On the placement workers, the user-interface thread waiting at most 100 ms in all for the
-  // unordered moves and as long for each ordered one. A window that is hung, or that still has a
-  // call of an earlier batch waiting, is placed by a posted call at once.
+  // On the placement workers: the unordered moves at the same time, then each ordered one. No call
+  // is waited for more than 100 ms from its turn (a window's thread answers its windows one after
+  // another); a window that is hung, or whose thread still has a call of an earlier batch waiting,
+  // is placed by a posted call at once.
   void placeWindows(std::span<WindowMove> moves) override;
 
   HMONITOR MonitorFromWindow(HWND hwnd, DWORD flags) override;

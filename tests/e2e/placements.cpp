@@ -433,6 +433,75 @@ int main(int argc, char** argv) {
     closeSampler(slow);
   }
 
+  // --- a program whose one thread answers all its windows -------------------------------------------
+  {
+    Sampler one;
+    if (!startSampler(samplerExe, dir + "\\placements-one.log", "--answer-ms 40",
+                      {"One1,40,40,300,200,116,27,C0392B", "One2,60,60,300,200,116,27,2980B9",
+                       "One3,80,80,300,200,116,27,27AE60", "One4,100,100,300,200,116,27,8E44AD",
+                       "One5,120,120,300,200,116,27,16A085", "One6,140,140,300,200,116,27,D35400"},
+                      one)) {
+      check(false, "one thread's windows", "the third sample application did not start");
+    } else {
+      // Its thread takes 40 ms a window, 240 ms for the six: more than 100 ms in all, but each
+      // window answers well within 100 ms of its turn. One of three batches must find them so.
+      bool ok = false;
+      std::string why;
+      for (LONG attempt = 0; attempt < 3 && !ok; ++attempt) {
+        std::vector<WindowMove> moves;
+        for (LONG i = 0; i < 6; ++i) {
+          moves.push_back(placing(one.windows[i], RECT{i * 200, 300 + attempt, i * 200 + 200, 600}));
+        }
+        const long long start = clockMicros();
+        platform->placeWindows(moves);
+        const long long took = millisSince(start);
+        ok = true;
+        for (std::size_t i = 0; i < 6; ++i) {
+          const WindowMove& m = moves[i];
+          ok = ok && m.answered && m.result == TRUE && standsAt(one.windows[i], RECT{m.x, m.y, m.x + m.cx, m.y + m.cy});
+        }
+        why = text("%lld ms, ", took) + reported(moves);
+      }
+      check(ok, "six windows of a program's one thread, 40 ms each to answer, are waited for one after another", why);
+
+      // The thread sleeps: its first window holds the batch 100 ms, the second is posted behind it,
+      // and so is a later batch's third.
+      const std::size_t awakeBefore = countOf(one.log, "awake One1");
+      if (putToSleep(one, one.windows[0], "One1", 2000)) {
+        const RECT r1{0, 700, 300, 950};
+        const RECT r2{300, 700, 600, 950};
+        const RECT r3{600, 700, 900, 950};
+        std::vector<WindowMove> moves = {placing(one.windows[0], r1), placing(one.windows[1], r2)};
+        const long long start = clockMicros();
+        platform->placeWindows(moves);
+        const long long took = millisSince(start);
+        check(took < kPromptlyMs && !moves[0].answered && !moves[1].answered && moves[0].result == TRUE &&
+                  moves[1].result == TRUE && asleep(one, "One1", awakeBefore),
+              "when the thread sleeps, its windows hold the batch only until the first one's deadline",
+              text("%lld ms, ", took) + reported(moves));
+        moves = {placing(one.windows[2], r3)};
+        const long long again = clockMicros();
+        platform->placeWindows(moves);
+        const long long tookAgain = millisSince(again);
+        check(tookAgain < kPromptlyMs && !moves[0].answered && moves[0].result == TRUE &&
+                  asleep(one, "One1", awakeBefore),
+              "a later batch for another window of the sleeping thread posts its placement at once",
+              text("%lld ms, ", tookAgain) + reported(moves));
+        const bool woke = waitForLines(one.log, "awake One1", awakeBefore + 1, 10000);
+        check(woke && within(5000,
+                             [&] {
+                               return standsAt(one.windows[0], r1) && standsAt(one.windows[1], r2) &&
+                                      standsAt(one.windows[2], r3);
+                             }),
+              "once the thread answers, its three windows take their rectangles",
+              where(one.windows[0]) + " / " + where(one.windows[1]) + " / " + where(one.windows[2]));
+      } else {
+        check(false, "one sleeping thread", "One1 never logged that it sleeps");
+      }
+    }
+    closeSampler(one);
+  }
+
   // --- the end of the program while a window keeps a worker waiting ------------------------------
   {
     const std::size_t awakeBefore = countOf(sampler.log, "awake Batch1");

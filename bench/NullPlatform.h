@@ -66,6 +66,9 @@ class NullPlatform : public Platform {
   BOOL SystemParametersInfoA(UINT, UINT, void*, UINT) override { return FALSE; }
   HWND GetWindow(HWND, UINT) override { return nullptr; }
   HRESULT DwmGetWindowAttribute(HWND, DWORD, void*, DWORD) override { return E_NOTIMPL; }
+  UINT GetDpiForWindow(HWND) override { return USER_DEFAULT_SCREEN_DPI; }
+  HRESULT GetDpiForMonitor(HMONITOR, int, UINT*, UINT*) override { return E_NOTIMPL; }
+  int GetSystemMetricsForDpi(int index, UINT) override { return GetSystemMetrics(index); }
   HRGN CreateRectRgn(int, int, int, int) override { return nullptr; }
   int GetWindowRgn(HWND, HRGN) override { return ERROR; }
   DWORD GetRegionData(HRGN, DWORD, RGNDATA*) override { return 0; }

@@ -108,6 +108,12 @@ RECT DesktopView::toScreen(const RECT& visible, const Margins& m) const {
 int DesktopView::GetSystemMetrics(int index) {
   if (index == SM_CXMAXIMIZED) return area_.width;
   if (index == SM_CYMAXIMIZED) return area_.height;
+  // The smallest window is measured at the layout monitor's scale, not the primary monitor's.
+  UINT dpiX = 0, dpiY = 0;
+  if ((index == SM_CXMIN || index == SM_CYMIN) && monitor_ != nullptr &&
+      desktop_.GetDpiForMonitor(monitor_, MDT_EFFECTIVE_DPI, &dpiX, &dpiY) == S_OK && dpiX != 0) {
+    return desktop_.GetSystemMetricsForDpi(index, index == SM_CXMIN ? dpiX : dpiY);
+  }
   return desktop_.GetSystemMetrics(index);
 }
 
@@ -162,11 +168,14 @@ WindowMove DesktopView::toScreen(const WindowMove& move, const Margins& m) {
 void DesktopView::placeWindows(std::span<WindowMove> moves) {
   std::vector<WindowMove> screen;
   std::vector<Margins> used;
+  std::vector<UINT> dpi;
   screen.reserve(moves.size());
   used.reserve(moves.size());
+  dpi.reserve(moves.size());
   for (const WindowMove& move : moves) {
     used.push_back(normalMargins(move.hwnd));
     screen.push_back(toScreen(move, used.back()));
+    dpi.push_back(desktop_.GetDpiForWindow(move.hwnd));
   }
   desktop_.placeWindows(screen);
   std::vector<WindowMove> again;
@@ -178,11 +187,13 @@ void DesktopView::placeWindows(std::span<WindowMove> moves) {
     const bool lastOfWindow = i + 1 == moves.size() || moves[i + 1].hwnd != move.hwnd;
     if (!lastOfWindow || move.result == FALSE || !move.answered) continue;
     if (move.call == WindowMove::Call::SetWindowPos && (move.flags & (SWP_NOMOVE | SWP_NOSIZE)) != 0) continue;
-    // A frame that could not be measured before (the window was minimised or maximised), or that
-    // changed with the move (a monitor of another scale), puts the visible bounds elsewhere than
-    // asked: the window is placed once more with the frame it has now.
+    // A frame that could not be measured before (the window was minimised or maximised) puts the
+    // visible bounds elsewhere than asked. So does a move onto a monitor of another scale: the
+    // window rescaled itself on WM_DPICHANGED, and its frame with it. Either way the window is
+    // placed once more, with the frame it has now.
     const Margins now = normalMargins(move.hwnd);
-    if (now == used[i]) continue;
+    const bool rescaled = desktop_.GetDpiForWindow(move.hwnd) != dpi[i];
+    if (now == used[i] && !rescaled) continue;
     WindowMove fix;
     fix.call = WindowMove::Call::SetWindowPos;
     fix.hwnd = move.hwnd;

@@ -44,6 +44,11 @@ class ForwardingPlatform : public Platform {
     return desktop_.SystemParametersInfoA(action, param, pvParam, winIni);
   }
   HWND GetWindow(HWND hwnd, UINT cmd) override { return desktop_.GetWindow(hwnd, cmd); }
+  UINT GetDpiForWindow(HWND hwnd) override { return desktop_.GetDpiForWindow(hwnd); }
+  HRESULT GetDpiForMonitor(HMONITOR monitor, int dpiType, UINT* dpiX, UINT* dpiY) override {
+    return desktop_.GetDpiForMonitor(monitor, dpiType, dpiX, dpiY);
+  }
+  int GetSystemMetricsForDpi(int index, UINT dpi) override { return desktop_.GetSystemMetricsForDpi(index, dpi); }
   HRESULT DwmGetWindowAttribute(HWND hwnd, DWORD attribute, void* value, DWORD size) override {
     return desktop_.DwmGetWindowAttribute(hwnd, attribute, value, size);
   }

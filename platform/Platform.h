@@ -53,6 +53,12 @@ class Platform {
   virtual HWND GetWindow(HWND hwnd, UINT cmd) = 0;
   virtual HRESULT DwmGetWindowAttribute(HWND hwnd, DWORD attribute, void* value, DWORD size) = 0;
 
+  // Scale per monitor: a window's DPI (0 for no window), a monitor's (MDT_EFFECTIVE_DPI), and the
+  // system metrics at a DPI.
+  virtual UINT GetDpiForWindow(HWND hwnd) = 0;
+  virtual HRESULT GetDpiForMonitor(HMONITOR monitor, int dpiType, UINT* dpiX, UINT* dpiY) = 0;
+  virtual int GetSystemMetricsForDpi(int index, UINT dpi) = 0;
+
   // Window regions (GDI).
   virtual HRGN CreateRectRgn(int left, int top, int right, int bottom) = 0;
   virtual int GetWindowRgn(HWND hwnd, HRGN region) = 0;

@@ -292,6 +292,10 @@ inline constexpr REGSAM KEY_SET_VALUE = 0x0002;
 inline constexpr DWORD MONITOR_DEFAULTTONULL = 0;
 inline constexpr DWORD MONITOR_DEFAULTTOPRIMARY = 1;
 inline constexpr DWORD MONITOR_DEFAULTTONEAREST = 2;
+
+// Scale per monitor.
+inline constexpr UINT USER_DEFAULT_SCREEN_DPI = 96;
+inline constexpr int MDT_EFFECTIVE_DPI = 0;
 inline constexpr DWORD MONITORINFOF_PRIMARY = 1;
 inline constexpr UINT SPI_SETWORKAREA = 0x002F;
 inline constexpr UINT SPI_GETWORKAREA = 0x0030;

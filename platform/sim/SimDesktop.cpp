@@ -61,6 +61,7 @@ HWND SimDesktop::createWindow(const WindowSpec& desc) {
   auto pid = pids_.find(process);
   if (pid == pids_.end()) pid = pids_.emplace(process, static_cast<DWORD>(0x1000 + 4 * pids_.size())).first;
   w.pid = pid->second;
+  w.dpi = dpiOfMonitor(monitorOfRect(w.normal, MONITOR_DEFAULTTONEAREST));
   windows_.push_back(w);
   zOrder_.insert(zOrder_.begin(), w.handle);
   return w.handle;
@@ -287,6 +288,7 @@ BOOL SimDesktop::SetWindowPlacement(HWND hwnd, const WINDOWPLACEMENT* placement)
   // A placement changes neither the z-order nor the foreground window.
   applyShowCommand(*w, static_cast<int>(placement->showCmd), false);
   calls_.back().took = w->normal == placement->rcNormalPosition;
+  followScale(*w);
   return TRUE;
 }
 
@@ -316,6 +318,7 @@ BOOL SimDesktop::SetWindowPos(HWND hwnd, HWND /*insertAfter*/, int x, int y, int
   }
   target = r;
   calls_.back().took = (flags & (SWP_NOMOVE | SWP_NOSIZE)) != 0 || target == asked;
+  followScale(*w);
   return TRUE;
 }
 

@@ -115,7 +115,11 @@ class SimDesktop : public Platform {
   // Each change makes maximised windows take their monitor's work area anew.
   void setWorkArea(const RECT& work);  // the primary's; a setScreen resets it
   // Adds a non-primary monitor, or moves the living one of that name (keeping its handle).
-  void setMonitor(const std::string& name, const RECT& bounds, const RECT& work);
+  void setMonitor(const std::string& name, const RECT& bounds, const RECT& work, std::optional<UINT> dpi = {});
+  // The primary monitor's scale (96 DPI unless set). Windows take the DPI of their monitor as the
+  // desktop is described; a placement by the program that moves a window onto a monitor of another
+  // DPI makes it rescale itself (and its invisible frame) by the ratio, keeping its top-left corner.
+  void setPrimaryDpi(UINT dpi);
   bool removeMonitor(const std::string& name);  // false when no living monitor has that name
 
   void hideWindow(HWND hwnd);  // by its own program: a hidden foreground window leaves none
@@ -226,6 +230,10 @@ class SimDesktop : public Platform {
   BOOL SystemParametersInfoA(UINT action, UINT param, void* pvParam, UINT winIni) override;
   HWND GetWindow(HWND hwnd, UINT cmd) override;
   HRESULT DwmGetWindowAttribute(HWND hwnd, DWORD attribute, void* value, DWORD size) override;
+  UINT GetDpiForWindow(HWND hwnd) override;
+  HRESULT GetDpiForMonitor(HMONITOR monitor, int dpiType, UINT* dpiX, UINT* dpiY) override;
+  // SM_CXMIN and SM_CYMIN scale with the DPI; the rest are as GetSystemMetrics answers.
+  int GetSystemMetricsForDpi(int index, UINT dpi) override;
 
   HRGN CreateRectRgn(int left, int top, int right, int bottom) override;
   int GetWindowRgn(HWND hwnd, HRGN region) override;
@@ -315,13 +323,15 @@ class SimDesktop : public Platform {
     DWORD pid = 0;
     bool ownedByProgram = false;
     bool cloaked = false;
-    bool restoreToMaximized = false;  // it was maximised when it was last minimised
+    bool restoreToMaximized = false;     // it was maximised when it was last minimised
+    UINT dpi = USER_DEFAULT_SCREEN_DPI;  // of the monitor it was last on
   };
   struct Monitor {
     std::string name;
     RECT bounds{};
     RECT work{};
     bool alive = true;
+    UINT dpi = USER_DEFAULT_SCREEN_DPI;
   };
   struct Region {
     RegionKind kind = RegionKind::None;
@@ -378,6 +388,11 @@ class SimDesktop : public Platform {
   HMONITOR monitorOfRect(const RECT& rect, DWORD flags) const;
   bool monitorAt(HMONITOR monitor, RECT& bounds, RECT& work) const;  // false for one that is gone
   RECT maximizedRect(const Window& w) const;                         // its monitor's work area
+  UINT dpiOfMonitor(HMONITOR monitor) const;                         // 0 for one that is gone
+  // Every window takes its monitor's DPI as it stands, without rescaling (the desktop as described).
+  void settleScales();
+  // After the program placed it: a window now on a monitor of another scale rescales itself.
+  void followScale(Window& w);
   void refitMaximized();
   void minimizeWindow(Window& w);                      // remembers whether it was maximised
   LONG_PTR styleOf(const Window& w, int index) const;  // GWL_STYLE or GWL_EXSTYLE
@@ -399,6 +414,7 @@ class SimDesktop : public Platform {
   std::uintptr_t nextRegion_ = 0;
   std::optional<RECT> primaryWork_;  // none: the whole screen
   std::vector<Monitor> monitors_;    // non-primary; k-th: primary's handle + 0x10 × (k + 1)
+  UINT primaryDpi_ = USER_DEFAULT_SCREEN_DPI;
 
   // Dialogs, keyed by handle; the map keeps them in place while their procedures run.
   std::map<std::uintptr_t, Dialog> dialogs_;

@@ -39,22 +39,25 @@ void SimDesktop::setWorkArea(const RECT& work) {
   refitMaximized();
 }
 
-void SimDesktop::setMonitor(const std::string& name, const RECT& bounds, const RECT& work) {
+void SimDesktop::setMonitor(const std::string& name, const RECT& bounds, const RECT& work, std::optional<UINT> dpi) {
   auto it =
       std::find_if(monitors_.begin(), monitors_.end(), [&](const Monitor& m) { return m.alive && m.name == name; });
   if (it == monitors_.end()) {
-    monitors_.push_back(Monitor{name, bounds, work, true});
+    monitors_.push_back(Monitor{name, bounds, work, true, dpi.value_or(USER_DEFAULT_SCREEN_DPI)});
   } else {
     it->bounds = bounds;
     it->work = work;
+    if (dpi) it->dpi = *dpi;
   }
   refitMaximized();
+  settleScales();
 }
 
 bool SimDesktop::removeMonitor(const std::string& name) {
   for (Monitor& m : monitors_) {
     if (!m.alive || m.name != name) continue;
     m.alive = false;
+    // Its windows keep their scale until something moves them onto a monitor that is there.
     refitMaximized();
     return true;
   }
@@ -114,6 +117,14 @@ bool SimDesktop::monitorAt(HMONITOR monitor, RECT& bounds, RECT& work) const {
   bounds = monitors_[k].bounds;
   work = monitors_[k].work;
   return true;
+}
+
+UINT SimDesktop::dpiOfMonitor(HMONITOR monitor) const {
+  const std::uintptr_t value = reinterpret_cast<std::uintptr_t>(monitor);
+  if (value == kPrimaryMonitor) return primaryDpi_;
+  if (value < kPrimaryMonitor || (value - kPrimaryMonitor) % kMonitorStep != 0) return 0;
+  const std::size_t k = (value - kPrimaryMonitor) / kMonitorStep - 1;
+  return k < monitors_.size() && monitors_[k].alive ? monitors_[k].dpi : 0;
 }
 
 // ---- Platform -----------------------------------------------------------------------------------

@@ -56,6 +56,9 @@ class Win32Platform final : public Platform {
   BOOL SystemParametersInfoA(UINT action, UINT param, void* pvParam, UINT winIni) override;
   HWND GetWindow(HWND hwnd, UINT cmd) override;
   HRESULT DwmGetWindowAttribute(HWND hwnd, DWORD attribute, void* value, DWORD size) override;
+  UINT GetDpiForWindow(HWND hwnd) override;
+  HRESULT GetDpiForMonitor(HMONITOR monitor, int dpiType, UINT* dpiX, UINT* dpiY) override;
+  int GetSystemMetricsForDpi(int index, UINT dpi) override;
 
   HRGN CreateRectRgn(int left, int top, int right, int bottom) override;
   int GetWindowRgn(HWND hwnd, HRGN region) override;

@@ -87,8 +87,8 @@ by_hand_stacking="Foxtrot Echo Delta Charlie Bravo Alpha"
 #   North: 1004 x 0.2 = 200.8, but Delta is at least 260 high: northWeight = 260 / 1004, bottom 260
 #   West:  1280 x 0.2 = 256, but Charlie is at least 300 wide: westWeight = 300 / 1280, right 300
 #   East:  left = 1280 - 256 = 1024, so Bravo is 256 wide, its share: left 1024
-#   South: top = 1004 - 200.8 = 803.2, truncated 803, so 1004 - 803 = 201 high > 200.8:
-#          southWeight = 201 / 1004, top = 1004 - 201 = 803
+#   South: top = 1004 - 200.8 = 803.2, truncated 803, so its slices are 1004 - 803 = 201 high,
+#          which Echo and Alpha take: the band keeps its weight
 # Bands: North x 0..1024 (East is occupied), y 0..260; East x 1024..1280, y 0..803 (South is
 # occupied); West x 0..300, y 260..1004; South starts at 1280 x 300/1280 = 300, length
 # 1280 - 300 = 980, Echo and Alpha 0.5 each: 980 x 0.5 = 490, so x 300..790 and 790..1280,
@@ -100,10 +100,10 @@ border_by_hand=(
 
 # Grid Layout of six: 6 / 4 = 1, so 2 rows of 6 / 2 = 3 cells, filled row by row in the order the
 # windows are stacked, topmost first. Cell width 1280 / 3 = 426 (426.67 truncated), height
-# 1004 / 2 = 502; the two leftover pixels at the right stay uncovered.
+# 1004 / 2 = 502; the last cell of each row takes the two leftover pixels, to x 1280.
 grid_cells_by_hand=(
-  "0 0 426 502" "426 0 852 502" "852 0 1278 502"
-  "0 502 426 1004" "426 502 852 1004" "852 502 1278 1004"
+  "0 0 426 502" "426 0 852 502" "852 0 1280 502"
+  "0 502 426 1004" "426 502 852 1004" "852 502 1280 1004"
 )
 
 # Compares the real windows with rectangles worked out by hand: NAME, then "TITLE L T R B" lines.

@@ -177,5 +177,41 @@ TEST(DesktopViewMonitors, ATaskbarMovedToTheOtherEdgeMovesTheAreaWithoutResizing
   EXPECT_EQ(view.refresh(), DesktopView::Change::Resized);
 }
 
+// ---- Scale per monitor ----
+
+TEST(DesktopViewScale, TheSmallestWindowIsMeasuredAtTheLayoutMonitorsScale) {
+  SimDesktop d;
+  d.setMonitor("M", RECT{1280, 0, 2560, 1024}, RECT{1280, 0, 2560, 1024}, 144);
+  DesktopView view(d);
+  view.useMonitor(primary(d));
+  EXPECT_EQ(view.GetSystemMetrics(SM_CXMIN), 112);
+  HWND m = makeWindow(d, "m", RECT{1400, 100, 1800, 400});
+  view.useMonitor(d.MonitorFromWindow(m, MONITOR_DEFAULTTONEAREST));
+  // 112 x 27 at 96 DPI is 168 x 40.5, rounded 41, at 144.
+  EXPECT_EQ(view.GetSystemMetrics(SM_CXMIN), 168);
+  EXPECT_EQ(view.GetSystemMetrics(SM_CYMIN), 41);
+}
+
+TEST(DesktopViewScale, AWindowThatRescalesOnAnotherMonitorIsPlacedOnceMore) {
+  SimDesktop d;
+  d.setMonitor("M", RECT{1280, 0, 2560, 1024}, RECT{1280, 0, 2560, 1024}, 192);
+  const RECT frame{14, 0, 14, 14};
+  HWND w = makeWindow(d, "w", RECT{1400, 100, 2000, 700}, &frame);
+  DesktopView view(d);
+  view.useMonitor(primary(d));
+  d.clearCalls();
+  setNormalPlacement(view, w, RECT{0, 0, 640, 1024});
+  // At 200 % the frame was 14 px; on the primary monitor the window halves itself and its frame
+  // (7 px), so it is placed a second time, to stand at the rectangle asked for.
+  ASSERT_EQ(d.calls().size(), 2u);
+  EXPECT_EQ(d.visibleRectOf(w), (RECT{0, 0, 640, 1024}));
+  EXPECT_EQ(d.GetDpiForWindow(w), 96u);
+  // Placed again on the same monitor, it stays at its scale: one call.
+  d.clearCalls();
+  setNormalPlacement(view, w, RECT{0, 0, 600, 1024});
+  EXPECT_EQ(d.calls().size(), 1u);
+  EXPECT_EQ(d.visibleRectOf(w), (RECT{0, 0, 600, 1024}));
+}
+
 }  // namespace
 }  // namespace tessellor

@@ -240,7 +240,7 @@ void workarea(ScenarioRunner& r, Args& a) {
 }
 
 void monitor(ScenarioRunner& r, Args& a) {
-  if (!a.count(2, 10)) return;
+  if (!a.count(2, 12)) return;
   const std::optional<std::string> name = a.word(0);
   if (!name) return;
   if (!isWindowName(*name) || *name == "off") return void(a.fail("not a monitor name: " + *name));
@@ -249,14 +249,33 @@ void monitor(ScenarioRunner& r, Args& a) {
     if (!r.desktop().removeMonitor(*name)) return void(a.fail("no monitor " + *name));
     return displayChanged(r);
   }
-  if (a.size() != 5 && !(a.size() == 10 && a.isWord(5, "work")))
-    return void(a.fail("monitor NAME L T R B [work L T R B]"));
+  // A trailing `dpi N` gives the monitor's scale.
+  const bool scaled = a.size() >= 7 && a.isWord(a.size() - 2, "dpi");
+  const std::size_t rest = scaled ? a.size() - 2 : a.size();
+  if (rest != 5 && !(rest == 10 && a.isWord(5, "work")))
+    return void(a.fail("monitor NAME L T R B [work L T R B] [dpi N]"));
   const auto bounds = rectAt(a, 1);
-  const auto work = a.size() == 10 ? rectAt(a, 6) : bounds;
+  const auto work = rest == 10 ? rectAt(a, 6) : bounds;
   if (!bounds || !work) return;
   if (bounds->right <= bounds->left || bounds->bottom <= bounds->top) return void(a.fail("a monitor of no size"));
-  r.desktop().setMonitor(*name, *bounds, *work);
+  std::optional<UINT> dpi;
+  if (scaled) {
+    const auto n = a.number(a.size() - 1);
+    if (!n) return;
+    if (*n < 48 || *n > 960) return void(a.fail("a DPI from 48 to 960"));
+    dpi = static_cast<UINT>(*n);
+  }
+  r.desktop().setMonitor(*name, *bounds, *work, dpi);
   displayChanged(r);
+}
+
+// The primary monitor's scale.
+void dpi(ScenarioRunner& r, Args& a) {
+  if (!a.count(1, 1)) return;
+  const auto n = a.number(0);
+  if (!n) return;
+  if (*n < 48 || *n > 960) return void(a.fail("a DPI from 48 to 960"));
+  r.desktop().setPrimaryDpi(static_cast<UINT>(*n));
 }
 
 // The show command the hook library reports when a window appears again: none for a minimised one.
@@ -320,6 +339,7 @@ constexpr Command kCommands[] = {
     // Windows 10 and 11
     {"workarea", workarea},
     {"monitor", monitor},
+    {"dpi", dpi},
     {"hide", hide},
     {"show", show},
     {"cloak", cloak<true>},

@@ -1,7 +1,9 @@
 #include "platform/win32/PlacementWorkers.h"
 
 #include <algorithm>
-#include <memory>
+#include <new>
+
+#include "platform/win32/PlacementCalls.h"
 
 #include <windows.h>
 
@@ -9,24 +11,8 @@ namespace tessellor::win32 {
 
 namespace {
 
-// Enough for the windows of an event to be placed in a round or two, and for a few windows that
-// keep their workers waiting; few enough that the process stays small.
-constexpr std::size_t kMostWorkers = 8;
 // How long the end of the process waits for the workers to end.
 constexpr ::DWORD kStopWithinMs = 200;
-
-struct Job {
-  WindowMove move;
-  ::DWORD thread = 0;  // the window's thread (0: no window): its jobs run one at a time, in order
-  ULONGLONG startedAt = 0;
-  ULONGLONG doneAt = 0;
-  bool started = false;
-  bool done = false;
-  bool withdrawn = false;  // its turn did not come in time: no worker starts it
-  bool abandoned = false;  // the batch has stopped waiting: the worker drops the job when done
-};
-
-bool sameThread(const Job& a, const Job& b) { return a.thread != 0 && a.thread == b.thread; }
 
 class Locked {
  public:
@@ -41,53 +27,110 @@ class Locked {
 
 }  // namespace
 
+struct Job {
+  WindowMove move;
+  WindowMove* given = nullptr;  // the caller's move, while the batch waits
+  unsigned batch = 0;
+  ::DWORD thread = 0;  // the window's thread (0: no window): its jobs run one at a time, in order
+  ULONGLONG startedAt = 0;
+  ULONGLONG doneAt = 0;
+  bool started = false;
+  bool done = false;
+  bool expired = false;    // started, and waited for as long as the batch waits
+  bool withdrawn = false;  // its turn did not come in time: no worker starts it
+  bool abandoned = false;  // the batch has stopped waiting: the worker drops the job when done
+  Job* next = nullptr;
+
+  bool sameThread(const Job& other) const { return thread != 0 && thread == other.thread; }
+};
+
+// Read and written with `lock` held only, but for the results of a job's move, which its worker
+// writes between `started` and `done`.
 struct WorkerState {
-  explicit WorkerState(PlacementWorkers::Call c) : call(c) {}
-  const PlacementWorkers::Call call;
   SRWLOCK lock = SRWLOCK_INIT;
   CONDITION_VARIABLE queued = CONDITION_VARIABLE_INIT;    // a job waits, or the workers are to stop
   CONDITION_VARIABLE finished = CONDITION_VARIABLE_INIT;  // a call has returned
-  // Read and written with `lock` held only, but for the results of a job's move, which its worker
-  // writes between `started` and `done`.
-  std::vector<std::unique_ptr<Job>> jobs;  // in the order handed out: not started, running, or done
-  std::size_t idle = 0;                    // workers waiting for a job
+  Job* first = nullptr;  // the jobs, in the order handed out: waiting, running, or done
+  std::size_t idle = 0;  // workers waiting for a job
   bool stopping = false;
 
+  ~WorkerState() {
+    while (first != nullptr) drop(first);
+  }
+
+  void append(Job* job) {
+    Job** end = &first;
+    while (*end != nullptr) end = &(*end)->next;
+    *end = job;
+  }
+
+  void drop(Job* job) {
+    for (Job** at = &first; *at != nullptr; at = &(*at)->next) {
+      if (*at == job) {
+        *at = job->next;
+        delete job;
+        return;
+      }
+    }
+  }
+
   // The first job waiting whose window's thread is not handling a call of ours already.
-  Job* next() {
-    for (const auto& job : jobs) {
+  Job* nextToStart() const {
+    for (Job* job = first; job != nullptr; job = job->next) {
       if (job->started || job->withdrawn) continue;
-      const bool threadFree = std::none_of(jobs.begin(), jobs.end(), [&](const std::unique_ptr<Job>& other) {
-        return other->started && !other->done && sameThread(*other, *job);
-      });
-      if (threadFree) return job.get();
+      bool threadFree = true;
+      for (const Job* other = first; other != nullptr; other = other->next) {
+        if (other->started && !other->done && other->sameThread(*job)) threadFree = false;
+      }
+      if (threadFree) return job;
     }
     return nullptr;
   }
-  void drop(const Job* job) {
-    std::erase_if(jobs, [&](const std::unique_ptr<Job>& held) { return held.get() == job; });
+
+  // Where a batch stands `now`: expires the calls and withdraws the jobs whose turn has passed, and
+  // tells whether any call is still worth waiting for, and until when.
+  bool review(unsigned batch, ULONGLONG handedOut, ULONGLONG now, unsigned long ms, ULONGLONG& wake) {
+    bool pending = false;
+    wake = ~0ULL;
+    for (Job* job = first; job != nullptr; job = job->next) {
+      if (job->batch != batch || job->done || job->withdrawn || job->expired) continue;
+      ULONGLONG freeSince = handedOut;  // when the thread last answered a call of the batch
+      bool behind = false;              // an earlier job of the thread is still pending
+      bool givenUp = false;             // the thread kept a call waiting, or never had its turn
+      for (const Job* earlier = first; earlier != job; earlier = earlier->next) {
+        if (earlier->batch != batch || !earlier->sameThread(*job)) continue;
+        if (earlier->done) {
+          freeSince = std::max(freeSince, earlier->doneAt);
+        } else if (earlier->withdrawn || earlier->expired) {
+          givenUp = true;
+        } else {
+          behind = true;
+        }
+      }
+      if (givenUp) {
+        job->withdrawn = true;
+      } else if (!behind) {
+        const ULONGLONG since = job->started ? job->startedAt : freeSince;
+        if (now - since < ms) {
+          pending = true;
+          wake = std::min(wake, since + ms);
+        } else {
+          (job->started ? job->expired : job->withdrawn) = true;
+        }
+      }
+    }
+    return pending;
   }
 };
 
 namespace {
-
-// Nothing thrown may end a worker, or the process with it.
-void makeCall(PlacementWorkers::Call call, WindowMove& move) noexcept {
-  try {
-    call(move);
-  } catch (...) {
-    move.result = FALSE;
-    move.error = ERROR_INTERNAL_ERROR;
-    move.answered = true;
-  }
-}
 
 ::DWORD WINAPI serve(void* parameter) {
   WorkerState& state = *static_cast<WorkerState*>(parameter);
   Locked locked(state.lock);
   for (;;) {
     Job* job = nullptr;
-    while ((job = state.next()) == nullptr && !state.stopping) {
+    while ((job = state.nextToStart()) == nullptr && !state.stopping) {
       ++state.idle;
       ::SleepConditionVariableSRW(&state.queued, &state.lock, INFINITE, 0);
       --state.idle;
@@ -97,7 +140,13 @@ void makeCall(PlacementWorkers::Call call, WindowMove& move) noexcept {
     job->startedAt = ::GetTickCount64();
     // The call, which may wait on its window for as long as that takes, is made without the lock.
     ::ReleaseSRWLockExclusive(&state.lock);
-    makeCall(state.call, job->move);
+    try {
+      makeMove(job->move, Delivery::Wait);
+    } catch (...) {
+      // Nothing thrown may end a worker, or the process with it.
+      job->move.result = FALSE;
+      job->move.error = ERROR_INTERNAL_ERROR;
+    }
     ::AcquireSRWLockExclusive(&state.lock);
     job->done = true;
     job->doneAt = ::GetTickCount64();
@@ -108,7 +157,7 @@ void makeCall(PlacementWorkers::Call call, WindowMove& move) noexcept {
 
 }  // namespace
 
-PlacementWorkers::PlacementWorkers(Call call) : state_(new WorkerState(call)) { threads_.reserve(kMostWorkers); }
+PlacementWorkers::PlacementWorkers() : state_(new WorkerState) {}
 
 PlacementWorkers::~PlacementWorkers() {
   {
@@ -116,121 +165,93 @@ PlacementWorkers::~PlacementWorkers() {
     state_->stopping = true;
     ::WakeAllConditionVariable(&state_->queued);
   }
-  const auto count = static_cast<::DWORD>(threads_.size());
+  const auto count = static_cast<::DWORD>(threadCount_);
   const bool ended =
-      count == 0 || ::WaitForMultipleObjects(count, threads_.data(), TRUE, kStopWithinMs) < WAIT_OBJECT_0 + count;
-  for (void* thread : threads_) ::CloseHandle(thread);
+      count == 0 || ::WaitForMultipleObjects(count, threads_, TRUE, kStopWithinMs) < WAIT_OBJECT_0 + count;
+  for (std::size_t i = 0; i < threadCount_; ++i) ::CloseHandle(threads_[i]);
   if (ended) delete state_;
 }
 
 bool PlacementWorkers::inFlight(HWND hwnd) const {
   Job probe;
-  probe.move.hwnd = hwnd;
   probe.thread = ::GetWindowThreadProcessId(reinterpret_cast<::HWND>(hwnd), nullptr);
   Locked locked(state_->lock);
-  return std::any_of(state_->jobs.begin(), state_->jobs.end(), [&](const std::unique_ptr<Job>& job) {
-    return !job->done && !job->withdrawn && (job->move.hwnd == hwnd || sameThread(*job, probe));
-  });
-}
-
-namespace {
-
-// Where the batch stands `now`: withdraws the jobs whose turn has passed and tells whether any call
-// is still worth waiting for, and until when (`wake`).
-bool reviewBatch(const std::vector<Job*>& batch, ULONGLONG handedOut, ULONGLONG now, unsigned long ms,
-                 ULONGLONG& wake) {
-  struct Turn {
-    const Job* of;        // a job of the thread
-    ULONGLONG freeSince;  // when the thread last answered a call of the batch, or the hand-out
-    bool behind;          // a job of the thread before this one is still pending
-    bool givenUp;         // the thread let a call wait too long, or never had its turn
-  };
-  std::vector<Turn> turns;
-  bool pending = false;
-  wake = ~0ULL;
-  for (Job* job : batch) {
-    auto turn = std::find_if(turns.begin(), turns.end(), [&](const Turn& t) { return sameThread(*t.of, *job); });
-    if (turn == turns.end()) turn = turns.insert(turns.end(), Turn{job, handedOut, false, false});
-    if (job->withdrawn) continue;
-    if (job->done) {
-      turn->freeSince = std::max(turn->freeSince, job->doneAt);
-      continue;
-    }
-    if (turn->givenUp) {
-      if (!job->started) job->withdrawn = true;
-      continue;
-    }
-    if (turn->behind) continue;
-    turn->behind = true;
-    const ULONGLONG since = job->started ? job->startedAt : turn->freeSince;
-    if (now - since < ms) {
-      pending = true;
-      wake = std::min(wake, since + ms);
-    } else {
-      turn->givenUp = true;
-      if (!job->started) job->withdrawn = true;
-    }
+  for (const Job* job = state_->first; job != nullptr; job = job->next) {
+    if (!job->done && !job->withdrawn && (job->move.hwnd == hwnd || job->sameThread(probe))) return true;
   }
-  return pending;
+  return false;
 }
 
-}  // namespace
-
-void PlacementWorkers::run(std::span<WindowMove* const> moves, std::span<Outcome> outcomes, unsigned long ms) {
-  std::vector<Job*> batch;
-  batch.reserve(moves.size());
-  std::vector<std::unique_ptr<Job>> jobs;
-  jobs.reserve(moves.size());
+void PlacementWorkers::place(std::span<WindowMove* const> moves, unsigned long ms) {
+  const unsigned batch = ++batches_;
+  Job* handed = nullptr;  // this batch's jobs, in order, until they join the shared list
+  Job** end = &handed;
+  std::size_t threadsToServe = 0;
   for (WindowMove* move : moves) {
-    jobs.push_back(std::make_unique<Job>(Job{*move}));
-    jobs.back()->thread = ::GetWindowThreadProcessId(reinterpret_cast<::HWND>(move->hwnd), nullptr);
-    batch.push_back(jobs.back().get());
+    if (isOwnWindow(move->hwnd)) {
+      // A worker's call would wait for this very thread, which would be waiting for the worker.
+      makeMove(*move, Delivery::Wait);
+      continue;
+    }
+    // Posted behind a call that still waits on the window's thread, a placement is taken after it.
+    Job* job = isHung(move->hwnd) || inFlight(move->hwnd) ? nullptr : new (std::nothrow) Job;
+    if (job == nullptr) {
+      makeMove(*move, Delivery::Post);
+      continue;
+    }
+    job->move = *move;
+    job->given = move;
+    job->batch = batch;
+    job->thread = ::GetWindowThreadProcessId(reinterpret_cast<::HWND>(move->hwnd), nullptr);
+    bool threadSeen = false;
+    for (const Job* earlier = handed; earlier != nullptr; earlier = earlier->next) {
+      threadSeen = threadSeen || earlier->sameThread(*job);
+    }
+    threadsToServe += threadSeen ? 0 : 1;
+    *end = job;
+    end = &job->next;
   }
+  if (handed == nullptr) return;
 
   Locked locked(state_->lock);
   const ULONGLONG handedOut = ::GetTickCount64();
-  state_->jobs.reserve(state_->jobs.size() + jobs.size());
-  for (std::unique_ptr<Job>& job : jobs) state_->jobs.push_back(std::move(job));
-  // A worker for each thread with a call to make, as far as there are workers.
-  std::size_t threadsToServe = 0;
-  for (std::size_t i = 0; i < batch.size(); ++i) {
-    const bool first = std::none_of(batch.begin(), batch.begin() + static_cast<std::ptrdiff_t>(i),
-                                    [&](const Job* earlier) { return sameThread(*earlier, *batch[i]); });
-    threadsToServe += first ? 1 : 0;
-  }
-  for (std::size_t starting = 0; threads_.size() < kMostWorkers && threadsToServe > state_->idle + starting;
-       ++starting) {
+  state_->append(handed);
+  // A worker for each thread with calls to make, as far as there are workers.
+  for (std::size_t starting = 0; threadCount_ < kMostWorkers && threadsToServe > state_->idle + starting; ++starting) {
     void* thread = ::CreateThread(nullptr, 0, serve, state_, 0, nullptr);
     if (thread == nullptr) break;
-    threads_.push_back(thread);
+    threads_[threadCount_++] = thread;
   }
   ::WakeAllConditionVariable(&state_->queued);
 
-  // Without a single worker nothing would start: the moves go back at once.
-  for (ULONGLONG now = ::GetTickCount64(), wake = 0; !threads_.empty() && reviewBatch(batch, handedOut, now, ms, wake);
+  // Without a single worker nothing would start: the moves are posted at once.
+  ULONGLONG wake = 0;
+  for (ULONGLONG now = ::GetTickCount64(); threadCount_ > 0 && state_->review(batch, handedOut, now, ms, wake);
        now = ::GetTickCount64()) {
     ::SleepConditionVariableSRW(&state_->finished, &state_->lock, static_cast<::DWORD>(wake - now), 0);
   }
 
-  for (std::size_t i = 0; i < batch.size(); ++i) {
-    Job* job = batch[i];
-    WindowMove& move = *moves[i];
-    if (job->done) {
-      move.result = job->move.result;
-      move.error = job->move.error;
-      move.answered = job->move.answered;
-      outcomes[i] = Outcome::Answered;
-    } else if (job->started) {
-      move.result = TRUE;
-      move.error = 0;
-      move.answered = false;
-      outcomes[i] = Outcome::Waiting;
-      job->abandoned = true;
-      continue;
-    } else {
-      outcomes[i] = Outcome::NotTaken;
+  for (Job* job = state_->first; job != nullptr;) {
+    Job* next = job->next;
+    if (job->batch == batch) {
+      WindowMove& move = *job->given;
+      if (job->done) {
+        move.result = job->move.result;
+        move.error = job->move.error;
+        move.answered = job->move.answered;
+        state_->drop(job);
+      } else if (job->started) {
+        move.result = TRUE;
+        move.error = 0;
+        move.answered = false;
+        job->abandoned = true;
+      } else {
+        // Posting waits on no one, so it may as well be done under the lock.
+        makeMove(move, Delivery::Post);
+        state_->drop(job);
+      }
     }
-    state_->drop(job);
+    job = next;
   }
 }
 

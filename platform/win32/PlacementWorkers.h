@@ -7,8 +7,8 @@
 // answers. The workers touch nothing but their jobs, which are shared behind one lock.
 #pragma once
 
+#include <cstddef>
 #include <span>
-#include <vector>
 
 #include "platform/WindowMove.h"
 
@@ -18,18 +18,8 @@ struct WorkerState;
 
 class PlacementWorkers {
  public:
-  // Makes a move's call and waits for the window; called on a worker.
-  using Call = void (*)(WindowMove& move);
-
-  // What became of a move handed out.
-  enum class Outcome {
-    Answered,  // its call returned in time; the move holds its result
-    Waiting,   // its call still waits on the window (answered false, result TRUE)
-    NotTaken,  // its turn did not come in time; the move is as it was given
-  };
-
-  // Starts no thread yet: workers are started as batches need them, up to a few.
-  explicit PlacementWorkers(Call call);
+  // Starts no thread yet: workers are started as placements need them, up to kMostWorkers.
+  PlacementWorkers();
   // Stops the workers, waiting a moment for them; a worker still waiting on a window is left to
   // the end of the process, and what the workers share is then kept until the end too.
   ~PlacementWorkers();
@@ -40,15 +30,23 @@ class PlacementWorkers {
   // thread (which then handles nothing else).
   bool inFlight(HWND hwnd) const;
 
-  // Hands the moves out at once and returns when every call has returned, or has waited `ms`
-  // milliseconds from its turn: from the hand-out, or for a window whose thread has an earlier
-  // move of the batch, from that move's answer. A thread that lets a call wait that long gets no
-  // further call of the batch. outcomes[i] tells what became of *moves[i].
-  void run(std::span<WindowMove* const> moves, std::span<Outcome> outcomes, unsigned long ms);
+  // Makes the moves' calls at the same time and fills in their results. A window of the calling
+  // thread is placed here and now; one that is hung, or in flight, by a posted call at once. The
+  // others go to the workers, and each call is waited for `ms` milliseconds from its turn: from
+  // now, or for a window whose thread has an earlier move here, from that move's answer. A call
+  // still waiting then is left to its worker (answered false, result TRUE); a thread that kept a
+  // call waiting, or whose turn never came, gets the rest of its moves as posted calls.
+  void place(std::span<WindowMove* const> moves, unsigned long ms);
+
+  // Enough for the windows of an event to be placed in a round or two, and for a few windows that
+  // keep their workers waiting; few enough that the process stays small.
+  static constexpr std::size_t kMostWorkers = 8;
 
  private:
   WorkerState* state_;
-  std::vector<void*> threads_;  // the workers' handles
+  void* threads_[kMostWorkers] = {};  // the workers' handles
+  std::size_t threadCount_ = 0;
+  unsigned batches_ = 0;
 };
 
 }  // namespace tessellor::win32

@@ -137,9 +137,8 @@ class Win32Platform final : public Platform {
  private:
   // Posted when waiting could hold this thread: for a hung window, and behind a call in flight.
   Delivery deliveryFor(HWND hwnd) const;
-  void placeTogether(std::span<WindowMove* const> moves);
 
-  std::unique_ptr<PlacementWorkers> workers_;  // started with the first placement handed out
+  std::unique_ptr<PlacementWorkers> workers_;  // made with the first batch
   UINT taskbarCreated_;
   NOTIFYICONDATAA trayIcon_{};
   bool hasTrayIcon_ = false;

@@ -5,6 +5,11 @@
 #   scripts/bench-e2e.sh            5 runs a figure; 6, 12 and 24 windows
 #   scripts/bench-e2e.sh --quick    1 run, 6 windows: only proves that every measurement still works
 #
+# Beside the program's own figures it measures the floor, the control program placing the same
+# windows itself, once each, one after another, and the same two for windows that take 30 ms to
+# answer a placement (the sample application sleeps in WM_WINDOWPOSCHANGING, each window on a
+# thread of its own); it ends with the ratios that the program's placing is held to.
+#
 # Moments are taken inside the Windows programs on QueryPerformanceCounter, which Wine keeps on one
 # clock for all processes, so neither the script nor Wine's start-up is in a figure:
 # - a hotkey: from just before the control program's SendInput to its first poll (about every
@@ -13,6 +18,8 @@
 #   reports to the program; the sample application raises EVENT_SYSTEM_MOVESIZEEND just after) to
 #   the moment the last window reached its new rectangle, as a thread of the control program that
 #   reads every window's rectangle about every millisecond saw it;
+# - a bare program's placing: from the control program's first SetWindowPos to its first poll that
+#   finds every window at its rectangle;
 # - the tray icon: from just before the control program's CreateProcess to its first poll that
 #   finds the icon (Shell_NotifyIcon NIM_MODIFY succeeds only for an icon the shell holds).
 set -euo pipefail
@@ -21,11 +28,13 @@ runs=5
 border_counts=(6 12 24)
 grid_count=12
 drag_count=12
+bare_count=12 # the floor and the slow windows
 if [ "${1:-}" = --quick ]; then
   runs=1
   border_counts=(6)
   grid_count=6
   drag_count=6
+  bare_count=6
 elif [ -n "${1:-}" ]; then
   echo "usage: scripts/bench-e2e.sh [--quick]" >&2
   exit 2
@@ -62,8 +71,10 @@ spread() {
 }
 
 rows=()
+declare -A medians=() # "WHAT|WINDOWS" -> median in microseconds
 row() {
   rows+=("| $1 | $2 | $(spread "${@:3}") |")
+  medians["$1|$2"]=$(printf '%s\n' "${@:3}" | sort -n | awk '{ v[NR] = $1 } END { print v[int(NR / 2) + 1] }')
   echo "$1, $2 windows: ${*:3} µs" >>"$art/runs.txt"
 }
 
@@ -116,11 +127,55 @@ time_layout_runs() {
   done
 }
 
+# --- a bare program placing the windows itself --------------------------------------------------------
+# time_bare_runs NAME: $runs times, with no tessellor.exe running, the control program places the
+# windows as they stand at the rectangles the simulator gives them for Ctrl+Alt+B, once each, one
+# after another, and puts them back untimed; microseconds into $times.
+time_bare_runs() {
+  local i line title l t r b back=()
+  ctl windows
+  for line in "${lines[@]}"; do
+    read -r _ title l t r b _ <<<"$line"
+    back+=("$title $l $t $r $b")
+  done
+  describe_desktop
+  scenario+=("key 0")
+  simulate "$1"
+  times=()
+  for ((i = 1; i <= runs; i++)); do
+    ctl "place-each 20000" "${expected[@]}" "."
+    [[ $REPLY == ok* ]] || abort "$1: $REPLY"
+    times+=("${REPLY#ok }")
+    step "place-each 20000" "${back[@]}" "."
+  done
+}
+
+border_what="Ctrl+Alt+B until the last window stands at its rectangle, Border Layout"
+bare_what="a bare program placing the same windows once each, one after another"
+slow_what="Ctrl+Alt+B, Border Layout, windows that take 30 ms to answer a placement"
+slow_bare_what="a bare program placing those slow windows once each, one after another"
+
+bare_times=()
 for n in "${border_counts[@]}"; do
   with_samples "$n"
   time_layout_runs ctrl+alt+b 0 "border-$n"
-  row "Ctrl+Alt+B until the last window stands at its rectangle, Border Layout" "$n" "${times[@]}"
+  row "$border_what" "$n" "${times[@]}"
+  if [ "$n" = "$bare_count" ]; then
+    time_bare_runs "bare-$n"
+    bare_times=("${times[@]}")
+  fi
 done
+[ "${#bare_times[@]}" -gt 0 ] || abort "no Border Layout of $bare_count windows to measure the floor beside"
+row "$bare_what" "$bare_count" "${bare_times[@]}"
+
+# --- windows that take 30 ms to answer a placement, each on a thread of its own ------------------------
+sampler_options=(--threads --answer-ms 30)
+with_samples "$bare_count"
+sampler_options=()
+time_layout_runs ctrl+alt+b 0 "slow-$bare_count"
+row "$slow_what" "$bare_count" "${times[@]}"
+time_bare_runs "slow-bare-$bare_count"
+row "$slow_bare_what" "$bare_count" "${times[@]}"
 
 with_samples "$grid_count"
 time_layout_runs ctrl+alt+g 1 "grid-$grid_count"
@@ -174,6 +229,23 @@ echo
 echo "| What | Windows | Median (ms) | Range (ms) |"
 echo "|---|---|---|---|"
 printf '%s\n' "${rows[@]}"
+
+# --- the goals, as ratios of this run's medians --------------------------------------------------------
+ratio() { # GOAL NUMERATOR DENOMINATOR AT-MOST
+  local a=${medians[$2]:-} b=${medians[$3]:-}
+  if [ -z "$a" ] || [ -z "$b" ]; then
+    echo "| $1 | not measured in this run | ≤ $4 |"
+    return
+  fi
+  awk -v a="$a" -v b="$b" -v most="$4" -v goal="$1" \
+    'BEGIN { r = a / b; printf "| %s | %.2f | ≤ %s%s |\n", goal, r, most, r <= most ? "" : " (not met)" }'
+}
+echo
+echo "| Ratio of the medians above | Value | Goal |"
+echo "|---|---|---|"
+ratio "Border Layout of $bare_count windows ÷ a bare program placing them" "$border_what|$bare_count" "$bare_what|$bare_count" 1.2
+ratio "Border Layout of 24 windows ÷ of 12 windows" "$border_what|24" "$border_what|12" 2.3
+ratio "$bare_count slow windows ÷ a bare program placing them" "$slow_what|$bare_count" "$slow_bare_what|$bare_count" 0.5
 
 # --- placements per event, from the simulator --------------------------------------------------------
 # Each `count` of the scenario pairs with the commands since the one before (their comment, if any).

@@ -16,6 +16,7 @@
 #include <shlobj.h>
 
 #include "hook/msghook.h"
+#include "platform/win32/PlacementWorkers.h"
 
 // With the current psapi these are macros for the K32 names; our members keep the documented ones.
 #undef EnumProcessModules
@@ -100,27 +101,6 @@ BOOL CALLBACK enumThunk(::HWND hwnd, ::LPARAM lParam) {
   return binding->proc(ours(hwnd), binding->param);
 }
 
-// Another thread's window that has stopped answering: a placement sent to it would wait as long as
-// it sleeps, so placements are posted to it instead.
-bool isHung(::HWND h) {
-  return ::GetWindowThreadProcessId(h, nullptr) != ::GetCurrentThreadId() && ::IsHungAppWindow(h);
-}
-
-// rcNormalPosition is in workspace coordinates, which start at the work area's corner: a taskbar
-// at the top or left shifts them against screen coordinates. Tool windows use screen coordinates.
-POINT workspaceOffset(::HWND h, const ::RECT& r) {
-  if ((::GetWindowLongPtrA(h, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) != 0) return POINT{0, 0};
-  ::MONITORINFO info{};
-  info.cbSize = sizeof info;
-  if (!::GetMonitorInfoA(::MonitorFromRect(&r, MONITOR_DEFAULTTONEAREST), &info)) return POINT{0, 0};
-  return POINT{info.rcWork.left - info.rcMonitor.left, info.rcWork.top - info.rcMonitor.top};
-}
-
-::RECT offsetBy(::RECT r, LONG dx, LONG dy) {
-  ::OffsetRect(&r, dx, dy);
-  return r;
-}
-
 }  // namespace
 
 Win32Platform::Win32Platform() : taskbarCreated_(::RegisterWindowMessageA("TaskbarCreated")) {}
@@ -164,62 +144,15 @@ BOOL Win32Platform::GetCursorPos(POINT* point) {
 }
 
 BOOL Win32Platform::GetWindowPlacement(HWND hwnd, WINDOWPLACEMENT* placement) {
-  ::WINDOWPLACEMENT wp{};
-  wp.length = sizeof wp;
-  if (!::GetWindowPlacement(sys(hwnd), &wp)) return FALSE;
-  placement->length = placement->length == 0 ? sizeof *placement : placement->length;
-  placement->flags = wp.flags;
-  placement->showCmd = wp.showCmd;
-  placement->ptMinPosition = POINT{static_cast<LONG>(wp.ptMinPosition.x), static_cast<LONG>(wp.ptMinPosition.y)};
-  placement->ptMaxPosition = POINT{static_cast<LONG>(wp.ptMaxPosition.x), static_cast<LONG>(wp.ptMaxPosition.y)};
-  const POINT offset = workspaceOffset(sys(hwnd), wp.rcNormalPosition);
-  placement->rcNormalPosition = ours(offsetBy(wp.rcNormalPosition, offset.x, offset.y));
-  return TRUE;
+  return getWindowPlacement(hwnd, placement);
 }
-
 BOOL Win32Platform::SetWindowPlacement(HWND hwnd, const WINDOWPLACEMENT* placement) {
-  ::HWND h = sys(hwnd);
-  const ::RECT screen = sys(placement->rcNormalPosition);
-  if (!isHung(h)) {
-    ::WINDOWPLACEMENT wp{};
-    wp.length = sizeof wp;
-    wp.flags = placement->flags;
-    wp.showCmd = placement->showCmd;
-    wp.ptMinPosition = ::POINT{placement->ptMinPosition.x, placement->ptMinPosition.y};
-    wp.ptMaxPosition = ::POINT{placement->ptMaxPosition.x, placement->ptMaxPosition.y};
-    const POINT offset = workspaceOffset(h, screen);
-    wp.rcNormalPosition = offsetBy(screen, -offset.x, -offset.y);
-    if (::SetWindowPlacement(h, &wp)) return TRUE;
-  }
-  // Wine refuses SetWindowPlacement on another process's window, and a hung window must not be
-  // waited for: restore the window and move it instead.
-  if (!::IsWindow(h)) return FALSE;
-  if (placement->showCmd == SW_SHOWNORMAL && (::IsIconic(h) || ::IsZoomed(h))) ShowWindow(hwnd, SW_SHOWNORMAL);
-  return SetWindowPos(hwnd, nullptr, screen.left, screen.top, screen.right - screen.left, screen.bottom - screen.top,
-                      SWP_NOZORDER | SWP_NOACTIVATE);
+  return setWindowPlacement(hwnd, *placement, deliveryFor(hwnd));
 }
-
 BOOL Win32Platform::SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UINT flags) {
-  ::HWND h = sys(hwnd);
-  if (isHung(h)) flags |= SWP_ASYNCWINDOWPOS;
-  return ::SetWindowPos(h, sys(insertAfter), x, y, cx, cy, flags);
+  return setWindowPos(hwnd, insertAfter, x, y, cx, cy, flags, deliveryFor(hwnd));
 }
-
-void Win32Platform::placeWindows(std::span<WindowMove> moves) {
-  for (WindowMove& move : moves) {
-    ::SetLastError(0);
-    move.result = move.call == WindowMove::Call::SetWindowPlacement
-                      ? SetWindowPlacement(move.hwnd, &move.placement)
-                      : SetWindowPos(move.hwnd, move.insertAfter, move.x, move.y, move.cx, move.cy, move.flags);
-    move.error = move.result != FALSE ? 0 : ::GetLastError();
-    move.answered = true;
-  }
-}
-
-BOOL Win32Platform::ShowWindow(HWND hwnd, int showCmd) {
-  ::HWND h = sys(hwnd);
-  return isHung(h) ? ::ShowWindowAsync(h, showCmd) : ::ShowWindow(h, showCmd);
-}
+BOOL Win32Platform::ShowWindow(HWND hwnd, int showCmd) { return showWindow(hwnd, showCmd, deliveryFor(hwnd)); }
 BOOL Win32Platform::UpdateWindow(HWND hwnd) { return ::UpdateWindow(sys(hwnd)); }
 HWND Win32Platform::SetActiveWindow(HWND hwnd) { return ours(::SetActiveWindow(sys(hwnd))); }
 BOOL Win32Platform::SetForegroundWindow(HWND hwnd) { return ::SetForegroundWindow(sys(hwnd)); }

@@ -1,17 +1,25 @@
 // The real Windows: every call forwards to the system (user32, gdi32, shell32, advapi32, dwmapi,
-// kernel32)
-// or to msghook.dll, with what Windows users expect beyond the calls themselves: hung windows are
-// never waited for, window placements are converted between screen and workspace coordinates, and
-// the tray icon comes back when the shell restarts.
+// kernel32) or to msghook.dll, with what Windows users expect beyond the calls themselves: hung or
+// busy windows are never waited for, window placements are converted between screen and workspace
+// coordinates, and the tray icon comes back when the shell restarts.
 #pragma once
 
+#include <memory>
+
 #include "platform/Platform.h"
+#include "platform/win32/PlacementCalls.h"
 
 namespace tessellor::win32 {
+
+class PlacementWorkers;
 
 class Win32Platform final : public Platform {
  public:
   Win32Platform();
+  // Stops the placement workers (platform/win32/PlacementWorkers.h).
+  ~Win32Platform() override;
+  Win32Platform(const Win32Platform&) = delete;
+  Win32Platform& operator=(const Win32Platform&) = delete;
 
   // The shell's "TaskbarCreated" message, and what a dialog does on it: the icon last added for
   // that window is added again.
@@ -37,6 +45,10 @@ class Win32Platform final : public Platform {
   BOOL UpdateWindow(HWND hwnd) override;
   HWND SetActiveWindow(HWND hwnd) override;
   BOOL SetForegroundWindow(HWND hwnd) override;
+  // On the placement workers: the unordered moves at the same time, then each ordered one. No call
+  // is waited for more than 100 ms from its turn (a window's thread answers its windows one after
+  // another); a window that is hung, or whose thread still has a call of an earlier batch waiting,
+  // is placed by a posted call at once.
   void placeWindows(std::span<WindowMove> moves) override;
 
   HMONITOR MonitorFromWindow(HWND hwnd, DWORD flags) override;
@@ -130,6 +142,10 @@ class Win32Platform final : public Platform {
   int rand() override;
 
  private:
+  // Posted when waiting could hold this thread: for a hung window, and behind a call in flight.
+  Delivery deliveryFor(HWND hwnd) const;
+
+  std::unique_ptr<PlacementWorkers> workers_;  // made with the first batch
   UINT taskbarCreated_;
   NOTIFYICONDATAA trayIcon_{};
   bool hasTrayIcon_ = false;

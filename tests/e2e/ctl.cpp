@@ -15,6 +15,10 @@
 //                               "error ..." when no window is named or a line is not one of these
 //   time-key MS KEY+KEY...      then expected lines as for expect: presses the keys and polls closely
 //                               until all of them hold; "ok MICROSECONDS" from SendInput to that moment
+//   place-each MS               then lines "TITLE L T R B", then ".": places those windows itself, once
+//                               each, one after another (SetWindowPos without activation or z-order),
+//                               and polls closely until all of them stand there; "ok MICROSECONDS"
+//                               from the first call to that moment
 //   watch on|off                from now on, notes the moment each sample window last changed rectangle
 //   placed-at MS                then expected lines: polls until all of them hold; "ok CLOCK", the moment
 //                               the last of them reached its rectangle as watched, on the clock that the
@@ -481,6 +485,39 @@ void timeKey(DWORD ms, const std::string& keys) {
   }
 }
 
+// Places the windows of the expected lines itself, one after another, as a program without
+// workers would: the floor that the program's own placing is measured against.
+void placeEach(DWORD ms) {
+  std::vector<Expected> wanted;
+  std::string error;
+  if (!readExpected(wanted, error)) {
+    reply("error %s", error.c_str());
+    return;
+  }
+  std::vector<HWND> windows;
+  for (const Expected& e : wanted) {
+    HWND hwnd = e.foreground || e.minimized || e.hidden ? nullptr : sampleNamed(e.title);
+    if (hwnd == nullptr) {
+      reply("error no window to place for %s", e.title.c_str());
+      return;
+    }
+    windows.push_back(hwnd);
+  }
+  const long long start = clockMicros();
+  for (std::size_t i = 0; i < wanted.size(); ++i) {
+    const RECT& r = wanted[i].rect;
+    SetWindowPos(windows[i], nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                 SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOOWNERZORDER | SWP_NOCOPYBITS);
+  }
+  const long long end = pollClosely(ms, [&] { return allMatch(wanted); });
+  if (end < 0) {
+    reply("timeout %lu", static_cast<unsigned long>(ms));
+    listWindows();
+  } else {
+    reply("ok %lld", end - start);
+  }
+}
+
 // The watch: a thread that notes, about every millisecond, when each sample window's rectangle
 // last changed, so that a placement is timed even when the script learns its target afterwards.
 struct Watched {
@@ -857,6 +894,8 @@ void run(const std::string& command, const char* rest) {
     expect(n);
   } else if (command == "time-key" && std::sscanf(rest, "%lu %255s", &n, word) == 2) {
     timeKey(n, word);
+  } else if (command == "place-each" && std::sscanf(rest, "%lu", &n) == 1) {
+    placeEach(n);
   } else if (command == "watch" && std::sscanf(rest, "%255s", word) == 1) {
     reply(watch(std::strcmp(word, "on") == 0) ? "ok" : "error already so");
   } else if (command == "placed-at" && std::sscanf(rest, "%lu", &n) == 1) {

@@ -145,11 +145,13 @@ register_samples() {
 }
 
 # Opens sample windows in one new sampler process, logging to LOG, and waits until they are shown.
+# The sampler's options (--threads, --answer-ms N) are taken from `sampler_options`.
+sampler_options=()
 open_samples() {
   local log=$1
   shift
   register_samples "$@"
-  ( cd "$run" && exec wine "$bin/tessellor-sampler.exe" "$log" "$@" >>"$art/sampler.log" 2>&1 ) &
+  ( cd "$run" && exec wine "$bin/tessellor-sampler.exe" "${sampler_options[@]}" "$log" "$@" >>"$art/sampler.log" 2>&1 ) &
   opened=$((opened + $#))
   step "wait-log $log ready 1 30000"
   step "wait-windows $opened 10000"

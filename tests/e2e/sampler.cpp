@@ -1,10 +1,16 @@
 // tessellor-sampler.exe: the sample application of the end-to-end run. It opens top-level windows
 // with given titles, rectangles, minimum track sizes and colours, and logs what happens to them.
 //
-//   tessellor-sampler.exe LOGFILE TITLE,LEFT,TOP,WIDTH,HEIGHT,MINWIDTH,MINHEIGHT,RRGGBB...
+//   tessellor-sampler.exe [--threads] [--answer-ms N] LOGFILE WINDOW...
+//   WINDOW: TITLE,LEFT,TOP,WIDTH,HEIGHT,MINWIDTH,MINHEIGHT,RRGGBB
+//
+// --threads opens each window on a thread of its own, so that one window's thread can be busy
+// while the others answer. --answer-ms N makes every window take N ms to answer a placement: it
+// sleeps in WM_WINDOWPOSCHANGING whenever its position or size is to change.
 //
 // Log lines: "ready PID", "event NAME TITLE L T R B MICROSECONDS", "entersizemove TITLE",
-// "exitsizemove TITLE MICROSECONDS", "hang TITLE MS", "awake TITLE"; hiding and showing log as events
+// "exitsizemove TITLE MICROSECONDS", "hang TITLE MS", "awake TITLE", and with --answer-ms
+// "slow TITLE FROM TO" (the moments the sleep began and ended); hiding and showing log as events
 // ("event hide ...", "event show ...").
 //
 // Wine's window system raises no out-of-context WinEvents for moves, size ends, minimise, maximise,
@@ -45,18 +51,29 @@ struct Sample {
   bool maximized = false;
 };
 
+struct Options {
+  bool threads = false;
+  DWORD answerMs = 0;
+};
+Options options;
+
 std::FILE* logFile = nullptr;
+// Windows on threads of their own log at the same time; each line is written whole.
+CRITICAL_SECTION logLock;
 HFONT titleFont = nullptr;
-int openWindows = 0;
+int openWindows = 0;  // on the one thread, without --threads
 
 void logLine(const char* format, ...) {
   if (logFile == nullptr) return;
+  char line[512];
   va_list args;
   va_start(args, format);
-  std::vfprintf(logFile, format, args);
+  std::vsnprintf(line, sizeof line, format, args);
   va_end(args);
-  std::fputc('\n', logFile);
+  EnterCriticalSection(&logLock);
+  std::fprintf(logFile, "%s\n", line);
   std::fflush(logFile);
+  LeaveCriticalSection(&logLock);
 }
 
 Sample* sampleOf(HWND hwnd) { return reinterpret_cast<Sample*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA)); }
@@ -128,6 +145,16 @@ LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
     case WM_SIZE:
       followState(hwnd, *s, wParam);
       return 0;
+    case WM_WINDOWPOSCHANGING: {
+      // A placement, not a change of the z-order or of visibility alone.
+      const auto* pos = reinterpret_cast<const WINDOWPOS*>(lParam);
+      if (options.answerMs > 0 && (pos->flags & (SWP_NOMOVE | SWP_NOSIZE)) != (SWP_NOMOVE | SWP_NOSIZE)) {
+        const long long from = clockMicros();
+        Sleep(options.answerMs);
+        logLine("slow %s %lld %lld", s->title.c_str(), from, clockMicros());
+      }
+      return DefWindowProcA(hwnd, message, wParam, lParam);
+    }
     case WM_KEYDOWN:
       // Which keys reach a sample window and not a hotkey: "keydown TITLE VK" and the modifiers held.
       logLine("keydown %s %02X%s%s", s->title.c_str(), static_cast<unsigned>(wParam),
@@ -161,7 +188,7 @@ LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
       DestroyWindow(hwnd);
       return 0;
     case WM_DESTROY:
-      if (--openWindows == 0) PostQuitMessage(0);
+      if (options.threads || --openWindows == 0) PostQuitMessage(0);
       return 0;
     default:
       return DefWindowProcA(hwnd, message, wParam, lParam);
@@ -183,15 +210,70 @@ bool parseSample(const char* text, Sample& s) {
   return true;
 }
 
+HWND createSample(HINSTANCE instance, Sample& s) {
+  s.brush = CreateSolidBrush(s.colour);
+  HWND hwnd =
+      CreateWindowExA(0, kClassName, s.title.c_str(), WS_OVERLAPPEDWINDOW, s.start.left, s.start.top,
+                      s.start.right - s.start.left, s.start.bottom - s.start.top, nullptr, nullptr, instance, &s);
+  if (hwnd == nullptr) logLine("error cannot create %s", s.title.c_str());
+  return hwnd;
+}
+
+// Shown without activation on top of the windows before it. Windows reports each window shown; the
+// hook library learns from it that a later hide takes a window off the screen.
+void showSample(HWND hwnd) {
+  SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+  raise(hwnd, EVENT_OBJECT_SHOW, "show");
+}
+
+void pumpMessages() {
+  MSG msg;
+  while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+}
+
+// A window on a thread of its own: created and shown before the next one is, so that they stack
+// in the order given.
+struct OwnThread {
+  HINSTANCE instance;
+  Sample* sample;
+  HANDLE shown;
+  HWND hwnd;
+};
+
+DWORD WINAPI runOwnThread(void* parameter) {
+  auto& own = *static_cast<OwnThread*>(parameter);
+  own.hwnd = createSample(own.instance, *own.sample);
+  if (own.hwnd != nullptr) showSample(own.hwnd);
+  SetEvent(own.shown);
+  if (own.hwnd == nullptr) return 1;
+  pumpMessages();
+  return 0;
+}
+
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-  if (__argc < 3) return 2;
-  logFile = std::fopen(__argv[1], "a");
-  std::vector<Sample> samples(static_cast<std::size_t>(__argc - 2));
-  for (int i = 2; i < __argc; ++i) {
-    if (!parseSample(__argv[i], samples[static_cast<std::size_t>(i - 2)])) {
-      logLine("error bad window %s", __argv[i]);
+  InitializeCriticalSection(&logLock);
+  int arg = 1;
+  for (; arg < __argc && std::strncmp(__argv[arg], "--", 2) == 0; ++arg) {
+    if (std::strcmp(__argv[arg], "--threads") == 0) {
+      options.threads = true;
+    } else if (std::strcmp(__argv[arg], "--answer-ms") == 0 && arg + 1 < __argc) {
+      options.answerMs = static_cast<DWORD>(std::strtoul(__argv[++arg], nullptr, 10));
+    } else {
+      return 2;
+    }
+  }
+  if (__argc - arg < 2) return 2;
+  logFile = std::fopen(__argv[arg], "a");
+  std::vector<Sample> samples(static_cast<std::size_t>(__argc - arg - 1));
+  for (std::size_t i = 0; i < samples.size(); ++i) {
+    const char* text = __argv[arg + 1 + static_cast<int>(i)];
+    if (!parseSample(text, samples[i])) {
+      logLine("error bad window %s", text);
       return 2;
     }
   }
@@ -206,35 +288,37 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   titleFont = CreateFontA(32, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                           CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, "Tahoma");
 
+  if (options.threads) {
+    std::vector<OwnThread> owns(samples.size());
+    std::vector<HANDLE> threads;
+    for (std::size_t i = 0; i < samples.size(); ++i) {
+      owns[i] = OwnThread{instance, &samples[i], CreateEventA(nullptr, TRUE, FALSE, nullptr), nullptr};
+      HANDLE thread = CreateThread(nullptr, 0, runOwnThread, &owns[i], 0, nullptr);
+      if (thread == nullptr) return 1;
+      threads.push_back(thread);
+      WaitForSingleObject(owns[i].shown, INFINITE);
+      if (owns[i].hwnd == nullptr) return 1;
+    }
+    SetForegroundWindow(owns.back().hwnd);
+    logLine("ready %lu", GetCurrentProcessId());
+    WaitForMultipleObjects(static_cast<DWORD>(threads.size()), threads.data(), TRUE, INFINITE);
+    logLine("exit");
+    return 0;
+  }
+
   // Created hidden, then shown one above the other without activation and the last one made the
   // foreground window: one activation instead of one per window.
   std::vector<HWND> windows;
   for (Sample& s : samples) {
-    s.brush = CreateSolidBrush(s.colour);
-    HWND hwnd =
-        CreateWindowExA(0, kClassName, s.title.c_str(), WS_OVERLAPPEDWINDOW, s.start.left, s.start.top,
-                        s.start.right - s.start.left, s.start.bottom - s.start.top, nullptr, nullptr, instance, &s);
-    if (hwnd == nullptr) {
-      logLine("error cannot create %s", s.title.c_str());
-      return 1;
-    }
+    HWND hwnd = createSample(instance, s);
+    if (hwnd == nullptr) return 1;
     windows.push_back(hwnd);
     ++openWindows;
   }
-  // Windows reports each window shown; the hook library learns from it that a later hide takes
-  // a window off the screen.
-  for (HWND hwnd : windows) {
-    SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
-    raise(hwnd, EVENT_OBJECT_SHOW, "show");
-  }
+  for (HWND hwnd : windows) showSample(hwnd);
   SetForegroundWindow(windows.back());
   logLine("ready %lu", GetCurrentProcessId());
-
-  MSG msg;
-  while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
-  }
+  pumpMessages();
   logLine("exit");
   return 0;
 }

@@ -1,0 +1,52 @@
+// A few threads that make placement calls for the user-interface thread, so that the placements of
+// an event take about as long as the slowest program, and the user-interface thread waits on no
+// window longer than it chooses. Windows of different threads are placed at the same time; the
+// windows of one thread, which handles them one after another anyway, one at a time, each call
+// given its own time from the moment the thread is free for it. A call that is still waiting when
+// the caller stops waiting goes on in the background, and the window takes its place once it
+// answers. The workers touch nothing but their jobs, which are shared behind one lock.
+#pragma once
+
+#include <cstddef>
+#include <span>
+
+#include "platform/WindowMove.h"
+
+namespace tessellor::win32 {
+
+struct WorkerState;
+
+class PlacementWorkers {
+ public:
+  // Starts no thread yet: workers are started as placements need them, up to kMostWorkers.
+  PlacementWorkers();
+  // Stops the workers, waiting a moment for them; a worker still waiting on a window is left to
+  // the end of the process, and what the workers share is then kept until the end too.
+  ~PlacementWorkers();
+  PlacementWorkers(const PlacementWorkers&) = delete;
+  PlacementWorkers& operator=(const PlacementWorkers&) = delete;
+
+  // Whether a call handed out earlier still waits on this window, or on another window of its
+  // thread (which then handles nothing else).
+  bool inFlight(HWND hwnd) const;
+
+  // Makes the moves' calls at the same time and fills in their results. A window of the calling
+  // thread is placed here and now; one that is hung, or in flight, by a posted call at once. The
+  // others go to the workers, and each call is waited for `ms` milliseconds from its turn: from
+  // now, or for a window whose thread has an earlier move here, from that move's answer. A call
+  // still waiting then is left to its worker (answered false, result TRUE); a thread that kept a
+  // call waiting, or whose turn never came, gets the rest of its moves as posted calls.
+  void place(std::span<WindowMove* const> moves, unsigned long ms);
+
+  // Enough for the windows of an event to be placed in a round or two, and for a few windows that
+  // keep their workers waiting; few enough that the process stays small.
+  static constexpr std::size_t kMostWorkers = 8;
+
+ private:
+  WorkerState* state_;
+  void* threads_[kMostWorkers] = {};  // the workers' handles
+  std::size_t threadCount_ = 0;
+  unsigned batches_ = 0;
+};
+
+}  // namespace tessellor::win32

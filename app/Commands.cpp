@@ -3,6 +3,7 @@
 #include "app/ExcludedPrograms.h"
 #include "app/LayoutActivation.h"
 #include "app/MainDialog.h"
+#include "app/SavedFiles.h"
 #include "resources/resource_ids.h"
 #include "settings/Autostart.h"
 #include "settings/BorderSettingsDialog.h"
@@ -68,12 +69,18 @@ void runCommand(Shell& shell, HWND dialog, WORD id) {
       break;
     case IDC_ADD_EXE:
       addExcludedProgram(p, dialog);
+      saveSettingsOnChange(shell, dialog);
       break;
     case IDC_REMOVE_EXE:
       removeSelectedProgram(p, dialog);
+      saveSettingsOnChange(shell, dialog);
+      break;
+    case IDC_AUTO_ADD:
+      saveSettingsOnChange(shell, dialog);
       break;
     case IDC_NO_AUTOSTART:
       followAutostartBox(shell, dialog);
+      saveSettingsOnChange(shell, dialog);
       break;
     case IDC_BORDER_LAYOUT:
       startBorderLayout(shell);

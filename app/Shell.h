@@ -5,6 +5,9 @@
 #include <bitset>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
+#include <set>
+#include <string>
 
 #include "app/ActiveLayout.h"
 #include "app/PosTable.h"
@@ -65,6 +68,12 @@ struct Shell {
 
   // One cycling counter shared by the four Ctrl+arrow directions (never reset).
   std::uint32_t cycleIndex = 0;
+
+  // The settings' bytes as last read from or written to their file; none while the file holds
+  // something else (missing, damaged, or a save failed).
+  std::optional<std::string> savedSettings;
+  // Files whose last save failed, each said once in a balloon.
+  std::set<std::string> failedSaves;
 };
 
 // The shell kept with the main dialog, or null before WM_INITDIALOG.

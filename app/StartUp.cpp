@@ -19,6 +19,9 @@ constexpr char FIRST_RUN_TEXT[] =
     "Double-click this icon for the settings.";
 static_assert(sizeof FIRST_RUN_TITLE <= sizeof NOTIFYICONDATAA{}.szInfoTitle);
 static_assert(sizeof FIRST_RUN_TEXT <= sizeof NOTIFYICONDATAA{}.szInfo);
+constexpr char DAMAGED_TITLE[] = "Settings not read";
+constexpr char DAMAGED_TEXT[] =
+    " is empty or damaged. Tessellor starts with its default settings and writes the file anew.";
 
 void addTrayIcon(Shell& shell, HWND dialog) {
   NOTIFYICONDATAA& icon = shell.trayIcon;
@@ -50,10 +53,14 @@ void startUp(Shell& shell, HWND dialog) {
   // A second start posts the tray's double click here; from a process of lower integrity than an
   // elevated instance, the system would drop it.
   p.ChangeWindowMessageFilterEx(dialog, WM_TRAYICON, MSGFLT_ALLOW, nullptr);
-  const bool settingsFound = loadSettings(p, dialog);
+  const SettingsLoad settings = loadSettings(p, dialog);
+  if (settings.result == SettingsLoad::Result::Loaded) shell.savedSettings = dialogSettingsBytes(p, dialog);
   showSelectedLayout(shell, dialog);
   // New icons sit in the overflow area of the tray: without this, a first start looks like none.
-  if (!settingsFound) showTrayBalloon(shell, FIRST_RUN_TITLE, FIRST_RUN_TEXT);
+  if (settings.result == SettingsLoad::Result::Missing) showTrayBalloon(shell, FIRST_RUN_TITLE, FIRST_RUN_TEXT);
+  if (settings.result == SettingsLoad::Result::Damaged) {
+    showTrayBalloon(shell, DAMAGED_TITLE, (settings.path + DAMAGED_TEXT).c_str());
+  }
 }
 
 }  // namespace tessellor

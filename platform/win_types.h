@@ -120,6 +120,11 @@ struct MONITORINFO {
   DWORD dwFlags;
 };
 
+struct FILETIME {
+  DWORD dwLowDateTime;
+  DWORD dwHighDateTime;
+};
+
 struct TOKEN_ELEVATION {
   DWORD TokenIsElevated;
 };
@@ -319,5 +324,9 @@ inline constexpr HRESULT E_HANDLE = static_cast<HRESULT>(0x80070006u);
 // Process tokens and elevation.
 inline constexpr DWORD TOKEN_QUERY = 0x0008;
 inline constexpr int TokenElevation = 20;
+
+// Knowing a window again after the program ended, and the tray balloon that offers it.
+inline constexpr UINT NIN_BALLOONUSERCLICK = 0x0405;  // WM_USER + 5
+inline constexpr int MAX_CLASS_NAME = 256;            // the longest window class name
 
 }  // namespace tessellor

@@ -11,7 +11,17 @@ namespace tessellor::sim {
 
 namespace {
 
+// `print file "PATH"`: `file "PATH" "BYTES"` or `file "PATH" none`, the path as written.
+void printAnyFile(ScenarioRunner& r, Args& a) {
+  if (!a.count(2, 2)) return;
+  const auto path = a.string(1);
+  if (!path) return;
+  const std::optional<std::string> bytes = r.desktop().files().read(*path);
+  r.out() << "file " << quote(*path) << ' ' << (bytes ? quote(*bytes) : std::string("none")) << '\n';
+}
+
 void print(ScenarioRunner& r, Args& a) {
+  if (a.isWord(0, "file")) return printAnyFile(r, a);
   if (!a.count(1, 1)) return;
   static constexpr const char* kWhat[] = {
       "windows",  "layout", "dialog",          "registry",         "settings-file",

@@ -3,6 +3,7 @@
 #include "app/ExcludedPrograms.h"
 #include "app/LayoutActivation.h"
 #include "app/MainDialog.h"
+#include "app/RestoreJournal.h"
 #include "app/SavedFiles.h"
 #include "resources/resource_ids.h"
 #include "settings/Autostart.h"
@@ -22,6 +23,7 @@ void openTrayMenu(Shell& shell, HWND dialog) {
   HMENU menu = p.CreatePopupMenu();
   p.AppendMenuA(menu, MF_STRING, IDM_TRAY_SETTINGS, "Settings");
   p.AppendMenuA(menu, MF_STRING, IDM_TRAY_MINIMIZE, "Minimize");
+  if (canPutWindowsBack(shell)) p.AppendMenuA(menu, MF_STRING, IDM_TRAY_PUT_BACK, "Put windows back");
   p.AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
   p.AppendMenuA(menu, MF_STRING, IDM_TRAY_CLOSE, "Close");
   POINT point{};
@@ -60,6 +62,9 @@ void runCommand(Shell& shell, HWND dialog, WORD id) {
     case IDM_TRAY_MINIMIZE:
       p.ShowWindow(dialog, SW_HIDE);
       p.UpdateWindow(dialog);
+      break;
+    case IDM_TRAY_PUT_BACK:
+      putWindowsBack(shell);
       break;
     case IDC_GRID_LAYOUT:
       startGridLayout(shell, GridStart::ArrangeAlways);
@@ -101,6 +106,8 @@ void onTrayNotification(Shell& shell, HWND dialog, LPARAM mouseMessage) {
     showDialog(shell, dialog);
   } else if (mouseMessage == WM_RBUTTONDOWN) {
     openTrayMenu(shell, dialog);
+  } else if (mouseMessage == NIN_BALLOONUSERCLICK && shell.lastBalloon == Balloon::PutWindowsBack) {
+    putWindowsBack(shell);
   }
 }
 

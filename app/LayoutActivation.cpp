@@ -5,6 +5,7 @@
 #include "app/AutoAdd.h"
 #include "app/Hotkeys.h"
 #include "app/MainDialog.h"
+#include "app/RestoreJournal.h"
 #include "layout/border/BorderLayout.h"
 #include "layout/grid/GridLayout.h"
 #include "resources/resource_ids.h"
@@ -74,6 +75,7 @@ void stopLayout(Shell& shell) {
 
 void dropLayout(Shell& shell) {
   forgetSavedPlaces(shell);
+  forgetTakenWindows(shell);
   shell.layout.end();
   followMode(shell);
 }

@@ -3,6 +3,7 @@
 #include "app/Commands.h"
 #include "app/Hotkeys.h"
 #include "app/LayoutActivation.h"
+#include "app/RestoreJournal.h"
 #include "app/StartUp.h"
 #include "app/WindowEvents.h"
 #include "resources/resource_ids.h"
@@ -29,7 +30,10 @@ INT_PTR mainDialogProc(Platform& platform, HWND hwnd, UINT message, WPARAM wPara
   shell->mainDialog = hwnd;
 
   // Registered numbers never collide with the fixed messages below.
-  if (shell->layoutMode() != LayoutNone && dispatchWindowEvent(*shell, message, wParam, lParam)) return TRUE;
+  if (shell->layoutMode() != LayoutNone && dispatchWindowEvent(*shell, message, wParam, lParam)) {
+    syncRestoreJournal(*shell);
+    return TRUE;
+  }
 
   switch (message) {
     case WM_INITDIALOG:
@@ -50,9 +54,11 @@ INT_PTR mainDialogProc(Platform& platform, HWND hwnd, UINT message, WPARAM wPara
     case WM_COMMAND:
       runCommand(*shell, hwnd, LOWORD(wParam));
       refreshLayout(*shell);
+      syncRestoreJournal(*shell);
       return TRUE;
     case WM_HOTKEY:
       onHotkey(*shell, wParam);
+      syncRestoreJournal(*shell);
       return TRUE;
     case WM_ENDSESSION:
       // Windows ends the process after this message, without our exit sequence.

@@ -11,6 +11,7 @@
 
 #include "app/ActiveLayout.h"
 #include "app/PosTable.h"
+#include "app/RestoreJournal.h"
 #include "layout/border/BorderWeights.h"
 #include "platform/DesktopView.h"
 #include "platform/Platform.h"
@@ -31,6 +32,9 @@ struct HookMessages {
 HookMessages registerHookMessages(Platform& platform);
 
 inline constexpr std::size_t HOTKEY_COUNT = 12;
+
+// What a tray balloon says: a click on it acts only for the one offering to put windows back.
+enum class Balloon : bool { Notice, PutWindowsBack };
 
 struct Shell {
   Shell(Platform& platform, const HookMessages& messages);
@@ -74,6 +78,10 @@ struct Shell {
   std::optional<std::string> savedSettings;
   // Files whose last save failed, each said once in a balloon.
   std::set<std::string> failedSaves;
+  // The kind of the balloon shown last, which a click on the balloon means.
+  Balloon lastBalloon = Balloon::Notice;
+
+  RestoreJournal journal;
 };
 
 // The shell kept with the main dialog, or null before WM_INITDIALOG.

@@ -4,6 +4,7 @@
 
 #include "app/Hotkeys.h"
 #include "app/MainDialog.h"
+#include "app/RestoreJournal.h"
 #include "app/TrayBalloon.h"
 #include "resources/resource_ids.h"
 #include "settings/Autostart.h"
@@ -61,6 +62,8 @@ void startUp(Shell& shell, HWND dialog) {
   if (settings.result == SettingsLoad::Result::Damaged) {
     showTrayBalloon(shell, DAMAGED_TITLE, (settings.path + DAMAGED_TEXT).c_str());
   }
+  // Killed, crashed or closed while a layout held windows: offer to put them back.
+  offerLastRunWindows(shell);
 }
 
 }  // namespace tessellor

@@ -1,5 +1,6 @@
 #include "app/WindowEvents.h"
 
+#include "app/RestoreJournal.h"
 #include "layout/border/BorderLayout.h"
 #include "layout/grid/GridLayout.h"
 #include "settings/ApplicationWindow.h"
@@ -95,6 +96,7 @@ void gridEvent(Shell& shell, UINT message, HWND hwnd, WORD showCommand) {
   } else if (showCommand == SW_RESTORE && !grid.contains(hwnd)) {
     // Any restored or shown window joins, but not a palette, a dialog or a window we cannot move.
     if (!isTileableWindow(shell.platform, hwnd)) return;
+    keepBeforeTaking(shell, hwnd);
     grid.addWindow(hwnd);
     grid.arrange();
     grid.rememberPlacedRect(hwnd);

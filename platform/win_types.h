@@ -208,6 +208,7 @@ inline constexpr int SW_MAXIMIZE = 3;
 inline constexpr int SW_SHOWNOACTIVATE = 4;
 inline constexpr int SW_SHOW = 5;
 inline constexpr int SW_MINIMIZE = 6;
+inline constexpr int SW_SHOWMINNOACTIVE = 7;
 inline constexpr int SW_RESTORE = 9;
 
 // SetWindowPos.

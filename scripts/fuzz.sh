@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Fuzzing beyond the random events that the test command plays.
-#   scripts/fuzz.sh libfuzzer [K]     the two libFuzzer targets (clang, address and undefined-behaviour
+#   scripts/fuzz.sh libfuzzer [K]     the libFuzzer targets (clang, address and undefined-behaviour
 #                                     sanitizers) from their corpus, K times the short run (default 1)
 #   scripts/fuzz.sh events [N] [--windows10]
 #                                     N random events (default 1000000) through the program in the
@@ -23,9 +23,9 @@ case "$mode" in
     cmake -S . -B build/fuzz-libfuzzer -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=Debug \
       -DTESSELLOR_BUILD_BENCH=OFF -DTESSELLOR_LIBFUZZER=ON -DCMAKE_CXX_FLAGS="$flags" \
       -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined,float-cast-overflow" >/dev/null
-    cmake --build build/fuzz-libfuzzer -j "$jobs" --target fuzz_settings_words fuzz_scenario_text >/dev/null
+    cmake --build build/fuzz-libfuzzer -j "$jobs" --target fuzz_settings_words fuzz_restore_file fuzz_scenario_text >/dev/null
     # target         runs (a scenario runs the whole program in a fresh directory: far slower)
-    for entry in "settings_words 20000" "scenario_text 1500"; do
+    for entry in "settings_words 20000" "restore_file 20000" "scenario_text 1500"; do
       read -r target runs <<<"$entry"
       runs=$((runs * scale))
       # New inputs go to a scratch corpus, emptied first so that every run plays the same inputs;

@@ -350,7 +350,7 @@ void SimDesktop::applyShowCommand(Window& w, int showCmd, bool showActivates) {
       break;
     case SW_SHOWMINIMIZED:
     case SW_MINIMIZE:
-    case 7:  // SW_SHOWMINNOACTIVE
+    case SW_SHOWMINNOACTIVE:
       w.hidden = false;
       minimizeWindow(w);
       break;

@@ -123,19 +123,13 @@ std::string offerText(std::size_t count) {
          "in this icon's menu, to put them back where they were.";
 }
 
-}  // namespace
-
-std::string restoreFilePath(Platform& platform) {
-  const std::string folder = userFolder(platform);
-  return folder.empty() ? std::string(RESTORE_FILE) : folder + "\\" + RESTORE_FILE;
-}
-
-void keepBeforeTaking(Shell& shell, HWND hwnd) {
-  if (shell.layoutMode() == LayoutNone) return;
+// Remembers where the window stands before the running layout takes it; a window of the last run
+// keeps that run's place, which the layout then takes as its first. True when something was kept.
+bool keep(Shell& shell, HWND hwnd) {
   RestoreJournal& j = shell.journal;
-  if (find(j.taken, hwnd) != nullptr) return;  // taken before: its first place stays
+  if (find(j.taken, hwnd) != nullptr) return false;  // taken before: its first place stays
   std::optional<WindowIdentity> id = readWindowIdentity(shell.platform, hwnd);
-  if (!id) return;
+  if (!id) return false;
   KeptWindow kept;
   if (KeptWindow* last = find(j.lastRun, hwnd); last != nullptr && last->id == *id) {
     // Still where the killed layout put it: its place is the one before that layout.
@@ -145,13 +139,25 @@ void keepBeforeTaking(Shell& shell, HWND hwnd) {
     }
   } else {
     const std::optional<KeptPlacement> place = readKeptPlacement(shell.platform, hwnd);
-    if (!place) return;  // minimised: no place to go back to, as the layouts keep none
+    if (!place) return false;  // minimised: no place to go back to, as the layouts keep none
     kept = KeptWindow{*id, *place};
   }
   // A handle of the last run that names another window now is that window's, not the old one's.
   std::erase_if(j.lastRun, [hwnd](const KeptWindow& w) { return w.id.hwnd == hwnd; });
   j.taken.push_back(std::move(kept));
   ++j.changes;
+  return true;
+}
+
+}  // namespace
+
+std::string restoreFilePath(Platform& platform) {
+  const std::string folder = userFolder(platform);
+  return folder.empty() ? std::string(RESTORE_FILE) : folder + "\\" + RESTORE_FILE;
+}
+
+void keepBeforeTaking(Shell& shell, HWND hwnd) {
+  if (shell.layoutMode() == LayoutNone || !keep(shell, hwnd)) return;
   // Written now, before the layout moves the window.
   writeFile(shell);
 }
@@ -161,6 +167,11 @@ void syncRestoreJournal(Shell& shell) {
   const std::size_t before = j.taken.size();
   std::erase_if(j.taken, [&shell](const KeptWindow& w) { return !layoutKeepsPlace(shell, w.id.hwnd); });
   if (j.taken.size() != before) ++j.changes;
+  // A window the layout keeps a first place for without having been handed over as such (it joined
+  // minimised, and a later move between cells recorded one) is kept as it stands now.
+  for (HWND hwnd : heldInRestoreOrder(shell)) {
+    if (layoutKeepsPlace(shell, hwnd)) keep(shell, hwnd);
+  }
   writeFile(shell);
 }
 

@@ -49,6 +49,7 @@ void borderRestore(Shell& shell, HWND hwnd) {
   if (border.sideOf(hwnd) != NoSide) return;
   const int side = shell.savedSides.findPos(hwnd);
   if (side == NoSide) return;  // never held, or forgotten
+  keepBeforeTaking(shell, hwnd);
   // A full band or a refused Centre leaves the window out, with its entries kept.
   if (side == Centre) {
     border.addToCentre(hwnd);

@@ -1,36 +1,15 @@
 #include "platform/KeptPlacement.h"
 
-#include <algorithm>
-#include <cstdint>
-#include <limits>
-
 namespace tessellor {
-
-namespace {
-
-// A difference of two 32-bit edges may not fit 32 bits.
-int extent(LONG from, LONG to) {
-  const std::int64_t d = static_cast<std::int64_t>(to) - from;
-  return static_cast<int>(
-      std::clamp<std::int64_t>(d, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
-}
-
-}  // namespace
 
 std::optional<KeptPlacement> readKeptPlacement(Platform& platform, HWND hwnd) {
   if (!platform.IsWindow(hwnd) || platform.IsIconic(hwnd)) return std::nullopt;
   WINDOWPLACEMENT placement{};
   placement.length = sizeof placement;
   if (!platform.GetWindowPlacement(hwnd, &placement)) return std::nullopt;
-  KeptPlacement kept;
-  kept.maximized = placement.showCmd == SW_MAXIMIZE;
-  // A normal window's own rectangle is its normal one; a maximised one keeps it aside.
-  if (kept.maximized) {
-    kept.normal = placement.rcNormalPosition;
-  } else if (!platform.GetWindowRect(hwnd, &kept.normal)) {
-    return std::nullopt;
-  }
-  return kept;
+  // Kept in the placement's own coordinates, which SetWindowPlacement takes back exactly: Windows
+  // gives them less the work area's offset when a taskbar stands at the top or left of the screen.
+  return KeptPlacement{placement.rcNormalPosition, placement.showCmd == SW_MAXIMIZE};
 }
 
 void putBack(Platform& platform, HWND hwnd, const KeptPlacement& kept) {
@@ -38,18 +17,18 @@ void putBack(Platform& platform, HWND hwnd, const KeptPlacement& kept) {
   placement.length = sizeof placement;
   platform.GetWindowPlacement(hwnd, &placement);
   placement.rcNormalPosition = kept.normal;
-  if (platform.IsIconic(hwnd)) {
-    // Minimised by the user since: it stays so, and its restore brings it back to its place.
-    placement.showCmd = SW_SHOWMINNOACTIVE;
+  // Minimised by the user since, or hidden by its program: it stays so, and comes back to its place
+  // when it is restored or shown again.
+  if (platform.IsIconic(hwnd) || !platform.IsWindowVisible(hwnd)) {
+    placement.showCmd = platform.IsIconic(hwnd) ? SW_SHOWMINNOACTIVE : SW_HIDE;
     platform.SetWindowPlacement(hwnd, &placement);
     return;
   }
   placement.showCmd = kept.maximized ? SW_MAXIMIZE : SW_SHOWNORMAL;
   platform.SetWindowPlacement(hwnd, &placement);
-  const RECT& r = kept.normal;
-  // A maximised window stands where SetWindowPlacement put it; moving it would undo that.
-  const UINT flags = kept.maximized ? SWP_NOMOVE | SWP_NOSIZE : 0;
-  platform.SetWindowPos(hwnd, HWND_TOP, r.left, r.top, extent(r.left, r.right), extent(r.top, r.bottom), flags);
+  // The window stands where SetWindowPlacement put it: moving it again would undo a maximise, and
+  // could not say a rectangle wider or higher than an int.
+  platform.SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 }
 
 }  // namespace tessellor

@@ -7,7 +7,8 @@
 
 namespace tessellor {
 
-// The window's normal rectangle (in screen coordinates on the real desktop), and whether it was
+// The window's normal rectangle, as GetWindowPlacement gives it on the real desktop (screen
+// coordinates where no taskbar stands at the top or left of the screen), and whether it was
 // maximised over it.
 struct KeptPlacement {
   RECT normal{};
@@ -20,8 +21,8 @@ struct KeptPlacement {
 std::optional<KeptPlacement> readKeptPlacement(Platform& platform, HWND hwnd);
 
 // Puts the window back there as the end of a layout does: normal at its rectangle, or maximised
-// with it as its normal rectangle; then raised to the top and activated. A window minimised now
-// stays minimised, with that rectangle to come back to.
+// with it as its normal rectangle; then raised to the top and activated. A window minimised or
+// hidden now stays so, with that rectangle to come back to.
 void putBack(Platform& platform, HWND hwnd, const KeptPlacement& kept);
 
 }  // namespace tessellor

@@ -158,6 +158,11 @@ RECT SimDesktop::normalRectOf(HWND hwnd) const {
   return w != nullptr ? w->normal : RECT{0, 0, 0, 0};
 }
 
+const WindowSpec* SimDesktop::specOf(HWND hwnd) const {
+  const Window* w = find(hwnd);
+  return w != nullptr ? &w->desc : nullptr;
+}
+
 bool SimDesktop::isMinimized(HWND hwnd) const {
   const Window* w = find(hwnd);
   return w != nullptr && w->state == State::Minimized;

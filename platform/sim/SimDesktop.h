@@ -132,6 +132,7 @@ class SimDesktop : public Platform {
   HWND lastHandleOf(const std::string& name) const;  // the newest window of that name, living or not
   std::vector<HWND> windows() const;                 // living windows, in creation order
   RECT normalRectOf(HWND hwnd) const;                // the rectangle a restore would give
+  const WindowSpec* specOf(HWND hwnd) const;         // how the living window was made, or null
   HWND foreground() const { return foreground_; }
   int screenWidth() const { return screenWidth_; }
   int screenHeight() const { return screenHeight_; }

@@ -36,4 +36,15 @@ GridLayout* ActiveLayout::start(std::unique_ptr<GridLayout> layout) { return hol
 
 void ActiveLayout::end() { layout_.emplace<std::monostate>(); }
 
+std::vector<HWND> ActiveLayout::heldWindows() const {
+  if (const BorderLayout* b = border()) return b->heldWindows();
+  if (const GridLayout* g = grid()) return g->windows;
+  return {};
+}
+
+void ActiveLayout::settlePlacements(const PlacementOutcome& outcome, Refit refit) {
+  if (BorderLayout* b = border()) b->settlePlacements(outcome, refit);
+  if (GridLayout* g = grid()) g->settlePlacements(outcome);
+}
+
 }  // namespace tessellor

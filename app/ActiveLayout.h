@@ -5,6 +5,9 @@
 #include <memory>
 #include <type_traits>
 #include <variant>
+#include <vector>
+
+#include "platform/PendingPlacements.h"
 
 namespace tessellor {
 
@@ -31,6 +34,10 @@ class ActiveLayout {
   GridLayout* start(std::unique_ptr<GridLayout> layout);
   // Ends the running layout, if any.
   void end();
+  // The windows the running layout holds, in the order it places them; none without a layout.
+  std::vector<HWND> heldWindows() const;
+  // Hands the outcome of the event's placements to the running layout (which may place again).
+  void settlePlacements(const PlacementOutcome& outcome, Refit refit);
 
  private:
   // The alternative's index is the LayoutMode.

@@ -45,7 +45,7 @@ void forgetSavedPlaces(Shell& shell) {
 void startBorderLayout(Shell& shell) {
   if (shell.layoutMode() != LayoutNone) return;
   chooseMonitor(shell);
-  shell.layout.start(std::make_unique<BorderLayout>(shell.desktop, shell.borderWeights));
+  shell.layout.start(std::make_unique<BorderLayout>(shell.placements, shell.borderWeights));
   addEligibleWindows(shell);
   followMode(shell);
 }
@@ -53,7 +53,7 @@ void startBorderLayout(Shell& shell) {
 void startGridLayout(Shell& shell, GridStart arrange) {
   if (shell.layoutMode() != LayoutNone) return;
   chooseMonitor(shell);
-  GridLayout& grid = *shell.layout.start(std::make_unique<GridLayout>(shell.desktop));
+  GridLayout& grid = *shell.layout.start(std::make_unique<GridLayout>(shell.placements));
   addEligibleWindows(shell);
   if (arrange == GridStart::ArrangeAlways || !grid.isEmpty()) {
     grid.arrange();

@@ -4,6 +4,7 @@
 #include "app/Hotkeys.h"
 #include "app/LayoutActivation.h"
 #include "app/RestoreJournal.h"
+#include "app/SettlePlacements.h"
 #include "app/StartUp.h"
 #include "app/WindowEvents.h"
 #include "resources/resource_ids.h"
@@ -21,19 +22,9 @@ void leaveSession(Shell& shell, HWND dialog) {
   saveSettings(p, dialog);
 }
 
-}  // namespace
-
-INT_PTR mainDialogProc(Platform& platform, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_INITDIALOG) platform.SetWindowLongPtrA(hwnd, DWLP_USER, lParam);
-  Shell* shell = shellOf(platform, hwnd);
-  if (shell == nullptr) return FALSE;  // messages before WM_INITDIALOG
-  shell->mainDialog = hwnd;
-
+INT_PTR handleMessage(Shell* shell, Platform& platform, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   // Registered numbers never collide with the fixed messages below.
-  if (shell->layoutMode() != LayoutNone && dispatchWindowEvent(*shell, message, wParam, lParam)) {
-    syncRestoreJournal(*shell);
-    return TRUE;
-  }
+  if (shell->layoutMode() != LayoutNone && dispatchWindowEvent(*shell, message, wParam, lParam)) return TRUE;
 
   switch (message) {
     case WM_INITDIALOG:
@@ -54,11 +45,9 @@ INT_PTR mainDialogProc(Platform& platform, HWND hwnd, UINT message, WPARAM wPara
     case WM_COMMAND:
       runCommand(*shell, hwnd, LOWORD(wParam));
       refreshLayout(*shell);
-      syncRestoreJournal(*shell);
       return TRUE;
     case WM_HOTKEY:
       onHotkey(*shell, wParam);
-      syncRestoreJournal(*shell);
       return TRUE;
     case WM_ENDSESSION:
       // Windows ends the process after this message, without our exit sequence.
@@ -70,6 +59,23 @@ INT_PTR mainDialogProc(Platform& platform, HWND hwnd, UINT message, WPARAM wPara
     default:
       return FALSE;
   }
+}
+
+}  // namespace
+
+INT_PTR mainDialogProc(Platform& platform, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_INITDIALOG) platform.SetWindowLongPtrA(hwnd, DWLP_USER, lParam);
+  Shell* shell = shellOf(platform, hwnd);
+  if (shell == nullptr) return FALSE;  // messages before WM_INITDIALOG
+  shell->mainDialog = hwnd;
+  const INT_PTR result = handleMessage(shell, platform, hwnd, message, wParam, lParam);
+  // The windows' first places are on disk before the layout first moves them.
+  syncRestoreJournal(*shell);
+  // Whatever the message changed, each window is placed once, at the end.
+  settlePlacements(*shell);
+  // Windows the layout gave up on finding them minimised, hidden or gone leave the journal.
+  syncRestoreJournal(*shell);
+  return result;
 }
 
 void showSelectedLayout(Shell& shell, HWND dialog) {

@@ -157,9 +157,8 @@ std::string restoreFilePath(Platform& platform) {
 }
 
 void keepBeforeTaking(Shell& shell, HWND hwnd) {
-  if (shell.layoutMode() == LayoutNone || !keep(shell, hwnd)) return;
-  // Written now, before the layout moves the window.
-  writeFile(shell);
+  // The layout's placements wait for the end of the message, where the file is written first.
+  if (shell.layoutMode() != LayoutNone) keep(shell, hwnd);
 }
 
 void syncRestoreJournal(Shell& shell) {

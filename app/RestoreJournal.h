@@ -31,11 +31,12 @@ struct RestoreJournal {
 std::string restoreFilePath(Platform& platform);
 
 // Before a window is handed to the running layout: remembers where it stands (a window of the last
-// run keeps that run's place, which the layout then takes as its first), and writes the file.
+// run keeps that run's place, which the layout then takes as its first).
 void keepBeforeTaking(Shell& shell, HWND hwnd);
-// After each message: windows the layout forgot (closed, dragged away) leave the journal, and the
-// file lists the windows of the last run, then the layout's in the order Ctrl+Backspace puts them
-// back. Writes only when that changed; removes the file when it would list none.
+// At the end of each message, before its placements are made: windows the layout forgot (closed,
+// dragged away) leave the journal, and the file lists the windows of the last run, then the
+// layout's in the order Ctrl+Backspace puts them back. Writes only when that changed; removes the
+// file when it would list none.
 void syncRestoreJournal(Shell& shell);
 // The layout ended with its windows put back, or with the user keeping them where they are.
 void forgetTakenWindows(Shell& shell);

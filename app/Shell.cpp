@@ -16,7 +16,7 @@ HookMessages registerHookMessages(Platform& platform) {
   return m;
 }
 
-Shell::Shell(Platform& p, const HookMessages& m) : platform(p), messages(m), desktop(p) {}
+Shell::Shell(Platform& p, const HookMessages& m) : platform(p), messages(m), desktop(p), placements(desktop) {}
 
 Shell::~Shell() = default;
 

@@ -8,12 +8,14 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "app/ActiveLayout.h"
 #include "app/PosTable.h"
 #include "app/RestoreJournal.h"
 #include "layout/border/BorderWeights.h"
 #include "platform/DesktopView.h"
+#include "platform/PendingPlacements.h"
 #include "platform/Platform.h"
 
 namespace tessellor {
@@ -46,6 +48,11 @@ struct Shell {
   const HookMessages messages;
   // What the layouts are built with: the work area of the layout's monitor, in visible bounds.
   DesktopView desktop;
+  // The same, with each event's placements held back until its end (the layouts are built on it).
+  PendingPlacements placements;
+  // Windows of the layout it placed and saw normal since they joined: one found minimised, maximised,
+  // hidden or gone before its next placement missed an event.
+  std::vector<HWND> settledWindows;
 
   HWND mainDialog = nullptr;
   HINSTANCE appInstance = nullptr;

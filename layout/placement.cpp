@@ -31,4 +31,9 @@ void moveToTop(Platform& platform, HWND hwnd, const RECT& rect) {
                         extent(rect.top, rect.bottom), 0);
 }
 
+void moveInPlace(Platform& platform, HWND hwnd, const RECT& rect) {
+  platform.SetWindowPos(hwnd, nullptr, rect.left, rect.top, extent(rect.left, rect.right),
+                        extent(rect.top, rect.bottom), SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 }  // namespace tessellor

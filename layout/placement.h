@@ -13,4 +13,7 @@ bool setNormalPlacement(Platform& platform, HWND hwnd, const RECT& rect);
 // SetWindowPos to rect with no flags: the window is also raised to the top and activated.
 void moveToTop(Platform& platform, HWND hwnd, const RECT& rect);
 
+// SetWindowPos to rect that neither raises nor activates: the user keeps the window they type in.
+void moveInPlace(Platform& platform, HWND hwnd, const RECT& rect);
+
 }  // namespace tessellor

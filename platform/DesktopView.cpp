@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <limits>
+#include <vector>
 
 namespace tessellor {
 
@@ -126,41 +127,102 @@ BOOL DesktopView::GetWindowPlacement(HWND hwnd, WINDOWPLACEMENT* placement) {
   return TRUE;
 }
 
+WindowMove DesktopView::toScreen(const WindowMove& move, const Margins& m) {
+  WindowMove out = move;
+  const bool hidden = !desktop_.IsWindowVisible(move.hwnd) && desktop_.IsWindow(move.hwnd);
+  if (move.call == WindowMove::Call::SetWindowPlacement) {
+    const RECT window = toScreen(move.placement.rcNormalPosition, m);
+    if (!hidden) {
+      out.placement.rcNormalPosition = window;
+      return out;
+    }
+    // Any show command would show it (or, hiding, activate another window); moving it does neither.
+    out.call = WindowMove::Call::SetWindowPos;
+    out.insertAfter = nullptr;
+    out.x = window.left;
+    out.y = window.top;
+    out.cx = length(window.left, window.right);
+    out.cy = length(window.top, window.bottom);
+    out.flags = SWP_NOZORDER | SWP_NOACTIVATE;
+    return out;
+  }
+  // A window its program hid is neither raised nor activated behind the user's back.
+  if (hidden) out.flags |= SWP_NOZORDER | SWP_NOACTIVATE;
+  if ((move.flags & SWP_NOMOVE) == 0) {
+    out.x = toInt(std::int64_t{move.x} + area_.left - m.left);
+    out.y = toInt(std::int64_t{move.y} + area_.top - m.top);
+  }
+  if ((move.flags & SWP_NOSIZE) == 0) {
+    out.cx = toInt(std::int64_t{move.cx} + m.left + m.right);
+    out.cy = toInt(std::int64_t{move.cy} + m.top + m.bottom);
+  }
+  return out;
+}
+
+void DesktopView::placeWindows(std::span<WindowMove> moves) {
+  std::vector<WindowMove> screen;
+  std::vector<Margins> used;
+  screen.reserve(moves.size());
+  used.reserve(moves.size());
+  for (const WindowMove& move : moves) {
+    used.push_back(normalMargins(move.hwnd));
+    screen.push_back(toScreen(move, used.back()));
+  }
+  desktop_.placeWindows(screen);
+  std::vector<WindowMove> again;
+  for (std::size_t i = 0; i < moves.size(); ++i) {
+    moves[i].result = screen[i].result;
+    moves[i].error = screen[i].error;
+    moves[i].answered = screen[i].answered;
+    const WindowMove& move = moves[i];
+    const bool lastOfWindow = i + 1 == moves.size() || moves[i + 1].hwnd != move.hwnd;
+    if (!lastOfWindow || move.result == FALSE || !move.answered) continue;
+    if (move.call == WindowMove::Call::SetWindowPos && (move.flags & (SWP_NOMOVE | SWP_NOSIZE)) != 0) continue;
+    // A frame that could not be measured before (the window was minimised or maximised), or that
+    // changed with the move (a monitor of another scale), puts the visible bounds elsewhere than
+    // asked: the window is placed once more with the frame it has now.
+    const Margins now = normalMargins(move.hwnd);
+    if (now == used[i]) continue;
+    WindowMove fix;
+    fix.call = WindowMove::Call::SetWindowPos;
+    fix.hwnd = move.hwnd;
+    const RECT visible = move.call == WindowMove::Call::SetWindowPlacement
+                             ? move.placement.rcNormalPosition
+                             : RECT{move.x, move.y, plus(move.x, move.cx), plus(move.y, move.cy)};
+    fix.x = visible.left;
+    fix.y = visible.top;
+    fix.cx = length(visible.left, visible.right);
+    fix.cy = length(visible.top, visible.bottom);
+    fix.flags = SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER | SWP_NOCOPYBITS;
+    const WindowMove fixed = toScreen(fix, now);
+    RECT standing{};
+    desktop_.GetWindowRect(move.hwnd, &standing);
+    if (standing != RECT{fixed.x, fixed.y, plus(fixed.x, fixed.cx), plus(fixed.y, fixed.cy)}) again.push_back(fixed);
+  }
+  if (!again.empty()) desktop_.placeWindows(again);
+}
+
 BOOL DesktopView::SetWindowPlacement(HWND hwnd, const WINDOWPLACEMENT* placement) {
   if (placement == nullptr) return FALSE;
-  bool known = false;
-  const RECT visible = placement->rcNormalPosition;
-  const RECT window = toScreen(visible, normalMargins(hwnd, &known));
-  if (!desktop_.IsWindowVisible(hwnd) && desktop_.IsWindow(hwnd)) {
-    // Any show command would show it (or, hiding, activate another window); moving it does neither.
-    return desktop_.SetWindowPos(hwnd, nullptr, window.left, window.top, length(window.left, window.right),
-                                 length(window.top, window.bottom), SWP_NOZORDER | SWP_NOACTIVATE);
-  }
-  WINDOWPLACEMENT converted = *placement;
-  converted.rcNormalPosition = window;
-  if (!desktop_.SetWindowPlacement(hwnd, &converted)) return FALSE;
-  if (!known) {
-    // Minimised or maximised and never seen normal, its frame could not be measured before: now it can.
-    const Margins m = normalMargins(hwnd);
-    if (m != Margins{}) {
-      const RECT fixed = toScreen(visible, m);
-      desktop_.SetWindowPos(hwnd, nullptr, fixed.left, fixed.top, length(fixed.left, fixed.right),
-                            length(fixed.top, fixed.bottom), SWP_NOZORDER | SWP_NOACTIVATE);
-    }
-  }
-  return TRUE;
+  WindowMove move;
+  move.call = WindowMove::Call::SetWindowPlacement;
+  move.hwnd = hwnd;
+  move.placement = *placement;
+  placeWindows(std::span<WindowMove>(&move, 1));
+  return move.result;
 }
 
 BOOL DesktopView::SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UINT flags) {
-  const Margins m = normalMargins(hwnd);
-  // A window its program hid is neither raised nor activated behind the user's back.
-  if (!desktop_.IsWindowVisible(hwnd)) flags |= SWP_NOZORDER | SWP_NOACTIVATE;
-  const bool move = (flags & SWP_NOMOVE) == 0;
-  const bool size = (flags & SWP_NOSIZE) == 0;
-  return desktop_.SetWindowPos(hwnd, insertAfter, move ? toInt(std::int64_t{x} + area_.left - m.left) : x,
-                               move ? toInt(std::int64_t{y} + area_.top - m.top) : y,
-                               size ? toInt(std::int64_t{cx} + m.left + m.right) : cx,
-                               size ? toInt(std::int64_t{cy} + m.top + m.bottom) : cy, flags);
+  WindowMove move;
+  move.hwnd = hwnd;
+  move.insertAfter = insertAfter;
+  move.x = x;
+  move.y = y;
+  move.cx = cx;
+  move.cy = cy;
+  move.flags = flags;
+  placeWindows(std::span<WindowMove>(&move, 1));
+  return move.result;
 }
 
 }  // namespace tessellor

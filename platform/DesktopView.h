@@ -39,6 +39,9 @@ class DesktopView final : public ForwardingPlatform {
   BOOL GetWindowPlacement(HWND hwnd, WINDOWPLACEMENT* placement) override;
   BOOL SetWindowPlacement(HWND hwnd, const WINDOWPLACEMENT* placement) override;
   BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UINT flags) override;
+  // Each move from visible bounds to window rectangles; a window whose frame the move changed (or
+  // showed for the first time) is placed once more, in a second batch.
+  void placeWindows(std::span<WindowMove> moves) override;
 
  private:
   // How far the window rectangle reaches past the visible bounds on each side.
@@ -57,6 +60,7 @@ class DesktopView final : public ForwardingPlatform {
   bool measureMargins(HWND hwnd, const RECT& window, Margins& out);
   RECT toLayout(const RECT& window, const Margins& m) const;
   RECT toScreen(const RECT& visible, const Margins& m) const;
+  WindowMove toScreen(const WindowMove& move, const Margins& m);
 
   HMONITOR monitor_ = nullptr;
   Area area_;

@@ -14,6 +14,15 @@ constexpr int kMaxFitReapplications = 10;
 // The fit pass visits the bands in search order, not placement order.
 constexpr int kFitOrder[] = {North, West, East, South};
 
+// How thick applyLayout makes the band's slices from its weight, in whole pixels between its
+// truncated edges (whatever a cell change did to the boundary since).
+int pixelThickness(const BorderLayout& layout, int side) {
+  const BandTraits& band = kBands[side];
+  const double screen = layout.*band.screenAcross;
+  const double thickness = screen * (layout.*band.weight);
+  return band.fromFarEdge ? truncToPixel(screen) - truncToPixel(screen - thickness) : truncToPixel(thickness);
+}
+
 }  // namespace
 
 void BorderLayout::applyLayout() {
@@ -38,7 +47,8 @@ void BorderLayout::applyLayout() {
 }
 
 void BorderLayout::placeWindow(HWND hwnd, const RECT& rect) {
-  // Also brings a minimised or maximised window back to its normal state, in its slice.
+  // Also brings a minimised or maximised window back to its normal state, in its slice. Held back
+  // to the end of the event, the placement succeeds here and reads back at the slice until then.
   if (setNormalPlacement(platform_, hwnd, rect)) {
     recordPlacedRect(hwnd);
     return;
@@ -63,6 +73,26 @@ void BorderLayout::recordPlacedRect(HWND hwnd) {
   RECT rect{};
   readWindowRect(platform_, hwnd, &rect);
   if (!placedRects.addRect(hwnd, rect)) placedRects.updateRect(hwnd, rect);
+  if (std::find(readBack_.begin(), readBack_.end(), hwnd) == readBack_.end()) readBack_.push_back(hwnd);
+}
+
+void BorderLayout::settlePlacements(const PlacementOutcome& outcome, Refit refit) {
+  refusedPlacement_.clear();
+  for (HWND hwnd : readBack_) {
+    RECT rect{};
+    if (!placedRects.findRect(hwnd, &rect)) continue;  // it left the layout meanwhile
+    // Refused, it keeps its slice as its place and widens no band, as in placeWindow; a late one
+    // takes its slice once it answers.
+    if (outcome.hasRefused(hwnd) || outcome.hasLate(hwnd)) {
+      refusedPlacement_.push_back(hwnd);
+      continue;
+    }
+    readWindowRect(platform_, hwnd, &rect);
+    placedRects.updateRect(hwnd, rect);
+  }
+  readBack_.clear();
+  // Only now are the windows where they went: a band whose window would not be as thin widens.
+  if (refit == Refit::Yes) fitBandsToWindows();
 }
 
 void BorderLayout::fitBandsToWindows() {
@@ -73,6 +103,9 @@ void BorderLayout::fitBandsToWindows() {
     if (!thicknessMeasurable(*this, side)) continue;
     double& weight = this->*kBands[side].weight;
     const double screen = this->*kBands[side].screenAcross;
+    // Its inner edge truncated, a band can be a pixel thicker than its weight says: a window as
+    // thick as the band's slices took its place, and widens nothing.
+    const int slices = pixelThickness(*this, side);
     for (const layWND& record : *bandList(*this, side)) {
       if (std::find(refusedPlacement_.begin(), refusedPlacement_.end(), record.hwnd) != refusedPlacement_.end()) {
         continue;
@@ -82,13 +115,14 @@ void BorderLayout::fitBandsToWindows() {
       // A window that refuses to be as thin as its band widens the band, never the other way.
       const double thickness = isHorizontal(side) ? static_cast<double>(rect.bottom) - rect.top
                                                   : static_cast<double>(rect.right) - rect.left;
-      if (thickness / screen > weight) {
+      if (thickness > slices && thickness / screen > weight) {
         weight = thickness / screen;
         raised = true;
       }
     }
   }
   platform_.DeleteObject(scratch);
+  if (raised) ++fitRaises;
   if (raised && fitDepth_ < kMaxFitReapplications) {
     ++fitDepth_;
     applyLayout();

@@ -1,5 +1,7 @@
 #include <algorithm>
 
+#include "platform/win_types.h"
+
 #include "layout/border/BorderPinwheel.h"
 
 namespace tessellor {
@@ -66,15 +68,16 @@ bool BorderLayout::addToCentre(HWND hwnd) {
 void BorderLayout::placeMovedWindow(layWND moved) {
   if (moved.hwnd == nullptr) return;
   const auto place = [this, &moved](int x, int y, int cx, int cy) {
-    // Flags 0: also raised to the top and activated.
-    platform_.SetWindowPos(moved.hwnd, HWND_TOP, x, y, cx, cy, 0);
+    // The focus stays with the window the user works in.
+    platform_.SetWindowPos(moved.hwnd, nullptr, x, y, cx, cy, SWP_NOZORDER | SWP_NOACTIVATE);
   };
   deriveBoundaries();
   walkPinwheel(
       *this,
       [&](const layWND& record, const BandSlice& slice) {
         if (record != moved) return;
-        const int along = truncToPixel(slice.extent);
+        // The slice's own length: trunc(extent), or up to the band's end for its last window.
+        const int along = slice.to - slice.from;
         switch (slice.side) {
           case North:
             place(slice.from, 0, along, truncToPixel(northBottom));

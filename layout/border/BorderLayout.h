@@ -12,6 +12,7 @@
 #include "layout/border/BorderSide.h"
 #include "layout/border/BorderWeights.h"
 #include "layout/border/layWND.h"
+#include "platform/PendingPlacements.h"
 #include "platform/Platform.h"
 
 namespace tessellor {
@@ -35,6 +36,8 @@ class BorderLayout {
   double screenHeight, screenWidth;
   double eastWeight, westWeight, northWeight, southWeight;
   double minWidth, minHeight;
+  // How often the fit pass has widened a band, which places the windows again; for the checks.
+  long long fitRaises = 0;
 
   // Adding windows.
 
@@ -50,6 +53,8 @@ class BorderLayout {
 
   // The cell holding hwnd, searched North, West, East, South, Centre; -1 for none and for a null handle.
   int sideOf(HWND hwnd) const;
+  // Every window the layout holds: its bands, North, West, East, South, then the Centre.
+  std::vector<HWND> heldWindows() const;
   // hwnd's position in the band, else -1; always -1 in a band of exactly six windows.
   int indexInSide(HWND hwnd, int side) const;
   // A copy of the cell's records: the Centre gives one (null when empty), a bad code none.
@@ -88,6 +93,10 @@ class BorderLayout {
   void spreadShareExcept(int side, double share, const layWND& skipped, Apply apply);
   // Re-reads the four screen metrics; applies the layout when the screen size changed.
   void refreshMetrics();
+  // After the event's placements were made: each window's placedRects entry becomes what it reads
+  // back (a refused or late window keeps its slice and is left out of the fit pass), then the fit
+  // pass runs on where the windows really are (unless told not to), and may apply the layout again.
+  void settlePlacements(const PlacementOutcome& outcome, Refit refit);
 
   // Following the user's moves and resizes.
 
@@ -115,8 +124,7 @@ class BorderLayout {
  private:
   // Sets the four boundaries from the weights (no collapsing of empty bands).
   void deriveBoundaries();
-  // SetWindowPlacement of rect in the normal state, then recordPlacedRect; a refused placement
-  // records rect itself and keeps the window out of the fit pass.
+  // SetWindowPlacement of rect in the normal state, then recordPlacedRect.
   void placeWindow(HWND hwnd, const RECT& rect);
   // Makes sure the next recordPlacedRect of a new window needs no allocation inside applyLayout.
   void reservePlacedRect();
@@ -128,7 +136,8 @@ class BorderLayout {
   void shareIntoBand(const layWND& record, int side, Apply apply);
 
   Platform& platform_;
-  std::vector<HWND> refusedPlacement_;  // windows the latest applyLayout could not place
+  std::vector<HWND> refusedPlacement_;  // windows the latest placements could not place (or not yet)
+  std::vector<HWND> readBack_;          // windows whose placedRects entry is to be read back once placed
   int fitDepth_ = 0;                    // nested re-applications under the current outermost applyLayout
 };
 

@@ -11,22 +11,24 @@ BandExtent bandExtent(const BorderLayout& layout, int side) {
   switch (side) {
     case North: {
       const int length = truncToPixel(holdsWindows(layout, East) ? layout.eastLeft : width);
-      return {0, length, 0, truncToPixel(layout.northBottom)};
+      return {0, length, 0, truncToPixel(layout.northBottom), length};
     }
     case East: {
       const int length = truncToPixel(holdsWindows(layout, South) ? layout.southTop : height);
-      return {0, length, truncToPixel(layout.eastLeft), truncToPixel(width)};
+      return {0, length, truncToPixel(layout.eastLeft), truncToPixel(width), length};
     }
     case South: {
       const int start = holdsWindows(layout, West) ? truncToPixel(width * layout.westWeight) : 0;
-      return {start, truncToPixel(width - start), truncToPixel(layout.southTop), truncToPixel(height)};
+      return {start, truncToPixel(width - start), truncToPixel(layout.southTop), truncToPixel(height),
+              truncToPixel(width)};
     }
     case West: {
       const int start = truncToPixel(layout.northBottom);
-      return {start, truncToPixel(height - layout.northBottom), 0, truncToPixel(layout.westRight)};
+      return {start, truncToPixel(height - layout.northBottom), 0, truncToPixel(layout.westRight),
+              truncToPixel(height)};
     }
     default:
-      return {0, 0, 0, 0};
+      return {0, 0, 0, 0, 0};
   }
 }
 

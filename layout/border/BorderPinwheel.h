@@ -2,17 +2,22 @@
 // layout's placement and the placement of a single moved window follow. Internal to the engine.
 #pragma once
 
+#include <algorithm>
+#include <iterator>
+#include <list>
+
 #include "layout/border/BorderBands.h"
 #include "layout/border/truncToPixel.h"
 
 namespace tessellor {
 
-// Where a band lies, in pixels: its windows share `length` from `start` on; `across0`..`across1`
-// are the fixed edges of every window in it.
+// Where a band lies, in pixels: its windows share `length` from `start` on, and the last of them
+// reaches `end`, the band's far edge; `across0`..`across1` are the fixed edges of every window in it.
 struct BandExtent {
   int start;
   int length;
   int across0, across1;
+  int end;
 };
 
 // The band's extent read from the boundaries as the bands placed before it have left them.
@@ -36,12 +41,16 @@ template <typename OnSlice, typename OnBandDone>
 void walkPinwheel(BorderLayout& layout, OnSlice&& onSlice, OnBandDone&& bandDone) {
   for (const int side : kPlacementOrder) {
     const BandExtent band = bandExtent(layout, side);
+    std::list<layWND>& records = *bandList(layout, side);
     int run = band.start;
-    for (layWND& record : *bandList(layout, side)) {
-      const double extent = band.length * shareOf(record, side);
+    for (auto it = records.begin(); it != records.end(); ++it) {
+      const double extent = band.length * shareOf(*it, side);
       // The far edge and the next window's start are one value, so the slices abut.
       const int next = truncToPixel(run + extent);
-      onSlice(record, BandSlice{side, run, next, extent, band.across0, band.across1});
+      // Truncated shares fall a pixel or so short of the band's end: the last window takes them.
+      // One whose band sums past 1 still reaches past the end.
+      const int to = std::next(it) == records.end() ? std::max(next, band.end) : next;
+      onSlice(*it, BandSlice{side, run, to, extent, band.across0, band.across1});
       run = next;
     }
     bandDone(side, run);

@@ -44,4 +44,13 @@ bool BorderLayout::rectChanged(HWND hwnd) {
   return now.left != placed.left && now.top != placed.top && now.right != placed.right && now.bottom != placed.bottom;
 }
 
+std::vector<HWND> BorderLayout::heldWindows() const {
+  std::vector<HWND> out;
+  for (const int side : {North, West, East, South}) {
+    for (const layWND& record : *bandList(*this, side)) out.push_back(record.hwnd);
+  }
+  if (centre.hwnd != nullptr) out.push_back(centre.hwnd);
+  return out;
+}
+
 }  // namespace tessellor

@@ -52,7 +52,7 @@ void GridLayout::arrange() {
     layoutRows = 3;
     layoutColumns = n / 3;
   }
-  // Truncating divisions: the leftover pixels stay uncovered at the right and bottom edges.
+  // Truncating divisions; the leftover pixels go to the last cells.
   const int cellWidth = screenWidth / layoutColumns;
   const int wideCellWidth = screenWidth / (layoutColumns + 1);
   const int cellHeight = screenHeight / layoutRows;
@@ -61,7 +61,11 @@ void GridLayout::arrange() {
               const int width = cell.inWideRow ? wideCellWidth : cellWidth;
               const int left = width * cell.column;
               const int top = cellHeight * cell.row;
-              placeNormal(windows[index], RECT{left, top, left + width, top + cellHeight});
+              // The last column and the last row take the pixels the divisions leave over, so the
+              // grid covers the work area edge to edge.
+              const int right = isLastOfRow(cell, layoutColumns) ? screenWidth : left + width;
+              const int bottom = cell.row == layoutRows - 1 ? screenHeight : top + cellHeight;
+              placeNormal(windows[index], RECT{left, top, right, bottom});
               rememberPlacedRect(windows[index]);
             });
 }
@@ -69,10 +73,31 @@ void GridLayout::arrange() {
 void GridLayout::rememberPlacedRect(HWND hwnd) {
   const RECT rect = currentRect(hwnd);
   if (!placedRects.addRect(hwnd, rect)) placedRects.updateRect(hwnd, rect);
+  if (std::find(readBack_.begin(), readBack_.end(), hwnd) == readBack_.end()) readBack_.push_back(hwnd);
+}
+
+void GridLayout::recordAsked(HWND hwnd, const RECT& rect) {
+  placedRects.updateRect(hwnd, rect);
+  std::erase(readBack_, hwnd);
 }
 
 void GridLayout::rememberAllPlacedRects() {
-  for (HWND hwnd : windows) placedRects.addRect(hwnd, currentRect(hwnd));
+  for (HWND hwnd : windows) {
+    if (placedRects.addRect(hwnd, currentRect(hwnd)) &&
+        std::find(readBack_.begin(), readBack_.end(), hwnd) == readBack_.end()) {
+      readBack_.push_back(hwnd);
+    }
+  }
+}
+
+void GridLayout::settlePlacements(const PlacementOutcome& outcome) {
+  for (HWND hwnd : readBack_) {
+    // A window that has not answered yet is recorded where it was asked to go, and goes there.
+    if (outcome.hasLate(hwnd)) continue;
+    const RECT rect = currentRect(hwnd);
+    placedRects.updateRect(hwnd, rect);
+  }
+  readBack_.clear();
 }
 
 void GridLayout::refreshMetrics() {
@@ -86,7 +111,10 @@ void GridLayout::refreshMetrics() {
 void GridLayout::restoreAllWindows() {
   for (HWND hwnd : windows) {
     RECT original{};
-    if (originalRects.findRect(hwnd, &original)) placeNormal(hwnd, original);
+    if (!originalRects.findRect(hwnd, &original)) continue;
+    placeNormal(hwnd, original);
+    // Raised and activated in turn, so the last window put back ends on top.
+    moveToTop(platform_, hwnd, original);
   }
 }
 
@@ -96,11 +124,8 @@ RECT GridLayout::currentRect(HWND hwnd) const {
   return rect;
 }
 
-void GridLayout::placeNormal(HWND hwnd, const RECT& rect) {
-  setNormalPlacement(platform_, hwnd, rect);
-  place(hwnd, rect);
-}
+void GridLayout::placeNormal(HWND hwnd, const RECT& rect) { setNormalPlacement(platform_, hwnd, rect); }
 
-void GridLayout::place(HWND hwnd, const RECT& rect) { moveToTop(platform_, hwnd, rect); }
+void GridLayout::place(HWND hwnd, const RECT& rect) { moveInPlace(platform_, hwnd, rect); }
 
 }  // namespace tessellor

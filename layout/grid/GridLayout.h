@@ -6,6 +6,7 @@
 
 #include "layout/ForgetRects.h"
 #include "layout/RectTable.h"
+#include "platform/PendingPlacements.h"
 #include "platform/Platform.h"
 
 namespace tessellor {
@@ -44,8 +45,12 @@ class GridLayout {
   void rememberAllPlacedRects();
   // Re-reads the screen size; arranges when it changed.
   void refreshMetrics();
-  // Puts every window with an originalRects entry back there. Keeps the list and the tables.
+  // Puts every window with an originalRects entry back there, raising each in turn. Keeps the list
+  // and the tables.
   void restoreAllWindows();
+  // After the event's placements were made: the rectangles recorded from the layout's own targets
+  // become the ones the windows read back, except a late window's, which keeps what it was asked.
+  void settlePlacements(const PlacementOutcome& outcome);
 
   // Follows a finished move or resize of hwnd. A window not in the grid: nothing (false). A drag
   // takes it out, the rest re-arranged, and activates it (false). A resize keeps it (true).
@@ -62,16 +67,19 @@ class GridLayout {
 
  private:
   RECT currentRect(HWND hwnd) const;
-  // SetWindowPlacement in the normal state, then SetWindowPos: also un-maximises, raises and activates.
+  // SetWindowPlacement in the normal state: also un-maximises; neither raises nor activates.
   void placeNormal(HWND hwnd, const RECT& rect);
-  // SetWindowPos alone: moves, sizes, raises and activates.
+  // SetWindowPos alone: moves and sizes, neither raises nor activates.
   void place(HWND hwnd, const RECT& rect);
+  // Records the rectangle asked for as hwnd's placed one, not to be read back.
+  void recordAsked(HWND hwnd, const RECT& rect);
 
   void fillRowNeighbours(HWND hwnd, const RECT& moved, int& movedRow, int& movedColumn);
   void fillRowsAboveAndBelow(HWND hwnd, const RECT& moved, int movedRow);
   void fillHorizontalGaps(int movedRow, int movedColumn);
 
   Platform& platform_;
+  std::vector<HWND> readBack_;  // windows whose placedRects entry is to be read back once placed
 };
 
 }  // namespace tessellor

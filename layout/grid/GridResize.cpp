@@ -114,7 +114,7 @@ void GridLayout::fillRowNeighbours(HWND hwnd, const RECT& moved, int& movedRow, 
       if (rect.right < moved.left) {
         rect.right = moved.left;
         place(previous, rect);
-        placedRects.updateRect(previous, rect);
+        recordAsked(previous, rect);
       }
     }
     // The list may have grown since the last arrangement; never read past its end.
@@ -124,7 +124,7 @@ void GridLayout::fillRowNeighbours(HWND hwnd, const RECT& moved, int& movedRow, 
       if (rect.left > moved.right) {
         rect.left = moved.right;
         place(next, rect);
-        placedRects.updateRect(next, rect);
+        recordAsked(next, rect);
       }
     }
   });

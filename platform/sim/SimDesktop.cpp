@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <limits>
 
 #include "platform/sim/SimHelpers.h"
 
@@ -293,9 +294,12 @@ BOOL SimDesktop::SetWindowPlacement(HWND hwnd, const WINDOWPLACEMENT* placement)
   const bool refused = w == nullptr || w->desc.elevated;
   record(PlacementCall::Kind::SetWindowPlacement, hwnd, placement->rcNormalPosition, refused);
   if (refused) return FALSE;
+  calls_.back().redundant =
+      !w->hidden && w->state == State::Normal && w->normal == placement->rcNormalPosition && !atRangeEnd(w->normal);
   w->normal = fitted(*w, placement->rcNormalPosition);
   // A placement changes neither the z-order nor the foreground window.
   applyShowCommand(*w, static_cast<int>(placement->showCmd), false);
+  calls_.back().took = w->normal == placement->rcNormalPosition;
   return TRUE;
 }
 
@@ -303,8 +307,14 @@ BOOL SimDesktop::SetWindowPos(HWND hwnd, HWND /*insertAfter*/, int x, int y, int
   if (killed_) return FALSE;
   Window* w = find(hwnd);
   const bool refused = w == nullptr || w->desc.elevated;
-  record(PlacementCall::Kind::SetWindowPos, hwnd, RECT{x, y, plus(x, cx), plus(y, cy)}, refused);
+  const RECT asked{x, y, plus(x, cx), plus(y, cy)};
+  record(PlacementCall::Kind::SetWindowPos, hwnd, asked, refused);
   if (refused) return FALSE;
+  const bool raises = (flags & (SWP_NOZORDER | SWP_NOACTIVATE)) != (SWP_NOZORDER | SWP_NOACTIVATE);
+  // A width or height at the end of the int range may stand for a larger one the program asked.
+  const bool clamped = cx == std::numeric_limits<int>::max() || cy == std::numeric_limits<int>::max();
+  calls_.back().redundant =
+      !raises && !clamped && !w->hidden && w->state == State::Normal && w->normal == asked && !atRangeEnd(asked);
   if ((flags & SWP_NOZORDER) == 0) raise(hwnd);
   if ((flags & SWP_NOACTIVATE) == 0) foreground_ = hwnd;
   if (w->state == State::Minimized) return TRUE;
@@ -319,10 +329,12 @@ BOOL SimDesktop::SetWindowPos(HWND hwnd, HWND /*insertAfter*/, int x, int y, int
     r = fitted(*w, r);
   }
   target = r;
+  calls_.back().took = (flags & (SWP_NOMOVE | SWP_NOSIZE)) != 0 || target == asked;
   return TRUE;
 }
 
 void SimDesktop::placeWindows(std::span<WindowMove> moves) {
+  batch_ = ++batchesMade_;
   for (WindowMove& move : moves) {
     move.result = move.call == WindowMove::Call::SetWindowPlacement
                       ? SetWindowPlacement(move.hwnd, &move.placement)
@@ -330,6 +342,7 @@ void SimDesktop::placeWindows(std::span<WindowMove> moves) {
     move.error = move.result != FALSE ? 0 : GetLastError();
     move.answered = true;
   }
+  batch_ = 0;
 }
 
 BOOL SimDesktop::ShowWindow(HWND hwnd, int showCmd) {
@@ -451,8 +464,16 @@ void SimDesktop::hide(Window& w) {
   if (foreground_ == w.handle) foreground_ = nullptr;
 }
 
+// An edge clamped at the end of the 32-bit range: the program cannot tell it from one past it.
+bool SimDesktop::atRangeEnd(const RECT& r) {
+  constexpr LONG lo = std::numeric_limits<LONG>::min(), hi = std::numeric_limits<LONG>::max();
+  return r.left == lo || r.left == hi || r.top == lo || r.top == hi || r.right == lo || r.right == hi ||
+         r.bottom == lo || r.bottom == hi;
+}
+
 void SimDesktop::record(PlacementCall::Kind kind, HWND hwnd, const RECT& rect, bool refused) {
-  const PlacementCall call{kind, hwnd, rect, refused};
+  PlacementCall call{kind, hwnd, rect, refused};
+  call.batch = batch_;
   calls_.push_back(call);
   if (kind != PlacementCall::Kind::SetActiveWindow) ++placementCount_;
   if (onCall) onCall(call);

@@ -62,8 +62,11 @@ struct PlacementCall {
   enum class Kind { SetWindowPlacement, SetWindowPos, SetActiveWindow };
   Kind kind;
   HWND hwnd;
-  RECT rect;             // as requested (left, top, right, bottom), before any clamping
-  bool refused = false;  // the window system refused it (no window, an elevated one): nothing changed
+  RECT rect;               // as requested (left, top, right, bottom), before any clamping
+  bool refused = false;    // the window system refused it (no window, an elevated one): nothing changed
+  int batch = 0;           // which placeWindows batch made it (numbered from 1); 0 for a call on its own
+  bool redundant = false;  // it asked a visible normal window for the rectangle it had, raising nothing
+  bool took = true;        // the window ended at the rectangle asked for
 };
 
 enum class ControlKind { None, Button, CheckBox, Edit, ListBox };
@@ -125,7 +128,9 @@ class SimDesktop : public Platform {
   void setCloaked(HWND hwnd, bool cloaked);
   void unminimize(HWND hwnd);  // back to the state before it was minimised; a window not minimised stays
 
-  RECT visibleRectOf(HWND hwnd) const;  // the rectangle less the invisible frame
+  RECT visibleRectOf(HWND hwnd) const;    // the rectangle less the invisible frame
+  bool hasFrame(HWND hwnd) const;         // whether it was made with invisible borders
+  bool hasSimpleRegion(HWND hwnd) const;  // GetWindowRgn answers SIMPLEREGION
   bool isCloaked(HWND hwnd) const;
 
   // ---- More of the desktop, for the scenario runner ------------------------------------------
@@ -185,6 +190,8 @@ class SimDesktop : public Platform {
   UINT registeredMessage(const std::string& name) const;  // 0 when not registered
   // Posts to the window given to setMyHook; false (nothing posted) when no hook is set.
   bool postHookEvent(UINT message, WPARAM wParam, LPARAM lParam);
+  // While lost, the hook posts nothing: the program does not hear of what other programs do.
+  void loseHookMessages(bool lost) { hookMessagesLost_ = lost; }
   // WM_HOTKEY to the registering window; false when the id is not registered.
   bool pressHotkey(int id);
   // The tray icon's callback message with that mouse message; false when there is no icon.
@@ -399,7 +406,10 @@ class SimDesktop : public Platform {
   int screenHeight_ = 1024;
   int minWidth_ = 112;
   int minHeight_ = 27;
+  static bool atRangeEnd(const RECT& r);
   std::vector<PlacementCall> calls_;
+  int batch_ = 0;  // the batch being made, 0 outside one
+  int batchesMade_ = 0;
   int placementCount_ = 0;
   std::map<std::uintptr_t, Region> regions_;
   std::uintptr_t nextRegion_ = 0;
@@ -432,6 +442,7 @@ class SimDesktop : public Platform {
   std::map<std::string, DWORD> pids_;
   std::map<DWORD, std::uint64_t> processStarts_;  // FILETIME values
   HWND hookTarget_ = nullptr;
+  bool hookMessagesLost_ = false;
   std::vector<std::string> reports_;
   std::time_t time_ = 0;
   int rand_ = 0;

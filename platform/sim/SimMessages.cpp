@@ -68,7 +68,7 @@ void SimDesktop::PostQuitMessage(int exitCode) {
 }
 
 bool SimDesktop::postHookEvent(UINT message, WPARAM wParam, LPARAM lParam) {
-  if (hookTarget_ == nullptr || message == 0) return false;
+  if (hookTarget_ == nullptr || message == 0 || hookMessagesLost_) return false;
   postMessage(hookTarget_, message, wParam, lParam);
   return true;
 }

@@ -1,3 +1,4 @@
+#include <algorithm>
 // What Windows 10 and 11 tell about a window beyond its rectangle and state: the invisible frame
 // around its visible bounds, whether it is cloaked, its styles and owner; and what a window's own
 // program does to it (hiding, showing, cloaking, bringing it back from the taskbar).
@@ -33,6 +34,16 @@ void SimDesktop::unminimize(HWND hwnd) {
 }
 
 // ---- Reading back -------------------------------------------------------------------------------
+
+bool SimDesktop::hasFrame(HWND hwnd) const {
+  const Window* w = find(hwnd);
+  return w != nullptr && w->desc.hasFrame;
+}
+
+bool SimDesktop::hasSimpleRegion(HWND hwnd) const {
+  const Window* w = find(hwnd);
+  return w != nullptr && w->desc.region == RegionKind::Simple;
+}
 
 RECT SimDesktop::visibleRectOf(HWND hwnd) const {
   const Window* w = find(hwnd);

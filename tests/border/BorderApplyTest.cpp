@@ -76,11 +76,11 @@ TEST_F(BorderApply, SlicesTruncateAndAbut) {
   layout.addWindow(e, East);
   for (layWND& w : layout.north) w.widthShare = 1.0 / 3;
   layout.applyLayout();
-  // 800 × 1/3 = 266.7, each end truncated from the last one's: 0..266, 266..532 (532.7),
-  // 532..798 (798.7), the last two pixels short of the band's end.
+  // 800 × 1/3 = 266.7, each end truncated from the last one's: 0..266, 266..532 (532.7), and
+  // the last from 532 to the band's end, 800, taking the two pixels the truncations left.
   EXPECT_EQ(desk.rectOf(a), (RECT{0, 0, 266, 160}));
   EXPECT_EQ(desk.rectOf(b), (RECT{266, 0, 532, 160}));
-  EXPECT_EQ(desk.rectOf(c), (RECT{532, 0, 798, 160}));
+  EXPECT_EQ(desk.rectOf(c), (RECT{532, 0, 800, 160}));
 }
 
 TEST_F(BorderApply, TallNorthWindowWidensItsBand) {

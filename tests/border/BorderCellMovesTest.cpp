@@ -62,19 +62,20 @@ TEST_F(BorderCellMoves, MovedWindowIsSharedInByWhatItCarries) {
   expectConsistent(layout, desk);
 }
 
-TEST_F(BorderCellMoves, MovedWindowIsPlacedByItsOwnWalkAndActivated) {
+TEST_F(BorderCellMoves, MovedWindowIsPlacedByItsOwnWalkWithoutTakingTheFocus) {
   BorderLayout layout(desk);
   const HWND a = window("a"), b = window("b"), c = window("c"), e = window("e"), w = window("w");
   for (HWND h : {a, b, c}) layout.addWindow(h, North);
   layout.addWindow(e, East);
   layout.addWindow(w, West);
   desk.clearCalls();
+  const auto zOrder = desk.zOrder();
   layout.moveWindowToSide(w, West, East);
   // The North run ends at 798 (three thirds of 800, each end truncated), and that is where this
   // walk starts East: x 798, width 1000 − 798 = 202; y 800 × 0.5 = 400, height 400.
   EXPECT_EQ(requests(w, Kind::SetWindowPos), (std::vector<RECT>{RECT{798, 400, 1000, 800}}));
-  EXPECT_EQ(desk.foreground(), w);
-  EXPECT_EQ(desk.zOrder().front(), w);
+  EXPECT_EQ(desk.foreground(), nullptr);
+  EXPECT_EQ(desk.zOrder(), zOrder);
 }
 
 // A band of six with room by its capacity used to swallow the window: it left its cell and was

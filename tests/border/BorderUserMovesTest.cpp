@@ -8,7 +8,8 @@ using sim::Edge;
 class BorderUserMoves : public BorderTest {
  protected:
   // Three North windows of 1/3 each; with East occupied they share 800 and lie at 0..266,
-  // 266..532, 532..798 and the East window starts at 800, without it at 0..333, 333..666, 666..999.
+  // 266..532, 532..800 and the East window starts at 800, without it at 0..333, 333..666, 666..1000
+  // (the last window of a band reaches the band's end).
   void threeNorth(bool withEast) {
     for (HWND h : {a, b, c}) layout.addWindow(h, North);
     if (withEast) layout.addWindow(e, East);
@@ -29,7 +30,7 @@ class BorderUserMoves : public BorderTest {
 
 TEST_F(BorderUserMoves, BorderWindowMovesTheNeighbourBoundary) {
   threeNorth(true);
-  ASSERT_EQ(desk.rectOf(c), (RECT{532, 0, 798, 160}));
+  ASSERT_EQ(desk.rectOf(c), (RECT{532, 0, 800, 160}));
   desk.resize(c, Edge::Right, 650);
   EXPECT_TRUE(layout.onUserMoveSize(c));
   // eastLeft follows the right edge: (1000 − 650) / 1000 = 0.35; the shares are widths over 650:
@@ -44,7 +45,7 @@ TEST_F(BorderUserMoves, BorderWindowMovesTheNeighbourBoundary) {
 
 TEST_F(BorderUserMoves, WithoutANeighbourOnlyTheSharesChange) {
   threeNorth(false);
-  ASSERT_EQ(desk.rectOf(c), (RECT{666, 0, 999, 160}));
+  ASSERT_EQ(desk.rectOf(c), (RECT{666, 0, 1000, 160}));
   desk.resize(c, Edge::Right, 900);
   EXPECT_TRUE(userMoved(c));
   // (900 − 666) / 1000 = 0.234; the 1/3 − 0.234 it gave up goes half to each of the others.
@@ -55,11 +56,13 @@ TEST_F(BorderUserMoves, WithoutANeighbourOnlyTheSharesChange) {
 
 TEST_F(BorderUserMoves, BottomOnlyResizeStillSnapsTheNeighbourBoundary) {
   threeNorth(true);
+  // A window that stopped short of its band's end, say at 790 (it would not be wider).
+  desk.setRect(c, RECT{532, 0, 790, 160});
   desk.resize(c, Edge::Bottom, 200);
   EXPECT_TRUE(layout.onUserMoveSize(c));
-  // Its right edge (798) is not the East band's left edge (800): eastLeft becomes 798.
-  EXPECT_EQ(layout.eastLeft, 798.0);
-  EXPECT_EQ(layout.eastWeight, (1000.0 - 798) / 1000);
+  // Its right edge (790) is not the East band's left edge (800): eastLeft becomes 790.
+  EXPECT_EQ(layout.eastLeft, 790.0);
+  EXPECT_EQ(layout.eastWeight, (1000.0 - 790) / 1000);
   // And the band is as thick as the window now: 200 / 800 = 0.25.
   EXPECT_EQ(layout.northWeight, 0.25);
   EXPECT_EQ(layout.northBottom, 200.0);

@@ -122,31 +122,57 @@ TEST_F(FuzzRules, SeeADuplicateOrOverfullGrid) {
   EXPECT_EQ(findings.size(), 1u);
 }
 
-TEST_F(FuzzRules, FullPlacementsAreTheLastOfEachWindowInTheLayoutsOwnForm) {
+TEST_F(FuzzRules, WindowsPlacedAsAskedAreThoseWhoseLastPlacementTook) {
+  using Kind = sim::PlacementCall::Kind;
+  const HWND a = windows[0], b = windows[1], c = windows[2];
+  const RECT r{0, 0, 10, 10};
+  sim::PlacementCall shortOfIt{Kind::SetWindowPos, c, r};
+  shortOfIt.took = false;  // a window that would not be as small
+  const std::vector<sim::PlacementCall> calls{
+      {Kind::SetWindowPlacement, a, r},   {Kind::SetWindowPos, b, r}, {Kind::SetWindowPos, b, r, true}, shortOfIt,
+      {Kind::SetActiveWindow, c, RECT{}},  // activation places nothing
+  };
+  // b's last placement was refused; c ended elsewhere than asked.
+  EXPECT_EQ(windowsPlacedAsAsked(calls), (std::vector<HWND>{a}));
+}
+
+TEST_F(FuzzRules, EachWindowIsPlacedOncePerEvent) {
   using Kind = sim::PlacementCall::Kind;
   const HWND a = windows[0], b = windows[1];
-  const RECT r{0, 0, 10, 10}, elsewhere{5, 5, 20, 20};
-  const std::vector<sim::PlacementCall> calls{
-      {Kind::SetWindowPlacement, a, r},   {Kind::SetWindowPos, a, r},          // a: placed, then raised
-      {Kind::SetWindowPlacement, b, r},   {Kind::SetWindowPos, b, elsewhere},  // b: then moved elsewhere
-      {Kind::SetActiveWindow, b, RECT{}},                                      // activation places nothing
+  const RECT r{0, 0, 10, 10};
+  const auto call = [](Kind kind, HWND hwnd, const RECT& rect, int batch) {
+    sim::PlacementCall made{kind, hwnd, rect};
+    made.batch = batch;
+    return made;
   };
-  EXPECT_EQ(fullyPlacedWindows(calls, FullPlacement::ThenRaised), (std::vector<HWND>{a}));
-  EXPECT_TRUE(fullyPlacedWindows(calls, FullPlacement::Alone).empty());
-  EXPECT_EQ(fullyPlacedWindows(std::span(calls).first(3), FullPlacement::Alone), (std::vector<HWND>{b}));
-
-  // A placement the window system refused (a window of an elevated program) moved nothing: the window
-  // cannot read back at the place the layout recorded for it, nor does an earlier full placement
-  // stand once a refused one followed it.
-  const std::vector<sim::PlacementCall> refused{
-      {Kind::SetWindowPlacement, a, r},
-      {Kind::SetWindowPlacement, b, r, true},
-      {Kind::SetWindowPlacement, a, elsewhere, true},
-      {Kind::SetWindowPos, a, elsewhere, true},
-  };
-  EXPECT_TRUE(fullyPlacedWindows(refused, FullPlacement::Alone).empty());
-  EXPECT_TRUE(fullyPlacedWindows(refused, FullPlacement::ThenRaised).empty());
-  EXPECT_EQ(fullyPlacedWindows(std::span(refused).first(2), FullPlacement::Alone), (std::vector<HWND>{a}));
+  const auto noFrame = [](HWND) { return false; };
+  Findings findings;
+  // A restore to the normal state and the raise of the same window belong together.
+  checkPlacedOnce(std::vector{call(Kind::SetWindowPlacement, a, r, 1), call(Kind::SetWindowPos, a, r, 1)}, false,
+                  noFrame, findings);
+  EXPECT_TRUE(findings.empty());
+  checkPlacedOnce(std::vector{call(Kind::SetWindowPos, a, r, 1), call(Kind::SetWindowPos, a, r, 1)}, false, noFrame,
+                  findings);
+  EXPECT_EQ(findings.size(), 1u);
+  // Again in a later batch: only for a window with a frame, or after the fit pass widened a band.
+  findings.clear();
+  checkPlacedOnce(std::vector{call(Kind::SetWindowPos, a, r, 1), call(Kind::SetWindowPos, a, r, 2)}, false, noFrame,
+                  findings);
+  EXPECT_EQ(findings.size(), 1u);
+  findings.clear();
+  checkPlacedOnce(
+      std::vector{call(Kind::SetWindowPos, a, r, 1), call(Kind::SetWindowPos, a, r, 2)}, false,
+      [a](HWND hwnd) { return hwnd == a; }, findings);
+  EXPECT_TRUE(findings.empty());
+  // Or after the fit pass widened a band for a window that would not be as thin.
+  checkPlacedOnce(std::vector{call(Kind::SetWindowPos, a, r, 1), call(Kind::SetWindowPos, a, r, 2)}, true, noFrame,
+                  findings);
+  EXPECT_TRUE(findings.empty());
+  // Asking a window for the rectangle it has.
+  sim::PlacementCall idle = call(Kind::SetWindowPos, b, r, 1);
+  idle.redundant = true;
+  checkPlacedOnce(std::vector{idle}, false, noFrame, findings);
+  EXPECT_EQ(findings.size(), 1u);
 }
 
 // The simulated desktop marks the placements it refuses, which the rule above relies on.
@@ -167,7 +193,7 @@ TEST_F(FuzzRules, TheDesktopMarksRefusedPlacements) {
   EXPECT_TRUE(desk.calls()[0].refused);
   EXPECT_FALSE(desk.calls()[1].refused);
   EXPECT_TRUE(desk.calls()[2].refused);
-  EXPECT_EQ(fullyPlacedWindows(desk.calls(), FullPlacement::Alone), (std::vector<HWND>{windows[0]}));
+  EXPECT_EQ(windowsPlacedAsAsked(desk.calls()), (std::vector<HWND>{windows[0]}));
 }
 
 TEST_F(FuzzRules, SeeRunawayAndFarOffPlacements) {

@@ -19,7 +19,7 @@ struct Shape {
 void PrintTo(const Shape& shape, std::ostream* out) { *out << shape.windows << " windows"; }
 
 // 1280 / 2 = 640, 1280 / 3 = 426, 1280 / 4 = 320, 1280 / 5 = 256, 1280 / 6 = 213;
-// 1024 / 2 = 512, 1024 / 3 = 341. Leftover pixels stay uncovered at the right and bottom.
+// 1024 / 2 = 512, 1024 / 3 = 341. The last column and the last row take the leftover pixels.
 const Shape kShapes[] = {
     {1, 1, 1, row(1, 1280, 0, 1024)},
     {2, 1, 2, row(2, 640, 0, 1024)},
@@ -32,7 +32,7 @@ const Shape kShapes[] = {
     {9, 2, 4, row(4, 320, 0, 512) + row(5, 256, 512, 1024)},
     {10, 2, 5, row(5, 256, 0, 512) + row(5, 256, 512, 1024)},
     {11, 2, 5, row(5, 256, 0, 512) + row(6, 213, 512, 1024)},
-    {12, 3, 4, row(4, 320, 0, 341) + row(4, 320, 341, 682) + row(4, 320, 682, 1023)},
+    {12, 3, 4, row(4, 320, 0, 341) + row(4, 320, 341, 682) + row(4, 320, 682, 1024)},
 };
 
 class GridShape : public GridTest, public ::testing::WithParamInterface<Shape> {};
@@ -49,7 +49,7 @@ TEST_P(GridShape, CellsInListOrder) {
 INSTANTIATE_TEST_SUITE_P(OneToTwelve, GridShape, ::testing::ValuesIn(kShapes),
                          [](const auto& param) { return std::to_string(param.param.windows); });
 
-TEST_F(GridTest, ArrangeSetsPlacementThenPositionForEachWindowInListOrder) {
+TEST_F(GridTest, ArrangePlacesEachWindowOnceWithoutRaisingIt) {
   sim::WindowSpec desc;
   desc.name = "big";
   desc.maximized = true;
@@ -62,11 +62,12 @@ TEST_F(GridTest, ArrangeSetsPlacementThenPositionForEachWindowInListOrder) {
 
   std::vector<std::pair<Kind, HWND>> made;
   for (const auto& call : desktop.calls()) made.emplace_back(call.kind, call.hwnd);
-  EXPECT_THAT(made, ElementsAre(std::pair{Kind::SetWindowPlacement, big}, std::pair{Kind::SetWindowPos, big},
-                                std::pair{Kind::SetWindowPlacement, small}, std::pair{Kind::SetWindowPos, small}));
-  EXPECT_EQ(desktop.calls()[1].rect, (RECT{0, 0, 640, 1024}));
+  EXPECT_THAT(made, ElementsAre(std::pair{Kind::SetWindowPlacement, big}, std::pair{Kind::SetWindowPlacement, small}));
+  EXPECT_EQ(desktop.calls()[0].rect, (RECT{0, 0, 640, 1024}));
   EXPECT_FALSE(desktop.isMaximized(big));
+  // The window the user works in keeps the focus: the grid neither raises nor activates.
   EXPECT_EQ(desktop.zOrder().front(), small);
+  EXPECT_EQ(desktop.foreground(), nullptr);
 }
 
 TEST_F(GridTest, ThirteenthWindowIsRefused) {
@@ -132,7 +133,7 @@ TEST_F(GridTest, RefreshMetricsArrangesOnlyWhenTheScreenChanged) {
   desktop.setScreen(1000, 1024);  // same height: the width alone decides; 1000 / 2 = 500
   grid.refreshMetrics();
   EXPECT_EQ(grid.screenWidth, 1000);
-  EXPECT_THAT(rectsOf(hwnds), ElementsAreArray(row(2, 500, 0, 1024)));
+  EXPECT_THAT(rectsOf(hwnds), ElementsAreArray(row(2, 500, 0, 1024, 1000)));
 }
 
 }  // namespace

@@ -17,10 +17,12 @@ inline std::ostream& operator<<(std::ostream& out, const RECT& r) {
   return out << "(" << r.left << ", " << r.top << ", " << r.right << ", " << r.bottom << ")";
 }
 
-// `cells` cells of `width` side by side from x 0, between top and bottom.
-inline std::vector<RECT> row(int cells, int width, int top, int bottom) {
+// `cells` cells of `width` side by side from x 0, between top and bottom; the last one reaches
+// the screen's right edge, as the grid gives it the pixels the division leaves over.
+inline std::vector<RECT> row(int cells, int width, int top, int bottom, int screenRight = 1280) {
   std::vector<RECT> out;
   for (int c = 0; c < cells; ++c) out.push_back(RECT{width * c, top, width * c + width, bottom});
+  if (!out.empty()) out.back().right = screenRight;
   return out;
 }
 

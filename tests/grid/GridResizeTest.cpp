@@ -83,7 +83,7 @@ TEST_F(GridResize, DragLeavesTheGridAndActivatesTheWindow) {
   EXPECT_FALSE(grid.onUserMoveSize(a));
   EXPECT_EQ(grid.windows, (std::vector<HWND>{b, c, d}));
   EXPECT_THAT(rectsOf({a, b, c, d}), ElementsAre(RECT{30, 40, 670, 552}, RECT{0, 0, 426, 1024}, RECT{426, 0, 852, 1024},
-                                                 RECT{852, 0, 1278, 1024}));
+                                                 RECT{852, 0, 1280, 1024}));
   RECT forgotten{};
   EXPECT_FALSE(grid.originalRects.findRect(a, &forgotten));
   EXPECT_FALSE(grid.placedRects.findRect(a, &forgotten));
@@ -145,7 +145,7 @@ TEST(GridTrimOverlap, MovesOneEdgeOffTheFixedRectangle) {
 }
 
 // w0 (0, 0, 640, 512), w1 (640, 0, 1280, 512) on top; 1280 / 3 = 426 wide below: w2 (0, 512, 426,
-// 1024), w3 (426, 512, 852, 1024), w4 (852, 512, 1278, 1024).
+// 1024), w3 (426, 512, 852, 1024), w4 (852, 512, 1280, 1024).
 class GridWideRow : public GridTest {
  protected:
   void SetUp() override { w = arrangeWindows(5); }
@@ -164,13 +164,13 @@ TEST_F(GridWideRow, ResizingTheLastWindowStretchesOnlyItsLeftNeighbour) {
   resize(w[4], Edge::Left, 900);
   EXPECT_THAT(rectsOf(w),
               ElementsAreArray(row(2, 640, 0, 512) +
-                               std::vector<RECT>{{0, 512, 426, 1024}, {426, 512, 900, 1024}, {900, 512, 1278, 1024}}));
+                               std::vector<RECT>{{0, 512, 426, 1024}, {426, 512, 900, 1024}, {900, 512, 1280, 1024}}));
   for (const auto& call : desktop.calls()) EXPECT_TRUE(call.hwnd == w[2] || call.hwnd == w[3]);
 }
 
 TEST_F(GridWideRow, MiddleWindowIsNotTheLastOfItsRow) {
   resize(w[3], Edge::Right, 800);
-  EXPECT_EQ(desktop.rectOf(w[4]), (RECT{800, 512, 1278, 1024}));
+  EXPECT_EQ(desktop.rectOf(w[4]), (RECT{800, 512, 1280, 1024}));
 }
 
 TEST_F(GridWideRow, FirstWindowOfTheWideRowClosesItsGapWhateverWasResized) {
@@ -180,7 +180,7 @@ TEST_F(GridWideRow, FirstWindowOfTheWideRowClosesItsGapWhateverWasResized) {
   grid.rememberPlacedRect(w[3]);
   resize(w[0], Edge::Right, 600);
   EXPECT_THAT(rectsOf({w[2], w[3], w[4]}),
-              ElementsAre(RECT{0, 512, 426, 1024}, RECT{426, 512, 800, 1024}, RECT{800, 512, 1278, 1024}));
+              ElementsAre(RECT{0, 512, 426, 1024}, RECT{426, 512, 800, 1024}, RECT{800, 512, 1280, 1024}));
 }
 
 }  // namespace

@@ -35,14 +35,7 @@ double sum(const std::vector<double>& values) {
 
 }  // namespace
 
-std::vector<HWND> heldWindows(const BorderLayout& layout) {
-  std::vector<HWND> out;
-  for (const NamedBand& band : bandsOf(layout)) {
-    for (const layWND& record : *band.band) out.push_back(record.hwnd);
-  }
-  if (layout.centre.hwnd != nullptr) out.push_back(layout.centre.hwnd);
-  return out;
-}
+std::vector<HWND> heldWindows(const BorderLayout& layout) { return layout.heldWindows(); }
 
 void checkBandSharesComplete(const BorderLayout& layout, Findings& findings) {
   for (const NamedBand& band : bandsOf(layout)) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <span>
 #include <string>
 #include <vector>
@@ -62,14 +63,16 @@ struct PlacementLimits {
 
 void checkPlacements(std::span<const sim::PlacementCall> calls, const PlacementLimits& limits, Findings& findings);
 
-// How a layout places a window fully, recording it as it reads back afterwards: the border layout
-// with a SetWindowPlacement alone, the grid with a SetWindowPlacement followed at once by a
-// SetWindowPos of the window to the same rectangle. Any other SetWindowPos is a trim, a stretch or
-// the raise of a window moved between cells, which records what was asked, or nothing. A placement
-// that the window system refused is no full one.
-enum class FullPlacement { Alone, ThenRaised };
+// The windows whose last placement in these calls the window system took: each once, in order.
+// A layout records where such a window went, or the rectangle it asked for, which is the same.
+std::vector<HWND> windowsPlacedAsAsked(std::span<const sim::PlacementCall> calls);
 
-// The windows whose last placement in these calls was a full one, each once, in order.
-std::vector<HWND> fullyPlacedWindows(std::span<const sim::PlacementCall> calls, FullPlacement how);
+// One event places each window once: one call a window in a batch (a restore to the normal state
+// may be followed by the raise of the same window), and again in a later batch only when the fit
+// pass widened a band in the event (`fitPassWidened`: a window would not be as thin as its band)
+// or when `hasFrame` says the window has an invisible frame, measured anew once it is normal. No
+// call asks a normal window for the rectangle it has.
+void checkPlacedOnce(std::span<const sim::PlacementCall> calls, bool fitPassWidened,
+                     const std::function<bool(HWND)>& hasFrame, Findings& findings);
 
 }  // namespace tessellor::check

@@ -33,24 +33,43 @@ void checkPlacements(std::span<const sim::PlacementCall> calls, const PlacementL
   }
 }
 
-std::vector<HWND> fullyPlacedWindows(std::span<const sim::PlacementCall> calls, FullPlacement how) {
-  using Kind = sim::PlacementCall::Kind;
-  std::map<HWND, bool> lastWasFull;
+std::vector<HWND> windowsPlacedAsAsked(std::span<const sim::PlacementCall> calls) {
+  std::map<HWND, bool> lastTook;
   std::vector<HWND> order;
-  for (std::size_t i = 0; i < calls.size(); ++i) {
-    const sim::PlacementCall& call = calls[i];
+  for (const sim::PlacementCall& call : calls) {
     if (!placesTheWindow(call)) continue;
-    const bool raisedAfterPlacement = call.kind == Kind::SetWindowPos && i > 0 &&
-                                      calls[i - 1].kind == Kind::SetWindowPlacement && calls[i - 1].hwnd == call.hwnd &&
-                                      calls[i - 1].rect == call.rect;
-    // A refused placement moved nothing, so the window cannot read back where the layout meant it to
-    // be (the layout records that place all the same, to measure later moves against it).
-    const bool full =
-        !call.refused && (how == FullPlacement::Alone ? call.kind == Kind::SetWindowPlacement : raisedAfterPlacement);
-    if (lastWasFull.insert_or_assign(call.hwnd, full).second) order.push_back(call.hwnd);
+    if (lastTook.insert_or_assign(call.hwnd, !call.refused && call.took).second) order.push_back(call.hwnd);
   }
-  std::erase_if(order, [&](HWND hwnd) { return !lastWasFull[hwnd]; });
+  std::erase_if(order, [&](HWND hwnd) { return !lastTook[hwnd]; });
   return order;
+}
+
+void checkPlacedOnce(std::span<const sim::PlacementCall> calls, bool fitPassWidened,
+                     const std::function<bool(HWND)>& hasFrame, Findings& findings) {
+  using Kind = sim::PlacementCall::Kind;
+  struct Last {
+    int batch;
+    Kind kind;
+  };
+  std::map<HWND, Last> last;
+  for (const sim::PlacementCall& call : calls) {
+    if (!placesTheWindow(call)) continue;
+    if (call.redundant) {
+      findings.push_back("a placement asked " + sim::handleText(call.hwnd) + " for " + sim::rectText(call.rect) +
+                         ", where it stood already");
+    }
+    const auto seen = last.find(call.hwnd);
+    if (seen != last.end()) {
+      const bool raiseAfterRestore = seen->second.batch == call.batch &&
+                                     seen->second.kind == Kind::SetWindowPlacement && call.kind == Kind::SetWindowPos;
+      const bool placedAgain =
+          seen->second.batch != call.batch && call.batch != 0 && (fitPassWidened || hasFrame(call.hwnd));
+      if (!raiseAfterRestore && !placedAgain) {
+        findings.push_back(sim::handleText(call.hwnd) + " was placed twice in one event");
+      }
+    }
+    last.insert_or_assign(call.hwnd, Last{call.batch, call.kind});
+  }
 }
 
 }  // namespace tessellor::check

@@ -227,6 +227,13 @@ void hook(ScenarioRunner& r, Args& a) {
 
 // ---- Windows 10 and 11: work areas, monitors, hiding and cloaking ----
 
+// A hook message lost from a full queue, or a program whose changes the hook never sees.
+void hookMessages(ScenarioRunner& r, Args& a) {
+  static constexpr const char* kWords[] = {"lost", "delivered"};
+  if (!a.count(1, 1)) return;
+  if (const auto which = a.choice(0, kWords)) r.desktop().loseHookMessages(*which == 0);
+}
+
 void workarea(ScenarioRunner& r, Args& a) {
   if (!a.count(4, 4)) return;
   const auto work = rectAt(a, 0);
@@ -314,6 +321,7 @@ constexpr Command kCommands[] = {
     {"restore", minmax<&SimDesktop::restore, SW_RESTORE>},
     {"destroy", destroy},
     {"hook", hook},
+    {"hook-messages", hookMessages},
     // Windows 10 and 11
     {"workarea", workarea},
     {"monitor", monitor},

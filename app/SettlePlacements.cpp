@@ -1,0 +1,67 @@
+#include "app/SettlePlacements.h"
+
+#include <algorithm>
+#include <cstdint>
+
+#include "app/WindowEvents.h"
+
+namespace tessellor {
+
+namespace {
+
+// The event's placements and at most ten re-applications for windows that would not fit their
+// band: one that keeps growing as it is placed would otherwise widen its band for ever.
+constexpr int kMaxRounds = 11;
+
+bool contains(const std::vector<HWND>& list, HWND hwnd) {
+  return std::find(list.begin(), list.end(), hwnd) != list.end();
+}
+
+LPARAM showCommand(WORD command) { return static_cast<LPARAM>(command); }
+
+// The window's own state, as no event told the layout: true when it was handled as its event.
+bool catchUpWith(Shell& shell, HWND hwnd) {
+  Platform& p = shell.platform;
+  const WPARAM w = static_cast<WPARAM>(reinterpret_cast<std::uintptr_t>(hwnd));
+  if (!p.IsWindow(hwnd)) return dispatchWindowEvent(shell, shell.messages.close, w, 0);
+  // The hook reports a hidden window as a minimised one.
+  if (p.IsIconic(hwnd) || !p.IsWindowVisible(hwnd)) {
+    return dispatchWindowEvent(shell, shell.messages.minmax, w, showCommand(SW_MINIMIZE));
+  }
+  if ((p.GetWindowLongPtrA(hwnd, GWL_STYLE) & WS_MAXIMIZE) != 0) {
+    return dispatchWindowEvent(shell, shell.messages.minmax, w, showCommand(SW_MAXIMIZE));
+  }
+  return false;
+}
+
+// Only windows the layout placed before and saw normal: one that joins minimised or maximised is
+// brought back to normal by its first placement, as it always was.
+void catchUpWithMissedEvents(Shell& shell) {
+  const std::vector<HWND> held = shell.layout.heldWindows();
+  const std::vector<HWND> pending = shell.placements.windows();
+  for (HWND hwnd : pending) {
+    if (!contains(held, hwnd) || !contains(shell.settledWindows, hwnd)) continue;
+    if (!catchUpWith(shell, hwnd)) continue;
+    std::erase(shell.settledWindows, hwnd);
+    if (!contains(shell.layout.heldWindows(), hwnd)) shell.placements.cancel(hwnd);
+  }
+}
+
+}  // namespace
+
+void settlePlacements(Shell& shell) {
+  for (int round = 0; round < kMaxRounds && !shell.placements.empty(); ++round) {
+    if (shell.layoutMode() != LayoutNone) catchUpWithMissedEvents(shell);
+    const PlacementOutcome outcome = shell.placements.flush();
+    const std::vector<HWND> held = shell.layout.heldWindows();
+    for (const auto* seen : {&outcome.placed, &outcome.standing}) {
+      for (HWND hwnd : *seen) {
+        if (contains(held, hwnd) && !contains(shell.settledWindows, hwnd)) shell.settledWindows.push_back(hwnd);
+      }
+    }
+    std::erase_if(shell.settledWindows, [&](HWND hwnd) { return !contains(held, hwnd); });
+    shell.layout.settlePlacements(outcome, round + 1 < kMaxRounds ? Refit::Yes : Refit::No);
+  }
+}
+
+}  // namespace tessellor

@@ -1,0 +1,173 @@
+#include "platform/PendingPlacements.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <limits>
+
+namespace tessellor {
+
+namespace {
+
+// Moving a window that stays where it is in the z-order and keeps the focus where the user has it.
+// Not SWP_NOSENDCHANGING: programs keep their minimum size in WM_WINDOWPOSCHANGING.
+constexpr UINT kMoveFlags = SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOOWNERZORDER | SWP_NOCOPYBITS;
+
+int length(LONG from, LONG to) {
+  const std::int64_t d = std::int64_t{to} - from;
+  return static_cast<int>(
+      std::clamp<std::int64_t>(d, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+}
+
+LONG plus(int from, int by) {
+  return static_cast<LONG>(std::clamp<std::int64_t>(std::int64_t{from} + by, std::numeric_limits<LONG>::min(),
+                                                    std::numeric_limits<LONG>::max()));
+}
+
+WindowMove moveTo(HWND hwnd, HWND insertAfter, const RECT& r, UINT flags) {
+  WindowMove move;
+  move.call = WindowMove::Call::SetWindowPos;
+  move.hwnd = hwnd;
+  move.insertAfter = insertAfter;
+  move.x = r.left;
+  move.y = r.top;
+  move.cx = length(r.left, r.right);
+  move.cy = length(r.top, r.bottom);
+  move.flags = flags;
+  return move;
+}
+
+}  // namespace
+
+PendingPlacements::PendingPlacements(Platform& desktop) : ForwardingPlatform(desktop) {}
+
+PendingPlacements::Target& PendingPlacements::targetOf(HWND hwnd) {
+  // The window goes where its latest placement puts it, and so does its turn.
+  std::erase(order_, hwnd);
+  order_.push_back(hwnd);
+  return targets_[hwnd];
+}
+
+BOOL PendingPlacements::SetWindowPlacement(HWND hwnd, const WINDOWPLACEMENT* placement) {
+  if (placement == nullptr) return FALSE;
+  Target& t = targetOf(hwnd);
+  t.rect = placement->rcNormalPosition;
+  t.normal = true;
+  return TRUE;
+}
+
+BOOL PendingPlacements::SetWindowPos(HWND hwnd, HWND /*insertAfter*/, int x, int y, int cx, int cy, UINT flags) {
+  const bool move = (flags & SWP_NOMOVE) == 0;
+  const bool size = (flags & SWP_NOSIZE) == 0;
+  RECT now{};
+  GetWindowRect(hwnd, &now);
+  Target& t = targetOf(hwnd);
+  const LONG left = move ? x : now.left;
+  const LONG top = move ? y : now.top;
+  t.rect = RECT{left, top, size ? plus(left, cx) : plus(left, length(now.left, now.right)),
+                size ? plus(top, cy) : plus(top, length(now.top, now.bottom))};
+  t.raise = t.raise || (flags & SWP_NOZORDER) == 0;
+  t.activate = t.activate || (flags & SWP_NOACTIVATE) == 0;
+  return TRUE;
+}
+
+BOOL PendingPlacements::GetWindowRect(HWND hwnd, RECT* rect) {
+  const auto t = targets_.find(hwnd);
+  if (t == targets_.end() || rect == nullptr) return desktop_.GetWindowRect(hwnd, rect);
+  *rect = t->second.rect;
+  return TRUE;
+}
+
+BOOL PendingPlacements::GetWindowPlacement(HWND hwnd, WINDOWPLACEMENT* placement) {
+  if (!desktop_.GetWindowPlacement(hwnd, placement)) return FALSE;
+  const auto t = targets_.find(hwnd);
+  if (t != targets_.end() && t->second.normal) {
+    placement->rcNormalPosition = t->second.rect;
+    placement->showCmd = SW_SHOWNORMAL;
+  }
+  return TRUE;
+}
+
+BOOL PendingPlacements::IsIconic(HWND hwnd) {
+  const auto t = targets_.find(hwnd);
+  if (t != targets_.end() && t->second.normal) return FALSE;
+  return desktop_.IsIconic(hwnd);
+}
+
+void PendingPlacements::cancel(HWND hwnd) {
+  targets_.erase(hwnd);
+  std::erase(order_, hwnd);
+}
+
+PlacementOutcome PendingPlacements::flush() {
+  std::vector<WindowMove> moves;
+  std::vector<RECT> asked;  // by move
+  PlacementOutcome outcome;
+  for (HWND hwnd : order_) {
+    const Target& t = targets_[hwnd];
+    if (!desktop_.IsWindow(hwnd)) {
+      // Gone before its turn: nothing can be placed, and nothing is asked of the window system.
+      outcome.refused.push_back(hwnd);
+      continue;
+    }
+    const bool normal = !desktop_.IsIconic(hwnd) && (desktop_.GetWindowLongPtrA(hwnd, GWL_STYLE) & WS_MAXIMIZE) == 0;
+    RECT now{};
+    desktop_.GetWindowRect(hwnd, &now);
+    const bool ordered = t.raise || t.activate;
+    if (!ordered && (normal || !t.normal)) {
+      const auto refusal = refusals_.find(hwnd);
+      // Asked again for the place it would not take, it would only refuse again.
+      const bool refusesAgain =
+          refusal != refusals_.end() && refusal->second.asked == t.rect && refusal->second.took == now;
+      if (now == t.rect || refusesAgain) {
+        outcome.standing.push_back(hwnd);
+        continue;
+      }
+    }
+    if (t.normal && !normal) {
+      WindowMove restore;
+      restore.call = WindowMove::Call::SetWindowPlacement;
+      restore.hwnd = hwnd;
+      restore.placement.length = sizeof restore.placement;
+      desktop_.GetWindowPlacement(hwnd, &restore.placement);
+      restore.placement.rcNormalPosition = t.rect;
+      restore.placement.showCmd = SW_SHOWNOACTIVATE;
+      moves.push_back(restore);
+      asked.push_back(t.rect);
+    }
+    if (ordered) {
+      const UINT flags = (t.raise ? 0 : SWP_NOZORDER) | (t.activate ? 0 : SWP_NOACTIVATE);
+      moves.push_back(moveTo(hwnd, HWND_TOP, t.rect, flags));
+      asked.push_back(t.rect);
+    } else if (normal || !t.normal) {
+      moves.push_back(moveTo(hwnd, nullptr, t.rect, kMoveFlags));
+      asked.push_back(t.rect);
+    }
+  }
+  targets_.clear();
+  order_.clear();
+  if (!moves.empty()) desktop_.placeWindows(moves);
+
+  for (std::size_t i = 0; i < moves.size(); ++i) {
+    const WindowMove& move = moves[i];
+    // A window's second move (the raise after its restore) tells what the first one did not.
+    const bool lastOfWindow = i + 1 == moves.size() || moves[i + 1].hwnd != move.hwnd;
+    if (!lastOfWindow) continue;
+    if (move.result == FALSE) {
+      outcome.refused.push_back(move.hwnd);
+    } else if (!move.answered) {
+      outcome.late.push_back(move.hwnd);
+    } else {
+      outcome.placed.push_back(move.hwnd);
+      RECT took{};
+      desktop_.GetWindowRect(move.hwnd, &took);
+      if (took == asked[i]) {
+        refusals_.erase(move.hwnd);
+      } else {
+        refusals_[move.hwnd] = Refusal{asked[i], took};
+      }
+    }
+  }
+  return outcome;
+}
+
+}  // namespace tessellor

@@ -1,0 +1,72 @@
+// The placements of one event, made once at its end. While an event is handled the layouts may
+// place a window several times over (every add re-applies the whole layout); here each placement
+// only replaces the window's target, and the layouts read their own targets back as if the windows
+// stood there already. flush() then moves each window whose place or state changes, once, in the
+// order of the layout's last placement, and all of them in one batch of the window system.
+#pragma once
+
+#include <algorithm>
+#include <unordered_map>
+#include <vector>
+
+#include "platform/ForwardingPlatform.h"
+
+namespace tessellor {
+
+// What a flush made of the windows it placed.
+struct PlacementOutcome {
+  std::vector<HWND> placed;    // a call was made and the window system took it
+  std::vector<HWND> refused;   // the window system refused the call: the window did not move
+  std::vector<HWND> late;      // the window did not answer in time: it takes its place once it does
+  std::vector<HWND> standing;  // already where it was to go (or where it would refuse to leave): no call
+  bool hasRefused(HWND hwnd) const { return std::find(refused.begin(), refused.end(), hwnd) != refused.end(); }
+  bool hasLate(HWND hwnd) const { return std::find(late.begin(), late.end(), hwnd) != late.end(); }
+};
+
+// Whether settling the placements may widen bands and so place again.
+enum class Refit : bool { No, Yes };
+
+class PendingPlacements final : public ForwardingPlatform {
+ public:
+  // `desktop` is the layouts' view of the desktop: rectangles in visible bounds of the work area.
+  explicit PendingPlacements(Platform& desktop);
+
+  // Recorded, not made: the target becomes the window's normal state at the placement's rectangle.
+  BOOL SetWindowPlacement(HWND hwnd, const WINDOWPLACEMENT* placement) override;
+  // Recorded: the target rectangle; without SWP_NOZORDER or SWP_NOACTIVATE also a raise or an
+  // activation, which keeps its order among the other raises of the event.
+  BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UINT flags) override;
+  // A window with a target answers as if it stood there, in the normal state.
+  BOOL GetWindowRect(HWND hwnd, RECT* rect) override;
+  BOOL GetWindowPlacement(HWND hwnd, WINDOWPLACEMENT* placement) override;
+  BOOL IsIconic(HWND hwnd) override;
+
+  bool empty() const { return order_.empty(); }
+  // The windows with a target, in the order they are placed.
+  const std::vector<HWND>& windows() const { return order_; }
+  // Drops the window's target: it left the layout before anything was placed.
+  void cancel(HWND hwnd);
+  // Makes the targets, as one batch: a window already standing at its target in the normal state is
+  // not touched, nor one asked again for the place it refused last time. Empties the targets.
+  PlacementOutcome flush();
+
+ private:
+  struct Target {
+    RECT rect{};
+    bool normal = false;    // must end in the normal state (a placement, not a bare move)
+    bool raise = false;     // to the top of the z-order
+    bool activate = false;  // and made the active window
+  };
+  Target& targetOf(HWND hwnd);
+  // Where a window asked to go last time ended up instead, so that it is not asked again and again.
+  struct Refusal {
+    RECT asked{};
+    RECT took{};
+  };
+
+  std::unordered_map<HWND, Target> targets_;
+  std::vector<HWND> order_;
+  std::unordered_map<HWND, Refusal> refusals_;
+};
+
+}  // namespace tessellor

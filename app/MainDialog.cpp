@@ -69,12 +69,12 @@ INT_PTR mainDialogProc(Platform& platform, HWND hwnd, UINT message, WPARAM wPara
   if (shell == nullptr) return FALSE;  // messages before WM_INITDIALOG
   shell->mainDialog = hwnd;
   const INT_PTR result = handleMessage(shell, platform, hwnd, message, wParam, lParam);
-  // The windows' first places are on disk before the layout first moves them.
-  syncRestoreJournal(*shell);
+  // The windows' first places are on disk before the layout first moves them, and stay there until
+  // the windows have been put back.
+  syncRestoreJournal(*shell, JournalMoment::BeforePlacing);
   // Whatever the message changed, each window is placed once, at the end.
   settlePlacements(*shell);
-  // Windows the layout gave up on finding them minimised, hidden or gone leave the journal.
-  syncRestoreJournal(*shell);
+  syncRestoreJournal(*shell, JournalMoment::AfterPlacing);
   return result;
 }
 

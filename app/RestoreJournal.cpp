@@ -32,7 +32,7 @@ std::vector<HWND> heldInRestoreOrder(const Shell& shell) {
   return held;
 }
 
-RectTable* originalRectsOf(const Shell& shell) {
+PlacementTable* originalRectsOf(const Shell& shell) {
   if (BorderLayout* border = shell.borderLayout()) return &border->originalRects;
   if (GridLayout* grid = shell.gridLayout()) return &grid->originalRects;
   return nullptr;
@@ -41,7 +41,7 @@ RectTable* originalRectsOf(const Shell& shell) {
 // Whether the running layout keeps a first place for the window: only such a window is put back.
 bool layoutKeepsPlace(const Shell& shell, HWND hwnd) {
   RECT rect{};
-  const RectTable* originals = originalRectsOf(shell);
+  const PlacementTable* originals = originalRectsOf(shell);
   return originals != nullptr && originals->findRect(hwnd, &rect);
 }
 
@@ -68,49 +68,54 @@ std::vector<const KeptWindow*> listed(Shell& shell) {
   return out;
 }
 
+enum class Removals : bool { Now, Later };
+
 // An empty journal where the file cannot be removed: it lists nothing, as no file does.
 bool clearFile(Platform& p, const std::string& path) {
   if (p.DeleteFileA(path.c_str()) != FALSE || p.GetLastError() == ERROR_FILE_NOT_FOUND) return true;
   return p.replaceFile(path.c_str(), restoreFileBytes({}));
 }
 
-void writeFile(Shell& shell) {
+// Writes the file to list `windows` when it lists anything else; with Removals::Later, the windows
+// it lists now stay in it too, since the placements that put them back are still to be made.
+void writeFile(Shell& shell, Removals removals = Removals::Now) {
   Platform& p = shell.platform;
   RestoreJournal& j = shell.journal;
-  const std::vector<const KeptWindow*> windows = listed(shell);
-  std::vector<HWND> order;
-  for (const KeptWindow* w : windows) order.push_back(w->id.hwnd);
-  if (order == j.listedOrder && j.changes == j.changesListed) return;
-  const std::string path = restoreFilePath(p);
-  bool saved = true;
-  if (windows.empty()) {
-    if (j.onDisk) saved = clearFile(p, path);
-    if (saved) j.onDisk.reset();
-  } else {
-    std::vector<KeptWindow> copies;
-    copies.reserve(windows.size());
-    for (const KeptWindow* w : windows) copies.push_back(*w);
-    std::string bytes = restoreFileBytes(copies);
-    if (bytes != j.onDisk) {
-      makeUserFolder(p);
-      saved = p.replaceFile(path.c_str(), bytes);
-      if (saved) j.onDisk = std::move(bytes);
+  std::vector<const KeptWindow*> windows = listed(shell);
+  if (removals == Removals::Later) {
+    for (const KeptWindow& w : j.written) {
+      const auto same = [&w](const KeptWindow* listedWindow) { return listedWindow->id.hwnd == w.id.hwnd; };
+      if (std::none_of(windows.begin(), windows.end(), same)) windows.push_back(&w);
     }
   }
-  // A failed write is tried again at the next message.
-  if (saved) {
-    j.listedOrder = std::move(order);
-    j.changesListed = j.changes;
+  const auto unchanged = [&] {
+    if (windows.size() != j.written.size()) return false;
+    for (std::size_t i = 0; i < windows.size(); ++i) {
+      if (!(*windows[i] == j.written[i])) return false;
+    }
+    return true;
+  };
+  if (unchanged()) return;
+  std::vector<KeptWindow> copies;
+  copies.reserve(windows.size());
+  for (const KeptWindow* w : windows) copies.push_back(*w);
+  const std::string path = restoreFilePath(p);
+  bool saved = true;
+  if (copies.empty()) {
+    saved = clearFile(p, path);
+  } else {
+    makeUserFolder(p);
+    saved = p.replaceFile(path.c_str(), restoreFileBytes(copies));
   }
+  // A failed write is tried again at the next message.
+  if (saved) j.written = std::move(copies);
   reportSave(shell, path, saved, NOT_SAVED_TITLE, NOT_SAVED_MEANING);
 }
 
 // Drops the last run's windows that are gone, or whose handle another window has now.
 void dropGoneWindows(Shell& shell) {
   RestoreJournal& j = shell.journal;
-  const std::size_t before = j.lastRun.size();
   std::erase_if(j.lastRun, [&shell](const KeptWindow& w) { return !isSameWindow(shell.platform, w.id); });
-  if (j.lastRun.size() != before) ++j.changes;
 }
 
 std::string offerText(std::size_t count) {
@@ -134,8 +139,9 @@ bool keep(Shell& shell, HWND hwnd) {
   if (KeptWindow* last = find(j.lastRun, hwnd); last != nullptr && last->id == *id) {
     // Still where the killed layout put it: its place is the one before that layout.
     kept = *last;
-    if (RectTable* originals = originalRectsOf(shell)) {
-      originals->addRect(hwnd, shell.desktop.layoutRect(hwnd, kept.place.normal));
+    if (PlacementTable* originals = originalRectsOf(shell)) {
+      originals->addPlacement(hwnd,
+                              KeptPlacement{shell.desktop.layoutRect(hwnd, kept.place.normal), kept.place.maximized});
     }
   } else {
     const std::optional<KeptPlacement> place = readKeptPlacement(shell.platform, hwnd);
@@ -145,7 +151,6 @@ bool keep(Shell& shell, HWND hwnd) {
   // A handle of the last run that names another window now is that window's, not the old one's.
   std::erase_if(j.lastRun, [hwnd](const KeptWindow& w) { return w.id.hwnd == hwnd; });
   j.taken.push_back(std::move(kept));
-  ++j.changes;
   return true;
 }
 
@@ -161,24 +166,18 @@ void keepBeforeTaking(Shell& shell, HWND hwnd) {
   if (shell.layoutMode() != LayoutNone) keep(shell, hwnd);
 }
 
-void syncRestoreJournal(Shell& shell) {
+void syncRestoreJournal(Shell& shell, JournalMoment moment) {
   RestoreJournal& j = shell.journal;
-  const std::size_t before = j.taken.size();
   std::erase_if(j.taken, [&shell](const KeptWindow& w) { return !layoutKeepsPlace(shell, w.id.hwnd); });
-  if (j.taken.size() != before) ++j.changes;
   // A window the layout keeps a first place for without having been handed over as such (it joined
   // minimised, and a later move between cells recorded one) is kept as it stands now.
   for (HWND hwnd : heldInRestoreOrder(shell)) {
     if (layoutKeepsPlace(shell, hwnd)) keep(shell, hwnd);
   }
-  writeFile(shell);
+  writeFile(shell, moment == JournalMoment::BeforePlacing ? Removals::Later : Removals::Now);
 }
 
-void forgetTakenWindows(Shell& shell) {
-  if (shell.journal.taken.empty()) return;
-  shell.journal.taken.clear();
-  ++shell.journal.changes;
-}
+void forgetTakenWindows(Shell& shell) { shell.journal.taken.clear(); }
 
 void offerLastRunWindows(Shell& shell) {
   Platform& p = shell.platform;
@@ -188,10 +187,9 @@ void offerLastRunWindows(Shell& shell) {
   std::optional<std::vector<KeptWindow>> windows = parseRestoreFile(bytes);
   // A damaged file is no journal: nothing of it is trusted, and the next write replaces it.
   if (!windows) return;
-  j.onDisk = std::move(bytes);
+  j.written = *windows;
   j.lastRun = std::move(*windows);
   dropGoneWindows(shell);
-  ++j.changes;
   writeFile(shell);
   if (j.lastRun.empty()) return;
   showTrayBalloon(shell, OFFER_TITLE, offerText(j.lastRun.size()).c_str(), Balloon::PutWindowsBack);
@@ -209,7 +207,6 @@ void putWindowsBack(Shell& shell) {
   RestoreJournal& j = shell.journal;
   for (const KeptWindow& w : j.lastRun) putBack(shell.platform, w.id.hwnd, w.place);
   j.lastRun.clear();
-  ++j.changes;
   writeFile(shell);
 }
 

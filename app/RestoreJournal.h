@@ -3,8 +3,6 @@
 // they are, so that a kill, a crash or the end of the session loses no window's place.
 #pragma once
 
-#include <cstdint>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,13 +17,14 @@ struct RestoreJournal {
   std::vector<KeptWindow> lastRun;
   // The first places of the windows the running layout took, as long as it keeps one for them.
   std::vector<KeptWindow> taken;
-  // The bytes last read from or written to the file; none while no file of ours is there.
-  std::optional<std::string> onDisk;
-  // What the file last listed, to tell cheaply when it must be written again.
-  std::vector<HWND> listedOrder;
-  std::uint64_t changes = 0;
-  std::uint64_t changesListed = ~std::uint64_t{0};
+  // What the file lists as it was last read or written; empty while no file of ours is there.
+  std::vector<KeptWindow> written;
 };
+
+// Before the message's placements are made, the file only gains windows: one that leaves the
+// journal as it is put back stays listed until it stands at its place. After them, it lists what
+// the journal holds.
+enum class JournalMoment { BeforePlacing, AfterPlacing };
 
 // The file's path: %LOCALAPPDATA%\Tessellor\restore.dat, else restore.dat in the working directory.
 std::string restoreFilePath(Platform& platform);
@@ -33,11 +32,11 @@ std::string restoreFilePath(Platform& platform);
 // Before a window is handed to the running layout: remembers where it stands (a window of the last
 // run keeps that run's place, which the layout then takes as its first).
 void keepBeforeTaking(Shell& shell, HWND hwnd);
-// At the end of each message, before its placements are made: windows the layout forgot (closed,
-// dragged away) leave the journal, and the file lists the windows of the last run, then the
-// layout's in the order Ctrl+Backspace puts them back. Writes only when that changed; removes the
-// file when it would list none.
-void syncRestoreJournal(Shell& shell);
+// At the end of each message, before and after its placements are made: windows the layout forgot
+// (closed, dragged away) leave the journal, and the file lists the windows of the last run, then
+// the layout's in the order Ctrl+Backspace puts them back. Writes only when that changed; removes
+// the file when it would list none.
+void syncRestoreJournal(Shell& shell, JournalMoment moment);
 // The layout ended with its windows put back, or with the user keeping them where they are.
 void forgetTakenWindows(Shell& shell);
 

@@ -143,6 +143,7 @@ class NullPlatform : public Platform {
   }
   BOOL GetProcessTimes(HANDLE, FILETIME*, FILETIME*, FILETIME*, FILETIME*) override { return FALSE; }
   BOOL DeleteFileA(const char*) override { return FALSE; }
+  HMONITOR MonitorFromRect(const RECT*, DWORD) override { return nullptr; }
   std::time_t time(std::time_t* out) override {
     if (out != nullptr) *out = 0;
     return 0;

@@ -175,6 +175,7 @@ class ForwardingPlatform : public Platform {
     return desktop_.GetProcessTimes(process, creation, exit, kernel, user);
   }
   BOOL DeleteFileA(const char* path) override { return desktop_.DeleteFileA(path); }
+  HMONITOR MonitorFromRect(const RECT* rect, DWORD flags) override { return desktop_.MonitorFromRect(rect, flags); }
   std::time_t time(std::time_t* out) override { return desktop_.time(out); }
   void srand(unsigned int seed) override { desktop_.srand(seed); }
   int rand() override { return desktop_.rand(); }

@@ -1,5 +1,7 @@
 #include "platform/KeptPlacement.h"
 
+#include "platform/MonitorFit.h"
+
 namespace tessellor {
 
 std::optional<KeptPlacement> readKeptPlacement(Platform& platform, HWND hwnd) {
@@ -16,16 +18,21 @@ void putBack(Platform& platform, HWND hwnd, const KeptPlacement& kept) {
   WINDOWPLACEMENT placement{};
   placement.length = sizeof placement;
   platform.GetWindowPlacement(hwnd, &placement);
-  placement.rcNormalPosition = kept.normal;
+  const RECT target = ontoAMonitor(platform, kept.normal);
   // Minimised by the user since, or hidden by its program: it stays so, and comes back to its place
   // when it is restored or shown again.
   if (platform.IsIconic(hwnd) || !platform.IsWindowVisible(hwnd)) {
+    placement.rcNormalPosition = target;
     placement.showCmd = platform.IsIconic(hwnd) ? SW_SHOWMINNOACTIVE : SW_HIDE;
     platform.SetWindowPlacement(hwnd, &placement);
     return;
   }
-  placement.showCmd = kept.maximized ? SW_MAXIMIZE : SW_SHOWNORMAL;
-  platform.SetWindowPlacement(hwnd, &placement);
+  const UINT show = kept.maximized ? SW_MAXIMIZE : SW_SHOWNORMAL;
+  // A window standing at its place in its state already is only raised.
+  const bool standing = placement.showCmd == show && placement.rcNormalPosition == target;
+  placement.rcNormalPosition = target;
+  placement.showCmd = show;
+  if (!standing) platform.SetWindowPlacement(hwnd, &placement);
   // The window stands where SetWindowPlacement put it: moving it again would undo a maximise, and
   // could not say a rectangle wider or higher than an int.
   platform.SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);

@@ -294,8 +294,12 @@ BOOL SimDesktop::SetWindowPlacement(HWND hwnd, const WINDOWPLACEMENT* placement)
   const bool refused = w == nullptr || w->desc.elevated;
   record(PlacementCall::Kind::SetWindowPlacement, hwnd, placement->rcNormalPosition, refused);
   if (refused) return FALSE;
-  calls_.back().redundant =
-      !w->hidden && w->state == State::Normal && w->normal == placement->rcNormalPosition && !atRangeEnd(w->normal);
+  const int show = static_cast<int>(placement->showCmd);
+  // Maximising or minimising a normal window at its own rectangle still changes it.
+  const bool keepsNormal = show != SW_MAXIMIZE && show != SW_SHOWMINIMIZED && show != SW_MINIMIZE &&
+                           show != SW_SHOWMINNOACTIVE && show != SW_HIDE;
+  calls_.back().redundant = keepsNormal && !w->hidden && w->state == State::Normal &&
+                            w->normal == placement->rcNormalPosition && !atRangeEnd(w->normal);
   w->normal = fitted(*w, placement->rcNormalPosition);
   // A placement changes neither the z-order nor the foreground window.
   applyShowCommand(*w, static_cast<int>(placement->showCmd), false);

@@ -312,6 +312,7 @@ class SimDesktop : public Platform {
   int GetClassNameA(HWND hwnd, char* name, int maxCount) override;
   BOOL GetProcessTimes(HANDLE process, FILETIME* creation, FILETIME* exit, FILETIME* kernel, FILETIME* user) override;
   BOOL DeleteFileA(const char* path) override;
+  HMONITOR MonitorFromRect(const RECT* rect, DWORD flags) override;
 
   std::time_t time(std::time_t* out) override;
   void srand(unsigned int /*seed*/) override {}  // rand() answers the scripted value whatever the seed

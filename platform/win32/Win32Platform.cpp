@@ -522,6 +522,11 @@ BOOL Win32Platform::GetProcessTimes(HANDLE process, FILETIME* creation, FILETIME
                            reinterpret_cast<::FILETIME*>(kernel), reinterpret_cast<::FILETIME*>(user));
 }
 BOOL Win32Platform::DeleteFileA(const char* path) { return ::DeleteFileA(path); }
+HMONITOR Win32Platform::MonitorFromRect(const RECT* rect, DWORD flags) {
+  if (rect == nullptr) return nullptr;
+  const ::RECT r = sys(*rect);
+  return reinterpret_cast<HMONITOR>(::MonitorFromRect(&r, flags));
+}
 
 std::time_t Win32Platform::time(std::time_t* out) { return std::time(out); }
 void Win32Platform::srand(unsigned int seed) { std::srand(seed); }

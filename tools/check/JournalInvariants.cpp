@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/RestoreJournal.h"
+#include "platform/MonitorFit.h"
 
 namespace tessellor::check {
 
@@ -29,7 +30,7 @@ RECT fitted(const sim::WindowSpec& spec, RECT r) {
 
 std::vector<HWND> windowsToPutBack(const Shell& shell) {
   std::vector<HWND> held;
-  const RectTable* originals = nullptr;
+  const PlacementTable* originals = nullptr;
   if (const BorderLayout* border = shell.borderLayout()) {
     held = heldWindows(*border);
     originals = &border->originalRects;
@@ -68,9 +69,11 @@ void checkJournalAfterKill(sim::SimDesktop& desktop, std::span<const HWND> held,
 void checkPutBack(sim::SimDesktop& desktop, std::span<const KeptWindow> listed, Findings& findings) {
   for (const KeptWindow& w : listed) {
     const sim::WindowSpec* spec = desktop.specOf(w.id.hwnd);
-    if (spec == nullptr || spec->grows != 0) continue;
+    // Gone, growing at every placement, or of a program above ours that refuses every placement.
+    if (spec == nullptr || spec->grows != 0 || spec->elevated) continue;
     const HWND hwnd = w.id.hwnd;
-    const RECT wanted = fitted(*spec, w.place.normal);
+    // Its kept place, or where that place goes when no monitor holds any of it now.
+    const RECT wanted = fitted(*spec, ontoAMonitor(desktop, w.place.normal));
     const bool keepsState = desktop.isMinimized(hwnd) || desktop.isHidden(hwnd);
     const bool stateRight = keepsState || desktop.isMaximized(hwnd) == w.place.maximized;
     const RECT found = keepsState || w.place.maximized ? desktop.normalRectOf(hwnd) : desktop.rectOf(hwnd);

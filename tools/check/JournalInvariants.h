@@ -23,9 +23,11 @@ std::optional<std::vector<KeptWindow>> journalOnDesktop(sim::SimDesktop& desktop
 // After a kill: the journal is sound and lists each of `held`.
 void checkJournalAfterKill(sim::SimDesktop& desktop, std::span<const HWND> held, Findings& findings);
 
-// After "Put windows back": each living window of `listed` (but one that grows at every placement)
-// stands at its kept place, as the window's minimum size allows; one minimised or hidden keeps that
-// state with the kept place to come back to; and the file is gone.
+// After "Put windows back": each living window of `listed` (but one that grows at every placement,
+// or an elevated one, which refuses every placement)
+// stands at its kept place (moved onto a monitor when no monitor holds any of it), as the window's
+// minimum size allows; one minimised or hidden keeps that state with the kept place to come back
+// to; and the file is gone.
 void checkPutBack(sim::SimDesktop& desktop, std::span<const KeptWindow> listed, Findings& findings);
 
 }  // namespace tessellor::check

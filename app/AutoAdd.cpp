@@ -1,5 +1,6 @@
 #include "app/AutoAdd.h"
 
+#include "app/RestoreJournal.h"
 #include "layout/border/BorderLayout.h"
 #include "layout/grid/GridLayout.h"
 #include "settings/Eligibility.h"
@@ -12,6 +13,7 @@ BOOL addWindowIfEligible(HWND hwnd, LPARAM shellParam) {
   if (!isWindowEligible(p, shell.mainDialog, hwnd)) return TRUE;
   // The layout takes its own monitor's windows; a hotkey can still bring in any other.
   if (p.MonitorFromWindow(hwnd, MONITOR_DEFAULTTONEAREST) != shell.desktop.monitor()) return TRUE;
+  keepBeforeTaking(shell, hwnd);
   if (BorderLayout* border = shell.borderLayout()) {
     if (hwnd == p.GetForegroundWindow()) {
       border->addWindow(hwnd, Centre);

@@ -4,6 +4,8 @@
 #include "app/KeysDialog.h"
 #include "app/LayoutActivation.h"
 #include "app/MainDialog.h"
+#include "app/RestoreJournal.h"
+#include "app/SavedFiles.h"
 #include "resources/resource_ids.h"
 #include "settings/Autostart.h"
 #include "settings/BorderSettingsDialog.h"
@@ -22,6 +24,7 @@ void openTrayMenu(Shell& shell, HWND dialog) {
   HMENU menu = p.CreatePopupMenu();
   p.AppendMenuA(menu, MF_STRING, IDM_TRAY_SETTINGS, "Settings");
   p.AppendMenuA(menu, MF_STRING, IDM_TRAY_MINIMIZE, "Minimize");
+  if (canPutWindowsBack(shell)) p.AppendMenuA(menu, MF_STRING, IDM_TRAY_PUT_BACK, "Put windows back");
   p.AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
   p.AppendMenuA(menu, MF_STRING, IDM_TRAY_CLOSE, "Close");
   POINT point{};
@@ -61,6 +64,9 @@ void runCommand(Shell& shell, HWND dialog, WORD id) {
       p.ShowWindow(dialog, SW_HIDE);
       p.UpdateWindow(dialog);
       break;
+    case IDM_TRAY_PUT_BACK:
+      putWindowsBack(shell);
+      break;
     case IDC_GRID_LAYOUT:
       startGridLayout(shell, GridStart::ArrangeAlways);
       break;
@@ -69,12 +75,18 @@ void runCommand(Shell& shell, HWND dialog, WORD id) {
       break;
     case IDC_ADD_EXE:
       addExcludedProgram(p, dialog);
+      saveSettingsOnChange(shell, dialog);
       break;
     case IDC_REMOVE_EXE:
       removeSelectedProgram(p, dialog);
+      saveSettingsOnChange(shell, dialog);
+      break;
+    case IDC_AUTO_ADD:
+      saveSettingsOnChange(shell, dialog);
       break;
     case IDC_NO_AUTOSTART:
       followAutostartBox(shell, dialog);
+      saveSettingsOnChange(shell, dialog);
       break;
     case IDC_BORDER_LAYOUT:
       startBorderLayout(shell);
@@ -101,6 +113,8 @@ void onTrayNotification(Shell& shell, HWND dialog, LPARAM mouseMessage) {
     showDialog(shell, dialog);
   } else if (mouseMessage == WM_RBUTTONDOWN) {
     openTrayMenu(shell, dialog);
+  } else if (mouseMessage == NIN_BALLOONUSERCLICK && shell.lastBalloon == Balloon::PutWindowsBack) {
+    putWindowsBack(shell);
   }
 }
 

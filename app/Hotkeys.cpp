@@ -9,6 +9,7 @@
 #include "app/AltGr.h"
 #include "app/LayoutActivation.h"
 #include "app/Text.h"
+#include "app/RestoreJournal.h"
 #include "app/TrayBalloon.h"
 #include "layout/border/BorderLayout.h"
 #include "layout/grid/GridLayout.h"
@@ -49,6 +50,7 @@ void sendForegroundWindow(Shell& shell, int side) {
     const HWND hwnd = takeForegroundWindow(shell.platform, BorderSend);
     if (hwnd == nullptr) return;
     if (const int from = border->sideOf(hwnd); from == NoSide) {
+      keepBeforeTaking(shell, hwnd);
       border->addWindow(hwnd, side);
     } else {
       border->moveWindowToSide(hwnd, from, side);
@@ -56,6 +58,7 @@ void sendForegroundWindow(Shell& shell, int side) {
   } else if (GridLayout* grid = shell.gridLayout()) {
     const HWND hwnd = takeForegroundWindow(shell.platform, GridSend);
     if (hwnd == nullptr || grid->contains(hwnd)) return;
+    keepBeforeTaking(shell, hwnd);
     grid->addWindow(hwnd);
     grid->arrange();
     grid->rememberPlacedRect(hwnd);
@@ -68,6 +71,7 @@ void putForegroundWindowInCentre(Shell& shell) {
   const HWND hwnd = takeForegroundWindow(shell.platform, CentreSend);
   if (hwnd == nullptr) return;
   if (const int from = border->sideOf(hwnd); from == NoSide) {
+    keepBeforeTaking(shell, hwnd);
     border->addToCentre(hwnd);
   } else {
     border->swapWithCentre(layWND{hwnd, 0.0, 0.0}, from);

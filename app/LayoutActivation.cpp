@@ -5,6 +5,8 @@
 #include "app/AutoAdd.h"
 #include "app/Hotkeys.h"
 #include "app/MainDialog.h"
+#include "app/PlacesOnMonitors.h"
+#include "app/RestoreJournal.h"
 #include "layout/border/BorderLayout.h"
 #include "layout/grid/GridLayout.h"
 #include "resources/resource_ids.h"
@@ -62,6 +64,7 @@ void startGridLayout(Shell& shell, GridStart arrange) {
 }
 
 void stopLayout(Shell& shell) {
+  moveFirstPlacesOntoMonitors(shell);
   if (GridLayout* grid = shell.gridLayout()) {
     grid->restoreAllWindows();
   } else if (BorderLayout* border = shell.borderLayout()) {
@@ -74,6 +77,7 @@ void stopLayout(Shell& shell) {
 
 void dropLayout(Shell& shell) {
   forgetSavedPlaces(shell);
+  forgetTakenWindows(shell);
   shell.layout.end();
   followMode(shell);
 }

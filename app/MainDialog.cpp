@@ -3,6 +3,7 @@
 #include "app/Commands.h"
 #include "app/Hotkeys.h"
 #include "app/LayoutActivation.h"
+#include "app/RestoreJournal.h"
 #include "app/SettlePlacements.h"
 #include "app/StartUp.h"
 #include "app/WindowEvents.h"
@@ -68,8 +69,12 @@ INT_PTR mainDialogProc(Platform& platform, HWND hwnd, UINT message, WPARAM wPara
   if (shell == nullptr) return FALSE;  // messages before WM_INITDIALOG
   shell->mainDialog = hwnd;
   const INT_PTR result = handleMessage(shell, platform, hwnd, message, wParam, lParam);
+  // The windows' first places are on disk before the layout first moves them, and stay there until
+  // the windows have been put back.
+  syncRestoreJournal(*shell, JournalMoment::BeforePlacing);
   // Whatever the message changed, each window is placed once, at the end.
   settlePlacements(*shell);
+  syncRestoreJournal(*shell, JournalMoment::AfterPlacing);
   return result;
 }
 

@@ -6,11 +6,15 @@
 #include <bitset>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
+#include <set>
+#include <string>
 #include <vector>
 
 #include "app/ActiveLayout.h"
 #include "app/KeyName.h"
 #include "app/PosTable.h"
+#include "app/RestoreJournal.h"
 #include "layout/border/BorderWeights.h"
 #include "platform/DesktopView.h"
 #include "platform/PendingPlacements.h"
@@ -43,6 +47,8 @@ struct HotkeyState {
   std::bitset<HOTKEY_COUNT> reportedAltGr;  // named to the user as left to typing
   bool isRegistered(std::size_t id) const { return registered[id].isSet(); }
 };
+// What a tray balloon says: a click on it acts only for the one offering to put windows back.
+enum class Balloon : bool { Notice, PutWindowsBack };
 
 struct Shell {
   Shell(Platform& platform, const HookMessages& messages);
@@ -83,6 +89,16 @@ struct Shell {
 
   // One cycling counter shared by the four Ctrl+arrow directions (never reset).
   std::uint32_t cycleIndex = 0;
+
+  // The settings' bytes as last read from or written to their file; none while the file holds
+  // something else (missing, damaged, or a save failed).
+  std::optional<std::string> savedSettings;
+  // Files whose last save failed, each said once in a balloon.
+  std::set<std::string> failedSaves;
+  // The kind of the balloon shown last, which a click on the balloon means.
+  Balloon lastBalloon = Balloon::Notice;
+
+  RestoreJournal journal;
 };
 
 // The shell kept with the main dialog, or null before WM_INITDIALOG.

@@ -9,6 +9,7 @@
 #include "app/KeysFile.h"
 #include "app/MainDialog.h"
 #include "app/Text.h"
+#include "app/RestoreJournal.h"
 #include "app/TrayBalloon.h"
 #include "resources/resource_ids.h"
 #include "settings/Autostart.h"
@@ -56,6 +57,9 @@ constexpr char TEXT_EDITING_KEYS[] =
        ". To choose keys, double-click this icon and click Keys..."});
   showTrayBalloon(shell, "Tessellor", text.c_str());
 }
+constexpr char DAMAGED_TITLE[] = "Settings not read";
+constexpr char DAMAGED_TEXT[] =
+    " is empty or damaged. Tessellor starts with its default settings and writes the file anew.";
 
 void addTrayIcon(Shell& shell, HWND dialog) {
   NOTIFYICONDATAA& icon = shell.trayIcon;
@@ -89,10 +93,16 @@ void addTrayIcon(Shell& shell, HWND dialog) {
   // A second start posts the tray's double click here; from a process of lower integrity than an
   // elevated instance, the system would drop it.
   p.ChangeWindowMessageFilterEx(dialog, WM_TRAYICON, MSGFLT_ALLOW, nullptr);
-  const bool settingsFound = loadSettings(p, dialog);
+  const SettingsLoad settings = loadSettings(p, dialog);
+  if (settings.result == SettingsLoad::Result::Loaded) shell.savedSettings = dialogSettingsBytes(p, dialog);
   showSelectedLayout(shell, dialog);
   // New icons sit in the overflow area of the tray: without this, a first start looks like none.
-  if (!settingsFound) showTrayBalloon(shell, FIRST_RUN_TITLE, firstRunText(shell).c_str());
+  if (settings.result == SettingsLoad::Result::Missing) showTrayBalloon(shell, FIRST_RUN_TITLE, firstRunText(shell).c_str());
+  if (settings.result == SettingsLoad::Result::Damaged) {
+    showTrayBalloon(shell, DAMAGED_TITLE, (settings.path + DAMAGED_TEXT).c_str());
+  }
+  // Killed, crashed or closed while a layout held windows: offer to put them back.
+  offerLastRunWindows(shell);
 }
 
 }  // namespace tessellor

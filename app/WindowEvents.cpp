@@ -1,5 +1,6 @@
 #include "app/WindowEvents.h"
 
+#include "app/RestoreJournal.h"
 #include "layout/border/BorderLayout.h"
 #include "layout/grid/GridLayout.h"
 #include "settings/ApplicationWindow.h"
@@ -48,6 +49,7 @@ void borderRestore(Shell& shell, HWND hwnd) {
   if (border.sideOf(hwnd) != NoSide) return;
   const int side = shell.savedSides.findPos(hwnd);
   if (side == NoSide) return;  // never held, or forgotten
+  keepBeforeTaking(shell, hwnd);
   // A full band or a refused Centre leaves the window out, with its entries kept.
   if (side == Centre) {
     border.addToCentre(hwnd);
@@ -95,6 +97,7 @@ void gridEvent(Shell& shell, UINT message, HWND hwnd, WORD showCommand) {
   } else if (showCommand == SW_RESTORE && !grid.contains(hwnd)) {
     // Any restored or shown window joins, but not a palette, a dialog or a window we cannot move.
     if (!isTileableWindow(shell.platform, hwnd)) return;
+    keepBeforeTaking(shell, hwnd);
     grid.addWindow(hwnd);
     grid.arrange();
     grid.rememberPlacedRect(hwnd);

@@ -144,6 +144,13 @@ class NullPlatform : public Platform {
   DWORD GetLastError() override { return 0; }
   BOOL ChangeWindowMessageFilterEx(HWND, UINT, DWORD, void*) override { return TRUE; }
   HANDLE CreateMutexA(void*, BOOL, const char*) override { return nullptr; }
+  int GetClassNameA(HWND, char* name, int maxCount) override {
+    if (maxCount > 0) name[0] = '\0';
+    return 0;
+  }
+  BOOL GetProcessTimes(HANDLE, FILETIME*, FILETIME*, FILETIME*, FILETIME*) override { return FALSE; }
+  BOOL DeleteFileA(const char*) override { return FALSE; }
+  HMONITOR MonitorFromRect(const RECT*, DWORD) override { return nullptr; }
   std::time_t time(std::time_t* out) override {
     if (out != nullptr) *out = 0;
     return 0;

@@ -31,6 +31,31 @@ void moveToTop(Platform& platform, HWND hwnd, const RECT& rect) {
                         extent(rect.top, rect.bottom), 0);
 }
 
+KeptPlacement firstPlacement(Platform& platform, HWND hwnd, const RECT& standing) {
+  WINDOWPLACEMENT placement{};
+  placement.length = sizeof placement;
+  if (platform.GetWindowPlacement(hwnd, &placement) && placement.showCmd == SW_MAXIMIZE) {
+    return KeptPlacement{placement.rcNormalPosition, true};
+  }
+  return KeptPlacement{standing, false};
+}
+
+void putBackInTurn(Platform& platform, HWND hwnd, const KeptPlacement& kept) {
+  if (!kept.maximized) {
+    setNormalPlacement(platform, hwnd, kept.normal);
+    moveToTop(platform, hwnd, kept.normal);
+    return;
+  }
+  WINDOWPLACEMENT placement{};
+  placement.length = sizeof placement;
+  platform.GetWindowPlacement(hwnd, &placement);
+  placement.rcNormalPosition = kept.normal;
+  placement.showCmd = SW_MAXIMIZE;
+  platform.SetWindowPlacement(hwnd, &placement);
+  // Raised and activated where it stands: a move would take it out of the maximised state.
+  platform.SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+}
+
 void moveInPlace(Platform& platform, HWND hwnd, const RECT& rect) {
   platform.SetWindowPos(hwnd, nullptr, rect.left, rect.top, extent(rect.left, rect.right),
                         extent(rect.top, rect.bottom), SWP_NOZORDER | SWP_NOACTIVATE);

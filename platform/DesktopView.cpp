@@ -187,6 +187,8 @@ void DesktopView::placeWindows(std::span<WindowMove> moves) {
     const bool lastOfWindow = i + 1 == moves.size() || moves[i + 1].hwnd != move.hwnd;
     if (!lastOfWindow || move.result == FALSE || !move.answered) continue;
     if (move.call == WindowMove::Call::SetWindowPos && (move.flags & (SWP_NOMOVE | SWP_NOSIZE)) != 0) continue;
+    // Maximised, the window stands on its monitor's work area: a move would take it out of that.
+    if (move.call == WindowMove::Call::SetWindowPlacement && move.placement.showCmd == SW_MAXIMIZE) continue;
     // A frame that could not be measured before (the window was minimised or maximised) puts the
     // visible bounds elsewhere than asked. So does a move onto a monitor of another scale: the
     // window rescaled itself on WM_DPICHANGED, and its frame with it. Either way the window is

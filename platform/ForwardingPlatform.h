@@ -185,6 +185,14 @@ class ForwardingPlatform : public Platform {
   HANDLE CreateMutexA(void* security, BOOL initialOwner, const char* name) override {
     return desktop_.CreateMutexA(security, initialOwner, name);
   }
+  int GetClassNameA(HWND hwnd, char* name, int maxCount) override {
+    return desktop_.GetClassNameA(hwnd, name, maxCount);
+  }
+  BOOL GetProcessTimes(HANDLE process, FILETIME* creation, FILETIME* exit, FILETIME* kernel, FILETIME* user) override {
+    return desktop_.GetProcessTimes(process, creation, exit, kernel, user);
+  }
+  BOOL DeleteFileA(const char* path) override { return desktop_.DeleteFileA(path); }
+  HMONITOR MonitorFromRect(const RECT* rect, DWORD flags) override { return desktop_.MonitorFromRect(rect, flags); }
   std::time_t time(std::time_t* out) override { return desktop_.time(out); }
   void srand(unsigned int seed) override { desktop_.srand(seed); }
   int rand() override { return desktop_.rand(); }

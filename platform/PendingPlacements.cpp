@@ -51,7 +51,8 @@ BOOL PendingPlacements::SetWindowPlacement(HWND hwnd, const WINDOWPLACEMENT* pla
   if (placement == nullptr) return FALSE;
   Target& t = targetOf(hwnd);
   t.rect = placement->rcNormalPosition;
-  t.normal = true;
+  t.maximized = placement->showCmd == SW_MAXIMIZE;
+  t.normal = !t.maximized;
   return TRUE;
 }
 
@@ -80,17 +81,47 @@ BOOL PendingPlacements::GetWindowRect(HWND hwnd, RECT* rect) {
 BOOL PendingPlacements::GetWindowPlacement(HWND hwnd, WINDOWPLACEMENT* placement) {
   if (!desktop_.GetWindowPlacement(hwnd, placement)) return FALSE;
   const auto t = targets_.find(hwnd);
-  if (t != targets_.end() && t->second.normal) {
+  if (t != targets_.end() && (t->second.normal || t->second.maximized)) {
     placement->rcNormalPosition = t->second.rect;
-    placement->showCmd = SW_SHOWNORMAL;
+    placement->showCmd = t->second.maximized ? SW_MAXIMIZE : SW_SHOWNORMAL;
   }
   return TRUE;
 }
 
 BOOL PendingPlacements::IsIconic(HWND hwnd) {
   const auto t = targets_.find(hwnd);
-  if (t != targets_.end() && t->second.normal) return FALSE;
+  if (t != targets_.end() && (t->second.normal || t->second.maximized)) return FALSE;
   return desktop_.IsIconic(hwnd);
+}
+
+// Maximised with its normal rectangle unless it is so already; raised and activated where it stands.
+void PendingPlacements::maximize(HWND hwnd, const Target& t, std::vector<WindowMove>& moves, std::vector<RECT>& asked,
+                                 PlacementOutcome& outcome) {
+  WINDOWPLACEMENT now{};
+  now.length = sizeof now;
+  desktop_.GetWindowPlacement(hwnd, &now);
+  const bool maximizedNow =
+      !desktop_.IsIconic(hwnd) && (desktop_.GetWindowLongPtrA(hwnd, GWL_STYLE) & WS_MAXIMIZE) != 0;
+  const bool ordered = t.raise || t.activate;
+  if (maximizedNow && now.rcNormalPosition == t.rect && !ordered) {
+    outcome.standing.push_back(hwnd);
+    return;
+  }
+  if (!maximizedNow || now.rcNormalPosition != t.rect) {
+    WindowMove restore;
+    restore.call = WindowMove::Call::SetWindowPlacement;
+    restore.hwnd = hwnd;
+    restore.placement = now;
+    restore.placement.rcNormalPosition = t.rect;
+    restore.placement.showCmd = SW_MAXIMIZE;
+    moves.push_back(restore);
+    asked.push_back(t.rect);
+  }
+  if (ordered) {
+    const UINT flags = SWP_NOMOVE | SWP_NOSIZE | (t.raise ? 0 : SWP_NOZORDER) | (t.activate ? 0 : SWP_NOACTIVATE);
+    moves.push_back(moveTo(hwnd, HWND_TOP, RECT{0, 0, 0, 0}, flags));
+    asked.push_back(t.rect);
+  }
 }
 
 void PendingPlacements::cancel(HWND hwnd) {
@@ -101,6 +132,7 @@ void PendingPlacements::cancel(HWND hwnd) {
 PlacementOutcome PendingPlacements::flush() {
   std::vector<WindowMove> moves;
   std::vector<RECT> asked;  // by move
+  std::vector<HWND> maximized;
   PlacementOutcome outcome;
   for (HWND hwnd : order_) {
     const Target& t = targets_[hwnd];
@@ -113,6 +145,11 @@ PlacementOutcome PendingPlacements::flush() {
     RECT now{};
     desktop_.GetWindowRect(hwnd, &now);
     const bool ordered = t.raise || t.activate;
+    if (t.maximized) {
+      maximize(hwnd, t, moves, asked, outcome);
+      maximized.push_back(hwnd);
+      continue;
+    }
     // A hidden window is moved without being shown: no show command brings it back to normal.
     const bool restore = t.normal && !normal && desktop_.IsWindowVisible(hwnd);
     if (!ordered && !restore) {
@@ -158,6 +195,8 @@ PlacementOutcome PendingPlacements::flush() {
       outcome.refused.push_back(move.hwnd);
     } else if (!move.answered) {
       outcome.late.push_back(move.hwnd);
+    } else if (std::find(maximized.begin(), maximized.end(), move.hwnd) != maximized.end()) {
+      outcome.placed.push_back(move.hwnd);  // it stands on its monitor's work area, not at its normal rectangle
     } else {
       outcome.placed.push_back(move.hwnd);
       RECT took{};

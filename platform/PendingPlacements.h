@@ -31,12 +31,13 @@ class PendingPlacements final : public ForwardingPlatform {
   // `desktop` is the layouts' view of the desktop: rectangles in visible bounds of the work area.
   explicit PendingPlacements(Platform& desktop);
 
-  // Recorded, not made: the target becomes the window's normal state at the placement's rectangle.
+  // Recorded, not made: the target becomes the window's normal state at the placement's rectangle,
+  // or with SW_MAXIMIZE the maximised state with that normal rectangle.
   BOOL SetWindowPlacement(HWND hwnd, const WINDOWPLACEMENT* placement) override;
   // Recorded: the target rectangle; without SWP_NOZORDER or SWP_NOACTIVATE also a raise or an
   // activation, which keeps its order among the other raises of the event.
   BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UINT flags) override;
-  // A window with a target answers as if it stood there, in the normal state.
+  // A window with a target answers as if it stood there, in the normal (or maximised) state.
   BOOL GetWindowRect(HWND hwnd, RECT* rect) override;
   BOOL GetWindowPlacement(HWND hwnd, WINDOWPLACEMENT* placement) override;
   BOOL IsIconic(HWND hwnd) override;
@@ -53,11 +54,15 @@ class PendingPlacements final : public ForwardingPlatform {
  private:
   struct Target {
     RECT rect{};
-    bool normal = false;    // must end in the normal state (a placement, not a bare move)
-    bool raise = false;     // to the top of the z-order
-    bool activate = false;  // and made the active window
+    bool normal = false;     // must end in the normal state (a placement, not a bare move)
+    bool maximized = false;  // must end maximised, with rect as its normal rectangle
+    bool raise = false;      // to the top of the z-order
+    bool activate = false;   // and made the active window
   };
   Target& targetOf(HWND hwnd);
+  // The moves of a target in the maximised state, or none when it stands so already.
+  void maximize(HWND hwnd, const Target& t, std::vector<WindowMove>& moves, std::vector<RECT>& asked,
+                PlacementOutcome& outcome);
   // Where a window asked to go last time ended up instead, so that it is not asked again and again.
   struct Refusal {
     RECT asked{};

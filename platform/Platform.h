@@ -149,6 +149,14 @@ class Platform {
   virtual BOOL ChangeWindowMessageFilterEx(HWND hwnd, UINT message, DWORD action, void* filterStatus) = 0;
   virtual HANDLE CreateMutexA(void* security, BOOL initialOwner, const char* name) = 0;
 
+  // Putting windows back where they were: knowing a window again after the program ended (its class,
+  // its process's start), removing the file that remembers it, and the monitor a place is on.
+  virtual int GetClassNameA(HWND hwnd, char* name, int maxCount) = 0;
+  virtual BOOL GetProcessTimes(HANDLE process, FILETIME* creation, FILETIME* exit, FILETIME* kernel,
+                               FILETIME* user) = 0;
+  virtual BOOL DeleteFileA(const char* path) = 0;
+  virtual HMONITOR MonitorFromRect(const RECT* rect, DWORD flags) = 0;
+
   // C library.
   virtual std::time_t time(std::time_t* out) = 0;
   virtual void srand(unsigned int seed) = 0;

@@ -123,6 +123,11 @@ struct MONITORINFO {
   DWORD dwFlags;
 };
 
+struct FILETIME {
+  DWORD dwLowDateTime;
+  DWORD dwHighDateTime;
+};
+
 struct TOKEN_ELEVATION {
   DWORD TokenIsElevated;
 };
@@ -206,6 +211,7 @@ inline constexpr int SW_MAXIMIZE = 3;
 inline constexpr int SW_SHOWNOACTIVATE = 4;
 inline constexpr int SW_SHOW = 5;
 inline constexpr int SW_MINIMIZE = 6;
+inline constexpr int SW_SHOWMINNOACTIVE = 7;
 inline constexpr int SW_RESTORE = 9;
 
 // SetWindowPos.
@@ -355,5 +361,8 @@ inline constexpr WORD HKCOMB_SCA = 0x0080;
 inline constexpr UINT MAPVK_VK_TO_VSC = 0;
 inline constexpr UINT CP_ACP = 0;
 inline constexpr UINT CP_UTF8 = 65001;
+// Knowing a window again after the program ended, and the tray balloon that offers it.
+inline constexpr UINT NIN_BALLOONUSERCLICK = 0x0405;  // WM_USER + 5
+inline constexpr int MAX_CLASS_NAME = 256;            // the longest window class name
 
 }  // namespace tessellor

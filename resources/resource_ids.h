@@ -28,6 +28,7 @@
 #define IDM_TRAY_SETTINGS 1000
 #define IDM_TRAY_MINIMIZE 1001
 #define IDM_TRAY_CLOSE 1002
+#define IDM_TRAY_PUT_BACK 1003
 
 /* Border settings dialog controls. */
 #define IDC_BS_OK 1

@@ -23,9 +23,9 @@ case "$mode" in
     cmake -S . -B build/fuzz-libfuzzer -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=Debug \
       -DTESSELLOR_BUILD_BENCH=OFF -DTESSELLOR_LIBFUZZER=ON -DCMAKE_CXX_FLAGS="$flags" \
       -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined,float-cast-overflow" >/dev/null
-    cmake --build build/fuzz-libfuzzer -j "$jobs" --target fuzz_settings_words fuzz_keys_file fuzz_scenario_text >/dev/null
+    cmake --build build/fuzz-libfuzzer -j "$jobs" --target fuzz_settings_words fuzz_keys_file fuzz_restore_file fuzz_scenario_text >/dev/null
     # target         runs (a scenario runs the whole program in a fresh directory: far slower)
-    for entry in "settings_words 20000" "keys_file 20000" "scenario_text 1500"; do
+    for entry in "settings_words 20000" "keys_file 20000" "restore_file 20000" "scenario_text 1500"; do
       read -r target runs <<<"$entry"
       runs=$((runs * scale))
       # New inputs go to a scratch corpus, emptied first so that every run plays the same inputs;

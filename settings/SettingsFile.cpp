@@ -9,7 +9,7 @@ namespace tessellor {
 namespace {
 
 bool isSeparator(char c) {
-  // NUL counts as a separator too: a list item cannot hold one, and a damaged file must still load.
+  // NUL counts as a separator too: a list item cannot hold one.
   return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f' || c == '\0';
 }
 
@@ -51,16 +51,28 @@ std::string settingsBytes(const std::vector<std::string>& excluded, bool autoAdd
   for (const std::string& item : excluded) bytes += item + "\r\n";
   if (autoAdd) bytes += "auto\r\n";
   if (noStart) bytes += "nostart\r\n";
-  return bytes;
+  return bytes.empty() ? std::string("\r\n") : bytes;
 }
 
-bool loadSettings(Platform& platform, HWND dialog) {
-  std::string bytes;
+bool isDamagedSettings(std::string_view bytes) { return bytes.empty() || bytes.find('\0') != std::string_view::npos; }
+
+std::string settingsPath(Platform& platform) {
   const std::string folder = userFolder(platform);
+  return folder.empty() ? std::string(SETTINGS_FILE) : folder + "\\" + SETTINGS_FILE;
+}
+
+SettingsLoad loadSettings(Platform& platform, HWND dialog) {
+  std::string bytes;
+  SettingsLoad load;
+  load.path = settingsPath(platform);
   // Until the per-user file exists, the one an earlier version kept in the working directory counts.
-  const bool read = (!folder.empty() && platform.readWholeFile((folder + "\\" + SETTINGS_FILE).c_str(), bytes)) ||
-                    platform.readWholeFile(SETTINGS_FILE, bytes);
-  if (!read) return false;
+  if (!platform.readWholeFile(load.path.c_str(), bytes)) {
+    load.path = SETTINGS_FILE;
+    if (!platform.readWholeFile(SETTINGS_FILE, bytes)) return load;
+  }
+  // Such a file was cut short on its way to the disk; any word of it may be garbage.
+  load.result = isDamagedSettings(bytes) ? SettingsLoad::Result::Damaged : SettingsLoad::Result::Loaded;
+  if (load.result == SettingsLoad::Result::Damaged) return load;
   for (const std::string& word : settingsWords(bytes)) {
     if (word == "auto") {
       platform.SendDlgItemMessageA(dialog, IDC_AUTO_ADD, BM_SETCHECK, BST_CHECKED, 0);
@@ -71,19 +83,18 @@ bool loadSettings(Platform& platform, HWND dialog) {
       platform.SendDlgItemMessageA(dialog, IDC_EXCLUDED_LIST, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(word.c_str()));
     }
   }
-  return true;
+  return load;
 }
 
-void saveSettings(Platform& platform, HWND dialog) {
-  const std::string bytes = settingsBytes(listItems(platform, dialog), isChecked(platform, dialog, IDC_AUTO_ADD),
-                                          isChecked(platform, dialog, IDC_NO_AUTOSTART));
-  const std::string folder = userFolder(platform);
-  if (folder.empty()) {
-    platform.replaceFile(SETTINGS_FILE, bytes);
-    return;
-  }
-  platform.CreateDirectoryA(folder.c_str(), nullptr);  // fails harmlessly when it exists
-  platform.replaceFile((folder + "\\" + SETTINGS_FILE).c_str(), bytes);
+std::string dialogSettingsBytes(Platform& platform, HWND dialog) {
+  return settingsBytes(listItems(platform, dialog), isChecked(platform, dialog, IDC_AUTO_ADD),
+                       isChecked(platform, dialog, IDC_NO_AUTOSTART));
+}
+
+bool saveSettings(Platform& platform, HWND dialog) {
+  const std::string bytes = dialogSettingsBytes(platform, dialog);
+  makeUserFolder(platform);
+  return platform.replaceFile(settingsPath(platform).c_str(), bytes);
 }
 
 }  // namespace tessellor

@@ -13,18 +13,33 @@ inline constexpr const char* SETTINGS_FILE = "settings.dat";
 
 // The file lives in %LOCALAPPDATA%\Tessellor; in the working directory when that folder cannot be
 // named.
+// The per-user file's path; SETTINGS_FILE in the working directory when that folder cannot be named.
+std::string settingsPath(Platform& platform);
+
+// What loading found: no file, settings, or a file that cannot be settings (empty, or holding NUL
+// bytes, as a power cut during a write leaves one), whose path is `path`.
+struct SettingsLoad {
+  enum class Result { Missing, Loaded, Damaged };
+  Result result = Result::Missing;
+  std::string path;
+};
 
 // Fills the excluded-programs list and the two option boxes of the main dialog from the file, or
-// while it does not exist from the working directory's one; a missing file leaves the defaults.
-// "nostart" also turns the autostart value off. False when neither file could be read.
-bool loadSettings(Platform& platform, HWND dialog);
-// Writes the dialog's settings to the file, replacing it whole or not at all; makes the folder when
-// missing and never touches the working directory's file.
-void saveSettings(Platform& platform, HWND dialog);
+// while it does not exist from the working directory's one; a missing or damaged file leaves the
+// defaults. "nostart" also turns the autostart value off.
+SettingsLoad loadSettings(Platform& platform, HWND dialog);
+// The bytes the dialog's settings make now.
+std::string dialogSettingsBytes(Platform& platform, HWND dialog);
+// Writes the dialog's settings to settingsPath, replacing the file whole or not at all; makes the
+// folder when missing and never touches the working directory's file. False when it was not written.
+bool saveSettings(Platform& platform, HWND dialog);
 
+// Whether these bytes are no settings file that was ever written whole: empty, or holding NUL bytes.
+bool isDamagedSettings(std::string_view bytes);
 // The file's words: runs of anything but whitespace and NUL bytes.
 std::vector<std::string> settingsWords(std::string_view bytes);
-// The file's bytes for these settings, each line ended by CR LF.
+// The file's bytes for these settings, each line ended by CR LF. No settings at all make one empty
+// line: an empty file is always a damaged one.
 std::string settingsBytes(const std::vector<std::string>& excluded, bool autoAdd, bool noStart);
 
 }  // namespace tessellor

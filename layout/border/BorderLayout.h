@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "layout/ForgetRects.h"
+#include "layout/PlacementTable.h"
 #include "layout/RectTable.h"
 #include "layout/border/BorderSide.h"
 #include "layout/border/BorderWeights.h"
@@ -30,7 +31,8 @@ class BorderLayout {
 
   std::list<layWND> north, south, east, west;  // left to right (North, South), top to bottom (East, West)
   layWND centre;
-  RectTable originalRects, placedRects;
+  PlacementTable originalRects;
+  RectTable placedRects;
   double eastLeft, northBottom, southTop, westRight;
   std::list<layWND> parked;
   double screenHeight, screenWidth;

@@ -3,6 +3,7 @@
 
 #include "layout/border/BorderBands.h"
 #include "layout/hasOwnPlace.h"
+#include "layout/placement.h"
 #include "layout/readWindowRect.h"
 
 namespace tessellor {
@@ -31,7 +32,7 @@ bool BorderLayout::addWindow(HWND hwnd, int side) {
   if (hasOwnPlace(platform_, hwnd)) {
     RECT rect{};
     readWindowRect(platform_, hwnd, &rect);
-    originalRects.addRect(hwnd, rect);
+    originalRects.addPlacement(hwnd, firstPlacement(platform_, hwnd, rect));
   }
   // A window restored into the Centre, or to a band without its old place, enters afresh; its
   // record from when it left would otherwise wait in `parked` for good.

@@ -5,12 +5,11 @@ namespace tessellor {
 
 void BorderLayout::restoreAll() {
   const auto restore = [this](HWND hwnd) {
-    RECT rect{};
+    KeptPlacement kept;
     // A window that was minimised when it joined has no usable rectangle: it stays where it is.
-    if (!originalRects.findRect(hwnd, &rect) || IsRectEmpty(&rect)) return;
-    setNormalPlacement(platform_, hwnd, rect);
+    if (!originalRects.findPlacement(hwnd, &kept) || IsRectEmpty(&kept.normal)) return;
     // Each window is raised and activated in turn, so the last one restored ends on top.
-    moveToTop(platform_, hwnd, rect);
+    putBackInTurn(platform_, hwnd, kept);
   };
   for (const int side : {North, West, East, South}) {
     for (const layWND& record : *bandList(*this, side)) restore(record.hwnd);

@@ -24,7 +24,7 @@ bool GridLayout::addWindow(HWND hwnd) {
   if (hasOwnPlace(platform_, hwnd)) {
     RECT rect{};
     platform_.GetWindowRect(hwnd, &rect);
-    originalRects.addRect(hwnd, rect);
+    originalRects.addPlacement(hwnd, firstPlacement(platform_, hwnd, rect));
   }
   return true;
 }
@@ -110,11 +110,10 @@ void GridLayout::refreshMetrics() {
 
 void GridLayout::restoreAllWindows() {
   for (HWND hwnd : windows) {
-    RECT original{};
-    if (!originalRects.findRect(hwnd, &original)) continue;
-    placeNormal(hwnd, original);
+    KeptPlacement original;
+    if (!originalRects.findPlacement(hwnd, &original)) continue;
     // Raised and activated in turn, so the last window put back ends on top.
-    moveToTop(platform_, hwnd, original);
+    putBackInTurn(platform_, hwnd, original);
   }
 }
 

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "layout/ForgetRects.h"
+#include "layout/PlacementTable.h"
 #include "layout/RectTable.h"
 #include "platform/PendingPlacements.h"
 #include "platform/Platform.h"
@@ -25,7 +26,8 @@ class GridLayout {
   int rows = 3, columns = 4;
   int screenHeight, screenWidth;
   std::vector<HWND> windows;
-  RectTable originalRects, placedRects;
+  PlacementTable originalRects;
+  RectTable placedRects;
   int layoutRows = 0, layoutColumns = 0;
 
   // True when the grid holds no window.

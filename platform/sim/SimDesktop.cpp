@@ -16,6 +16,9 @@ namespace {
 constexpr std::uintptr_t kFirstWindow = 0x10010;
 constexpr std::uintptr_t kWindowStep = 0x10;
 constexpr RECT kMinimizedRect{-32000, -32000, -31840, -31972};
+// 1970-01-01 in FILETIME's 100-ns units since 1601.
+constexpr std::uint64_t kUnixEpoch = 116444736000000000ull;
+constexpr std::uint64_t kPerSecond = 10000000ull;
 
 int plus(int a, std::int64_t b) { return saturated(a + b); }
 
@@ -59,7 +62,12 @@ HWND SimDesktop::createWindow(const WindowSpec& desc) {
   // An elevated window's program runs as a process of its own beside any other copy.
   const std::string process = desc.elevated ? w.desc.exe + "\n elevated" : w.desc.exe;
   auto pid = pids_.find(process);
-  if (pid == pids_.end()) pid = pids_.emplace(process, static_cast<DWORD>(0x1000 + 4 * pids_.size())).first;
+  if (pid == pids_.end()) {
+    pid = pids_.emplace(process, static_cast<DWORD>(0x1000 + 4 * pids_.size())).first;
+    // A process starts with its first window; the serial keeps two started in one second apart.
+    processStarts_[pid->second] =
+        kUnixEpoch + static_cast<std::uint64_t>(time_) * kPerSecond + static_cast<std::uint64_t>(pids_.size());
+  }
   w.pid = pid->second;
   w.dpi = dpiOfMonitor(monitorOfRect(w.normal, MONITOR_DEFAULTTONEAREST));
   windows_.push_back(w);
@@ -150,6 +158,11 @@ RECT SimDesktop::rectOf(HWND hwnd) const {
 RECT SimDesktop::normalRectOf(HWND hwnd) const {
   const Window* w = find(hwnd);
   return w != nullptr ? w->normal : RECT{0, 0, 0, 0};
+}
+
+const WindowSpec* SimDesktop::specOf(HWND hwnd) const {
+  const Window* w = find(hwnd);
+  return w != nullptr ? &w->desc : nullptr;
 }
 
 bool SimDesktop::isMinimized(HWND hwnd) const {
@@ -277,13 +290,17 @@ BOOL SimDesktop::GetWindowPlacement(HWND hwnd, WINDOWPLACEMENT* placement) {
 }
 
 BOOL SimDesktop::SetWindowPlacement(HWND hwnd, const WINDOWPLACEMENT* placement) {
-  if (placement == nullptr) return FALSE;
+  if (placement == nullptr || killed_) return FALSE;
   Window* w = find(hwnd);
   const bool refused = w == nullptr || w->desc.elevated;
   record(PlacementCall::Kind::SetWindowPlacement, hwnd, placement->rcNormalPosition, refused);
   if (refused) return FALSE;
-  calls_.back().redundant =
-      !w->hidden && w->state == State::Normal && w->normal == placement->rcNormalPosition && !atRangeEnd(w->normal);
+  const int show = static_cast<int>(placement->showCmd);
+  // Maximising or minimising a normal window at its own rectangle still changes it.
+  const bool keepsNormal = show != SW_MAXIMIZE && show != SW_SHOWMINIMIZED && show != SW_MINIMIZE &&
+                           show != SW_SHOWMINNOACTIVE && show != SW_HIDE;
+  calls_.back().redundant = keepsNormal && !w->hidden && w->state == State::Normal &&
+                            w->normal == placement->rcNormalPosition && !atRangeEnd(w->normal);
   w->normal = fitted(*w, placement->rcNormalPosition);
   // A placement changes neither the z-order nor the foreground window.
   applyShowCommand(*w, static_cast<int>(placement->showCmd), false);
@@ -293,6 +310,7 @@ BOOL SimDesktop::SetWindowPlacement(HWND hwnd, const WINDOWPLACEMENT* placement)
 }
 
 BOOL SimDesktop::SetWindowPos(HWND hwnd, HWND /*insertAfter*/, int x, int y, int cx, int cy, UINT flags) {
+  if (killed_) return FALSE;
   Window* w = find(hwnd);
   const bool refused = w == nullptr || w->desc.elevated;
   const RECT asked{x, y, plus(x, cx), plus(y, cy)};
@@ -337,7 +355,7 @@ void SimDesktop::placeWindows(std::span<WindowMove> moves) {
 BOOL SimDesktop::ShowWindow(HWND hwnd, int showCmd) {
   Window* w = find(hwnd);
   // A program of higher integrity ignores what a lower one asks of its windows.
-  if (w == nullptr || w->desc.elevated) return FALSE;
+  if (w == nullptr || w->desc.elevated || killed_) return FALSE;
   const BOOL wasVisible = w->hidden ? FALSE : TRUE;
   applyShowCommand(*w, showCmd, true);
   return wasVisible;
@@ -357,7 +375,7 @@ void SimDesktop::applyShowCommand(Window& w, int showCmd, bool showActivates) {
       break;
     case SW_SHOWMINIMIZED:
     case SW_MINIMIZE:
-    case 7:  // SW_SHOWMINNOACTIVE
+    case SW_SHOWMINNOACTIVE:
       w.hidden = false;
       minimizeWindow(w);
       break;
@@ -375,6 +393,7 @@ void SimDesktop::applyShowCommand(Window& w, int showCmd, bool showActivates) {
 BOOL SimDesktop::UpdateWindow(HWND hwnd) { return IsWindow(hwnd); }
 
 HWND SimDesktop::SetActiveWindow(HWND hwnd) {
+  if (killed_) return nullptr;
   record(PlacementCall::Kind::SetActiveWindow, hwnd, RECT{0, 0, 0, 0}, find(hwnd) == nullptr);
   if (find(hwnd) == nullptr) return nullptr;
   const HWND previous = foreground_;
@@ -384,7 +403,7 @@ HWND SimDesktop::SetActiveWindow(HWND hwnd) {
 }
 
 BOOL SimDesktop::SetForegroundWindow(HWND hwnd) {
-  if (find(hwnd) == nullptr) return FALSE;
+  if (find(hwnd) == nullptr || killed_) return FALSE;
   foreground_ = hwnd;
   raise(hwnd);
   return TRUE;

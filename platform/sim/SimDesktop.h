@@ -29,7 +29,7 @@ enum class Edge { Left, Top, Right, Bottom };
 
 // What `window NAME [title "T"] [exe E] [at L T R B] [min W H] [region ...] [hidden] [minimized]
 // [maximized] [grows N] [frame L T R B] [cloaked] [tool] [noactivate] [appwindow] [owner NAME]
-// [elevated]` describes.
+// [elevated] [class C]` describes.
 struct WindowSpec {
   std::string name;
   std::string title;  // empty: the name
@@ -52,7 +52,12 @@ struct WindowSpec {
   LONG_PTR exStyle = 0;    // WS_EX_TOOLWINDOW, WS_EX_NOACTIVATE, WS_EX_APPWINDOW
   HWND owner = nullptr;    // GetWindow(GW_OWNER)
   bool elevated = false;   // its process runs above the program's integrity level
+  std::string className;   // empty: "SimWindow"
 };
+
+// Thrown out of the program's GetMessageA once its process has been killed, through every frame of
+// the program, to whoever started it: nothing of the program runs after a kill.
+struct ProcessKilled {};
 
 struct PlacementCall {
   enum class Kind { SetWindowPlacement, SetWindowPos, SetActiveWindow };
@@ -137,6 +142,7 @@ class SimDesktop : public Platform {
   HWND lastHandleOf(const std::string& name) const;  // the newest window of that name, living or not
   std::vector<HWND> windows() const;                 // living windows, in creation order
   RECT normalRectOf(HWND hwnd) const;                // the rectangle a restore would give
+  const WindowSpec* specOf(HWND hwnd) const;         // how the living window was made, or null
   HWND foreground() const { return foreground_; }
   int screenWidth() const { return screenWidth_; }
   int screenHeight() const { return screenHeight_; }
@@ -145,6 +151,8 @@ class SimDesktop : public Platform {
   void setRegistryReadonly() { registry_.user.access = SimRegistry::Access::Closed; }  // the per-user Run key
   void setHotkeyTaken(int id) { takenHotkeys_.insert(id); }
   void setFileReadonly(const std::string& path) { files_.setReadonly(path); }
+  // When the process of that id started, as GetProcessTimes gives it; 0 for no such process.
+  std::uint64_t processStart(DWORD pid) const;
   // The bytes stored in the per-user Run key under that name, if any.
   std::optional<std::string> registryValue(const std::string& name) const;
   std::vector<int> hotkeys() const;  // registered ids, ascending
@@ -171,6 +179,10 @@ class SimDesktop : public Platform {
   // loop of the program ends; endProcess clears it.
   void terminateProcess() { terminating_ = true; }
   bool terminating() const { return terminating_; }
+  // Task Manager's "End task": the program's next GetMessageA throws ProcessKilled, and until
+  // endProcess nothing it still asks changes a window, a file or a registry value.
+  void killProcess() { killed_ = true; }
+  bool killed() const { return killed_; }
 
   // ---- Keys: the user's keyboard layout, hotkeys held elsewhere, keys pressed ----------------------
   // AltGr with that key types the text (UTF-8) on the desktop's one keyboard layout.
@@ -332,6 +344,11 @@ class SimDesktop : public Platform {
   BOOL ChangeWindowMessageFilterEx(HWND hwnd, UINT message, DWORD action, void* filterStatus) override;
   HANDLE CreateMutexA(void* security, BOOL initialOwner, const char* name) override;
 
+  int GetClassNameA(HWND hwnd, char* name, int maxCount) override;
+  BOOL GetProcessTimes(HANDLE process, FILETIME* creation, FILETIME* exit, FILETIME* kernel, FILETIME* user) override;
+  BOOL DeleteFileA(const char* path) override;
+  HMONITOR MonitorFromRect(const RECT* rect, DWORD flags) override;
+
   std::time_t time(std::time_t* out) override;
   void srand(unsigned int /*seed*/) override {}  // rand() answers the scripted value whatever the seed
   int rand() override { return rand_; }
@@ -472,6 +489,7 @@ class SimDesktop : public Platform {
   std::map<std::uintptr_t, bool> openTokens_;  // token handle: whether its process is elevated
   std::uintptr_t nextToken_ = 0;
   std::map<std::string, DWORD> pids_;
+  std::map<DWORD, std::uint64_t> processStarts_;  // FILETIME values
   HWND hookTarget_ = nullptr;
   bool hookMessagesLost_ = false;
   std::vector<std::string> reports_;
@@ -487,6 +505,7 @@ class SimDesktop : public Platform {
   std::uintptr_t mutexSerial_ = 0;
   DWORD lastError_ = 0;
   bool terminating_ = false;
+  bool killed_ = false;
 };
 
 // A string as scenario files and reports write it: in double quotes, with \" \\ \n \r \t escapes.

@@ -113,6 +113,7 @@ HWND SimDesktop::CreateDialogParamA(HINSTANCE /*instance*/, LPCSTR templateName,
   desc.name = "Tessellor";
   desc.title = "Tessellor";
   desc.exe = "tessellor.exe";
+  desc.className = "#32770";  // the system's dialog class
   desc.at = RECT{0, 0, 393, 459};
   desc.hidden = true;
   const HWND handle = createWindow(desc);

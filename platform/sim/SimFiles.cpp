@@ -73,6 +73,14 @@ void SimFiles::put(std::string_view path, std::string_view bytes) {
 
 void SimFiles::remove(std::string_view path) { files_.erase(key(path)); }
 
+DWORD SimFiles::erase(std::string_view path) {
+  const std::string k = key(path);
+  if (!files_.contains(k)) return ERROR_FILE_NOT_FOUND;
+  if (readonly_.contains(k)) return ERROR_ACCESS_DENIED;
+  files_.erase(k);
+  return 0;
+}
+
 DWORD SimFiles::makeFolder(std::string_view path) {
   const std::string k = key(path);
   if (folders_.contains(k) || files_.contains(k)) return ERROR_ALREADY_EXISTS;

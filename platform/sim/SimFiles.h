@@ -29,6 +29,8 @@ class SimFiles {
   // The scenario's own write: makes missing folders and ignores read-only.
   void put(std::string_view path, std::string_view bytes);
   void remove(std::string_view path);
+  // The program's delete: 0, or ERROR_FILE_NOT_FOUND, or ERROR_ACCESS_DENIED for a read-only file.
+  DWORD erase(std::string_view path);
   // 0 when the folder was made; ERROR_ALREADY_EXISTS or ERROR_PATH_NOT_FOUND otherwise.
   DWORD makeFolder(std::string_view path);
   bool isFolder(std::string_view path) const;

@@ -28,6 +28,7 @@ UINT SimDesktop::registeredMessage(const std::string& name) const {
 
 BOOL SimDesktop::GetMessageA(MSG* msg, HWND /*hwnd*/, UINT /*filterMin*/, UINT /*filterMax*/) {
   for (;;) {
+    if (killed_) throw ProcessKilled{};
     if (terminating_) {
       *msg = MSG{};
       return -1;
@@ -100,6 +101,7 @@ void SimDesktop::endProcess() {
   registry_.closeAll();
   mutexes_.clear();
   terminating_ = false;
+  killed_ = false;
   openProcesses_.clear();
   openTokens_.clear();
   regions_.clear();

@@ -136,6 +136,10 @@ HMONITOR SimDesktop::MonitorFromWindow(HWND hwnd, DWORD flags) {
   return monitorOfRect(w->state == State::Minimized ? w->normal : currentRect(*w), flags);
 }
 
+HMONITOR SimDesktop::MonitorFromRect(const RECT* rect, DWORD flags) {
+  return rect != nullptr ? monitorOfRect(*rect, flags) : nullptr;
+}
+
 BOOL SimDesktop::GetMonitorInfoA(HMONITOR monitor, MONITORINFO* info) {
   // Windows insists on the record's size; a caller that forgets it gets nothing.
   if (info == nullptr || info->cbSize != sizeof(MONITORINFO)) return FALSE;

@@ -24,11 +24,16 @@ bool SimDesktop::readWholeFile(const char* path, std::string& bytes) {
 }
 
 bool SimDesktop::replaceFile(const char* path, std::string_view bytes) {
-  return path != nullptr && files_.write(path, bytes);
+  return path != nullptr && !killed_ && files_.write(path, bytes);
+}
+
+BOOL SimDesktop::DeleteFileA(const char* path) {
+  lastError_ = path == nullptr ? ERROR_PATH_NOT_FOUND : killed_ ? ERROR_ACCESS_DENIED : files_.erase(path);
+  return lastError_ == 0 ? TRUE : FALSE;
 }
 
 BOOL SimDesktop::CreateDirectoryA(const char* path, void* /*security*/) {
-  lastError_ = path != nullptr ? files_.makeFolder(path) : ERROR_PATH_NOT_FOUND;
+  lastError_ = path == nullptr ? ERROR_PATH_NOT_FOUND : killed_ ? ERROR_ACCESS_DENIED : files_.makeFolder(path);
   return lastError_ == 0 ? TRUE : FALSE;
 }
 
@@ -51,6 +56,7 @@ LONG SimDesktop::RegOpenKeyExA(HKEY key, const char* subKey, DWORD /*options*/, 
 
 LONG SimDesktop::RegSetValueExA(HKEY key, const char* valueName, DWORD /*reserved*/, DWORD type, const BYTE* data,
                                 DWORD size) {
+  if (killed_) return ERROR_ACCESS_DENIED;
   return registry_.set(key, valueName, type, data, size);
 }
 

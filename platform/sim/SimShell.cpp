@@ -45,6 +45,9 @@ std::string quote(std::string_view text) {
       case '\t':
         out += "\\t";
         break;
+      case '\0':
+        out += "\\0";
+        break;
       default:
         out += c;
     }
@@ -216,6 +219,29 @@ BOOL SimDesktop::QueryFullProcessImageNameA(HANDLE process, DWORD /*flags*/, cha
   if (name == nullptr || *size <= path.size()) return FALSE;
   *size = static_cast<DWORD>(copyText(path, name, *size));
   return TRUE;
+}
+
+std::uint64_t SimDesktop::processStart(DWORD pid) const {
+  auto it = processStarts_.find(pid);
+  return it != processStarts_.end() ? it->second : 0;
+}
+
+BOOL SimDesktop::GetProcessTimes(HANDLE process, FILETIME* creation, FILETIME* exit, FILETIME* kernel, FILETIME* user) {
+  if (!openProcesses_.contains(reinterpret_cast<std::uintptr_t>(process)) || creation == nullptr || exit == nullptr ||
+      kernel == nullptr || user == nullptr) {
+    return FALSE;
+  }
+  const std::uint64_t start = processStart(processOfHandle(process));
+  *creation = FILETIME{static_cast<DWORD>(start & 0xFFFFFFFFu), static_cast<DWORD>(start >> 32)};
+  *exit = *kernel = *user = FILETIME{0, 0};
+  return TRUE;
+}
+
+int SimDesktop::GetClassNameA(HWND hwnd, char* name, int maxCount) {
+  const Window* w = find(hwnd);
+  if (w == nullptr) return 0;
+  const std::string& className = w->desc.className.empty() ? std::string("SimWindow") : w->desc.className;
+  return static_cast<int>(copyText(className, name, maxCount));
 }
 
 HMODULE SimDesktop::GetModuleHandleA(const char* name) {

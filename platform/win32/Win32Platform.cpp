@@ -2,6 +2,7 @@
 // them. Below, `::` names are the system's, unqualified names are ours.
 #include "platform/win32/Win32Platform.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -419,13 +420,30 @@ bool Win32Platform::readWholeFile(const char* path, std::string& bytes) {
   return true;
 }
 
+namespace {
+
+// The bytes reach the disk before the rename makes them the file: a power cut then leaves either
+// the old file or the new one, never an empty or half-written one.
+bool writeThrough(const char* path, std::string_view bytes) {
+  ::HANDLE file = ::CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  bool ok = true;
+  for (std::size_t done = 0; ok && done < bytes.size();) {
+    const auto chunk = static_cast<::DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 20));
+    ::DWORD written = 0;
+    ok = ::WriteFile(file, bytes.data() + done, chunk, &written, nullptr) != FALSE && written == chunk;
+    done += written;
+  }
+  ok = ::FlushFileBuffers(file) != FALSE && ok;
+  ok = ::CloseHandle(file) != FALSE && ok;
+  return ok;
+}
+
+}  // namespace
+
 bool Win32Platform::replaceFile(const char* path, std::string_view bytes) {
   const std::string temporary = std::string(path) + ".tmp";
-  std::FILE* file = std::fopen(temporary.c_str(), "wb");
-  if (file == nullptr) return false;
-  bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-  ok = std::fflush(file) == 0 && ok;
-  ok = std::fclose(file) == 0 && ok;
+  bool ok = writeThrough(temporary.c_str(), bytes);
   if (ok) ok = ::MoveFileExA(temporary.c_str(), path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
   if (!ok) ::DeleteFileA(temporary.c_str());
   return ok;
@@ -443,6 +461,21 @@ BOOL Win32Platform::ChangeWindowMessageFilterEx(HWND hwnd, UINT message, DWORD a
 }
 HANDLE Win32Platform::CreateMutexA(void* security, BOOL initialOwner, const char* name) {
   return ::CreateMutexA(static_cast<::LPSECURITY_ATTRIBUTES>(security), initialOwner, name);
+}
+
+int Win32Platform::GetClassNameA(HWND hwnd, char* name, int maxCount) {
+  return ::GetClassNameA(sys(hwnd), name, maxCount);
+}
+BOOL Win32Platform::GetProcessTimes(HANDLE process, FILETIME* creation, FILETIME* exit, FILETIME* kernel,
+                                    FILETIME* user) {
+  return ::GetProcessTimes(process, reinterpret_cast<::FILETIME*>(creation), reinterpret_cast<::FILETIME*>(exit),
+                           reinterpret_cast<::FILETIME*>(kernel), reinterpret_cast<::FILETIME*>(user));
+}
+BOOL Win32Platform::DeleteFileA(const char* path) { return ::DeleteFileA(path); }
+HMONITOR Win32Platform::MonitorFromRect(const RECT* rect, DWORD flags) {
+  if (rect == nullptr) return nullptr;
+  const ::RECT r = sys(*rect);
+  return reinterpret_cast<HMONITOR>(::MonitorFromRect(&r, flags));
 }
 
 std::time_t Win32Platform::time(std::time_t* out) { return std::time(out); }

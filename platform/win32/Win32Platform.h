@@ -137,6 +137,11 @@ class Win32Platform final : public Platform {
   BOOL ChangeWindowMessageFilterEx(HWND hwnd, UINT message, DWORD action, void* filterStatus) override;
   HANDLE CreateMutexA(void* security, BOOL initialOwner, const char* name) override;
 
+  int GetClassNameA(HWND hwnd, char* name, int maxCount) override;
+  BOOL GetProcessTimes(HANDLE process, FILETIME* creation, FILETIME* exit, FILETIME* kernel, FILETIME* user) override;
+  BOOL DeleteFileA(const char* path) override;
+  HMONITOR MonitorFromRect(const RECT* rect, DWORD flags) override;
+
   std::time_t time(std::time_t* out) override;
   void srand(unsigned int seed) override;
   int rand() override;

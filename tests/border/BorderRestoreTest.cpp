@@ -51,5 +51,28 @@ TEST_F(BorderRestore, SkipsWindowsWithoutAUsableRectangle) {
   EXPECT_EQ(requests(kept, Kind::SetWindowPos), (std::vector<RECT>{RECT{10, 10, 110, 110}}));
 }
 
+// A window maximised when it joined goes back maximised, with its own normal rectangle to restore to;
+// it is raised in its turn without being moved again.
+TEST_F(BorderRestore, AMaximisedWindowComesBackMaximisedInItsTurn) {
+  BorderLayout layout(desk);
+  Desc big("big");
+  big.at = RECT{100, 100, 600, 500};
+  big.maximized = true;
+  const HWND m = window(big);
+  const HWND c = window("c", RECT{5, 5, 205, 105});
+  layout.addWindow(m, North);
+  layout.addWindow(c, Centre);
+  ASSERT_FALSE(desk.isMaximized(m));  // the layout took it out of that state
+  desk.clearCalls();
+
+  layout.restoreAll();
+  EXPECT_TRUE(desk.isMaximized(m));
+  EXPECT_EQ(desk.normalRectOf(m), (RECT{100, 100, 600, 500}));
+  EXPECT_EQ(requests(m, Kind::SetWindowPlacement), (std::vector<RECT>{RECT{100, 100, 600, 500}}));
+  EXPECT_EQ(requests(m, Kind::SetWindowPos), (std::vector<RECT>{RECT{0, 0, 0, 0}}));  // a raise, no move
+  EXPECT_EQ(desk.zOrder().front(), c);  // the Centre still last, on top and active
+  EXPECT_EQ(desk.foreground(), c);
+}
+
 }  // namespace
 }  // namespace tessellor::test

@@ -51,6 +51,12 @@
 //   set-workarea L T R B        SystemParametersInfoA(SPI_SETWORKAREA, SPIF_SENDCHANGE): "ok L T R B N" with
 //                               what SPI_GETWORKAREA reads back and how many WM_SETTINGCHANGE for it a
 //                               hidden top-level window of this program got, or "error CODE" (GetLastError)
+//   placements                  the sample windows' placements: "placement TITLE STATE L T R B", STATE normal,
+//                               maximized or minimized, L T R B the normal rectangle (GetWindowPlacement)
+//   expect-placements MS        then lines "TITLE STATE L T R B" or "TITLE STATE", then ".": polls until
+//                               all of them hold; "ok ELAPSED" or "timeout MS" + placements
+//   kill-program MS             ends the process of the main dialog with TerminateProcess, as Task Manager
+//                               does, and waits until it has ended
 //   quit
 #include <windows.h>
 // shellapi and commctrl need windows.h first.
@@ -813,6 +819,91 @@ bool runKeysCommand(const std::string& command, const char* rest) {
     return false;
   }
   return true;
+
+// ---- Placements and the program's end from outside ------------------------------------------------
+
+const char* stateOf(HWND hwnd) { return IsIconic(hwnd) ? "minimized" : IsZoomed(hwnd) ? "maximized" : "normal"; }
+
+std::string placementOf(HWND hwnd) {
+  WINDOWPLACEMENT placement{};
+  placement.length = sizeof placement;
+  GetWindowPlacement(hwnd, &placement);
+  const RECT& r = placement.rcNormalPosition;
+  char line[512];
+  std::snprintf(line, sizeof line, "placement %s %s %ld %ld %ld %ld", titleOf(hwnd).c_str(), stateOf(hwnd), r.left,
+                r.top, r.right, r.bottom);
+  return line;
+}
+
+void listPlacements() {
+  for (HWND hwnd : sampleWindows(true)) reply("%s", placementOf(hwnd).c_str());
+}
+
+struct ExpectedPlacement {
+  std::string title;
+  std::string state;
+  bool hasRect = false;
+  RECT rect{};
+};
+
+void expectPlacements(DWORD ms) {
+  std::vector<ExpectedPlacement> wanted;
+  std::string error;
+  char line[512];
+  while (std::fgets(line, sizeof line, stdin) != nullptr && std::strncmp(line, ".", 1) != 0) {
+    ExpectedPlacement e;
+    char title[256] = {}, state[64] = {};
+    const int n = std::sscanf(line, "%255s %63s %ld %ld %ld %ld", title, state, &e.rect.left, &e.rect.top,
+                              &e.rect.right, &e.rect.bottom);
+    if (n != 2 && n != 6 && error.empty()) error = "unparsable expected placement: " + std::string(line);
+    e.title = title;
+    e.state = state;
+    e.hasRect = n == 6;
+    wanted.push_back(e);
+  }
+  if (error.empty() && wanted.empty()) error = "no expected placement";
+  if (!error.empty()) {
+    reply("error %s", error.c_str());
+    return;
+  }
+  const auto holds = [&] {
+    for (const ExpectedPlacement& e : wanted) {
+      HWND hwnd = sampleNamed(e.title, true);
+      if (hwnd == nullptr || e.state != stateOf(hwnd)) return false;
+      WINDOWPLACEMENT placement{};
+      placement.length = sizeof placement;
+      GetWindowPlacement(hwnd, &placement);
+      const RECT& r = placement.rcNormalPosition;
+      if (e.hasRect &&
+          (r.left != e.rect.left || r.top != e.rect.top || r.right != e.rect.right || r.bottom != e.rect.bottom)) {
+        return false;
+      }
+    }
+    return true;
+  };
+  const long long elapsed = pollUntil(ms, holds);
+  if (elapsed >= 0) {
+    reply("ok %lld", elapsed);
+  } else {
+    reply("timeout %lu", static_cast<unsigned long>(ms));
+    listPlacements();
+  }
+}
+
+void killProgram(HWND dialog, DWORD ms) {
+  DWORD pid = 0;
+  if (dialog == nullptr || GetWindowThreadProcessId(dialog, &pid) == 0) {
+    reply("error no program");
+    return;
+  }
+  HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid);
+  if (process == nullptr) {
+    reply("error cannot open %lu", GetLastError());
+    return;
+  }
+  const bool killed = TerminateProcess(process, 1) != FALSE && WaitForSingleObject(process, ms) == WAIT_OBJECT_0;
+  CloseHandle(process);
+  reply(killed ? "ok" : "timeout");
 }
 
 void run(const std::string& command, const char* rest) {
@@ -990,6 +1081,12 @@ void run(const std::string& command, const char* rest) {
     } else {
       reply("run-value none");
     }
+  } else if (command == "placements") {
+    listPlacements();
+  } else if (command == "expect-placements" && std::sscanf(rest, "%lu", &n) == 1) {
+    expectPlacements(n);
+  } else if (command == "kill-program" && std::sscanf(rest, "%lu", &n) == 1 && dialog != nullptr) {
+    killProgram(dialog, n);
   } else if (dialog == nullptr && command != "quit") {
     reply("error no dialog");
   } else {

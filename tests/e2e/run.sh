@@ -537,5 +537,62 @@ if [ "$mode" = test ]; then
   step "wait-exit 20000"
 fi
 
+# --- killed while a layout holds the windows ------------------------------------------------------
+# Task Manager's "End task" while the Border Layout holds the sample windows, one of them maximised
+# before the layout started: the next start offers "Put windows back" (command 1003), which puts
+# every window exactly where it stood before the layout, in its state, and removes restore.dat.
+start_again() {  # NAME: a new tessellor.exe in the background, its exit code written to NAME.exit
+  ( cd "$run" && timeout 170 wine "$bin/tessellor.exe" >>"$art/tessellor.log" 2>&1
+    echo $? >"$run/$1.exit" ) &
+  ctl "wait-dialog hidden 30000"
+  [ "$REPLY" = ok ] || abort "$1: no hidden main dialog after the start"
+  ctl "wait-tray shown 10000"
+  [ "$REPLY" = ok ] || abort "$1: no tray icon after the start"
+}
+
+check_kill_and_put_back() {
+  local journal=$user_settings/restore.dat line before=() wanted=() rects=() title state l t r b
+  start_again tessellor-killed
+  step "post Alpha maximize"
+  ctl "expect-placements 10000" "Alpha maximized" "."
+  [[ $REPLY == ok* ]] || abort "kill: Alpha was not maximised ($REPLY)"
+  ctl placements
+  before=("${lines[@]}")
+  for line in "${before[@]}"; do
+    read -r _ title state l t r b <<<"$line"
+    wanted+=("$title $state $l $t $r $b")
+    [ "$state" = normal ] && rects+=("$title $l $t $r $b")
+  done
+  step "key ctrl+alt+b"
+  ctl "expect-placements 10000" "Alpha normal" "."
+  [[ $REPLY == ok* ]] || abort "kill: the Border Layout did not take the maximised Alpha ($REPLY)"
+  step "barrier 10000"
+  step "kill-program 20000"
+  ctl "wait-file tessellor-killed.exit 20000"
+  [[ $REPLY != timeout* ]] || fail "kill: the killed tessellor.exe did not end"
+  if [ -f "$journal" ] && [ "$(grep -c '^window ' "$journal")" -eq "${#before[@]}" ]; then
+    pass "killed while the Border Layout holds them, the program leaves restore.dat listing the ${#before[@]} sample windows"
+  else
+    fail "killed, restore.dat lists $(grep -c '^window ' "$journal" 2>/dev/null || echo no) windows, not ${#before[@]}"
+  fi
+
+  start_again tessellor-restarted
+  step "command 1003"
+  ctl "expect-placements 10000" "${wanted[@]}" "."
+  if [[ $REPLY == ok* ]] && ctl "expect 5000" "${rects[@]}" "." && [[ $REPLY == ok* ]]; then
+    pass "started again, \"Put windows back\" puts every window where it stood before the layout, Alpha maximised"
+  else
+    fail "\"Put windows back\": the windows do not stand where they stood before the layout"
+    for line in "${before[@]}"; do note "before: $line"; done
+    ctl placements
+    for line in "${lines[@]}"; do note "now:    $line"; done
+  fi
+  step "barrier 10000"
+  if [ ! -e "$journal" ]; then pass "\"Put windows back\" removes restore.dat"; else fail "restore.dat is still there"; fi
+  step "command 1002"
+  ctl "wait-file tessellor-restarted.exit 20000"
+}
+if [ "$mode" = test ]; then check_kill_and_put_back; fi
+
 echo "e2e: $passed passed, $failed failed in $((SECONDS - started)) s (artefacts in $art)"
 [ "$failed" -eq 0 ]

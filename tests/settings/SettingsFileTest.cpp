@@ -13,7 +13,19 @@ using Words = std::vector<std::string>;
 TEST(SettingsFile, WritesEachLineWithCrLf) {
   EXPECT_EQ(settingsBytes({"a.exe", "b.exe"}, true, false), "a.exe\r\nb.exe\r\nauto\r\n");
   EXPECT_EQ(settingsBytes({}, false, true), "nostart\r\n");
-  EXPECT_EQ(settingsBytes({}, false, false), "");
+  // No settings at all still make a line: only a write cut short leaves an empty file.
+  EXPECT_EQ(settingsBytes({}, false, false), "\r\n");
+  EXPECT_EQ(settingsWords(settingsBytes({}, false, false)), Words{});
+}
+
+TEST(SettingsFile, EmptyOrNulHoldingFilesAreDamaged) {
+  using namespace std::string_literals;
+  EXPECT_TRUE(isDamagedSettings(""));
+  EXPECT_TRUE(isDamagedSettings("\0\0\0\0"s));               // the zeroed blocks a power cut can leave
+  EXPECT_TRUE(isDamagedSettings("a.exe\r\n\0\0auto\r\n"s));  // never half-trusted
+  EXPECT_FALSE(isDamagedSettings("\r\n"));
+  EXPECT_FALSE(isDamagedSettings(" "));
+  EXPECT_FALSE(isDamagedSettings("\x01\xff x.exe"));
 }
 
 TEST(SettingsFile, ReadsWordsSplitOnAnyWhitespace) {
@@ -23,7 +35,7 @@ TEST(SettingsFile, ReadsWordsSplitOnAnyWhitespace) {
   EXPECT_EQ(settingsWords(" \t\r\n\v\f"), Words{});
 }
 
-TEST(SettingsFile, DamagedFilesLoadWhatIsReadable) {
+TEST(SettingsFile, OddBytesStillSplitIntoWords) {
   using namespace std::string_literals;
   EXPECT_EQ(settingsWords("a.exe\0b.exe\r\n"s), (Words{"a.exe", "b.exe"}));  // NUL separates
   const std::string binary = "\x01\xff\xfe x.exe\x7f"s;

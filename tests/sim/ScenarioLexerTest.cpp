@@ -1,6 +1,7 @@
 // Splitting scenario lines into words and strings.
 #include <gtest/gtest.h>
 
+#include "platform/sim/SimDesktop.h"
 #include "tools/sim/ScenarioLexer.h"
 
 namespace tessellor::sim {
@@ -30,6 +31,9 @@ TEST(ScenarioLexer, EscapesInStrings) {
   EXPECT_EQ(r.tokens[2].text, "a\"b\\c\nd\re\tf");
   EXPECT_EQ(r.tokens[3].text, "");
   EXPECT_EQ(r.tokens[3].kind, Token::Kind::String);
+  // An extension: \0 is a NUL byte, as a damaged file holds them.
+  EXPECT_EQ(lexLine(R"(file "a" "x\0\0")").tokens[2].text, std::string("x\0\0", 3));
+  EXPECT_EQ(quote(std::string("x\0", 2)), R"("x\0")");
 }
 
 TEST(ScenarioLexer, MalformedLines) {

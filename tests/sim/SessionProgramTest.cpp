@@ -57,7 +57,7 @@ TEST(SettingsLocation, TheWorkingDirectoryCountsOnlyWhileThePerUserFileIsMissing
 
   DialogOn<SimDesktop> both;
   both.d.files().put("settings.dat", "old.exe\r\nolder.exe\r\n");
-  both.d.files().put(kUserFile, "");  // an empty per-user file still wins: the user emptied the list
+  both.d.files().put(kUserFile, "\r\n");  // the per-user file still wins: the user emptied the list
   loadSettings(both.d, both.main);
   EXPECT_EQ(both.count(), 0);
 }
@@ -158,6 +158,7 @@ TEST(EndSession, IsMalformedWithoutARunningProgramAndLeavesNoExitCode) {
 
 TEST(EndSession, OnlyAnEndingSessionSavesTheSettings) {
   // WM_ENDSESSION with wParam FALSE: another program refused, the session goes on, nothing is saved.
+  // The ADD saved the settings already; the file is taken away after it to see what saves again.
   RunOptions options;
   std::vector<std::string> after = {"print tray", "print settings-file"};
   options.prepare = [&after](ScenarioRunner& r) {
@@ -172,11 +173,12 @@ TEST(EndSession, OnlyAnEndingSessionSavesTheSettings) {
       return line;
     };
   };
-  const Outcome cancelled = run("start\ntype 1011 \"a.exe\"\ncommand 1013\n", options);
+  const Outcome cancelled = run("start\ntype 1011 \"a.exe\"\ncommand 1013\nsettings-file none\n", options);
   EXPECT_EQ(cancelled.status, 0) << cancelled.err;
   EXPECT_EQ(cancelled.out, "settings-file none\ntray shown \"Tessellor\"\n");
 
-  const Outcome ended = run("start\ntype 1011 \"a.exe\"\ncommand 1013\nend-session\nprint settings-file\n");
+  const Outcome ended =
+      run("start\ntype 1011 \"a.exe\"\ncommand 1013\nsettings-file none\nend-session\nprint settings-file\n");
   EXPECT_EQ(ended.status, 0) << ended.err;
   EXPECT_EQ(ended.out, "settings-file \"a.exe\\r\\n\"\n");
 }

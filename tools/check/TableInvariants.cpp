@@ -21,6 +21,14 @@ void checkTableEntries(const RectTable& table, const char* name, Findings& findi
   }
 }
 
+void checkTableEntries(const PlacementTable& table, const char* name, Findings& findings) {
+  std::map<HWND, int> count;
+  for (const WNDPLACE& entry : table.entries()) {
+    if (++count[entry.hwnd] == 2)
+      findings.push_back(std::string(name) + " holds " + sim::handleText(entry.hwnd) + " twice");
+  }
+}
+
 int entriesFor(const RectTable& table, HWND hwnd) {
   int n = 0;
   for (const WND& entry : table.entries()) n += entry.hwnd == hwnd;

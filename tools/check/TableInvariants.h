@@ -11,6 +11,7 @@ void checkFinite(double value, const char* what, Findings& findings);
 
 // No window has two entries in the table.
 void checkTableEntries(const RectTable& table, const char* name, Findings& findings);
+void checkTableEntries(const PlacementTable& table, const char* name, Findings& findings);
 
 int entriesFor(const RectTable& table, HWND hwnd);
 

@@ -52,6 +52,8 @@ std::string EventGenerator::next() {
   if (d.modalOpen() && random_.percent(45)) return borderSettingsLine();
   const Shell* shell = runner_.shell();
   if (shell != nullptr && shell->layoutMode() == LayoutNone && random_.percent(35)) return startLayout();
+  // Killed at any moment, most of all while a layout holds windows: the next start must offer them.
+  if (random_.percent(shell != nullptr && shell->layoutMode() != LayoutNone ? 2 : 1)) return "kill";
   return online();
 }
 
@@ -117,7 +119,8 @@ std::string EventGenerator::online() {
     case 10:
       return desktop().modalOpen() ? borderSettingsLine() : mainDialogLine();
     case 11:
-      return "tray " + std::string(random_.pick({"lbuttondblclk", "rbuttondown", "lbuttondown", "rbuttonup"}));
+      return "tray " +
+             std::string(random_.pick({"lbuttondblclk", "rbuttondown", "lbuttondown", "rbuttonup", "balloonclick"}));
     case 12:
       return screen();
     case 13:
@@ -137,6 +140,10 @@ std::string EventGenerator::startLayout() {
 std::string EventGenerator::menuLine() {
   // A rare Close ends the program; the next lines set the desktop up again and start it anew.
   if (random_.percent(4)) return "menu \"Close\"";
+  const auto& items = *desktop().openMenu();
+  const bool offered = std::any_of(items.begin(), items.end(),
+                                   [](const sim::MenuItem& item) { return item.text == "Put windows back"; });
+  if (offered && random_.percent(50)) return "menu \"Put windows back\"";
   return random_.percent(50) ? "menu \"Settings\"" : "menu \"Minimize\"";
 }
 

@@ -11,6 +11,7 @@
 #include <memory>
 #include <sstream>
 
+#include "tools/check/JournalInvariants.h"
 #include "tools/fuzz/EventGenerator.h"
 
 #if defined(__has_feature)
@@ -107,6 +108,7 @@ class SeedRun {
     if (played_ > 0) checkEvent();
     if (!findings_.empty() || played_ >= events_) return std::nullopt;
     std::string line = generator_->next();
+    noteJournalLine(line);
     // Written before it runs: a crash in this line still leaves it in the file.
     file_ << line << '\n';
     file_.flush();
@@ -114,7 +116,32 @@ class SeedRun {
     return line;
   }
 
+  // Before a kill, what the layout would put back; before "Put windows back", what the file lists.
+  void noteJournalLine(const std::string& line) {
+    const Shell* shell = runner_->shell();
+    if (shell == nullptr) return;
+    if (line == "kill") {
+      heldAtKill_ = check::windowsToPutBack(*shell);
+      afterKill_ = true;
+      return;
+    }
+    const bool offered = shell->layoutMode() == LayoutNone && !shell->journal.lastRun.empty();
+    const bool item = line == "menu \"Put windows back\"";
+    const bool balloon = line == "tray balloonclick" && shell->lastBalloon == Balloon::PutWindowsBack;
+    if (offered && (item || balloon)) {
+      listedAtPutBack_ = check::journalOnDesktop(runner_->desktop()).value_or(std::vector<KeptWindow>{});
+      afterPutBack_ = true;
+    }
+  }
+
+  void checkJournal() {
+    if (afterKill_) check::checkJournalAfterKill(runner_->desktop(), heldAtKill_, findings_);
+    if (afterPutBack_) check::checkPutBack(runner_->desktop(), listedAtPutBack_, findings_);
+    afterKill_ = afterPutBack_ = false;
+  }
+
   void checkEvent() {
+    checkJournal();
     sim::SimDesktop& d = runner_->desktop();
     std::size_t windows = 0;
     for (HWND hwnd : d.windows()) {
@@ -177,6 +204,10 @@ class SeedRun {
   const BorderLayout* lastBorder_ = nullptr;  // the layout of the last event, and its fit count then
   long long lastFitRaises_ = 0;
   long long seen_ = 0;
+  std::vector<HWND> heldAtKill_;
+  std::vector<KeptWindow> listedAtPutBack_;
+  bool afterKill_ = false;
+  bool afterPutBack_ = false;
 };
 
 }  // namespace

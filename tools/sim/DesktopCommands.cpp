@@ -70,7 +70,12 @@ void window(ScenarioRunner& r, Args& a) {
   desc.name = *name;
   std::size_t i = 1;
   while (i < a.size() && !a.failed()) {
-    if (a.isWord(i, "title") || a.isWord(i, "exe")) {
+    if (a.isWord(i, "class")) {
+      const std::optional<std::string> value = a.text(i + 1);
+      if (value && value->empty()) a.fail("an empty class name");
+      desc.className = value.value_or("");
+      i += 2;
+    } else if (a.isWord(i, "title") || a.isWord(i, "exe")) {
       const std::optional<std::string> value = a.text(i + 1);
       if (value && a.isWord(i, "title")) {
         desc.title = *value;

@@ -99,9 +99,10 @@ void key(ScenarioRunner& r, Args& a) {
 
 void tray(ScenarioRunner& r, Args& a) {
   if (!a.count(1, 1)) return;
-  // word             mouse message
-  static constexpr const char* kWords[] = {"lbuttondblclk", "rbuttondown", "lbuttondown", "rbuttonup"};
-  static constexpr UINT kMessages[] = {WM_LBUTTONDBLCLK, WM_RBUTTONDOWN, WM_LBUTTONDOWN, WM_RBUTTONUP};
+  // word             mouse message (or the balloon's notification)
+  static constexpr const char* kWords[] = {"lbuttondblclk", "rbuttondown", "lbuttondown", "rbuttonup", "balloonclick"};
+  static constexpr UINT kMessages[] = {WM_LBUTTONDBLCLK, WM_RBUTTONDOWN, WM_LBUTTONDOWN, WM_RBUTTONUP,
+                                       NIN_BALLOONUSERCLICK};
   if (const auto which = a.choice(0, kWords)) r.desktop().clickTray(kMessages[*which]);
 }
 
@@ -116,6 +117,14 @@ void menu(ScenarioRunner& r, Args& a) {
 void closeDialog(ScenarioRunner& r, Args& a) {
   if (!a.count(0, 0)) return;
   if (const HWND dialog = openDialog(r, a)) r.desktop().postMessage(dialog, WM_CLOSE, 0, 0);
+}
+
+void kill(ScenarioRunner& r, Args& a) {
+  if (!a.count(0, 0)) return;
+  if (!r.running() || r.desktop().mainDialog() == nullptr) {
+    return void(a.fail(r.ended() ? "the program has ended" : "the program has not started"));
+  }
+  r.kill();
 }
 
 void quitCheck(ScenarioRunner& r, Args& a) {
@@ -134,6 +143,7 @@ constexpr Command kCommands[] = {
     {"tray", tray},
     {"menu", menu},
     {"close-dialog", closeDialog},
+    {"kill", kill},
     {"quit-check", quitCheck},
 };
 

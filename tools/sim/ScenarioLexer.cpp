@@ -50,6 +50,9 @@ LexResult lexLine(std::string_view line) {
           case 't':
             text += '\t';
             break;
+          case '0':
+            text += '\0';
+            break;
           default:
             result.error = "unknown escape in string";
             return result;

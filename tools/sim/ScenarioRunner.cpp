@@ -74,7 +74,7 @@ bool ScenarioRunner::idle() {
   while (!stopped_ && hasNextLine()) {
     executeNext();
     // A terminated process learns it from GetMessageA, in whichever loop it waits.
-    if (!desktop_->queueEmpty() || desktop_->terminating()) return true;
+    if (!desktop_->queueEmpty() || desktop_->terminating() || desktop_->killed()) return true;
   }
   return false;
 }
@@ -131,10 +131,15 @@ void ScenarioRunner::startProgram() {
   char commandLine[] = "";
   const auto instance = reinterpret_cast<HINSTANCE>(desktop_->GetModuleHandleA(nullptr));
   // Returns once the program's loop has ended: on WM_QUIT, or when the script has no more to say.
-  const int code = WinMain(*desktop_, messages, instance, nullptr, commandLine, 0);
+  std::optional<int> code;
+  try {
+    code = WinMain(*desktop_, messages, instance, nullptr, commandLine, 0);
+  } catch (const ProcessKilled&) {
+    // Ended from outside: no exit code, as after the session's end.
+  }
   running_ = false;
   ended_ = true;
-  exitCode_ = sessionEnded_ ? std::nullopt : std::optional<int>(code);
+  exitCode_ = sessionEnded_ ? std::nullopt : code;
   desktop_->endProcess();
 }
 

@@ -92,11 +92,13 @@ class ScenarioRunner {
   // The program's process.
   bool running() const { return running_; }
   bool ended() const { return ended_; }  // a process has run and ended
-  // The code its message loop ended with; nothing when the session's end ended it.
+  // The code its message loop ended with; nothing when the session's end or a kill ended it.
   const std::optional<int>& exitCode() const { return exitCode_; }
   void startProgram();
   // WM_QUERYENDSESSION and WM_ENDSESSION to the main dialog, then the process ends where it is.
   void endSession();
+  // The process ends at once, as by Task Manager: nothing of it runs any more.
+  void kill() { desktop_->killProcess(); }
   // The shell of the running program, or null.
   Shell* shell();
 

@@ -42,6 +42,22 @@ void machineRegistry(ScenarioRunner& r, Args& a) {
   }
 }
 
+// `file "PATH" "TEXT"` writes any file (its folder is made), `file "PATH" none` deletes it; `file
+// "PATH" readonly` refuses the program's writes and deletes of it from then on.
+void anyFile(ScenarioRunner& r, Args& a) {
+  if (!a.count(2, 2)) return;
+  const auto path = a.string(0);
+  if (!path) return;
+  SimFiles& files = r.desktop().files();
+  if (a.isWord(1, "none")) {
+    files.remove(*path);
+  } else if (a.isWord(1, "readonly")) {
+    files.setReadonly(*path);
+  } else if (const auto text = a.string(1)) {
+    files.put(*path, *text);
+  }
+}
+
 void endSession(ScenarioRunner& r, Args& a) {
   if (!a.count(0, 0)) return;
   if (!r.running() || r.desktop().mainDialog() == nullptr) {
@@ -53,7 +69,7 @@ void endSession(ScenarioRunner& r, Args& a) {
 constexpr Command kCommands[] = {
     {"settings-file", settingsFile}, {"workdir-settings-file", workdirSettingsFile},
     {"registry", registry},          {"machine-registry", machineRegistry},
-    {"end-session", endSession},
+    {"end-session", endSession},     {"file", anyFile},
 };
 
 }  // namespace

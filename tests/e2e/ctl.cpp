@@ -819,6 +819,7 @@ bool runKeysCommand(const std::string& command, const char* rest) {
     return false;
   }
   return true;
+}
 
 // ---- Placements and the program's end from outside ------------------------------------------------
 

@@ -1,5 +1,7 @@
 #include "app/AutoAdd.h"
 
+#include "app/VirtualDesktops.h"
+
 #include "layout/border/BorderLayout.h"
 #include "layout/grid/GridLayout.h"
 #include "settings/Eligibility.h"
@@ -9,7 +11,7 @@ namespace tessellor {
 BOOL addWindowIfEligible(HWND hwnd, LPARAM shellParam) {
   Shell& shell = *reinterpret_cast<Shell*>(shellParam);
   Platform& p = shell.platform;
-  if (!isWindowEligible(p, shell.mainDialog, hwnd)) return TRUE;
+  if (!isWindowEligible(p, shell.mainDialog, hwnd) || !onLayoutDesktop(shell, hwnd)) return TRUE;
   // The layout takes its own monitor's windows; a hotkey can still bring in any other.
   if (p.MonitorFromWindow(hwnd, MONITOR_DEFAULTTONEAREST) != shell.desktop.monitor()) return TRUE;
   if (BorderLayout* border = shell.borderLayout()) {

@@ -5,6 +5,7 @@
 #include "app/AutoAdd.h"
 #include "app/Hotkeys.h"
 #include "app/MainDialog.h"
+#include "app/VirtualDesktops.h"
 #include "layout/border/BorderLayout.h"
 #include "layout/grid/GridLayout.h"
 #include "resources/resource_ids.h"
@@ -44,6 +45,7 @@ void forgetSavedPlaces(Shell& shell) {
 void startBorderLayout(Shell& shell) {
   if (shell.layoutMode() != LayoutNone) return;
   chooseMonitor(shell);
+  takeShownDesktop(shell);
   shell.layout.start(std::make_unique<BorderLayout>(shell.placements, shell.borderWeights));
   addEligibleWindows(shell);
   followMode(shell);
@@ -52,6 +54,7 @@ void startBorderLayout(Shell& shell) {
 void startGridLayout(Shell& shell, GridStart arrange) {
   if (shell.layoutMode() != LayoutNone) return;
   chooseMonitor(shell);
+  takeShownDesktop(shell);
   GridLayout& grid = *shell.layout.start(std::make_unique<GridLayout>(shell.placements));
   addEligibleWindows(shell);
   if (arrange == GridStart::ArrangeAlways || !grid.isEmpty()) {

@@ -52,6 +52,12 @@ class ForwardingPlatform : public Platform {
   HRESULT DwmGetWindowAttribute(HWND hwnd, DWORD attribute, void* value, DWORD size) override {
     return desktop_.DwmGetWindowAttribute(hwnd, attribute, value, size);
   }
+  HRESULT IsWindowOnCurrentVirtualDesktop(HWND hwnd, BOOL* onCurrentDesktop) override {
+    return desktop_.IsWindowOnCurrentVirtualDesktop(hwnd, onCurrentDesktop);
+  }
+  HRESULT GetWindowDesktopId(HWND hwnd, GUID* desktopId) override {
+    return desktop_.GetWindowDesktopId(hwnd, desktopId);
+  }
   HRGN CreateRectRgn(int left, int top, int right, int bottom) override {
     return desktop_.CreateRectRgn(left, top, right, bottom);
   }

@@ -58,6 +58,9 @@ std::span<const Command> programCommands();  // the program: start, its dialogs,
 std::span<const Command> lookCommands();     // print, trace, count, expect, snapshot
 std::span<const Command> sessionCommands();  // settings files, Run keys, the end of the session
 
+// switch-desktop, move-to-desktop
+std::span<const Command> virtualDesktopCommands();
+
 struct RunOptions {
   std::string svgDirectory;  // empty: snapshots write nothing
   // Called with the runner before its first line.

@@ -1,7 +1,5 @@
 #include "app/AutoAdd.h"
 
-#include "app/VirtualDesktops.h"
-
 #include "layout/border/BorderLayout.h"
 #include "layout/grid/GridLayout.h"
 #include "settings/Eligibility.h"
@@ -11,7 +9,8 @@ namespace tessellor {
 BOOL addWindowIfEligible(HWND hwnd, LPARAM shellParam) {
   Shell& shell = *reinterpret_cast<Shell*>(shellParam);
   Platform& p = shell.platform;
-  if (!isWindowEligible(p, shell.mainDialog, hwnd) || !onLayoutDesktop(shell, hwnd)) return TRUE;
+  // A window of another virtual desktop is cloaked, and so not eligible.
+  if (!isWindowEligible(p, shell.mainDialog, hwnd)) return TRUE;
   // The layout takes its own monitor's windows; a hotkey can still bring in any other.
   if (p.MonitorFromWindow(hwnd, MONITOR_DEFAULTTONEAREST) != shell.desktop.monitor()) return TRUE;
   if (BorderLayout* border = shell.borderLayout()) {

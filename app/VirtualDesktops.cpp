@@ -1,43 +1,47 @@
 #include "app/VirtualDesktops.h"
 
-#include <algorithm>
 #include <cstring>
 
 namespace tessellor {
 
 namespace {
 
+// Inlined: this file is kept small for the size budget of the exe.
+
 // Where there is no virtual desktop manager to ask, every window is on the shown desktop.
-bool onShownDesktop(Platform& p, HWND hwnd) {
+[[gnu::always_inline]] inline bool onShownDesktop(Platform& p, HWND hwnd) {
   BOOL on = TRUE;
   return p.IsWindowOnCurrentVirtualDesktop(hwnd, &on) != S_OK || on != FALSE;
 }
 
 // The null id where there is none to tell: it matches every desktop.
-GUID desktopOf(Platform& p, HWND hwnd) {
+[[gnu::always_inline]] inline GUID desktopOf(Platform& p, HWND hwnd) {
   GUID id{};
   if (p.GetWindowDesktopId(hwnd, &id) != S_OK) return GUID{};
   return id;
 }
 
-bool isNull(const GUID& id) {
-  static constexpr GUID kNull{};
-  return std::memcmp(&id, &kNull, sizeof id) == 0;
+[[gnu::always_inline]] inline bool isNull(const GUID& id) {
+  const GUID null{};
+  return std::memcmp(&id, &null, sizeof id) == 0;
 }
 
-bool sameDesktop(const GUID& a, const GUID& b) { return isNull(a) || isNull(b) || std::memcmp(&a, &b, sizeof a) == 0; }
+[[gnu::always_inline]] inline bool sameDesktop(const GUID& a, const GUID& b) {
+  return isNull(a) || isNull(b) || std::memcmp(&a, &b, sizeof a) == 0;
+}
 
-struct Search {
-  Platform* platform;
-  GUID id{};
-};
+// True when the window was in the list; it is not any more.
+[[gnu::always_inline]] inline bool forget(std::vector<HWND>& list, HWND hwnd) {
+  for (auto it = list.begin(); it != list.end(); ++it) {
+    if (*it == hwnd) return list.erase(it), true;
+  }
+  return false;
+}
 
-BOOL takeFirstShown(HWND hwnd, LPARAM searchParam) {
-  Search& search = *reinterpret_cast<Search*>(searchParam);
-  Platform& p = *search.platform;
-  if (!p.IsWindowVisible(hwnd) || !onShownDesktop(p, hwnd)) return TRUE;
-  search.id = desktopOf(p, hwnd);
-  return isNull(search.id) ? TRUE : FALSE;
+// The window is on the layout's desktop and that desktop is shown: it may join.
+[[gnu::always_inline]] inline bool onLayoutDesktop(Shell& shell, HWND hwnd) {
+  Platform& p = shell.platform;
+  return onShownDesktop(p, hwnd) && sameDesktop(desktopOf(p, hwnd), shell.layoutDesktop);
 }
 
 }  // namespace
@@ -47,16 +51,8 @@ void takeShownDesktop(Shell& shell) {
   shell.cloakedByDesktop.clear();
   const HWND foreground = p.GetForegroundWindow();
   shell.layoutDesktop = foreground != nullptr && onShownDesktop(p, foreground) ? desktopOf(p, foreground) : GUID{};
-  if (!isNull(shell.layoutDesktop)) return;
-  // No foreground window to ask: the first visible window of the shown desktop tells it.
-  Search search{&p};
-  p.EnumWindows(takeFirstShown, reinterpret_cast<LPARAM>(&search));
-  shell.layoutDesktop = search.id;
-}
-
-bool onLayoutDesktop(Shell& shell, HWND hwnd) {
-  Platform& p = shell.platform;
-  return onShownDesktop(p, hwnd) && sameDesktop(desktopOf(p, hwnd), shell.layoutDesktop);
+  // With no window in front, our own dialog tells it: it is on the shown desktop.
+  if (isNull(shell.layoutDesktop)) shell.layoutDesktop = desktopOf(p, shell.mainDialog);
 }
 
 bool layoutDesktopShown(Shell& shell) {
@@ -64,7 +60,10 @@ bool layoutDesktopShown(Shell& shell) {
   Platform& p = shell.platform;
   // Its windows are all on its desktop (one moved elsewhere leaves): one of them shown tells it.
   const std::vector<HWND> held = shell.layout.heldWindows();
-  if (!held.empty()) return std::any_of(held.begin(), held.end(), [&](HWND h) { return onShownDesktop(p, h); });
+  for (HWND hwnd : held) {
+    if (onShownDesktop(p, hwnd)) return true;
+  }
+  if (!held.empty()) return false;
   const HWND foreground = p.GetForegroundWindow();
   return foreground == nullptr || onLayoutDesktop(shell, foreground) || !onShownDesktop(p, foreground);
 }
@@ -72,19 +71,20 @@ bool layoutDesktopShown(Shell& shell) {
 bool isDesktopSwitchEvent(Shell& shell, UINT message, HWND hwnd, WORD showCommand) {
   std::vector<HWND>& away = shell.cloakedByDesktop;
   // A closed handle may come back as another window, which must not inherit the mark.
-  if (message == shell.messages.close) std::erase(away, hwnd);
+  if (message == shell.messages.close) forget(away, hwnd);
   if (message != shell.messages.minmax) return false;
   Platform& p = shell.platform;
   if (showCommand == SW_MINIMIZE) {
     if (onShownDesktop(p, hwnd) || p.IsIconic(hwnd)) return false;
     // A window the user moved to another desktop leaves, as a hidden one does.
     if (!sameDesktop(desktopOf(p, hwnd), shell.layoutDesktop)) return false;
-    if (std::find(away.begin(), away.end(), hwnd) == away.end()) away.push_back(hwnd);
+    forget(away, hwnd);
+    away.push_back(hwnd);
     return true;
   }
   if (showCommand != SW_RESTORE && showCommand != SW_MAXIMIZE) return false;
   // Shown again because its desktop is: it comes back as it went, with nothing placed.
-  if (std::erase(away, hwnd) != 0) return true;
+  if (forget(away, hwnd)) return true;
   return !onLayoutDesktop(shell, hwnd);
 }
 

@@ -10,9 +10,6 @@ namespace tessellor {
 // At the start of a layout: the desktop shown now becomes the layout's.
 void takeShownDesktop(Shell& shell);
 
-// The window is on the layout's desktop and that desktop is shown: it may join.
-bool onLayoutDesktop(Shell& shell, HWND hwnd);
-
 // The layout's desktop is shown: its keys act and its windows may be placed.
 bool layoutDesktopShown(Shell& shell);
 

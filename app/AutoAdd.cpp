@@ -10,6 +10,7 @@ namespace tessellor {
 BOOL addWindowIfEligible(HWND hwnd, LPARAM shellParam) {
   Shell& shell = *reinterpret_cast<Shell*>(shellParam);
   Platform& p = shell.platform;
+  // A window of another virtual desktop is cloaked, and so not eligible.
   if (!isWindowEligible(p, shell.mainDialog, hwnd)) return TRUE;
   // The layout takes its own monitor's windows; a hotkey can still bring in any other.
   if (p.MonitorFromWindow(hwnd, MONITOR_DEFAULTTONEAREST) != shell.desktop.monitor()) return TRUE;

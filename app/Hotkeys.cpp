@@ -11,6 +11,7 @@
 #include "app/Text.h"
 #include "app/RestoreJournal.h"
 #include "app/TrayBalloon.h"
+#include "app/VirtualDesktops.h"
 #include "layout/border/BorderLayout.h"
 #include "layout/grid/GridLayout.h"
 #include "settings/ApplicationWindow.h"
@@ -168,6 +169,8 @@ void unregisterHotkeys(Shell& shell) { holdHotkeys(shell, 0); }
 void onHotkey(Shell& shell, WPARAM id) {
   if (id >= std::size(hotkeys)) return;
   const Hotkey& key = hotkeys[id];
+  // While another virtual desktop is shown, only ending the layout acts on it.
+  if (shell.layoutMode() != LayoutNone && key.action != HotkeyAction::Stop && !layoutDesktopShown(shell)) return;
   switch (key.action) {
     case HotkeyAction::StartBorder:
       startBorderLayout(shell);

@@ -7,6 +7,7 @@
 #include "app/MainDialog.h"
 #include "app/PlacesOnMonitors.h"
 #include "app/RestoreJournal.h"
+#include "app/VirtualDesktops.h"
 #include "layout/border/BorderLayout.h"
 #include "layout/grid/GridLayout.h"
 #include "resources/resource_ids.h"
@@ -46,6 +47,7 @@ void forgetSavedPlaces(Shell& shell) {
 void startBorderLayout(Shell& shell) {
   if (shell.layoutMode() != LayoutNone) return;
   chooseMonitor(shell);
+  takeShownDesktop(shell);
   shell.layout.start(std::make_unique<BorderLayout>(shell.placements, shell.borderWeights));
   addEligibleWindows(shell);
   followMode(shell);
@@ -54,6 +56,7 @@ void startBorderLayout(Shell& shell) {
 void startGridLayout(Shell& shell, GridStart arrange) {
   if (shell.layoutMode() != LayoutNone) return;
   chooseMonitor(shell);
+  takeShownDesktop(shell);
   GridLayout& grid = *shell.layout.start(std::make_unique<GridLayout>(shell.placements));
   addEligibleWindows(shell);
   if (arrange == GridStart::ArrangeAlways || !grid.isEmpty()) {

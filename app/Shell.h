@@ -87,6 +87,11 @@ struct Shell {
 
   HotkeyState keys;
 
+  // The virtual desktop shown when the layout started (null: none to tell), and the windows the
+  // shell cloaked since because their desktop went out of view.
+  GUID layoutDesktop{};
+  std::vector<HWND> cloakedByDesktop;
+
   // One cycling counter shared by the four Ctrl+arrow directions (never reset).
   std::uint32_t cycleIndex = 0;
 

@@ -1,6 +1,8 @@
 #include "app/WindowEvents.h"
 
 #include "app/RestoreJournal.h"
+#include "app/VirtualDesktops.h"
+
 #include "layout/border/BorderLayout.h"
 #include "layout/grid/GridLayout.h"
 #include "settings/ApplicationWindow.h"
@@ -114,6 +116,7 @@ bool dispatchWindowEvent(Shell& shell, UINT message, WPARAM wParam, LPARAM lPara
   // restore of a handle that is no window would put a non-window into a cell.
   if (message != m.close && !shell.platform.IsWindow(hwnd)) return true;
   const WORD showCommand = message == m.minmax ? LOWORD(static_cast<std::uintptr_t>(lParam)) : 0;
+  if (isDesktopSwitchEvent(shell, message, hwnd, showCommand)) return true;
   if (shell.layoutMode() == LayoutBorder) {
     borderEvent(shell, message, hwnd, showCommand);
   } else if (shell.layoutMode() == LayoutGrid) {

@@ -66,6 +66,11 @@ class NullPlatform : public Platform {
   BOOL SystemParametersInfoA(UINT, UINT, void*, UINT) override { return FALSE; }
   HWND GetWindow(HWND, UINT) override { return nullptr; }
   HRESULT DwmGetWindowAttribute(HWND, DWORD, void*, DWORD) override { return E_NOTIMPL; }
+  HRESULT IsWindowOnCurrentVirtualDesktop(HWND, BOOL* onCurrentDesktop) override {
+    *onCurrentDesktop = TRUE;
+    return S_OK;
+  }
+  HRESULT GetWindowDesktopId(HWND, GUID*) override { return E_NOTIMPL; }
   UINT GetDpiForWindow(HWND) override { return USER_DEFAULT_SCREEN_DPI; }
   HRESULT GetDpiForMonitor(HMONITOR, int, UINT*, UINT*) override { return E_NOTIMPL; }
   int GetSystemMetricsForDpi(int index, UINT) override { return GetSystemMetrics(index); }

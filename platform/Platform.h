@@ -53,6 +53,10 @@ class Platform {
   virtual HWND GetWindow(HWND hwnd, UINT cmd) = 0;
   virtual HRESULT DwmGetWindowAttribute(HWND hwnd, DWORD attribute, void* value, DWORD size) = 0;
 
+  // Virtual desktops (IVirtualDesktopManager); where there is none, every window is on the shown one.
+  virtual HRESULT IsWindowOnCurrentVirtualDesktop(HWND hwnd, BOOL* onCurrentDesktop) = 0;
+  virtual HRESULT GetWindowDesktopId(HWND hwnd, GUID* desktopId) = 0;
+
   // Scale per monitor: a window's DPI (0 for no window), a monitor's (MDT_EFFECTIVE_DPI), and the
   // system metrics at a DPI.
   virtual UINT GetDpiForWindow(HWND hwnd) = 0;

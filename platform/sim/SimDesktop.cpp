@@ -58,6 +58,7 @@ HWND SimDesktop::createWindow(const WindowSpec& desc) {
   w.normal = nonNegative(desc.at);
   w.maximized = maximizedRect(w);
   w.cloaked = desc.cloaked;
+  w.desktop = desc.desktop.empty() ? shownDesktop_ : desc.desktop;
   w.state = desc.minimized ? State::Minimized : desc.maximized ? State::Maximized : State::Normal;
   // An elevated window's program runs as a process of its own beside any other copy.
   const std::string process = desc.elevated ? w.desc.exe + "\n elevated" : w.desc.exe;

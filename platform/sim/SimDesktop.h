@@ -53,6 +53,7 @@ struct WindowSpec {
   HWND owner = nullptr;    // GetWindow(GW_OWNER)
   bool elevated = false;   // its process runs above the program's integrity level
   std::string className;   // empty: "SimWindow"
+  std::string desktop;     // its virtual desktop; empty: the one shown when it is made
 };
 
 // Thrown out of the program's GetMessageA once its process has been killed, through every frame of
@@ -137,6 +138,15 @@ class SimDesktop : public Platform {
   bool hasFrame(HWND hwnd) const;         // whether it was made with invisible borders
   bool hasSimpleRegion(HWND hwnd) const;  // GetWindowRgn answers SIMPLEREGION
   bool isCloaked(HWND hwnd) const;
+
+  // ---- Virtual desktops (desktop "1" is shown until switched) --------------------------------------
+  // Each answer lists the windows whose cloaking by the shell changed, in creation order.
+  struct DesktopChange {
+    std::vector<HWND> cloaked;
+    std::vector<HWND> uncloaked;
+  };
+  DesktopChange switchDesktop(const std::string& desktop);
+  DesktopChange moveToDesktop(HWND hwnd, const std::string& desktop);
 
   // ---- More of the desktop, for the scenario runner ------------------------------------------
   HWND lastHandleOf(const std::string& name) const;  // the newest window of that name, living or not
@@ -262,6 +272,8 @@ class SimDesktop : public Platform {
   BOOL SystemParametersInfoA(UINT action, UINT param, void* pvParam, UINT winIni) override;
   HWND GetWindow(HWND hwnd, UINT cmd) override;
   HRESULT DwmGetWindowAttribute(HWND hwnd, DWORD attribute, void* value, DWORD size) override;
+  HRESULT IsWindowOnCurrentVirtualDesktop(HWND hwnd, BOOL* onCurrentDesktop) override;
+  HRESULT GetWindowDesktopId(HWND hwnd, GUID* desktopId) override;
   UINT GetDpiForWindow(HWND hwnd) override;
   HRESULT GetDpiForMonitor(HMONITOR monitor, int dpiType, UINT* dpiX, UINT* dpiY) override;
   // SM_CXMIN and SM_CYMIN scale with the DPI; the rest are as GetSystemMetrics answers.
@@ -366,7 +378,8 @@ class SimDesktop : public Platform {
     std::int64_t placements = 0;
     DWORD pid = 0;
     bool ownedByProgram = false;
-    bool cloaked = false;
+    bool cloaked = false;                // by its own program (`cloak`)
+    std::string desktop;                 // its virtual desktop
     bool restoreToMaximized = false;     // it was maximised when it was last minimised
     UINT dpi = USER_DEFAULT_SCREEN_DPI;  // of the monitor it was last on
   };
@@ -495,6 +508,11 @@ class SimDesktop : public Platform {
   std::vector<std::string> reports_;
   std::time_t time_ = 0;
   int rand_ = 0;
+
+  // Virtual desktops.
+  bool offDesktop(const Window& w) const;  // cloaked by the shell: its desktop is not shown
+  std::string shownDesktop_ = "1";
+  std::map<std::string, DWORD> desktopIds_;  // one id per desktop name, numbered as first asked
 
   // The session.
   SimFiles files_;

@@ -60,7 +60,7 @@ RECT SimDesktop::visibleRectOf(HWND hwnd) const {
 
 bool SimDesktop::isCloaked(HWND hwnd) const {
   const Window* w = find(hwnd);
-  return w != nullptr && w->cloaked;
+  return w != nullptr && (w->cloaked || offDesktop(*w));
 }
 
 LONG_PTR SimDesktop::styleOf(const Window& w, int index) const {
@@ -95,7 +95,7 @@ HRESULT SimDesktop::DwmGetWindowAttribute(HWND hwnd, DWORD attribute, void* valu
     }
     case DWMWA_CLOAKED: {
       if (size != sizeof(DWORD)) return E_INVALIDARG;
-      const DWORD cloaked = w->cloaked ? DWM_CLOAKED_SHELL : 0;
+      const DWORD cloaked = w->cloaked || offDesktop(*w) ? DWM_CLOAKED_SHELL : 0;
       std::memcpy(value, &cloaked, sizeof cloaked);
       return S_OK;
     }

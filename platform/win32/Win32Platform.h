@@ -56,6 +56,8 @@ class Win32Platform final : public Platform {
   BOOL SystemParametersInfoA(UINT action, UINT param, void* pvParam, UINT winIni) override;
   HWND GetWindow(HWND hwnd, UINT cmd) override;
   HRESULT DwmGetWindowAttribute(HWND hwnd, DWORD attribute, void* value, DWORD size) override;
+  HRESULT IsWindowOnCurrentVirtualDesktop(HWND hwnd, BOOL* onCurrentDesktop) override;
+  HRESULT GetWindowDesktopId(HWND hwnd, GUID* desktopId) override;
   UINT GetDpiForWindow(HWND hwnd) override;
   HRESULT GetDpiForMonitor(HMONITOR monitor, int dpiType, UINT* dpiX, UINT* dpiY) override;
   int GetSystemMetricsForDpi(int index, UINT dpi) override;
@@ -154,6 +156,10 @@ class Win32Platform final : public Platform {
   UINT taskbarCreated_;
   NOTIFYICONDATAA trayIcon_{};
   bool hasTrayIcon_ = false;
+  // The shell's IVirtualDesktopManager, asked for once, on the UI thread; null where there is none.
+  void* desktopManager_ = nullptr;
+  bool desktopManagerAsked_ = false;
+  void* desktopManager();
 };
 
 }  // namespace tessellor::win32

@@ -123,6 +123,9 @@ void window(ScenarioRunner& r, Args& a) {
       desc.frame = frame.value_or(RECT{0, 0, 0, 0});
       desc.hasFrame = true;
       i += 5;
+    } else if (a.isWord(i, "desktop")) {
+      desc.desktop = a.word(i + 1).value_or("");
+      i += 2;
     } else if (a.isWord(i, "owner")) {
       desc.owner = r.livingWindow(a, i + 1);
       i += 2;

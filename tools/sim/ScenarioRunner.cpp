@@ -14,7 +14,8 @@ namespace {
 const std::map<std::string, Command>& commandTable() {
   static const std::map<std::string, Command> table = [] {
     std::map<std::string, Command> t;
-    for (auto group : {desktopCommands(), programCommands(), lookCommands(), sessionCommands(), keyCommands()}) {
+    for (auto group : {desktopCommands(), programCommands(), lookCommands(), sessionCommands(), keyCommands(),
+                       virtualDesktopCommands()}) {
       for (const Command& c : group) t.emplace(c.name, c);
     }
     return t;

@@ -64,6 +64,9 @@ std::span<const Command> keyCommands();      // the keyboard layout, the Keys di
 // malformed line for a name the program does not give.
 std::optional<HotkeyKey> keysArgument(Args& args, std::size_t i);
 
+// switch-desktop, move-to-desktop
+std::span<const Command> virtualDesktopCommands();
+
 struct RunOptions {
   std::string svgDirectory;  // empty: snapshots write nothing
   // Called with the runner before its first line.

@@ -1,0 +1,91 @@
+#include "app/VirtualDesktops.h"
+
+#include <cstring>
+
+namespace tessellor {
+
+namespace {
+
+// Inlined: this file is kept small for the size budget of the exe.
+
+// Where there is no virtual desktop manager to ask, every window is on the shown desktop.
+[[gnu::always_inline]] inline bool onShownDesktop(Platform& p, HWND hwnd) {
+  BOOL on = TRUE;
+  return p.IsWindowOnCurrentVirtualDesktop(hwnd, &on) != S_OK || on != FALSE;
+}
+
+// The null id where there is none to tell: it matches every desktop.
+[[gnu::always_inline]] inline GUID desktopOf(Platform& p, HWND hwnd) {
+  GUID id{};
+  if (p.GetWindowDesktopId(hwnd, &id) != S_OK) return GUID{};
+  return id;
+}
+
+[[gnu::always_inline]] inline bool isNull(const GUID& id) {
+  const GUID null{};
+  return std::memcmp(&id, &null, sizeof id) == 0;
+}
+
+[[gnu::always_inline]] inline bool sameDesktop(const GUID& a, const GUID& b) {
+  return isNull(a) || isNull(b) || std::memcmp(&a, &b, sizeof a) == 0;
+}
+
+// True when the window was in the list; it is not any more.
+[[gnu::always_inline]] inline bool forget(std::vector<HWND>& list, HWND hwnd) {
+  for (auto it = list.begin(); it != list.end(); ++it) {
+    if (*it == hwnd) return list.erase(it), true;
+  }
+  return false;
+}
+
+// The window is on the layout's desktop and that desktop is shown: it may join.
+[[gnu::always_inline]] inline bool onLayoutDesktop(Shell& shell, HWND hwnd) {
+  Platform& p = shell.platform;
+  return onShownDesktop(p, hwnd) && sameDesktop(desktopOf(p, hwnd), shell.layoutDesktop);
+}
+
+}  // namespace
+
+void takeShownDesktop(Shell& shell) {
+  Platform& p = shell.platform;
+  shell.cloakedByDesktop.clear();
+  const HWND foreground = p.GetForegroundWindow();
+  shell.layoutDesktop = foreground != nullptr && onShownDesktop(p, foreground) ? desktopOf(p, foreground) : GUID{};
+  // With no window in front, our own dialog tells it: it is on the shown desktop.
+  if (isNull(shell.layoutDesktop)) shell.layoutDesktop = desktopOf(p, shell.mainDialog);
+}
+
+bool layoutDesktopShown(Shell& shell) {
+  if (isNull(shell.layoutDesktop)) return true;
+  Platform& p = shell.platform;
+  // Its windows are all on its desktop (one moved elsewhere leaves): one of them shown tells it.
+  const std::vector<HWND> held = shell.layout.heldWindows();
+  for (HWND hwnd : held) {
+    if (onShownDesktop(p, hwnd)) return true;
+  }
+  if (!held.empty()) return false;
+  const HWND foreground = p.GetForegroundWindow();
+  return foreground == nullptr || onLayoutDesktop(shell, foreground) || !onShownDesktop(p, foreground);
+}
+
+bool isDesktopSwitchEvent(Shell& shell, UINT message, HWND hwnd, WORD showCommand) {
+  std::vector<HWND>& away = shell.cloakedByDesktop;
+  // A closed handle may come back as another window, which must not inherit the mark.
+  if (message == shell.messages.close) forget(away, hwnd);
+  if (message != shell.messages.minmax) return false;
+  Platform& p = shell.platform;
+  if (showCommand == SW_MINIMIZE) {
+    if (onShownDesktop(p, hwnd) || p.IsIconic(hwnd)) return false;
+    // A window the user moved to another desktop leaves, as a hidden one does.
+    if (!sameDesktop(desktopOf(p, hwnd), shell.layoutDesktop)) return false;
+    forget(away, hwnd);
+    away.push_back(hwnd);
+    return true;
+  }
+  if (showCommand != SW_RESTORE && showCommand != SW_MAXIMIZE) return false;
+  // Shown again because its desktop is: it comes back as it went, with nothing placed.
+  if (forget(away, hwnd)) return true;
+  return !onLayoutDesktop(shell, hwnd);
+}
+
+}  // namespace tessellor

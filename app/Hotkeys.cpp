@@ -8,8 +8,8 @@
 
 #include "app/AltGr.h"
 #include "app/LayoutActivation.h"
-#include "app/Text.h"
 #include "app/RestoreJournal.h"
+#include "app/Text.h"
 #include "app/TrayBalloon.h"
 #include "app/VirtualDesktops.h"
 #include "layout/border/BorderLayout.h"

@@ -8,8 +8,8 @@
 #include "app/Hotkeys.h"
 #include "app/KeysFile.h"
 #include "app/MainDialog.h"
-#include "app/Text.h"
 #include "app/RestoreJournal.h"
+#include "app/Text.h"
 #include "app/TrayBalloon.h"
 #include "resources/resource_ids.h"
 #include "settings/Autostart.h"
@@ -97,7 +97,8 @@ void addTrayIcon(Shell& shell, HWND dialog) {
   if (settings.result == SettingsLoad::Result::Loaded) shell.savedSettings = dialogSettingsBytes(p, dialog);
   showSelectedLayout(shell, dialog);
   // New icons sit in the overflow area of the tray: without this, a first start looks like none.
-  if (settings.result == SettingsLoad::Result::Missing) showTrayBalloon(shell, FIRST_RUN_TITLE, firstRunText(shell).c_str());
+  if (settings.result == SettingsLoad::Result::Missing)
+    showTrayBalloon(shell, FIRST_RUN_TITLE, firstRunText(shell).c_str());
   if (settings.result == SettingsLoad::Result::Damaged) {
     showTrayBalloon(shell, DAMAGED_TITLE, (settings.path + DAMAGED_TEXT).c_str());
   }

@@ -484,59 +484,6 @@ else
   fail "Close: exit '$exit_code' (want $want_exit), settings.dat $(od -c "$user_settings/settings.dat" 2>&1 | head -2 | tr '\n' ' ')"
 fi
 
-# --- a window whose thread is busy for 2 s ---------------------------------------------------------
-# Under a tessellor.exe of its own: the Border Layout hands out bands in a cycle that lives as long
-# as the process, and the simulator starts each scenario with a fresh one.
-#
-# Busy and Calm belong to one program, each on a thread of its own. Busy's thread sleeps 2 s, as a
-# program loading a file does: not long enough to count as hung (5 s), so it is waited for, at most
-# 100 ms. Whether it still slept is read from its log ("awake Busy"), so the only bound on time is
-# the 2 s themselves: the other seven windows must be placed, and a command posted to the dialog
-# handled, before Busy wakes. Ctrl+Alt+B of eight windows takes a few hundred ms here (the
-# benchmark's figures), several times less. (A message sent to the dialog would prove nothing: a
-# thread that waits in a call to another thread's window still handles messages sent to it.)
-if [ "$mode" = test ]; then
-  step "launch-tray 30000 $(winpath "$bin/tessellor.exe") #32770 Tessellor 100077"
-  step "auto on"
-  sampler_options=(--threads)
-  open_samples busy.log Busy,300,200,500,400,116,27,E67E22 Calm,340,240,500,400,116,27,1ABC9C
-  sampler_options=()
-  step "wait-settled 10000"
-  describe_desktop
-  scenario+=("key 0")
-  simulate busy-border
-  busy_cell=$(rect_of Busy)
-  others=()
-  for e in "${expected[@]}"; do [[ $e == "Busy "* ]] || others+=("$e"); done
-  step "post Busy hang 2000"
-  step "wait-log busy.log hang_Busy 1 5000"
-  step "key ctrl+alt+b"
-  ctl "expect 1900" "${others[@]}" "."
-  placed=$REPLY
-  ctl "barrier 1900"
-  answered=$REPLY
-  if [ "$(log_count busy.log "awake Busy")" = 0 ]; then asleep=yes; else asleep=no; fi
-  if [[ $placed == ok* ]] && [ "$asleep" = yes ]; then
-    pass "Ctrl+Alt+B places the other windows while Busy's thread sleeps 2 s (${placed#ok } ms)"
-  else
-    fail "Ctrl+Alt+B waits for Busy: the other windows answered '$placed', Busy still asleep: $asleep"
-    for e in "${others[@]}"; do note "simulator: $e"; done
-  fi
-  if [ "$answered" = ok ] && [ "$asleep" = yes ]; then
-    pass "the main dialog handles a posted command meanwhile"
-  else
-    fail "the main dialog does not handle a posted command while Busy sleeps ($answered, Busy still asleep: $asleep)"
-  fi
-  expected=("Busy $busy_cell")
-  compare "Busy takes its cell once it answers" 15000
-  scenario+=("key 2")
-  simulate busy-stop
-  step "key ctrl+back"
-  compare "Ctrl+Backspace puts every window back, Busy too" 10000 foreground
-  step "command 1002"
-  step "wait-exit 20000"
-fi
-
 # --- killed while a layout holds the windows ------------------------------------------------------
 # Task Manager's "End task" while the Border Layout holds the sample windows, one of them maximised
 # before the layout started: the next start offers "Put windows back" (command 1003), which puts
@@ -593,6 +540,60 @@ check_kill_and_put_back() {
   ctl "wait-file tessellor-restarted.exit 20000"
 }
 if [ "$mode" = test ]; then check_kill_and_put_back; fi
+
+# --- a window whose thread is busy for 2 s ---------------------------------------------------------
+# Under a tessellor.exe of its own: the Border Layout hands out bands in a cycle that lives as long
+# as the process, and the simulator starts each scenario with a fresh one.
+#
+# Busy and Calm belong to one program, each on a thread of its own. Busy's thread sleeps 2 s, as a
+# program loading a file does: not long enough to count as hung (5 s), so it is waited for, at most
+# 100 ms. Whether it still slept is read from its log ("awake Busy"), so the only bound on time is
+# the 2 s themselves: the other seven windows must be placed, and a command posted to the dialog
+# handled, before Busy wakes. Ctrl+Alt+B of eight windows takes a few hundred ms here (the
+# benchmark's figures), several times less. (A message sent to the dialog would prove nothing: a
+# thread that waits in a call to another thread's window still handles messages sent to it.)
+if [ "$mode" = test ]; then
+  step "launch-tray 30000 $(winpath "$bin/tessellor.exe") #32770 Tessellor 100077"
+  step "auto on"
+  sampler_options=(--threads)
+  open_samples busy.log Busy,300,200,500,400,116,27,E67E22 Calm,340,240,500,400,116,27,1ABC9C
+  sampler_options=()
+  step "wait-settled 10000"
+  describe_desktop
+  scenario+=("key 0")
+  simulate busy-border
+  busy_cell=$(rect_of Busy)
+  others=()
+  for e in "${expected[@]}"; do [[ $e == "Busy "* ]] || others+=("$e"); done
+  step "post Busy hang 2000"
+  step "wait-log busy.log hang_Busy 1 5000"
+  step "key ctrl+alt+b"
+  ctl "expect 1900" "${others[@]}" "."
+  placed=$REPLY
+  ctl "barrier 1900"
+  answered=$REPLY
+  if [ "$(log_count busy.log "awake Busy")" = 0 ]; then asleep=yes; else asleep=no; fi
+  if [[ $placed == ok* ]] && [ "$asleep" = yes ]; then
+    pass "Ctrl+Alt+B places the other windows while Busy's thread sleeps 2 s (${placed#ok } ms)"
+  else
+    fail "Ctrl+Alt+B waits for Busy: the other windows answered '$placed', Busy still asleep: $asleep"
+    for e in "${others[@]}"; do note "simulator: $e"; done
+  fi
+  if [ "$answered" = ok ] && [ "$asleep" = yes ]; then
+    pass "the main dialog handles a posted command meanwhile"
+  else
+    fail "the main dialog does not handle a posted command while Busy sleeps ($answered, Busy still asleep: $asleep)"
+  fi
+  expected=("Busy $busy_cell")
+  compare "Busy takes its cell once it answers" 15000
+  scenario+=("key 2")
+  simulate busy-stop
+  step "key ctrl+back"
+  compare "Ctrl+Backspace puts every window back, Busy too" 10000 foreground
+  step "command 1002"
+  step "wait-exit 20000"
+fi
+
 
 echo "e2e: $passed passed, $failed failed in $((SECONDS - started)) s (artefacts in $art)"
 [ "$failed" -eq 0 ]

@@ -1,6 +1,8 @@
 // The fuzzer's own parts: its rules must see a broken layout, and a seed must replay.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 #include <cmath>
 #include <filesystem>
 #include <fstream>
@@ -124,7 +126,8 @@ TEST_F(FuzzRules, SeeADuplicateOrOverfullGrid) {
 
 TEST_F(FuzzRules, WindowsPlacedAsAskedAreThoseWhoseLastPlacementTook) {
   using Kind = sim::PlacementCall::Kind;
-  const HWND a = windows[0], b = windows[1], c = windows[2];
+  const HWND a = windows[0], b = windows[1];
+  const HWND c = reinterpret_cast<HWND>(std::uintptr_t{0x7000});  // any third handle: no window is asked
   const RECT r{0, 0, 10, 10};
   sim::PlacementCall shortOfIt{Kind::SetWindowPos, c, r};
   shortOfIt.took = false;  // a window that would not be as small

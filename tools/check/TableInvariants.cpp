@@ -2,6 +2,7 @@
 #include <limits>
 
 #include <cmath>
+#include <cstdint>
 #include <map>
 
 #include "layout/readWindowRect.h"
@@ -42,7 +43,9 @@ bool atRangeEnd(const RECT& r) {
   for (const LONG v : {r.left, r.top, r.right, r.bottom}) {
     if (v == lo || v == hi) return true;
   }
-  return false;
+  // Nor can a width or height past the int range be asked of the window system (SetWindowPos).
+  constexpr std::int64_t most = std::numeric_limits<int>::max();
+  return std::int64_t{r.right} - r.left > most || std::int64_t{r.bottom} - r.top > most;
 }
 
 }  // namespace

@@ -68,11 +68,16 @@ BOOL setWindowPlacement(HWND hwnd, const WINDOWPLACEMENT& placement, Delivery de
   if (::SetWindowPlacement(h, &wp)) return TRUE;
   // Wine refuses SetWindowPlacement on another process's window: restore the window and move it.
   if (!::IsWindow(h)) return FALSE;
-  if (showsNormal(placement.showCmd) && (::IsIconic(h) || ::IsZoomed(h))) {
-    showWindow(hwnd, static_cast<int>(placement.showCmd), delivery);
+  // A window put back maximised takes its normal rectangle first, then is maximised over it.
+  const bool maximize = placement.showCmd == SW_MAXIMIZE;
+  if ((showsNormal(placement.showCmd) || maximize) && (::IsIconic(h) || ::IsZoomed(h))) {
+    showWindow(hwnd, maximize ? SW_SHOWNOACTIVATE : static_cast<int>(placement.showCmd), delivery);
   }
-  return setWindowPos(hwnd, nullptr, screen.left, screen.top, screen.right - screen.left, screen.bottom - screen.top,
-                      SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER | SWP_NOCOPYBITS, delivery);
+  const BOOL moved =
+      setWindowPos(hwnd, nullptr, screen.left, screen.top, screen.right - screen.left, screen.bottom - screen.top,
+                   SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER | SWP_NOCOPYBITS, delivery);
+  if (maximize) showWindow(hwnd, SW_MAXIMIZE, delivery);
+  return moved;
 }
 
 BOOL setWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UINT flags, Delivery delivery) {

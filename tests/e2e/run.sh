@@ -538,6 +538,10 @@ check_kill_and_put_back() {
   if [ ! -e "$journal" ]; then pass "\"Put windows back\" removes restore.dat"; else fail "restore.dat is still there"; fi
   step "command 1002"
   ctl "wait-file tessellor-restarted.exit 20000"
+  # The checks after this one start from sample windows in their normal state.
+  step "post Alpha restore"
+  ctl "expect-placements 10000" "Alpha normal" "."
+  [[ $REPLY == ok* ]] || fail "kill: Alpha did not come back to normal ($REPLY)"
 }
 if [ "$mode" = test ]; then check_kill_and_put_back; fi
 

@@ -52,12 +52,10 @@ class ForwardingPlatform : public Platform {
   HRESULT DwmGetWindowAttribute(HWND hwnd, DWORD attribute, void* value, DWORD size) override {
     return desktop_.DwmGetWindowAttribute(hwnd, attribute, value, size);
   }
-  // Not inlined speculatively through another view: kept small, for the size budget of the exe.
-  [[gnu::optimize("no-devirtualize-speculatively")]] HRESULT IsWindowOnCurrentVirtualDesktop(
-      HWND hwnd, BOOL* onCurrentDesktop) override {
+  HRESULT IsWindowOnCurrentVirtualDesktop(HWND hwnd, BOOL* onCurrentDesktop) override {
     return desktop_.IsWindowOnCurrentVirtualDesktop(hwnd, onCurrentDesktop);
   }
-  [[gnu::optimize("no-devirtualize-speculatively")]] HRESULT GetWindowDesktopId(HWND hwnd, GUID* desktopId) override {
+  HRESULT GetWindowDesktopId(HWND hwnd, GUID* desktopId) override {
     return desktop_.GetWindowDesktopId(hwnd, desktopId);
   }
   HRGN CreateRectRgn(int left, int top, int right, int bottom) override {

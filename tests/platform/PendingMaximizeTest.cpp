@@ -17,10 +17,10 @@ class PendingMaximize : public ::testing::Test {
   PendingMaximize() : view(desk), pending(view) {
     desk.setScreen(1280, 1024);
     view.useMonitor(nullptr);
-    sim::WindowSpec spec;
-    spec.name = "a";
-    spec.at = RECT{0, 0, 640, 1024};
-    a = desk.createWindow(spec);
+    sim::WindowSpec windowSpec;
+    windowSpec.name = "a";
+    windowSpec.at = RECT{0, 0, 640, 1024};
+    a = desk.createWindow(windowSpec);
   }
   void maximizeAt(const RECT& normal) {
     WINDOWPLACEMENT placement{};

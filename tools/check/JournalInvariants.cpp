@@ -16,12 +16,12 @@ std::string rectText(const RECT& r) {
 }
 
 // Where the desktop puts a window asked to stand at `r`: no negative size, no less than its minimum.
-RECT fitted(const sim::WindowSpec& spec, RECT r) {
+RECT fitted(const sim::WindowSpec& windowSpec, RECT r) {
   r.right = std::max(r.right, r.left);
   r.bottom = std::max(r.bottom, r.top);
-  r.right = std::max<LONG>(r.right, static_cast<LONG>(std::min<long long>(std::int64_t{r.left} + spec.minWidth,
+  r.right = std::max<LONG>(r.right, static_cast<LONG>(std::min<long long>(std::int64_t{r.left} + windowSpec.minWidth,
                                                                           std::numeric_limits<LONG>::max())));
-  r.bottom = std::max<LONG>(r.bottom, static_cast<LONG>(std::min<long long>(std::int64_t{r.top} + spec.minHeight,
+  r.bottom = std::max<LONG>(r.bottom, static_cast<LONG>(std::min<long long>(std::int64_t{r.top} + windowSpec.minHeight,
                                                                             std::numeric_limits<LONG>::max())));
   return r;
 }
@@ -68,12 +68,12 @@ void checkJournalAfterKill(sim::SimDesktop& desktop, std::span<const HWND> held,
 
 void checkPutBack(sim::SimDesktop& desktop, std::span<const KeptWindow> listed, Findings& findings) {
   for (const KeptWindow& w : listed) {
-    const sim::WindowSpec* spec = desktop.specOf(w.id.hwnd);
+    const sim::WindowSpec* windowSpec = desktop.specOf(w.id.hwnd);
     // Gone, growing at every placement, or of a program above ours that refuses every placement.
-    if (spec == nullptr || spec->grows != 0 || spec->elevated) continue;
+    if (windowSpec == nullptr || windowSpec->grows != 0 || windowSpec->elevated) continue;
     const HWND hwnd = w.id.hwnd;
     // Its kept place, or where that place goes when no monitor holds any of it now.
-    const RECT wanted = fitted(*spec, ontoAMonitor(desktop, w.place.normal));
+    const RECT wanted = fitted(*windowSpec, ontoAMonitor(desktop, w.place.normal));
     const bool keepsState = desktop.isMinimized(hwnd) || desktop.isHidden(hwnd);
     const bool stateRight = keepsState || desktop.isMaximized(hwnd) == w.place.maximized;
     const RECT found = keepsState || w.place.maximized ? desktop.normalRectOf(hwnd) : desktop.rectOf(hwnd);

@@ -11,7 +11,7 @@ BOOL addWindowIfEligible(HWND hwnd, LPARAM shellParam) {
   Shell& shell = *reinterpret_cast<Shell*>(shellParam);
   Platform& p = shell.platform;
   // A window of another virtual desktop is cloaked, and so not eligible.
-  if (!isWindowEligible(p, shell.mainDialog, hwnd)) return TRUE;
+  if (!isWindowEligible(p, shell.mainDialog, hwnd, shell.programNames)) return TRUE;
   // The layout takes its own monitor's windows; a hotkey can still bring in any other.
   if (p.MonitorFromWindow(hwnd, MONITOR_DEFAULTTONEAREST) != shell.desktop.monitor()) return TRUE;
   keepBeforeTaking(shell, hwnd);

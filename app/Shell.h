@@ -19,6 +19,7 @@
 #include "platform/DesktopView.h"
 #include "platform/PendingPlacements.h"
 #include "platform/Platform.h"
+#include "settings/ProgramNames.h"
 
 namespace tessellor {
 
@@ -104,6 +105,7 @@ struct Shell {
   Balloon lastBalloon = Balloon::Notice;
 
   RestoreJournal journal;
+  ProgramNames programNames;
 };
 
 // The shell kept with the main dialog, or null before WM_INITDIALOG.

@@ -79,12 +79,20 @@ BOOL PendingPlacements::GetWindowRect(HWND hwnd, RECT* rect) {
 }
 
 BOOL PendingPlacements::GetWindowPlacement(HWND hwnd, WINDOWPLACEMENT* placement) {
-  if (!desktop_.GetWindowPlacement(hwnd, placement)) return FALSE;
   const auto t = targets_.find(hwnd);
-  if (t != targets_.end() && (t->second.normal || t->second.maximized)) {
-    placement->rcNormalPosition = t->second.rect;
-    placement->showCmd = t->second.maximized ? SW_MAXIMIZE : SW_SHOWNORMAL;
+  if (t == targets_.end() || !(t->second.normal || t->second.maximized)) {
+    return desktop_.GetWindowPlacement(hwnd, placement);
   }
+  Target& target = t->second;
+  if (placement == nullptr) return FALSE;
+  if (!target.placementRead) {
+    target.placement.length = sizeof target.placement;
+    if (!desktop_.GetWindowPlacement(hwnd, &target.placement)) return FALSE;
+    target.placementRead = true;
+  }
+  *placement = target.placement;
+  placement->rcNormalPosition = target.rect;
+  placement->showCmd = target.maximized ? SW_MAXIMIZE : SW_SHOWNORMAL;
   return TRUE;
 }
 
@@ -92,6 +100,15 @@ BOOL PendingPlacements::IsIconic(HWND hwnd) {
   const auto t = targets_.find(hwnd);
   if (t != targets_.end() && (t->second.normal || t->second.maximized)) return FALSE;
   return desktop_.IsIconic(hwnd);
+}
+
+int PendingPlacements::GetWindowRgn(HWND hwnd, HRGN region) {
+  const auto t = targets_.find(hwnd);
+  if (t == targets_.end()) return desktop_.GetWindowRgn(hwnd, region);
+  if (t->second.noRegion) return ERROR;
+  const int kind = desktop_.GetWindowRgn(hwnd, region);
+  t->second.noRegion = kind == ERROR;
+  return kind;
 }
 
 // Maximised with its normal rectangle unless it is so already; raised and activated where it stands.

@@ -41,6 +41,8 @@ class PendingPlacements final : public ForwardingPlatform {
   BOOL GetWindowRect(HWND hwnd, RECT* rect) override;
   BOOL GetWindowPlacement(HWND hwnd, WINDOWPLACEMENT* placement) override;
   BOOL IsIconic(HWND hwnd) override;
+  // Asked once for a window with a target while it has none: placing it gives it none.
+  int GetWindowRgn(HWND hwnd, HRGN region) override;
 
   bool empty() const { return order_.empty(); }
   // The windows with a target, in the order they are placed.
@@ -58,6 +60,12 @@ class PendingPlacements final : public ForwardingPlatform {
     bool maximized = false;  // must end maximised, with rect as its normal rectangle
     bool raise = false;      // to the top of the z-order
     bool activate = false;   // and made the active window
+    // What the window system answered for the window during the event, asked once: every add
+    // re-applies the layout and reads each window again, and under Wine each read is several calls
+    // to the server.
+    bool placementRead = false;
+    WINDOWPLACEMENT placement{};
+    bool noRegion = false;
   };
   Target& targetOf(HWND hwnd);
   // The moves of a target in the maximised state, or none when it stands so already.

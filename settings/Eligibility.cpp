@@ -55,7 +55,7 @@ bool isProgramAllowed(Platform& platform, HWND dialog, const char* name) {
                                       reinterpret_cast<LPARAM>(name)) == LB_ERR;
 }
 
-bool isWindowEligible(Platform& platform, HWND dialog, HWND hwnd) {
+bool isWindowEligible(Platform& platform, HWND dialog, HWND hwnd, ProgramNames& names) {
   Platform& p = platform;
   if (!p.IsWindow(hwnd) || !p.IsWindowVisible(hwnd) || !isTileableWindow(p, hwnd) || p.IsIconic(hwnd)) return false;
 
@@ -63,7 +63,7 @@ bool isWindowEligible(Platform& platform, HWND dialog, HWND hwnd) {
   p.GetWindowTextA(hwnd, title, sizeof title);
   // A window whose program cannot be asked is tested under the empty name.
   char programName[100] = {};
-  getProgramName(p, hwnd, programName, sizeof programName);
+  names.programName(p, hwnd, programName, sizeof programName);
   RECT rect{};
   p.GetWindowRect(hwnd, &rect);
 

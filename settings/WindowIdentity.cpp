@@ -2,9 +2,7 @@
 
 namespace tessellor {
 
-namespace {
-
-std::uint64_t processStart(Platform& platform, DWORD processId) {
+std::uint64_t readProcessStart(Platform& platform, DWORD processId) {
   // The limited right is all a process of another user or a higher integrity level grants.
   HANDLE process = platform.OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
   if (process == nullptr) return 0;
@@ -14,14 +12,12 @@ std::uint64_t processStart(Platform& platform, DWORD processId) {
   return read ? (std::uint64_t{created.dwHighDateTime} << 32) | created.dwLowDateTime : 0;
 }
 
-}  // namespace
-
 std::optional<WindowIdentity> readWindowIdentity(Platform& platform, HWND hwnd) {
   if (hwnd == nullptr || !platform.IsWindow(hwnd)) return std::nullopt;
   WindowIdentity id;
   id.hwnd = hwnd;
   if (platform.GetWindowThreadProcessId(hwnd, &id.processId) == 0) return std::nullopt;
-  id.processStart = processStart(platform, id.processId);
+  id.processStart = readProcessStart(platform, id.processId);
   char name[MAX_CLASS_NAME + 1] = {};
   platform.GetClassNameA(hwnd, name, sizeof name);
   name[MAX_CLASS_NAME] = '\0';

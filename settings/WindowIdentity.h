@@ -18,6 +18,9 @@ struct WindowIdentity {
   friend bool operator==(const WindowIdentity&, const WindowIdentity&) = default;
 };
 
+// The FILETIME of the process's creation, or 0 when it cannot be read.
+std::uint64_t readProcessStart(Platform& platform, DWORD processId);
+
 // The living window's identity now; nothing for a handle that is no window.
 std::optional<WindowIdentity> readWindowIdentity(Platform& platform, HWND hwnd);
 

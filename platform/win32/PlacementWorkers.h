@@ -38,9 +38,9 @@ class PlacementWorkers {
   // call waiting, or whose turn never came, gets the rest of its moves as posted calls.
   void place(std::span<WindowMove* const> moves, unsigned long ms);
 
-  // Enough for the windows of an event to be placed in a round or two, and for a few windows that
-  // keep their workers waiting; few enough that the process stays small.
-  static constexpr std::size_t kMostWorkers = 8;
+  // Enough for a dozen programs' windows to be placed in one round, and for a few windows that keep
+  // their workers waiting; few enough that the process stays small.
+  static constexpr std::size_t kMostWorkers = 16;
 
  private:
   WorkerState* state_;

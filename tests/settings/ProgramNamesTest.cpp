@@ -1,0 +1,78 @@
+// Each process is asked its program name once; no process is ever answered another's name.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "platform/ForwardingPlatform.h"
+#include "platform/sim/SimDesktop.h"
+#include "settings/ProgramNames.h"
+
+namespace tessellor {
+namespace {
+
+// Counts the one expensive question, the module list of another process.
+class CountingPlatform final : public ForwardingPlatform {
+ public:
+  using ForwardingPlatform::ForwardingPlatform;
+  BOOL EnumProcessModules(HANDLE process, HMODULE* modules, DWORD size, DWORD* needed) override {
+    ++moduleQueries;
+    return desktop_.EnumProcessModules(process, modules, size, needed);
+  }
+  int moduleQueries = 0;
+};
+
+HWND windowOf(sim::SimDesktop& desk, const char* name, const char* exe) {
+  sim::WindowSpec spec;
+  spec.name = name;
+  spec.exe = exe;
+  return desk.createWindow(spec);
+}
+
+std::string nameOf(ProgramNames& names, Platform& platform, HWND hwnd, DWORD size = 100) {
+  char name[100] = {};
+  return names.programName(platform, hwnd, name, size) ? name : "(none)";
+}
+
+TEST(ProgramNames, OneQueryAProcessAndEachWindowItsOwnProgram) {
+  sim::SimDesktop desk;
+  CountingPlatform platform(desk);
+  const HWND editor1 = windowOf(desk, "editor1", "editor.exe");
+  const HWND editor2 = windowOf(desk, "editor2", "editor.exe");
+  const HWND mail = windowOf(desk, "mail", "mail.exe");
+  const HWND closed = windowOf(desk, "closed", "-");  // its process cannot be opened
+  ProgramNames names;
+
+  EXPECT_EQ(nameOf(names, platform, editor1), "editor.exe");
+  EXPECT_EQ(nameOf(names, platform, editor2), "editor.exe");
+  EXPECT_EQ(nameOf(names, platform, mail), "mail.exe");
+  EXPECT_EQ(nameOf(names, platform, editor1), "editor.exe");
+  EXPECT_EQ(platform.moduleQueries, 2);
+  // A process that cannot be asked has no name, each time it is asked.
+  EXPECT_EQ(nameOf(names, platform, closed), "(none)");
+  EXPECT_EQ(nameOf(names, platform, closed), "(none)");
+  // A kept name is cut to the caller's buffer as a fresh one is: "edit" and its NUL.
+  EXPECT_EQ(nameOf(names, platform, editor2, 5), "edit");
+  EXPECT_EQ(nameOf(names, platform, nullptr), "(none)");
+}
+
+TEST(ProgramNames, ManyProgramsForgetTheOldestAndStillAnswerRight) {
+  sim::SimDesktop desk;
+  CountingPlatform platform(desk);
+  ProgramNames names;
+  std::vector<HWND> windows;
+  const std::size_t programs = ProgramNames::kMostKnown + 3;
+  for (std::size_t i = 0; i < programs; ++i) {
+    const std::string exe = "program" + std::to_string(i) + ".exe";
+    windows.push_back(windowOf(desk, ("w" + std::to_string(i)).c_str(), exe.c_str()));
+  }
+  for (std::size_t i = 0; i < programs; ++i) {
+    EXPECT_EQ(nameOf(names, platform, windows[i]), "program" + std::to_string(i) + ".exe");
+  }
+  // The first three were forgotten and are asked again; the last one is still known.
+  EXPECT_EQ(nameOf(names, platform, windows[0]), "program0.exe");
+  EXPECT_EQ(nameOf(names, platform, windows.back()), "program" + std::to_string(programs - 1) + ".exe");
+  EXPECT_EQ(platform.moduleQueries, static_cast<int>(programs) + 1);
+}
+
+}  // namespace
+}  // namespace tessellor

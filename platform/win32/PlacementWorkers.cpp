@@ -157,7 +157,27 @@ namespace {
 
 }  // namespace
 
-PlacementWorkers::PlacementWorkers() : state_(new WorkerState) {}
+PlacementWorkers::PlacementWorkers() : state_(new WorkerState) {
+  // Under Wine a thread takes milliseconds to start (every DLL hears of it), and a layout's first
+  // event would wait for as many as it has programs: they are started now, off the caller's thread.
+  starter_ = ::CreateThread(nullptr, 0, startAll, this, 0, nullptr);
+}
+
+bool PlacementWorkers::startWorker() {
+  if (state_->stopping || threadCount_ >= kMostWorkers) return false;
+  void* thread = ::CreateThread(nullptr, 0, serve, state_, 0, nullptr);
+  if (thread == nullptr) return false;
+  threads_[threadCount_++] = thread;
+  return true;
+}
+
+::DWORD WINAPI PlacementWorkers::startAll(void* parameter) {
+  auto& workers = *static_cast<PlacementWorkers*>(parameter);
+  for (;;) {
+    Locked locked(workers.state_->lock);
+    if (!workers.startWorker()) return 0;
+  }
+}
 
 PlacementWorkers::~PlacementWorkers() {
   {
@@ -165,10 +185,20 @@ PlacementWorkers::~PlacementWorkers() {
     state_->stopping = true;
     ::WakeAllConditionVariable(&state_->queued);
   }
-  const auto count = static_cast<::DWORD>(threadCount_);
+  // The starter starts nothing once the workers are stopping, and is done after its current start.
+  if (starter_ != nullptr) {
+    ::WaitForSingleObject(starter_, kStopWithinMs);
+    ::CloseHandle(starter_);
+  }
+  ::DWORD count = 0;
+  {
+    // Not held while waiting: a worker takes the lock to see that it is to stop.
+    Locked locked(state_->lock);
+    count = static_cast<::DWORD>(threadCount_);
+  }
   const bool ended =
       count == 0 || ::WaitForMultipleObjects(count, threads_, TRUE, kStopWithinMs) < WAIT_OBJECT_0 + count;
-  for (std::size_t i = 0; i < threadCount_; ++i) ::CloseHandle(threads_[i]);
+  for (std::size_t i = 0; i < count; ++i) ::CloseHandle(threads_[i]);
   if (ended) delete state_;
 }
 
@@ -217,11 +247,8 @@ void PlacementWorkers::place(std::span<WindowMove* const> moves, unsigned long m
   const ULONGLONG handedOut = ::GetTickCount64();
   state_->append(handed);
   // A worker for each thread with calls to make, as far as there are workers.
-  for (std::size_t starting = 0; threadCount_ < kMostWorkers && threadsToServe > state_->idle + starting; ++starting) {
-    void* thread = ::CreateThread(nullptr, 0, serve, state_, 0, nullptr);
-    if (thread == nullptr) break;
-    threads_[threadCount_++] = thread;
-  }
+  std::size_t starting = 0;
+  while (threadsToServe > state_->idle + starting && startWorker()) ++starting;
   ::WakeAllConditionVariable(&state_->queued);
 
   // Without a single worker nothing would start: the moves are posted at once.

@@ -18,7 +18,8 @@ struct WorkerState;
 
 class PlacementWorkers {
  public:
-  // Starts no thread yet: workers are started as placements need them, up to kMostWorkers.
+  // Starts the workers in the background, so that the first event's placements do not wait for
+  // them to start; a batch that comes first starts what it needs itself.
   PlacementWorkers();
   // Stops the workers, waiting a moment for them; a worker still waiting on a window is left to
   // the end of the process, and what the workers share is then kept until the end too.
@@ -43,8 +44,14 @@ class PlacementWorkers {
   static constexpr std::size_t kMostWorkers = 16;
 
  private:
+  // Starts one more worker, the lock held; false when there are enough, or none can be started.
+  bool startWorker();
+  // The starter's thread procedure.
+  static unsigned long __stdcall startAll(void* workers);
+
   WorkerState* state_;
-  void* threads_[kMostWorkers] = {};  // the workers' handles
+  void* starter_ = nullptr;           // the thread that starts the workers
+  void* threads_[kMostWorkers] = {};  // the workers' handles, written with the lock held
   std::size_t threadCount_ = 0;
   unsigned batches_ = 0;
 };

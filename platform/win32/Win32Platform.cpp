@@ -104,7 +104,8 @@ BOOL CALLBACK enumThunk(::HWND hwnd, ::LPARAM lParam) {
 
 }  // namespace
 
-Win32Platform::Win32Platform() : taskbarCreated_(::RegisterWindowMessageA("TaskbarCreated")) {}
+Win32Platform::Win32Platform()
+    : workers_(std::make_unique<PlacementWorkers>()), taskbarCreated_(::RegisterWindowMessageA("TaskbarCreated")) {}
 
 BOOL Win32Platform::IsWindow(HWND hwnd) { return ::IsWindow(sys(hwnd)); }
 BOOL Win32Platform::IsWindowVisible(HWND hwnd) { return ::IsWindowVisible(sys(hwnd)); }

@@ -152,7 +152,7 @@ class Win32Platform final : public Platform {
   // Posted when waiting could hold this thread: for a hung window, and behind a call in flight.
   Delivery deliveryFor(HWND hwnd) const;
 
-  std::unique_ptr<PlacementWorkers> workers_;  // made with the first batch
+  std::unique_ptr<PlacementWorkers> workers_;  // started with the program
   UINT taskbarCreated_;
   NOTIFYICONDATAA trayIcon_{};
   bool hasTrayIcon_ = false;

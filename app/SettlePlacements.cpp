@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "app/VirtualDesktops.h"
 #include "app/WindowEvents.h"
 
 namespace tessellor {
@@ -50,6 +51,17 @@ void catchUpWithMissedEvents(Shell& shell) {
 }  // namespace
 
 void settlePlacements(Shell& shell) {
+  // While another virtual desktop is shown the layout's windows keep their cells: what an event
+  // changed meanwhile (a window closed, the display changed) is placed once their desktop is back.
+  if (!shell.placements.empty() && shell.layoutMode() != LayoutNone && !layoutDesktopShown(shell)) {
+    // Only the layout's own windows wait: one that left it meanwhile is no longer its to move.
+    const std::vector<HWND> held = shell.layout.heldWindows();
+    const std::vector<HWND> waiting = shell.placements.windows();
+    for (HWND hwnd : waiting) {
+      if (!contains(held, hwnd)) shell.placements.cancel(hwnd);
+    }
+    return;
+  }
   for (int round = 0; round < kMaxRounds && !shell.placements.empty(); ++round) {
     if (shell.layoutMode() != LayoutNone) catchUpWithMissedEvents(shell);
     const PlacementOutcome outcome = shell.placements.flush();

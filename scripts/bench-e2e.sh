@@ -152,6 +152,7 @@ time_bare_runs() {
 
 border_what="Ctrl+Alt+B until the last window stands at its rectangle, Border Layout"
 bare_what="a bare program placing the same windows once each, one after another"
+hooked_what="the same bare program while tessellor.exe runs without a layout (its event hooks installed)"
 slow_what="Ctrl+Alt+B, Border Layout, windows that take 30 ms to answer a placement"
 slow_bare_what="a bare program placing those slow windows once each, one after another"
 
@@ -163,10 +164,16 @@ for n in "${border_counts[@]}"; do
   if [ "$n" = "$bare_count" ]; then
     time_bare_runs "bare-$n"
     bare_times=("${times[@]}")
+    # The same again with tessellor.exe running, no layout: what its hooks alone cost the placements.
+    start_tessellor
+    time_bare_runs "bare-hooked-$n"
+    hooked_times=("${times[@]}")
+    stop_tessellor
   fi
 done
 [ "${#bare_times[@]}" -gt 0 ] || abort "no Border Layout of $bare_count windows to measure the floor beside"
 row "$bare_what" "$bare_count" "${bare_times[@]}"
+row "$hooked_what" "$bare_count" "${hooked_times[@]}"
 
 # --- windows that take 30 ms to answer a placement, each on a thread of its own ------------------------
 sampler_options=(--threads --answer-ms 30)
@@ -231,10 +238,14 @@ echo "|---|---|---|---|"
 printf '%s\n' "${rows[@]}"
 
 # --- the goals, as ratios of this run's medians --------------------------------------------------------
-ratio() { # GOAL NUMERATOR DENOMINATOR AT-MOST
+ratio() { # GOAL NUMERATOR DENOMINATOR AT-MOST ("–": no goal, only the ratio)
   local a=${medians[$2]:-} b=${medians[$3]:-}
   if [ -z "$a" ] || [ -z "$b" ]; then
     echo "| $1 | not measured in this run | ≤ $4 |"
+    return
+  fi
+  if [ "$4" = "–" ]; then
+    awk -v a="$a" -v b="$b" -v what="$1" 'BEGIN { printf "| %s | %.2f | – |\n", what, a / b }'
     return
   fi
   awk -v a="$a" -v b="$b" -v most="$4" -v goal="$1" \
@@ -244,6 +255,7 @@ echo
 echo "| Ratio of the medians above | Value | Goal |"
 echo "|---|---|---|"
 ratio "Border Layout of $bare_count windows ÷ a bare program placing them" "$border_what|$bare_count" "$bare_what|$bare_count" 1.2
+ratio "Border Layout of $bare_count windows ÷ the bare program while tessellor.exe runs (not a goal)" "$border_what|$bare_count" "$hooked_what|$bare_count" "–"
 ratio "Border Layout of 24 windows ÷ of 12 windows" "$border_what|24" "$border_what|12" 2.3
 ratio "$bare_count slow windows ÷ a bare program placing them" "$slow_what|$bare_count" "$slow_bare_what|$bare_count" 0.5
 

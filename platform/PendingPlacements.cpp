@@ -119,7 +119,8 @@ void PendingPlacements::maximize(HWND hwnd, const Target& t, std::vector<WindowM
   desktop_.GetWindowPlacement(hwnd, &now);
   const bool maximizedNow =
       !desktop_.IsIconic(hwnd) && (desktop_.GetWindowLongPtrA(hwnd, GWL_STYLE) & WS_MAXIMIZE) != 0;
-  const bool ordered = t.raise || t.activate;
+  // A window its program hid is neither raised nor activated: that call would do nothing.
+  const bool ordered = (t.raise || t.activate) && desktop_.IsWindowVisible(hwnd);
   if (maximizedNow && now.rcNormalPosition == t.rect && !ordered) {
     outcome.standing.push_back(hwnd);
     return;

@@ -16,6 +16,7 @@
 #include "layout/grid/GridLayout.h"
 #include "settings/ApplicationWindow.h"
 #include "settings/RefusedTitles.h"
+#include "settings/WindowShape.h"
 
 namespace tessellor {
 
@@ -29,7 +30,7 @@ HWND takeForegroundWindow(Platform& p, TitleUse use) {
   RECT rect{};
   p.GetWindowRect(hwnd, &rect);
   if (!p.IsWindow(hwnd) || !p.IsWindowVisible(hwnd) || isTitleRefused(title, use) || IsRectEmpty(&rect) ||
-      !isTileableWindow(p, hwnd)) {
+      !isTileableWindow(p, hwnd) || !hasTileableShape(p, hwnd)) {
     return nullptr;
   }
   return hwnd;

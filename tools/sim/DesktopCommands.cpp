@@ -48,9 +48,10 @@ struct WindowFlag {
   LONG_PTR exStyle;
 };
 constexpr WindowFlag kWindowFlags[] = {
-    {"cloaked", &WindowSpec::cloaked, 0},    {"elevated", &WindowSpec::elevated, 0},
-    {"tool", nullptr, WS_EX_TOOLWINDOW},     {"noactivate", nullptr, WS_EX_NOACTIVATE},
-    {"appwindow", nullptr, WS_EX_APPWINDOW},
+    {"cloaked", &WindowSpec::cloaked, 0},     {"elevated", &WindowSpec::elevated, 0},
+    {"tool", nullptr, WS_EX_TOOLWINDOW},      {"noactivate", nullptr, WS_EX_NOACTIVATE},
+    {"appwindow", nullptr, WS_EX_APPWINDOW},  {"fixed", &WindowSpec::fixed, 0},
+    {"nocaption", &WindowSpec::nocaption, 0},
 };
 
 const WindowFlag* windowFlag(const Args& a, std::size_t i) {
@@ -331,6 +332,25 @@ void unminimize(ScenarioRunner& r, Args& a) {
   postHook(r, "UWM_MINMAX", hwnd, r.desktop().isMaximized(hwnd) ? SW_MAXIMIZE : SW_RESTORE);
 }
 
+// ---- Full-screen programs ----
+
+void activate(ScenarioRunner& r, Args& a) {
+  if (!a.count(1, 1)) return;
+  const HWND hwnd = r.livingWindow(a, 0);
+  if (a.failed()) return;
+  r.desktop().activate(hwnd);
+  postHook(r, "UWM_FOCUS", hwnd, 0);
+}
+
+void notificationState(ScenarioRunner& r, Args& a) {
+  static constexpr const char* kStates[] = {"busy", "d3d", "presentation", "normal"};
+  static constexpr QUERY_USER_NOTIFICATION_STATE kAnswers[] = {QUNS_BUSY, QUNS_RUNNING_D3D_FULL_SCREEN,
+                                                               QUNS_PRESENTATION_MODE, QUNS_ACCEPTS_NOTIFICATIONS};
+  if (!a.count(1, 1)) return;
+  if (const auto state = a.choice(0, kStates))
+    r.desktop().setNotificationState(kAnswers[static_cast<std::size_t>(*state)]);
+}
+
 constexpr Command kCommands[] = {
     {"screen", screen},
     {"minsize", minsize},
@@ -357,6 +377,9 @@ constexpr Command kCommands[] = {
     {"cloak", cloak<true>},
     {"uncloak", cloak<false>},
     {"unminimize", unminimize},
+    // Full-screen programs
+    {"activate", activate},
+    {"notification-state", notificationState},
 };
 
 }  // namespace

@@ -23,6 +23,9 @@ void leaveSession(Shell& shell, HWND dialog) {
 }
 
 INT_PTR handleMessage(Shell* shell, Platform& platform, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  // A full-screen program come to the front takes the keys; they come back once it has left. The
+  // message goes on to the layouts.
+  if (message == shell->messages.focus && message != 0) registerHotkeysFor(*shell, shell->layoutMode());
   // Registered numbers never collide with the fixed messages below.
   if (shell->layoutMode() != LayoutNone && dispatchWindowEvent(*shell, message, wParam, lParam)) return TRUE;
 
@@ -36,9 +39,13 @@ INT_PTR handleMessage(Shell* shell, Platform& platform, HWND hwnd, UINT message,
       platform.UpdateWindow(hwnd);
       return TRUE;
     case WM_DISPLAYCHANGE:
+      // A game may take the screen at a resolution of its own.
+      registerHotkeysFor(*shell, shell->layoutMode());
       refreshLayout(*shell);
       return TRUE;
     case WM_SETTINGCHANGE:
+      // Also sent when presentation settings are turned on or off.
+      registerHotkeysFor(*shell, shell->layoutMode());
       // The taskbar moved, was resized or hides itself now: the work area changed with it.
       if (wParam == SPI_SETWORKAREA) refreshLayout(*shell);
       return FALSE;

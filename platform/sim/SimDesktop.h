@@ -138,6 +138,7 @@ class SimDesktop : public Platform {
   void activate(HWND hwnd);    // the user brings it to the front: foreground, top of the z-order
   // What SHQueryUserNotificationState answers (QUNS_ACCEPTS_NOTIFICATIONS until set).
   void setNotificationState(QUERY_USER_NOTIFICATION_STATE state) { notificationState_ = state; }
+  QUERY_USER_NOTIFICATION_STATE notificationState() const { return notificationState_; }
 
   RECT visibleRectOf(HWND hwnd) const;    // the rectangle less the invisible frame
   bool hasFrame(HWND hwnd) const;         // whether it was made with invisible borders

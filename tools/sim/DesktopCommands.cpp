@@ -347,8 +347,18 @@ void notificationState(ScenarioRunner& r, Args& a) {
   static constexpr QUERY_USER_NOTIFICATION_STATE kAnswers[] = {QUNS_BUSY, QUNS_RUNNING_D3D_FULL_SCREEN,
                                                                QUNS_PRESENTATION_MODE, QUNS_ACCEPTS_NOTIFICATIONS};
   if (!a.count(1, 1)) return;
-  if (const auto state = a.choice(0, kStates))
-    r.desktop().setNotificationState(kAnswers[static_cast<std::size_t>(*state)]);
+  const auto state = a.choice(0, kStates);
+  if (!state) return;
+  SimDesktop& d = r.desktop();
+  const QUERY_USER_NOTIFICATION_STATE before = d.notificationState();
+  const QUERY_USER_NOTIFICATION_STATE after = kAnswers[static_cast<std::size_t>(*state)];
+  d.setNotificationState(after);
+  // Windows tells the top-level windows when presentation settings go on or off, never when a
+  // full-screen program starts or ends.
+  const bool presentationChanged = (before == QUNS_PRESENTATION_MODE) != (after == QUNS_PRESENTATION_MODE);
+  if (presentationChanged && r.running() && d.mainDialog() != nullptr) {
+    d.postMessage(d.mainDialog(), WM_SETTINGCHANGE, 0, 0);
+  }
 }
 
 constexpr Command kCommands[] = {

@@ -125,18 +125,5 @@ TEST(FullScreenFront, KeysChosenMeanwhileComeBackWhenTheGameLeaves) {
   EXPECT_EQ(t.d.balloons().size(), 1u);
 }
 
-// A key that reaches the program while the game is in front (its coming unheard) does not act:
-// not even Ctrl+Alt+B starts a layout, and every key is left to the game.
-TEST(FullScreenFront, AKeyPressedInFrontOfTheGameOnlyLeavesTheKeys) {
-  Program t;
-  t.d.setForeground(t.plain);
-  registerHotkeysFor(t.shell, LayoutNone);
-  ASSERT_EQ(t.d.hotkeys(), (std::vector<int>{0, 1}));
-  t.d.setForeground(t.game);
-  onHotkey(t.shell, 0);
-  EXPECT_EQ(t.shell.layoutMode(), LayoutNone);
-  EXPECT_TRUE(t.d.hotkeys().empty());
-}
-
 }  // namespace
 }  // namespace tessellor

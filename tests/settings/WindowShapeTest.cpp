@@ -87,40 +87,5 @@ TEST(WindowShape, AMinimisedFullScreenProgramIsNotFullScreen) {
   EXPECT_FALSE(isFullScreenWindow(t.d, game));
 }
 
-// Taken back on a restore or show: only what a layout could take when it starts, shape and all,
-// and only once it can be seen.
-TEST(WindowShape, TakenBackOnlyVisibleSizableApplicationWindows) {
-  TwoMonitors t;
-  struct Case {
-    const char* name;
-    bool hidden;
-    bool fixed;
-    bool nocaption;
-    bool cloaked;
-    bool takenBack;
-  };
-  // clang-format off
-  //   name          hidden fixed  nocaption cloaked taken back
-  const Case cases[] = {
-      {"plain",       false, false, false,    false,  true},
-      {"hidden",      true,  false, false,    false,  false},
-      {"fixed",       false, true,  false,    false,  false},
-      {"captionless", false, false, true,     false,  true},   // not full-screen: its rectangle is small
-      {"cloaked",     false, false, false,    true,   false},
-  };
-  // clang-format on
-  for (const Case& c : cases) {
-    sim::WindowSpec s = desc(c.name);
-    s.hidden = c.hidden;
-    s.fixed = c.fixed;
-    s.nocaption = c.nocaption;
-    s.cloaked = c.cloaked;
-    const HWND hwnd = t.d.createWindow(s);
-    EXPECT_EQ(mayTakeBack(t.d, hwnd), c.takenBack) << c.name;
-    EXPECT_EQ(hasSizingBorder(t.d, hwnd), !c.fixed) << c.name;
-  }
-  EXPECT_FALSE(mayTakeBack(t.d, t.window("game", RECT{0, 0, 1000, 800}, true)));
-}
-
 }  // namespace
 }  // namespace tessellor

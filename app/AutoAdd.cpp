@@ -48,7 +48,7 @@ void addEligibleWindows(Shell& shell) {
   Platform& p = shell.platform;
   // Without the foreground window (none, a dialog, a palette, an excluded program) the Centre would
   // stay empty: the window used last, the topmost taken, fills it instead.
-  const HWND foreground = p.GetForegroundWindow();
+  const HWND foreground = shell.borderLayout() != nullptr ? p.GetForegroundWindow() : nullptr;
   Fill fill{shell, foreground != nullptr && takenAtStart(shell, foreground) ? foreground : nullptr};
   p.EnumWindows(addWindowIfEligible, reinterpret_cast<LPARAM>(&fill));
 }

@@ -23,9 +23,13 @@ void leaveSession(Shell& shell, HWND dialog) {
 }
 
 INT_PTR handleMessage(Shell* shell, Platform& platform, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  // A full-screen program come to the front takes the keys; they come back once it has left. The
-  // message goes on to the layouts.
-  if (message == shell->messages.focus && message != 0) registerHotkeysFor(*shell, shell->layoutMode());
+  // A full-screen program come to the front takes the keys; they come back once it has left. A
+  // maximised window in front that goes full-screen, or back, is reported as restored or maximised.
+  // The message goes on to the layouts.
+  const HookMessages& hook = shell->messages;
+  if (message != 0 && (message == hook.focus || message == hook.minmax)) {
+    registerHotkeysFor(*shell, shell->layoutMode());
+  }
   // Registered numbers never collide with the fixed messages below.
   if (shell->layoutMode() != LayoutNone && dispatchWindowEvent(*shell, message, wParam, lParam)) return TRUE;
 

@@ -136,6 +136,11 @@ class SimDesktop : public Platform {
   void setCloaked(HWND hwnd, bool cloaked);
   void unminimize(HWND hwnd);  // back to the state before it was minimised; a window not minimised stays
   void activate(HWND hwnd);    // the user brings it to the front: foreground, top of the z-order
+  // Its program shows it full-screen: no title bar, normal, its monitor's whole rectangle; true when
+  // it was maximised. leaveFullScreen gives back what it had; true when that is maximised.
+  bool enterFullScreen(HWND hwnd);
+  bool leaveFullScreen(HWND hwnd);
+  bool isFullScreen(HWND hwnd) const;  // entered by enterFullScreen and not left
   // What SHQueryUserNotificationState answers (QUNS_ACCEPTS_NOTIFICATIONS until set).
   void setNotificationState(QUERY_USER_NOTIFICATION_STATE state) { notificationState_ = state; }
   QUERY_USER_NOTIFICATION_STATE notificationState() const { return notificationState_; }
@@ -389,6 +394,12 @@ class SimDesktop : public Platform {
     std::string desktop;                 // its virtual desktop
     bool restoreToMaximized = false;     // it was maximised when it was last minimised
     UINT dpi = USER_DEFAULT_SCREEN_DPI;  // of the monitor it was last on
+    struct Windowed {
+      RECT normal;
+      bool maximized;
+      bool nocaption;
+    };
+    std::optional<Windowed> windowed;  // what it had before its program showed it full-screen
   };
   struct Monitor {
     std::string name;

@@ -33,6 +33,36 @@ void SimDesktop::unminimize(HWND hwnd) {
   }
 }
 
+bool SimDesktop::enterFullScreen(HWND hwnd) {
+  Window* w = find(hwnd);
+  if (w == nullptr || w->windowed) return false;
+  const bool wasMaximized = w->state == State::Maximized;
+  w->windowed = Window::Windowed{w->normal, wasMaximized, w->desc.nocaption};
+  RECT bounds = screenRect();
+  RECT work = primaryWork();
+  monitorAt(MonitorFromWindow(hwnd, MONITOR_DEFAULTTONEAREST), bounds, work);
+  w->desc.nocaption = true;
+  w->state = State::Normal;
+  w->normal = bounds;
+  return wasMaximized;
+}
+
+bool SimDesktop::leaveFullScreen(HWND hwnd) {
+  Window* w = find(hwnd);
+  if (w == nullptr || !w->windowed) return false;
+  const Window::Windowed before = *w->windowed;
+  w->windowed.reset();
+  w->desc.nocaption = before.nocaption;
+  w->normal = before.normal;
+  if (before.maximized) maximize(hwnd);
+  return before.maximized;
+}
+
+bool SimDesktop::isFullScreen(HWND hwnd) const {
+  const Window* w = find(hwnd);
+  return w != nullptr && w->windowed.has_value();
+}
+
 void SimDesktop::activate(HWND hwnd) {
   if (find(hwnd) == nullptr) return;
   foreground_ = hwnd;

@@ -342,6 +342,28 @@ void activate(ScenarioRunner& r, Args& a) {
   postHook(r, "UWM_FOCUS", hwnd, 0);
 }
 
+// The hook reports a maximised window turned normal as restored, and a window maximised again as
+// maximised; a normal window that changes its rectangle and style only is not reported.
+void fullscreen(ScenarioRunner& r, Args& a) {
+  if (!a.count(1, 1)) return;
+  const HWND hwnd = r.livingWindow(a, 0);
+  if (a.failed()) return;
+  SimDesktop& d = r.desktop();
+  if (d.isMinimized(hwnd) || d.isFullScreen(hwnd)) {
+    return void(a.fail("window " + d.nameOf(hwnd) + " cannot be shown full-screen now"));
+  }
+  if (d.enterFullScreen(hwnd)) postHook(r, "UWM_MINMAX", hwnd, SW_RESTORE);
+}
+
+void leaveFullscreen(ScenarioRunner& r, Args& a) {
+  if (!a.count(1, 1)) return;
+  const HWND hwnd = r.livingWindow(a, 0);
+  if (a.failed()) return;
+  SimDesktop& d = r.desktop();
+  if (!d.isFullScreen(hwnd)) return void(a.fail("window " + d.nameOf(hwnd) + " is not full-screen"));
+  if (d.leaveFullScreen(hwnd)) postHook(r, "UWM_MINMAX", hwnd, SW_MAXIMIZE);
+}
+
 void notificationState(ScenarioRunner& r, Args& a) {
   static constexpr const char* kStates[] = {"busy", "d3d", "presentation", "normal"};
   static constexpr QUERY_USER_NOTIFICATION_STATE kAnswers[] = {QUNS_BUSY, QUNS_RUNNING_D3D_FULL_SCREEN,
@@ -389,6 +411,8 @@ constexpr Command kCommands[] = {
     {"unminimize", unminimize},
     // Full-screen programs
     {"activate", activate},
+    {"fullscreen", fullscreen},
+    {"leave-fullscreen", leaveFullscreen},
     {"notification-state", notificationState},
 };
 

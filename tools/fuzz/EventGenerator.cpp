@@ -522,6 +522,8 @@ std::string EventGenerator::ownProgramLine() {
            std::string(random_.pick({"busy", "d3d", "presentation", "normal", "normal", "normal"}));
   const HWND hwnd = someWindow(false);
   if (hwnd == nullptr) return newWindow();
+  if (roll < 4 && desktop().isFullScreen(hwnd)) return "leave-fullscreen " + nameOf(hwnd);
+  if (roll < 4 && !desktop().isMinimized(hwnd)) return "fullscreen " + nameOf(hwnd);
   return std::string(random_.pick({"hide", "show", "show", "cloak", "uncloak", "uncloak", "activate"})) + " " +
          nameOf(hwnd);
 }

@@ -7,16 +7,30 @@
 
 namespace tessellor {
 
-BOOL addWindowIfEligible(HWND hwnd, LPARAM shellParam) {
-  Shell& shell = *reinterpret_cast<Shell*>(shellParam);
+namespace {
+
+// One run of the enumeration.
+struct Fill {
+  Shell& shell;
+  HWND centre;  // the window for the Centre; null: the first one taken
+};
+
+// A window of another virtual desktop is cloaked, and so not eligible. The layout takes its own
+// monitor's windows; a hotkey can still bring in any other.
+bool takenAtStart(Shell& shell, HWND hwnd) {
   Platform& p = shell.platform;
-  // A window of another virtual desktop is cloaked, and so not eligible.
-  if (!isWindowEligible(p, shell.mainDialog, hwnd, shell.programNames)) return TRUE;
-  // The layout takes its own monitor's windows; a hotkey can still bring in any other.
-  if (p.MonitorFromWindow(hwnd, MONITOR_DEFAULTTONEAREST) != shell.desktop.monitor()) return TRUE;
+  return isWindowEligible(p, shell.mainDialog, hwnd, shell.programNames) &&
+         p.MonitorFromWindow(hwnd, MONITOR_DEFAULTTONEAREST) == shell.desktop.monitor();
+}
+
+BOOL addWindowIfEligible(HWND hwnd, LPARAM fillParam) {
+  Fill& fill = *reinterpret_cast<Fill*>(fillParam);
+  Shell& shell = fill.shell;
+  if (!takenAtStart(shell, hwnd)) return TRUE;
   keepBeforeTaking(shell, hwnd);
   if (BorderLayout* border = shell.borderLayout()) {
-    if (hwnd == p.GetForegroundWindow()) {
+    if (fill.centre == nullptr) fill.centre = hwnd;
+    if (hwnd == fill.centre) {
       border->addWindow(hwnd, Centre);
     } else {
       border->addWindow(hwnd, shell.nextSide);
@@ -26,6 +40,17 @@ BOOL addWindowIfEligible(HWND hwnd, LPARAM shellParam) {
     grid->addWindow(hwnd);
   }
   return TRUE;
+}
+
+}  // namespace
+
+void addEligibleWindows(Shell& shell) {
+  Platform& p = shell.platform;
+  // Without the foreground window (none, a dialog, a palette, an excluded program) the Centre would
+  // stay empty: the window used last, the topmost taken, fills it instead.
+  const HWND foreground = shell.borderLayout() != nullptr ? p.GetForegroundWindow() : nullptr;
+  Fill fill{shell, foreground != nullptr && takenAtStart(shell, foreground) ? foreground : nullptr};
+  p.EnumWindows(addWindowIfEligible, reinterpret_cast<LPARAM>(&fill));
 }
 
 }  // namespace tessellor

@@ -4,9 +4,9 @@
 
 namespace tessellor {
 
-// EnumWindows callback (lParam: the Shell): adds the window to the active layout when it is
-// eligible; the Border Layout puts the foreground window in the Centre and deals the others round
-// the bands from nextSide. Always TRUE, so that every window is visited.
-BOOL addWindowIfEligible(HWND hwnd, LPARAM shell);
+// Adds every eligible window of the layout's monitor to the layout that has just started, in z-order.
+// The Border Layout puts the foreground window in the Centre, or the topmost window it takes when it
+// does not take the foreground one, and deals the others round the bands from nextSide.
+void addEligibleWindows(Shell& shell);
 
 }  // namespace tessellor

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/AltGr.h"
+#include "app/FullScreenFront.h"
 #include "app/LayoutActivation.h"
 #include "app/RestoreJournal.h"
 #include "app/Text.h"
@@ -16,6 +17,7 @@
 #include "layout/grid/GridLayout.h"
 #include "settings/ApplicationWindow.h"
 #include "settings/RefusedTitles.h"
+#include "settings/WindowShape.h"
 
 namespace tessellor {
 
@@ -29,7 +31,7 @@ HWND takeForegroundWindow(Platform& p, TitleUse use) {
   RECT rect{};
   p.GetWindowRect(hwnd, &rect);
   if (!p.IsWindow(hwnd) || !p.IsWindowVisible(hwnd) || isTitleRefused(title, use) || IsRectEmpty(&rect) ||
-      !isTileableWindow(p, hwnd)) {
+      !isTileableWindow(p, hwnd) || !hasTileableShape(p, hwnd)) {
     return nullptr;
   }
   return hwnd;
@@ -150,7 +152,11 @@ struct TypedKey {
 
 }  // namespace
 
-void registerHotkeysFor(Shell& shell, LayoutMode mode) { holdHotkeys(shell, 1u << mode); }
+void registerHotkeysFor(Shell& shell, LayoutMode mode) {
+  // A game in front must keep Alt+arrows and the rest, also when a layout starts or ends meanwhile.
+  const bool leftToFront = shell.keys.keysDialogOpen || fullScreenInFront(shell);
+  holdHotkeys(shell, leftToFront ? 0 : 1u << mode);
+}
 
 void unregisterHotkeys(Shell& shell) { holdHotkeys(shell, 0); }
 
@@ -168,6 +174,7 @@ void unregisterHotkeys(Shell& shell) { holdHotkeys(shell, 0); }
 
 void onHotkey(Shell& shell, WPARAM id) {
   if (id >= std::size(hotkeys)) return;
+  if (fullScreenInFront(shell)) return holdHotkeys(shell, 0);
   const Hotkey& key = hotkeys[id];
   // While another virtual desktop is shown, only ending the layout acts on it.
   if (shell.layoutMode() != LayoutNone && key.action != HotkeyAction::Stop && !layoutDesktopShown(shell)) return;

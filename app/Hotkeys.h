@@ -72,6 +72,8 @@ constexpr HotkeyKeys defaultKeys() {
 // missing (again, if an earlier try failed, all with MOD_NOREPEAT) and unregisters the others. A
 // Ctrl+Alt key that AltGr types with on an installed keyboard layout is left to typing. Each key
 // that another program holds, and the keys left to typing, are named once per process in balloons.
+// While a full-screen program is in front, or the Keys dialog is open, it holds none. Called again
+// whenever the foreground may have changed, so that the keys come back when that program leaves.
 void registerHotkeysFor(Shell& shell, LayoutMode mode);
 // The user's new keys, registered at once as the current mode wants them; a key that changed is
 // named again if it cannot be held.
@@ -79,7 +81,8 @@ void chooseKeys(Shell& shell, const HotkeyKeys& keys);
 // Unregisters every hotkey registered now, in id order.
 void unregisterHotkeys(Shell& shell);
 
-// The action of the hotkey with that id; ids above 11 do nothing.
+// The action of the hotkey with that id; ids above 11 do nothing. A key pressed while a full-screen
+// program is in front (its coming unheard) does nothing but leave every key to that program.
 void onHotkey(Shell& shell, WPARAM id);
 
 }  // namespace tessellor

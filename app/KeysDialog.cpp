@@ -69,6 +69,7 @@ void showMarks(Platform& p, HWND dialog, KeysSession& s) {
 
 void init(Platform& p, HWND dialog, KeysSession& s) {
   // The keys pressed in the boxes must reach them, not start what they start now.
+  s.shell->keys.keysDialogOpen = true;
   unregisterHotkeys(*s.shell);
   s.keys = s.shell->keys.chosen;
   for (const Hotkey& row : hotkeys) {
@@ -105,6 +106,7 @@ void confirm(Platform& p, HWND dialog, KeysSession& s) {
     return;
   }
   Shell& shell = *s.shell;
+  shell.keys.keysDialogOpen = false;
   chooseKeys(shell, s.keys);
   if (!saveKeys(p, s.keys)) {
     const std::string text =
@@ -115,6 +117,7 @@ void confirm(Platform& p, HWND dialog, KeysSession& s) {
 }
 
 void cancel(Platform& p, HWND dialog, KeysSession& s) {
+  s.shell->keys.keysDialogOpen = false;
   registerHotkeysFor(*s.shell, s.shell->layoutMode());
   p.EndDialog(dialog, IDCANCEL);
 }

@@ -20,8 +20,8 @@ bool autoAddChecked(Shell& shell) {
   return shell.platform.SendDlgItemMessageA(shell.mainDialog, IDC_AUTO_ADD, BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
-void addEligibleWindows(Shell& shell) {
-  if (autoAddChecked(shell)) shell.platform.EnumWindows(addWindowIfEligible, reinterpret_cast<LPARAM>(&shell));
+void addWindowsIfAutomatic(Shell& shell) {
+  if (autoAddChecked(shell)) addEligibleWindows(shell);
 }
 
 // The layout takes the monitor the user works on: the foreground window's, else the primary one.
@@ -49,7 +49,7 @@ void startBorderLayout(Shell& shell) {
   chooseMonitor(shell);
   takeShownDesktop(shell);
   shell.layout.start(std::make_unique<BorderLayout>(shell.placements, shell.borderWeights));
-  addEligibleWindows(shell);
+  addWindowsIfAutomatic(shell);
   followMode(shell);
 }
 
@@ -58,7 +58,7 @@ void startGridLayout(Shell& shell, GridStart arrange) {
   chooseMonitor(shell);
   takeShownDesktop(shell);
   GridLayout& grid = *shell.layout.start(std::make_unique<GridLayout>(shell.placements));
-  addEligibleWindows(shell);
+  addWindowsIfAutomatic(shell);
   if (arrange == GridStart::ArrangeAlways || !grid.isEmpty()) {
     grid.arrange();
     grid.rememberAllPlacedRects();

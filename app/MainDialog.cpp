@@ -23,6 +23,13 @@ void leaveSession(Shell& shell, HWND dialog) {
 }
 
 INT_PTR handleMessage(Shell* shell, Platform& platform, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  // A full-screen program come to the front takes the keys; they come back once it has left. A
+  // maximised window in front that goes full-screen, or back, is reported as restored or maximised.
+  // The message goes on to the layouts.
+  const HookMessages& hook = shell->messages;
+  if (message != 0 && (message == hook.focus || message == hook.minmax)) {
+    registerHotkeysFor(*shell, shell->layoutMode());
+  }
   // Registered numbers never collide with the fixed messages below.
   if (shell->layoutMode() != LayoutNone && dispatchWindowEvent(*shell, message, wParam, lParam)) return TRUE;
 
@@ -36,9 +43,13 @@ INT_PTR handleMessage(Shell* shell, Platform& platform, HWND hwnd, UINT message,
       platform.UpdateWindow(hwnd);
       return TRUE;
     case WM_DISPLAYCHANGE:
+      // A game may take the screen at a resolution of its own.
+      registerHotkeysFor(*shell, shell->layoutMode());
       refreshLayout(*shell);
       return TRUE;
     case WM_SETTINGCHANGE:
+      // Also sent when presentation settings are turned on or off.
+      registerHotkeysFor(*shell, shell->layoutMode());
       // The taskbar moved, was resized or hides itself now: the work area changed with it.
       if (wParam == SPI_SETWORKAREA) refreshLayout(*shell);
       return FALSE;

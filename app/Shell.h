@@ -46,6 +46,7 @@ struct HotkeyState {
   std::bitset<HOTKEY_COUNT> taken;          // the last try to register it failed
   std::bitset<HOTKEY_COUNT> reportedTaken;  // named to the user as held by another program
   std::bitset<HOTKEY_COUNT> reportedAltGr;  // named to the user as left to typing
+  bool keysDialogOpen = false;              // its boxes take the keys: none is registered meanwhile
   bool isRegistered(std::size_t id) const { return registered[id].isSet(); }
 };
 // What a tray balloon says: a click on it acts only for the one offering to put windows back.

@@ -5,7 +5,7 @@
 
 #include "layout/border/BorderLayout.h"
 #include "layout/grid/GridLayout.h"
-#include "settings/ApplicationWindow.h"
+#include "settings/WindowShape.h"
 
 namespace tessellor {
 
@@ -51,6 +51,8 @@ void borderRestore(Shell& shell, HWND hwnd) {
   if (border.sideOf(hwnd) != NoSide) return;
   const int side = shell.savedSides.findPos(hwnd);
   if (side == NoSide) return;  // never held, or forgotten
+  // Still hidden, or full-screen now: its entries wait for the next restore.
+  if (!mayTakeBack(shell.platform, hwnd)) return;
   keepBeforeTaking(shell, hwnd);
   // A full band or a refused Centre leaves the window out, with its entries kept.
   if (side == Centre) {
@@ -97,8 +99,9 @@ void gridEvent(Shell& shell, UINT message, HWND hwnd, WORD showCommand) {
       grid.arrange();
     }
   } else if (showCommand == SW_RESTORE && !grid.contains(hwnd)) {
-    // Any restored or shown window joins, but not a palette, a dialog or a window we cannot move.
-    if (!isTileableWindow(shell.platform, hwnd)) return;
+    // Any restored or shown window joins, but not a palette, a dialog, a window we cannot move or
+    // size, a full-screen program, nor one still hidden (a cell nobody could see).
+    if (!mayTakeBack(shell.platform, hwnd)) return;
     keepBeforeTaking(shell, hwnd);
     grid.addWindow(hwnd);
     grid.arrange();

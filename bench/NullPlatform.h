@@ -71,6 +71,10 @@ class NullPlatform : public Platform {
     return S_OK;
   }
   HRESULT GetWindowDesktopId(HWND, GUID*) override { return E_NOTIMPL; }
+  HRESULT SHQueryUserNotificationState(QUERY_USER_NOTIFICATION_STATE* state) override {
+    *state = QUNS_ACCEPTS_NOTIFICATIONS;
+    return S_OK;
+  }
   UINT GetDpiForWindow(HWND) override { return USER_DEFAULT_SCREEN_DPI; }
   HRESULT GetDpiForMonitor(HMONITOR, int, UINT*, UINT*) override { return E_NOTIMPL; }
   int GetSystemMetricsForDpi(int index, UINT) override { return GetSystemMetrics(index); }

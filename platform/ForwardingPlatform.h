@@ -58,6 +58,9 @@ class ForwardingPlatform : public Platform {
   HRESULT GetWindowDesktopId(HWND hwnd, GUID* desktopId) override {
     return desktop_.GetWindowDesktopId(hwnd, desktopId);
   }
+  HRESULT SHQueryUserNotificationState(QUERY_USER_NOTIFICATION_STATE* state) override {
+    return desktop_.SHQueryUserNotificationState(state);
+  }
   HRGN CreateRectRgn(int left, int top, int right, int bottom) override {
     return desktop_.CreateRectRgn(left, top, right, bottom);
   }

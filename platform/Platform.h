@@ -57,6 +57,9 @@ class Platform {
   virtual HRESULT IsWindowOnCurrentVirtualDesktop(HWND hwnd, BOOL* onCurrentDesktop) = 0;
   virtual HRESULT GetWindowDesktopId(HWND hwnd, GUID* desktopId) = 0;
 
+  // What the shell tells of the user now: a full-screen program or a presentation running, and more.
+  virtual HRESULT SHQueryUserNotificationState(QUERY_USER_NOTIFICATION_STATE* state) = 0;
+
   // Scale per monitor: a window's DPI (0 for no window), a monitor's (MDT_EFFECTIVE_DPI), and the
   // system metrics at a DPI.
   virtual UINT GetDpiForWindow(HWND hwnd) = 0;

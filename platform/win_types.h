@@ -309,6 +309,16 @@ inline constexpr DWORD MONITORINFOF_PRIMARY = 1;
 inline constexpr UINT SPI_SETWORKAREA = 0x002F;
 inline constexpr UINT SPI_GETWORKAREA = 0x0030;
 
+// What the shell tells of the user's state (SHQueryUserNotificationState).
+using QUERY_USER_NOTIFICATION_STATE = int;
+inline constexpr QUERY_USER_NOTIFICATION_STATE QUNS_NOT_PRESENT = 1;
+inline constexpr QUERY_USER_NOTIFICATION_STATE QUNS_BUSY = 2;
+inline constexpr QUERY_USER_NOTIFICATION_STATE QUNS_RUNNING_D3D_FULL_SCREEN = 3;
+inline constexpr QUERY_USER_NOTIFICATION_STATE QUNS_PRESENTATION_MODE = 4;
+inline constexpr QUERY_USER_NOTIFICATION_STATE QUNS_ACCEPTS_NOTIFICATIONS = 5;
+inline constexpr QUERY_USER_NOTIFICATION_STATE QUNS_QUIET_TIME = 6;
+inline constexpr QUERY_USER_NOTIFICATION_STATE QUNS_APP = 7;
+
 // Kinds of windows: owner, styles, the desktop window manager's view of them.
 inline constexpr UINT GW_OWNER = 4;
 inline constexpr int GWL_STYLE = -16;
@@ -319,6 +329,8 @@ inline constexpr LONG_PTR WS_VISIBLE = 0x10000000;
 inline constexpr LONG_PTR WS_MAXIMIZE = 0x01000000;
 inline constexpr LONG_PTR WS_CAPTION = 0x00C00000;
 inline constexpr LONG_PTR WS_SYSMENU = 0x00080000;
+inline constexpr LONG_PTR WS_THICKFRAME = 0x00040000;
+inline constexpr LONG_PTR WS_MAXIMIZEBOX = 0x00010000;
 inline constexpr LONG_PTR WS_OVERLAPPEDWINDOW = 0x00CF0000;
 inline constexpr LONG_PTR WS_EX_TOOLWINDOW = 0x00000080;
 inline constexpr LONG_PTR WS_EX_APPWINDOW = 0x00040000;

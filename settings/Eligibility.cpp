@@ -7,6 +7,7 @@
 #include "resources/resource_ids.h"
 #include "settings/ApplicationWindow.h"
 #include "settings/RefusedTitles.h"
+#include "settings/WindowShape.h"
 
 namespace tessellor {
 
@@ -57,7 +58,10 @@ bool isProgramAllowed(Platform& platform, HWND dialog, const char* name) {
 
 bool isWindowEligible(Platform& platform, HWND dialog, HWND hwnd, ProgramNames& names) {
   Platform& p = platform;
-  if (!p.IsWindow(hwnd) || !p.IsWindowVisible(hwnd) || !isTileableWindow(p, hwnd) || p.IsIconic(hwnd)) return false;
+  if (!p.IsWindow(hwnd) || !p.IsWindowVisible(hwnd) || !isTileableWindow(p, hwnd) || p.IsIconic(hwnd) ||
+      !hasTileableShape(p, hwnd)) {
+    return false;
+  }
 
   char title[100] = {};
   p.GetWindowTextA(hwnd, title, sizeof title);

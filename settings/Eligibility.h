@@ -6,9 +6,9 @@
 namespace tessellor {
 
 // True when a layout starting with every eligible window may take hwnd: a visible application
-// window that Tessellor may move, not minimised, with a non-empty rectangle, neither refused by
-// title nor by program (`dialog` holds the excluded-programs list; `names` answers each process's
-// program name). Places nothing.
+// window that Tessellor may move, not minimised, with a sizing border, not full-screen, with a
+// non-empty rectangle, neither refused by title nor by program (`dialog` holds the
+// excluded-programs list; `names` answers each process's program name). Places nothing.
 bool isWindowEligible(Platform& platform, HWND dialog, HWND hwnd, ProgramNames& names);
 
 // The base file name of the executable that owns the window, cut to fit; false (buffer untouched)

@@ -29,7 +29,7 @@ enum class Edge { Left, Top, Right, Bottom };
 
 // What `window NAME [title "T"] [exe E] [at L T R B] [min W H] [region ...] [hidden] [minimized]
 // [maximized] [grows N] [frame L T R B] [cloaked] [tool] [noactivate] [appwindow] [owner NAME]
-// [elevated] [class C]` describes.
+// [elevated] [class C] [fixed] [nocaption]` describes.
 struct WindowSpec {
   std::string name;
   std::string title;  // empty: the name
@@ -53,6 +53,8 @@ struct WindowSpec {
   HWND owner = nullptr;    // GetWindow(GW_OWNER)
   bool elevated = false;   // its process runs above the program's integrity level
   std::string className;   // empty: "SimWindow"
+  bool fixed = false;      // no sizing border (WS_THICKFRAME), as a fixed-size dialog or game
+  bool nocaption = false;  // no title bar (WS_CAPTION), as a full-screen program
   std::string desktop;     // its virtual desktop; empty: the one shown when it is made
 };
 
@@ -133,6 +135,15 @@ class SimDesktop : public Platform {
   void showWindow(HWND hwnd);  // by its own program: neither raised nor activated
   void setCloaked(HWND hwnd, bool cloaked);
   void unminimize(HWND hwnd);  // back to the state before it was minimised; a window not minimised stays
+  void activate(HWND hwnd);    // the user brings it to the front: foreground, top of the z-order
+  // Its program shows it full-screen: no title bar, normal, its monitor's whole rectangle; true when
+  // it was maximised. leaveFullScreen gives back what it had; true when that is maximised.
+  bool enterFullScreen(HWND hwnd);
+  bool leaveFullScreen(HWND hwnd);
+  bool isFullScreen(HWND hwnd) const;  // entered by enterFullScreen and not left
+  // What SHQueryUserNotificationState answers (QUNS_ACCEPTS_NOTIFICATIONS until set).
+  void setNotificationState(QUERY_USER_NOTIFICATION_STATE state) { notificationState_ = state; }
+  QUERY_USER_NOTIFICATION_STATE notificationState() const { return notificationState_; }
 
   RECT visibleRectOf(HWND hwnd) const;    // the rectangle less the invisible frame
   bool hasFrame(HWND hwnd) const;         // whether it was made with invisible borders
@@ -274,6 +285,7 @@ class SimDesktop : public Platform {
   HRESULT DwmGetWindowAttribute(HWND hwnd, DWORD attribute, void* value, DWORD size) override;
   HRESULT IsWindowOnCurrentVirtualDesktop(HWND hwnd, BOOL* onCurrentDesktop) override;
   HRESULT GetWindowDesktopId(HWND hwnd, GUID* desktopId) override;
+  HRESULT SHQueryUserNotificationState(QUERY_USER_NOTIFICATION_STATE* state) override;
   UINT GetDpiForWindow(HWND hwnd) override;
   HRESULT GetDpiForMonitor(HMONITOR monitor, int dpiType, UINT* dpiX, UINT* dpiY) override;
   // SM_CXMIN and SM_CYMIN scale with the DPI; the rest are as GetSystemMetrics answers.
@@ -382,6 +394,12 @@ class SimDesktop : public Platform {
     std::string desktop;                 // its virtual desktop
     bool restoreToMaximized = false;     // it was maximised when it was last minimised
     UINT dpi = USER_DEFAULT_SCREEN_DPI;  // of the monitor it was last on
+    struct Windowed {
+      RECT normal;
+      bool maximized;
+      bool nocaption;
+    };
+    std::optional<Windowed> windowed;  // what it had before its program showed it full-screen
   };
   struct Monitor {
     std::string name;
@@ -513,6 +531,8 @@ class SimDesktop : public Platform {
   bool offDesktop(const Window& w) const;  // cloaked by the shell: its desktop is not shown
   std::string shownDesktop_ = "1";
   std::map<std::string, DWORD> desktopIds_;  // one id per desktop name, numbered as first asked
+
+  QUERY_USER_NOTIFICATION_STATE notificationState_ = QUNS_ACCEPTS_NOTIFICATIONS;
 
   // The session.
   SimFiles files_;

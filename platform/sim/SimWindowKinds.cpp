@@ -33,6 +33,42 @@ void SimDesktop::unminimize(HWND hwnd) {
   }
 }
 
+bool SimDesktop::enterFullScreen(HWND hwnd) {
+  Window* w = find(hwnd);
+  if (w == nullptr || w->windowed) return false;
+  const bool wasMaximized = w->state == State::Maximized;
+  w->windowed = Window::Windowed{w->normal, wasMaximized, w->desc.nocaption};
+  RECT bounds = screenRect();
+  RECT work = primaryWork();
+  monitorAt(MonitorFromWindow(hwnd, MONITOR_DEFAULTTONEAREST), bounds, work);
+  w->desc.nocaption = true;
+  w->state = State::Normal;
+  w->normal = bounds;
+  return wasMaximized;
+}
+
+bool SimDesktop::leaveFullScreen(HWND hwnd) {
+  Window* w = find(hwnd);
+  if (w == nullptr || !w->windowed) return false;
+  const Window::Windowed before = *w->windowed;
+  w->windowed.reset();
+  w->desc.nocaption = before.nocaption;
+  w->normal = before.normal;
+  if (before.maximized) maximize(hwnd);
+  return before.maximized;
+}
+
+bool SimDesktop::isFullScreen(HWND hwnd) const {
+  const Window* w = find(hwnd);
+  return w != nullptr && w->windowed.has_value();
+}
+
+void SimDesktop::activate(HWND hwnd) {
+  if (find(hwnd) == nullptr) return;
+  foreground_ = hwnd;
+  raise(hwnd);
+}
+
 // ---- Reading back -------------------------------------------------------------------------------
 
 bool SimDesktop::hasFrame(HWND hwnd) const {
@@ -66,6 +102,9 @@ bool SimDesktop::isCloaked(HWND hwnd) const {
 LONG_PTR SimDesktop::styleOf(const Window& w, int index) const {
   if (index == GWL_EXSTYLE) return w.desc.exStyle;
   LONG_PTR style = w.ownedByProgram ? WS_POPUP | WS_CAPTION | WS_SYSMENU : WS_OVERLAPPEDWINDOW;
+  if (w.desc.fixed) style &= ~(WS_THICKFRAME | WS_MAXIMIZEBOX);
+  // Full-screen programs drop the title bar and become pop-ups.
+  if (w.desc.nocaption) style = (style & ~WS_CAPTION) | WS_POPUP;
   if (!w.hidden) style |= WS_VISIBLE;
   if (w.state == State::Minimized) style |= WS_MINIMIZE;
   if (w.state == State::Maximized) style |= WS_MAXIMIZE;
@@ -102,6 +141,12 @@ HRESULT SimDesktop::DwmGetWindowAttribute(HWND hwnd, DWORD attribute, void* valu
     default:
       return E_INVALIDARG;
   }
+}
+
+HRESULT SimDesktop::SHQueryUserNotificationState(QUERY_USER_NOTIFICATION_STATE* state) {
+  if (state == nullptr) return E_INVALIDARG;
+  *state = notificationState_;
+  return S_OK;
 }
 
 }  // namespace tessellor::sim

@@ -191,6 +191,13 @@ HRESULT Win32Platform::DwmGetWindowAttribute(HWND hwnd, DWORD attribute, void* v
   return ::DwmGetWindowAttribute(sys(hwnd), attribute, value, size);
 }
 
+HRESULT Win32Platform::SHQueryUserNotificationState(QUERY_USER_NOTIFICATION_STATE* state) {
+  ::QUERY_USER_NOTIFICATION_STATE answer{};
+  const ::HRESULT result = ::SHQueryUserNotificationState(&answer);
+  if (SUCCEEDED(result)) *state = static_cast<QUERY_USER_NOTIFICATION_STATE>(answer);
+  return result;
+}
+
 int Win32Platform::GetWindowRgn(HWND hwnd, HRGN region) { return ::GetWindowRgn(sys(hwnd), sys(region)); }
 DWORD Win32Platform::GetRegionData(HRGN region, DWORD count, RGNDATA* data) {
   static_assert(sizeof(RGNDATAHEADER) == sizeof(::RGNDATAHEADER));

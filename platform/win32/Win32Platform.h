@@ -58,6 +58,7 @@ class Win32Platform final : public Platform {
   HRESULT DwmGetWindowAttribute(HWND hwnd, DWORD attribute, void* value, DWORD size) override;
   HRESULT IsWindowOnCurrentVirtualDesktop(HWND hwnd, BOOL* onCurrentDesktop) override;
   HRESULT GetWindowDesktopId(HWND hwnd, GUID* desktopId) override;
+  HRESULT SHQueryUserNotificationState(QUERY_USER_NOTIFICATION_STATE* state) override;
   UINT GetDpiForWindow(HWND hwnd) override;
   HRESULT GetDpiForMonitor(HMONITOR monitor, int dpiType, UINT* dpiX, UINT* dpiY) override;
   int GetSystemMetricsForDpi(int index, UINT dpi) override;

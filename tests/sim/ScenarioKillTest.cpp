@@ -35,14 +35,14 @@ TEST(ScenarioKill, NothingOfTheExitSequenceRuns) {
             "settings-file none\n"
             "tray none\n"
             "hotkeys\n"
-            "window a 0 819 1280 1024\n");  // where the layout put it: the South band
+            "window a 0 0 1280 1024\n");  // where the layout put it: the Centre, with nothing in front
 }
 
 TEST(ScenarioKill, HookMessagesAfterItReachNoOne) {
   const Outcome o = run(
       "window a\nsettings-file \"auto\"\nstart\nkey 0\nkill\ntrace on\ndrag a 10 10\nhook sizing a\nprint windows\n");
   EXPECT_EQ(o.status, 0) << o.err;
-  EXPECT_EQ(o.out, "window a 10 829 1290 1034\n");  // no placement answered the drag
+  EXPECT_EQ(o.out, "window a 10 10 1290 1034\n");  // no placement answered the drag
 }
 
 TEST(ScenarioKill, WhileTheBorderSettingsDialogIsOpenItEndsEveryLoop) {

@@ -446,6 +446,9 @@ std::string EventGenerator::modernWindowOptions() {
   if (random_.percent(4)) options += " noactivate";
   if (random_.percent(4)) options += " appwindow";
   if (random_.percent(8)) options += " elevated";
+  if (random_.percent(6)) options += " fixed";
+  // A captionless window as large as the screen is a full-screen program.
+  if (random_.percent(6)) options += " nocaption";
   if (random_.percent(10)) {
     if (const HWND owner = someWindow(random_.percent(5))) options += " owner " + nameOf(owner);
   }
@@ -514,9 +517,15 @@ std::string EventGenerator::ownProgramLine() {
     return "unminimize " +
            nameOf(minimized[static_cast<std::size_t>(random_.below(static_cast<int>(minimized.size())))]);
   }
+  if (roll < 3)
+    return "notification-state " +
+           std::string(random_.pick({"busy", "d3d", "presentation", "normal", "normal", "normal"}));
   const HWND hwnd = someWindow(false);
   if (hwnd == nullptr) return newWindow();
-  return std::string(random_.pick({"hide", "show", "show", "cloak", "uncloak", "uncloak"})) + " " + nameOf(hwnd);
+  if (roll < 4 && desktop().isFullScreen(hwnd)) return "leave-fullscreen " + nameOf(hwnd);
+  if (roll < 4 && !desktop().isMinimized(hwnd)) return "fullscreen " + nameOf(hwnd);
+  return std::string(random_.pick({"hide", "show", "show", "cloak", "uncloak", "uncloak", "activate"})) + " " +
+         nameOf(hwnd);
 }
 
 // ---- Helpers ---------------------------------------------------------------------------------------

@@ -48,9 +48,10 @@ struct WindowFlag {
   LONG_PTR exStyle;
 };
 constexpr WindowFlag kWindowFlags[] = {
-    {"cloaked", &WindowSpec::cloaked, 0},    {"elevated", &WindowSpec::elevated, 0},
-    {"tool", nullptr, WS_EX_TOOLWINDOW},     {"noactivate", nullptr, WS_EX_NOACTIVATE},
-    {"appwindow", nullptr, WS_EX_APPWINDOW},
+    {"cloaked", &WindowSpec::cloaked, 0},     {"elevated", &WindowSpec::elevated, 0},
+    {"tool", nullptr, WS_EX_TOOLWINDOW},      {"noactivate", nullptr, WS_EX_NOACTIVATE},
+    {"appwindow", nullptr, WS_EX_APPWINDOW},  {"fixed", &WindowSpec::fixed, 0},
+    {"nocaption", &WindowSpec::nocaption, 0},
 };
 
 const WindowFlag* windowFlag(const Args& a, std::size_t i) {
@@ -331,6 +332,57 @@ void unminimize(ScenarioRunner& r, Args& a) {
   postHook(r, "UWM_MINMAX", hwnd, r.desktop().isMaximized(hwnd) ? SW_MAXIMIZE : SW_RESTORE);
 }
 
+// ---- Full-screen programs ----
+
+void activate(ScenarioRunner& r, Args& a) {
+  if (!a.count(1, 1)) return;
+  const HWND hwnd = r.livingWindow(a, 0);
+  if (a.failed()) return;
+  r.desktop().activate(hwnd);
+  postHook(r, "UWM_FOCUS", hwnd, 0);
+}
+
+// The hook reports a maximised window turned normal as restored, and a window maximised again as
+// maximised; a normal window that changes its rectangle and style only is not reported.
+void fullscreen(ScenarioRunner& r, Args& a) {
+  if (!a.count(1, 1)) return;
+  const HWND hwnd = r.livingWindow(a, 0);
+  if (a.failed()) return;
+  SimDesktop& d = r.desktop();
+  if (d.isMinimized(hwnd) || d.isFullScreen(hwnd)) {
+    return void(a.fail("window " + d.nameOf(hwnd) + " cannot be shown full-screen now"));
+  }
+  if (d.enterFullScreen(hwnd)) postHook(r, "UWM_MINMAX", hwnd, SW_RESTORE);
+}
+
+void leaveFullscreen(ScenarioRunner& r, Args& a) {
+  if (!a.count(1, 1)) return;
+  const HWND hwnd = r.livingWindow(a, 0);
+  if (a.failed()) return;
+  SimDesktop& d = r.desktop();
+  if (!d.isFullScreen(hwnd)) return void(a.fail("window " + d.nameOf(hwnd) + " is not full-screen"));
+  if (d.leaveFullScreen(hwnd)) postHook(r, "UWM_MINMAX", hwnd, SW_MAXIMIZE);
+}
+
+void notificationState(ScenarioRunner& r, Args& a) {
+  static constexpr const char* kStates[] = {"busy", "d3d", "presentation", "normal"};
+  static constexpr QUERY_USER_NOTIFICATION_STATE kAnswers[] = {QUNS_BUSY, QUNS_RUNNING_D3D_FULL_SCREEN,
+                                                               QUNS_PRESENTATION_MODE, QUNS_ACCEPTS_NOTIFICATIONS};
+  if (!a.count(1, 1)) return;
+  const auto state = a.choice(0, kStates);
+  if (!state) return;
+  SimDesktop& d = r.desktop();
+  const QUERY_USER_NOTIFICATION_STATE before = d.notificationState();
+  const QUERY_USER_NOTIFICATION_STATE after = kAnswers[static_cast<std::size_t>(*state)];
+  d.setNotificationState(after);
+  // Windows tells the top-level windows when presentation settings go on or off, never when a
+  // full-screen program starts or ends.
+  const bool presentationChanged = (before == QUNS_PRESENTATION_MODE) != (after == QUNS_PRESENTATION_MODE);
+  if (presentationChanged && r.running() && d.mainDialog() != nullptr) {
+    d.postMessage(d.mainDialog(), WM_SETTINGCHANGE, 0, 0);
+  }
+}
+
 constexpr Command kCommands[] = {
     {"screen", screen},
     {"minsize", minsize},
@@ -357,6 +409,11 @@ constexpr Command kCommands[] = {
     {"cloak", cloak<true>},
     {"uncloak", cloak<false>},
     {"unminimize", unminimize},
+    // Full-screen programs
+    {"activate", activate},
+    {"fullscreen", fullscreen},
+    {"leave-fullscreen", leaveFullscreen},
+    {"notification-state", notificationState},
 };
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "app/AutoAdd.h"
 
 #include "app/RestoreJournal.h"
+#include "app/UnmovableWindows.h"
 #include "layout/border/BorderLayout.h"
 #include "layout/grid/GridLayout.h"
 #include "settings/Eligibility.h"
@@ -11,9 +12,16 @@ BOOL addWindowIfEligible(HWND hwnd, LPARAM shellParam) {
   Shell& shell = *reinterpret_cast<Shell*>(shellParam);
   Platform& p = shell.platform;
   // A window of another virtual desktop is cloaked, and so not eligible.
-  if (!isWindowEligible(p, shell.mainDialog, hwnd)) return TRUE;
+  bool unmovable = false;
+  const bool eligible = isWindowEligible(p, shell.mainDialog, hwnd, &unmovable);
   // The layout takes its own monitor's windows; a hotkey can still bring in any other.
-  if (p.MonitorFromWindow(hwnd, MONITOR_DEFAULTTONEAREST) != shell.desktop.monitor()) return TRUE;
+  if ((!eligible && !unmovable) || p.MonitorFromWindow(hwnd, MONITOR_DEFAULTTONEAREST) != shell.desktop.monitor()) {
+    return TRUE;
+  }
+  if (unmovable) {
+    noteUnmovableWindow(shell, hwnd);
+    return TRUE;
+  }
   keepBeforeTaking(shell, hwnd);
   if (BorderLayout* border = shell.borderLayout()) {
     if (hwnd == p.GetForegroundWindow()) {

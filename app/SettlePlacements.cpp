@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "app/UnmovableWindows.h"
 #include "app/WindowEvents.h"
 
 namespace tessellor {
@@ -61,6 +62,7 @@ void settlePlacements(Shell& shell) {
     }
     std::erase_if(shell.settledWindows, [&](HWND hwnd) { return !contains(held, hwnd); });
     shell.layout.settlePlacements(outcome, round + 1 < kMaxRounds ? Refit::Yes : Refit::No);
+    dropDeniedWindows(shell, outcome);
   }
 }
 

@@ -100,6 +100,10 @@ struct Shell {
   std::optional<std::string> savedSettings;
   // Files whose last save failed, each said once in a balloon.
   std::set<std::string> failedSaves;
+  // Programs whose windows Windows does not let Tessellor move: named in a balloon once a run, the
+  // ones found in this event at its end.
+  std::set<std::string> namedUnmovable;
+  std::vector<std::string> unmovableToName;
   // The kind of the balloon shown last, which a click on the balloon means.
   Balloon lastBalloon = Balloon::Notice;
 

@@ -6,8 +6,9 @@ namespace tessellor {
 
 // True when a layout starting with every eligible window may take hwnd: a visible application
 // window that Tessellor may move, not minimised, with a non-empty rectangle, neither refused by
-// title nor by program (`dialog` holds the excluded-programs list). Places nothing.
-bool isWindowEligible(Platform& platform, HWND dialog, HWND hwnd);
+// title nor by program (`dialog` holds the excluded-programs list). Places nothing. `unmovable`, when
+// given, is set for a window that is refused only because Tessellor may not move it.
+bool isWindowEligible(Platform& platform, HWND dialog, HWND hwnd, bool* unmovable = nullptr);
 
 // The base file name of the executable that owns the window, cut to fit; false (buffer untouched)
 // when the process cannot be asked.

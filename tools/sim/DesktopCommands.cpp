@@ -53,6 +53,25 @@ constexpr WindowFlag kWindowFlags[] = {
     {"appwindow", nullptr, WS_EX_APPWINDOW},
 };
 
+// The integrity levels of `integrity`; uiaccess is medium with a UIAccess token.
+struct IntegrityWord {
+  const char* word;
+  DWORD level;
+  bool uiAccess;
+};
+constexpr IntegrityWord kIntegrityWords[] = {
+    {"low", SECURITY_MANDATORY_LOW_RID, false},        {"medium", SECURITY_MANDATORY_MEDIUM_RID, false},
+    {"uiaccess", SECURITY_MANDATORY_MEDIUM_RID, true}, {"high", SECURITY_MANDATORY_HIGH_RID, false},
+    {"system", SECURITY_MANDATORY_SYSTEM_RID, false},
+};
+
+const IntegrityWord* integrityWord(const Args& a, std::size_t i) {
+  for (const IntegrityWord& w : kIntegrityWords) {
+    if (a.isWord(i, w.word)) return &w;
+  }
+  return nullptr;
+}
+
 const WindowFlag* windowFlag(const Args& a, std::size_t i) {
   for (const WindowFlag& f : kWindowFlags) {
     if (a.isWord(i, f.word)) return &f;
@@ -123,6 +142,12 @@ void window(ScenarioRunner& r, Args& a) {
       desc.frame = frame.value_or(RECT{0, 0, 0, 0});
       desc.hasFrame = true;
       i += 5;
+    } else if (a.isWord(i, "integrity")) {
+      const IntegrityWord* level = integrityWord(a, i + 1);
+      if (level == nullptr) a.fail("an integrity level is low, medium, uiaccess, high or system");
+      desc.integrity = level != nullptr ? level->level : 0;
+      desc.uiAccess = level != nullptr && level->uiAccess;
+      i += 2;
     } else if (a.isWord(i, "desktop")) {
       desc.desktop = a.word(i + 1).value_or("");
       i += 2;

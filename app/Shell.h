@@ -30,9 +30,10 @@ struct HookMessages {
   UINT focus = 0;
   UINT minmax = 0;
   UINT sysmenu = 0;
+  UINT moved = 0;  // "UWM_MOVED": a window moved outside a move-size loop (Snap), once it settled
 };
 
-// Static initialisation: registers the six message names, in their order.
+// Static initialisation: registers the seven message names, in their order.
 HookMessages registerHookMessages(Platform& platform);
 
 inline constexpr std::size_t HOTKEY_COUNT = 12;

@@ -222,6 +222,21 @@ void setRect(ScenarioRunner& r, Args& a) {
   postHook(r, "UWM_SIZING", hwnd, 0);
 }
 
+// Snap (Win+arrow, a snap layout) or another program moves the window outside any move-size loop.
+// The hook reports a minimised or maximised window's return to normal first, then, once the move
+// has settled, the move itself.
+void snap(ScenarioRunner& r, Args& a) {
+  if (!a.count(5, 5)) return;
+  const HWND hwnd = r.livingWindow(a, 0);
+  const auto rect = rectAt(a, 1);
+  if (a.failed()) return;
+  if (r.desktop().isHidden(hwnd)) return void(a.fail("snap of a hidden window"));
+  const bool wasNormal = !r.desktop().isMinimized(hwnd) && !r.desktop().isMaximized(hwnd);
+  r.desktop().setRect(hwnd, *rect);
+  if (!wasNormal) postHook(r, "UWM_MINMAX", hwnd, SW_RESTORE);
+  postHook(r, "UWM_MOVED", hwnd, 0);
+}
+
 template <void (SimDesktop::*change)(HWND), int showCommand>
 void minmax(ScenarioRunner& r, Args& a) {
   if (!a.count(1, 1)) return;
@@ -242,9 +257,9 @@ void destroy(ScenarioRunner& r, Args& a) {
 void hook(ScenarioRunner& r, Args& a) {
   if (!a.count(2, 3)) return;
   // event          message posted
-  static constexpr const char* kEvents[] = {"sizing", "create", "close", "focus", "minmax", "sysmenu"};
-  static constexpr const char* kMessages[] = {"UWM_SIZING", "UWM_CREATE", "UWM_CLOSE",
-                                              "UWM_FOCUS",  "UWM_MINMAX", "UWM_SYSMENU"};
+  static constexpr const char* kEvents[] = {"sizing", "create", "close", "focus", "minmax", "sysmenu", "moved"};
+  static constexpr const char* kMessages[] = {"UWM_SIZING", "UWM_CREATE",  "UWM_CLOSE", "UWM_FOCUS",
+                                              "UWM_MINMAX", "UWM_SYSMENU", "UWM_MOVED"};
   const auto event = a.choice(0, kEvents);
   const HWND hwnd = r.anyWindow(a, 1);
   int n = 0;
@@ -367,6 +382,7 @@ constexpr Command kCommands[] = {
     {"drag", drag},
     {"resize", resize},
     {"set-rect", setRect},
+    {"snap", snap},
     {"minimize", minmax<&SimDesktop::minimize, SW_MINIMIZE>},
     {"maximize", minmax<&SimDesktop::maximize, SW_MAXIMIZE>},
     {"restore", minmax<&SimDesktop::restore, SW_RESTORE>},

@@ -14,6 +14,7 @@ BOOL addWindowIfEligible(HWND hwnd, LPARAM shellParam) {
   // A window of another virtual desktop is cloaked, and so not eligible.
   bool unmovable = false;
   const bool eligible = isWindowEligible(p, shell.mainDialog, hwnd, &unmovable);
+  unmovable = unmovable || (eligible && wasDenied(shell, hwnd));
   // The layout takes its own monitor's windows; a hotkey can still bring in any other.
   if ((!eligible && !unmovable) || p.MonitorFromWindow(hwnd, MONITOR_DEFAULTTONEAREST) != shell.desktop.monitor()) {
     return TRUE;

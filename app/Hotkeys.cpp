@@ -34,7 +34,7 @@ HWND takeForegroundWindow(Shell& shell, TitleUse use) {
       !isApplicationWindow(p, hwnd)) {
     return nullptr;
   }
-  if (!mayMoveWindow(p, hwnd)) {
+  if (wasDenied(shell, hwnd) || !mayMoveWindow(p, hwnd)) {
     noteUnmovableWindow(shell, hwnd);
     return nullptr;
   }

@@ -105,6 +105,9 @@ struct Shell {
   // ones found in this event at its end.
   std::set<std::string> namedUnmovable;
   std::vector<std::string> unmovableToName;
+  // Windows whose placement was refused with ERROR_ACCESS_DENIED: no layout takes them again, until
+  // they close (their handle may then name another window).
+  std::vector<HWND> deniedWindows;
   // The kind of the balloon shown last, which a click on the balloon means.
   Balloon lastBalloon = Balloon::Notice;
 

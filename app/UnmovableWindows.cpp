@@ -62,8 +62,15 @@ void dropDeniedWindows(Shell& shell, const PlacementOutcome& outcome) {
     if (std::find(held.begin(), held.end(), hwnd) == held.end()) continue;
     noteUnmovableWindow(shell, hwnd);
     leaveLayout(shell, hwnd);
+    if (!wasDenied(shell, hwnd)) shell.deniedWindows.push_back(hwnd);
   }
 }
+
+bool wasDenied(const Shell& shell, HWND hwnd) {
+  return std::find(shell.deniedWindows.begin(), shell.deniedWindows.end(), hwnd) != shell.deniedWindows.end();
+}
+
+void forgetDenied(Shell& shell, HWND hwnd) { std::erase(shell.deniedWindows, hwnd); }
 
 void reportUnmovableWindows(Shell& shell) {
   if (shell.unmovableToName.empty()) return;

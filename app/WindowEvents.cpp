@@ -1,6 +1,7 @@
 #include "app/WindowEvents.h"
 
 #include "app/RestoreJournal.h"
+#include "app/UnmovableWindows.h"
 #include "app/VirtualDesktops.h"
 
 #include "layout/border/BorderLayout.h"
@@ -99,7 +100,7 @@ void gridEvent(Shell& shell, UINT message, HWND hwnd, WORD showCommand) {
     }
   } else if (showCommand == SW_RESTORE && !grid.contains(hwnd)) {
     // Any restored or shown window joins, but not a palette, a dialog or a window we cannot move.
-    if (!isTileableWindow(shell.platform, hwnd)) return;
+    if (!isTileableWindow(shell.platform, hwnd) || wasDenied(shell, hwnd)) return;
     keepBeforeTaking(shell, hwnd);
     grid.addWindow(hwnd);
     grid.arrange();
@@ -140,6 +141,7 @@ bool dispatchWindowEvent(Shell& shell, UINT message, WPARAM wParam, LPARAM lPara
   // restore of a handle that is no window would put a non-window into a cell.
   if (message != m.close && !shell.platform.IsWindow(hwnd)) return true;
   const WORD showCommand = message == m.minmax ? LOWORD(static_cast<std::uintptr_t>(lParam)) : 0;
+  if (message == m.close) forgetDenied(shell, hwnd);
   if (isDesktopSwitchEvent(shell, message, hwnd, showCommand)) return true;
   if (message == m.moved) {
     if (!isUserMove(shell, hwnd)) return true;

@@ -1,6 +1,7 @@
 #include "app/AutoAdd.h"
 
 #include "app/RestoreJournal.h"
+#include "app/UnmovableWindows.h"
 #include "layout/border/BorderLayout.h"
 #include "layout/grid/GridLayout.h"
 #include "settings/Eligibility.h"
@@ -16,17 +17,24 @@ struct Fill {
 };
 
 // A window of another virtual desktop is cloaked, and so not eligible. The layout takes its own
-// monitor's windows; a hotkey can still bring in any other.
-bool takenAtStart(Shell& shell, HWND hwnd) {
+// monitor's windows; a hotkey can still bring in any other. A window of that monitor that Tessellor
+// may not move is named in a balloon when `noteUnmovable` says so.
+bool takenAtStart(Shell& shell, HWND hwnd, bool noteUnmovable) {
   Platform& p = shell.platform;
-  return isWindowEligible(p, shell.mainDialog, hwnd, shell.programNames) &&
-         p.MonitorFromWindow(hwnd, MONITOR_DEFAULTTONEAREST) == shell.desktop.monitor();
+  bool unmovable = false;
+  const bool eligible = isWindowEligible(p, shell.mainDialog, hwnd, shell.programNames, &unmovable);
+  unmovable = unmovable || (eligible && wasDenied(shell, hwnd));
+  if ((!eligible && !unmovable) || p.MonitorFromWindow(hwnd, MONITOR_DEFAULTTONEAREST) != shell.desktop.monitor()) {
+    return false;
+  }
+  if (unmovable && noteUnmovable) noteUnmovableWindow(shell, hwnd);
+  return !unmovable;
 }
 
 BOOL addWindowIfEligible(HWND hwnd, LPARAM fillParam) {
   Fill& fill = *reinterpret_cast<Fill*>(fillParam);
   Shell& shell = fill.shell;
-  if (!takenAtStart(shell, hwnd)) return TRUE;
+  if (!takenAtStart(shell, hwnd, true)) return TRUE;
   keepBeforeTaking(shell, hwnd);
   if (BorderLayout* border = shell.borderLayout()) {
     if (fill.centre == nullptr) fill.centre = hwnd;
@@ -49,7 +57,7 @@ void addEligibleWindows(Shell& shell) {
   // Without the foreground window (none, a dialog, a palette, an excluded program) the Centre would
   // stay empty: the window used last, the topmost taken, fills it instead.
   const HWND foreground = shell.borderLayout() != nullptr ? p.GetForegroundWindow() : nullptr;
-  Fill fill{shell, foreground != nullptr && takenAtStart(shell, foreground) ? foreground : nullptr};
+  Fill fill{shell, foreground != nullptr && takenAtStart(shell, foreground, false) ? foreground : nullptr};
   p.EnumWindows(addWindowIfEligible, reinterpret_cast<LPARAM>(&fill));
 }
 

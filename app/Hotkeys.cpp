@@ -12,6 +12,7 @@
 #include "app/RestoreJournal.h"
 #include "app/Text.h"
 #include "app/TrayBalloon.h"
+#include "app/UnmovableWindows.h"
 #include "app/VirtualDesktops.h"
 #include "layout/border/BorderLayout.h"
 #include "layout/grid/GridLayout.h"
@@ -24,14 +25,19 @@ namespace tessellor {
 namespace {
 
 // The foreground window when that use may act on it, else null.
-HWND takeForegroundWindow(Platform& p, TitleUse use) {
+HWND takeForegroundWindow(Shell& shell, TitleUse use) {
+  Platform& p = shell.platform;
   const HWND hwnd = p.GetForegroundWindow();
   char title[100] = {};
   p.GetWindowTextA(hwnd, title, sizeof title);
   RECT rect{};
   p.GetWindowRect(hwnd, &rect);
   if (!p.IsWindow(hwnd) || !p.IsWindowVisible(hwnd) || isTitleRefused(title, use) || IsRectEmpty(&rect) ||
-      !isTileableWindow(p, hwnd) || !hasTileableShape(p, hwnd)) {
+      !isApplicationWindow(p, hwnd) || !hasTileableShape(p, hwnd)) {
+    return nullptr;
+  }
+  if (wasDenied(shell, hwnd) || !mayMoveWindow(p, hwnd)) {
+    noteUnmovableWindow(shell, hwnd);
     return nullptr;
   }
   return hwnd;
@@ -50,7 +56,7 @@ void cycleIntoCentre(Shell& shell, int side) {
 
 void sendForegroundWindow(Shell& shell, int side) {
   if (BorderLayout* border = shell.borderLayout()) {
-    const HWND hwnd = takeForegroundWindow(shell.platform, BorderSend);
+    const HWND hwnd = takeForegroundWindow(shell, BorderSend);
     if (hwnd == nullptr) return;
     if (const int from = border->sideOf(hwnd); from == NoSide) {
       keepBeforeTaking(shell, hwnd);
@@ -59,7 +65,7 @@ void sendForegroundWindow(Shell& shell, int side) {
       border->moveWindowToSide(hwnd, from, side);
     }
   } else if (GridLayout* grid = shell.gridLayout()) {
-    const HWND hwnd = takeForegroundWindow(shell.platform, GridSend);
+    const HWND hwnd = takeForegroundWindow(shell, GridSend);
     if (hwnd == nullptr || grid->contains(hwnd)) return;
     keepBeforeTaking(shell, hwnd);
     grid->addWindow(hwnd);
@@ -71,7 +77,7 @@ void sendForegroundWindow(Shell& shell, int side) {
 void putForegroundWindowInCentre(Shell& shell) {
   BorderLayout* border = shell.borderLayout();
   if (border == nullptr) return;
-  const HWND hwnd = takeForegroundWindow(shell.platform, CentreSend);
+  const HWND hwnd = takeForegroundWindow(shell, CentreSend);
   if (hwnd == nullptr) return;
   if (const int from = border->sideOf(hwnd); from == NoSide) {
     keepBeforeTaking(shell, hwnd);

@@ -6,6 +6,7 @@
 #include "app/RestoreJournal.h"
 #include "app/SettlePlacements.h"
 #include "app/StartUp.h"
+#include "app/UnmovableWindows.h"
 #include "app/WindowEvents.h"
 #include "resources/resource_ids.h"
 #include "settings/SettingsFile.h"
@@ -86,6 +87,7 @@ INT_PTR mainDialogProc(Platform& platform, HWND hwnd, UINT message, WPARAM wPara
   // Whatever the message changed, each window is placed once, at the end.
   settlePlacements(*shell);
   syncRestoreJournal(*shell, JournalMoment::AfterPlacing);
+  reportUnmovableWindows(*shell);
   return result;
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "app/UnmovableWindows.h"
 #include "app/VirtualDesktops.h"
 #include "app/WindowEvents.h"
 
@@ -73,6 +74,7 @@ void settlePlacements(Shell& shell) {
     }
     std::erase_if(shell.settledWindows, [&](HWND hwnd) { return !contains(held, hwnd); });
     shell.layout.settlePlacements(outcome, round + 1 < kMaxRounds ? Refit::Yes : Refit::No);
+    dropDeniedWindows(shell, outcome);
   }
 }
 

@@ -14,6 +14,7 @@ HookMessages registerHookMessages(Platform& platform) {
   m.focus = platform.RegisterWindowMessageA("UWM_FOCUS");
   m.minmax = platform.RegisterWindowMessageA("UWM_MINMAX");
   m.sysmenu = platform.RegisterWindowMessageA("UWM_SYSMENU");
+  m.moved = platform.RegisterWindowMessageA("UWM_MOVED");
   return m;
 }
 

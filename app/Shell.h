@@ -31,9 +31,10 @@ struct HookMessages {
   UINT focus = 0;
   UINT minmax = 0;
   UINT sysmenu = 0;
+  UINT moved = 0;  // "UWM_MOVED": a window moved outside a move-size loop (Snap), once it settled
 };
 
-// Static initialisation: registers the six message names, in their order.
+// Static initialisation: registers the seven message names, in their order.
 HookMessages registerHookMessages(Platform& platform);
 
 inline constexpr std::size_t HOTKEY_COUNT = 12;
@@ -102,6 +103,13 @@ struct Shell {
   std::optional<std::string> savedSettings;
   // Files whose last save failed, each said once in a balloon.
   std::set<std::string> failedSaves;
+  // Programs whose windows Windows does not let Tessellor move: named in a balloon once a run, the
+  // ones found in this event at its end.
+  std::set<std::string> namedUnmovable;
+  std::vector<std::string> unmovableToName;
+  // Windows whose placement was refused with ERROR_ACCESS_DENIED: no layout takes them again, until
+  // they close (their handle may then name another window).
+  std::vector<HWND> deniedWindows;
   // The kind of the balloon shown last, which a click on the balloon means.
   Balloon lastBalloon = Balloon::Notice;
 

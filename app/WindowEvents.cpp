@@ -1,10 +1,13 @@
 #include "app/WindowEvents.h"
 
 #include "app/RestoreJournal.h"
+#include "app/UnmovableWindows.h"
 #include "app/VirtualDesktops.h"
 
 #include "layout/border/BorderLayout.h"
 #include "layout/grid/GridLayout.h"
+#include "layout/readWindowRect.h"
+#include "settings/ApplicationWindow.h"
 #include "settings/WindowShape.h"
 
 namespace tessellor {
@@ -101,7 +104,7 @@ void gridEvent(Shell& shell, UINT message, HWND hwnd, WORD showCommand) {
   } else if (showCommand == SW_RESTORE && !grid.contains(hwnd)) {
     // Any restored or shown window joins, but not a palette, a dialog, a window we cannot move or
     // size, a full-screen program, nor one still hidden (a cell nobody could see).
-    if (!mayTakeBack(shell.platform, hwnd)) return;
+    if (!mayTakeBack(shell.platform, hwnd) || wasDenied(shell, hwnd)) return;
     keepBeforeTaking(shell, hwnd);
     grid.addWindow(hwnd);
     grid.arrange();
@@ -109,17 +112,45 @@ void gridEvent(Shell& shell, UINT message, HWND hwnd, WORD showCommand) {
   }
 }
 
+// Moves outside a move-size loop ------------------------------------------------------------
+
+// Snap, or another program, moved a window of the layout: unless it stands where the layout placed
+// it (the move was Tessellor's own), it is a user's move, as a drag that ended there. A window
+// minimised, maximised or hidden meanwhile is left to its own event.
+bool isUserMove(Shell& shell, HWND hwnd) {
+  Platform& p = shell.platform;
+  if (!p.IsWindowVisible(hwnd) || p.IsIconic(hwnd) || (p.GetWindowLongPtrA(hwnd, GWL_STYLE) & WS_MAXIMIZE) != 0) {
+    return false;
+  }
+  const RectTable* placed = nullptr;
+  if (const BorderLayout* border = shell.borderLayout(); border != nullptr && border->sideOf(hwnd) != NoSide) {
+    placed = &border->placedRects;
+  } else if (const GridLayout* grid = shell.gridLayout(); grid != nullptr && grid->contains(hwnd)) {
+    placed = &grid->placedRects;
+  }
+  RECT where{};
+  if (placed == nullptr || !placed->findRect(hwnd, &where)) return false;
+  RECT now{};
+  readWindowRect(shell.placements, hwnd, &now);
+  return now != where;
+}
+
 }  // namespace
 
 bool dispatchWindowEvent(Shell& shell, UINT message, WPARAM wParam, LPARAM lParam) {
   const HookMessages& m = shell.messages;
-  if (message != m.sizing && message != m.close && message != m.minmax) return false;
+  if (message != m.sizing && message != m.close && message != m.minmax && message != m.moved) return false;
   HWND hwnd = handleFromValue(wParam);
   // Any program can post these messages. A close may arrive after its window is gone; a move or a
   // restore of a handle that is no window would put a non-window into a cell.
   if (message != m.close && !shell.platform.IsWindow(hwnd)) return true;
   const WORD showCommand = message == m.minmax ? LOWORD(static_cast<std::uintptr_t>(lParam)) : 0;
+  if (message == m.close) forgetDenied(shell, hwnd);
   if (isDesktopSwitchEvent(shell, message, hwnd, showCommand)) return true;
+  if (message == m.moved) {
+    if (!isUserMove(shell, hwnd)) return true;
+    message = m.sizing;
+  }
   if (shell.layoutMode() == LayoutBorder) {
     borderEvent(shell, message, hwnd, showCommand);
   } else if (shell.layoutMode() == LayoutGrid) {

@@ -144,6 +144,8 @@ class NullPlatform : public Platform {
   HANDLE GetCurrentProcess() override { return nullptr; }
   BOOL OpenProcessToken(HANDLE, DWORD, HANDLE*) override { return FALSE; }
   BOOL GetTokenInformation(HANDLE, int, void*, DWORD, DWORD*) override { return FALSE; }
+  BYTE* GetSidSubAuthorityCount(PSID) override { return nullptr; }
+  DWORD* GetSidSubAuthority(PSID, DWORD) override { return nullptr; }
   BOOL setMyHook(HWND) override { return TRUE; }
   BOOL clearMyHook(HWND) override { return TRUE; }
   bool readWholeFile(const char*, std::string&) override { return false; }

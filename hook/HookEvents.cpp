@@ -104,6 +104,13 @@ HookReport HookMap::onEvent(HookEvent event, HookWindow window, const WindowProb
     return {HookMessage::Close, 0};
   }
   const HookMessage message = plainMessage(event);
+  // The end of a move-size loop reports the move itself: nothing of it is left to settle.
+  const bool moving =
+      event == HookEvent::MoveSizeStart || (entry != nullptr && entry->moving && event != HookEvent::MoveSizeEnd);
+  if (entry != nullptr && (event == HookEvent::MoveSizeStart || event == HookEvent::MoveSizeEnd)) {
+    entry->moving = moving;
+    entry->settling = false;
+  }
   if (entry != nullptr && message != HookMessage::None && event != HookEvent::Create) return {message, 0};
   if (entry == nullptr && !probe.isTopLevel(window)) return {};
   const WindowState state = withNews(event, probe.observe(window));
@@ -118,10 +125,30 @@ HookReport HookMap::onEvent(HookEvent event, HookWindow window, const WindowProb
     entry->shown = after;
   } else {
     if (count_ >= pruneAt_) forgetDeadWindows(probe);
-    insert(window, after);
+    entry = insert(window, after);
+    if (entry != nullptr) entry->moving = moving;
   }
   if (message != HookMessage::None) return {message, 0};
-  return change(before, after, state.titled);
+  const HookReport report = change(before, after, state.titled);
+  // A move by Snap or by another program, not by a move-size loop and not a change of state.
+  const bool moved = event == HookEvent::LocationChange && report.message == HookMessage::None &&
+                     before == Shown::Normal && after == Shown::Normal && !moving;
+  if (entry != nullptr) entry->settling = moved || (entry->settling && report.message == HookMessage::None);
+  settleRequested_ = settleRequested_ || (moved && entry != nullptr);
+  return report;
+}
+
+bool HookMap::takeSettled(const WindowProbe& probe, HookWindow& window) {
+  for (Entry* entry = entries_; entry != entries_ + count_; ++entry) {
+    if (!entry->settling) continue;
+    entry->settling = false;
+    // Minimised, maximised or hidden meanwhile: that change was reported already.
+    if (entry->moving || !probe.exists(entry->window)) continue;
+    if (classify(probe.observe(entry->window), entry->shown) != Shown::Normal) continue;
+    window = entry->window;
+    return true;
+  }
+  return false;
 }
 
 void HookMap::clear() {
@@ -129,6 +156,7 @@ void HookMap::clear() {
   entries_ = nullptr;
   count_ = capacity_ = 0;
   pruneAt_ = kFirstPrune;
+  settleRequested_ = false;
 }
 
 HookMap::Entry* HookMap::slot(HookWindow window) {
@@ -141,19 +169,20 @@ HookMap::Entry* HookMap::find(HookWindow window) {
   return at != entries_ + count_ && at->window == window ? at : nullptr;
 }
 
-void HookMap::insert(HookWindow window, Shown shown) {
+HookMap::Entry* HookMap::insert(HookWindow window, Shown shown) {
   const std::size_t index = static_cast<std::size_t>(slot(window) - entries_);
   if (count_ == capacity_) {
     const std::size_t capacity = capacity_ == 0 ? 64 : 2 * capacity_;
     void* grown = std::realloc(entries_, capacity * sizeof(Entry));
     // Out of memory, the window simply stays unknown: its later events are learned again.
-    if (grown == nullptr) return;
+    if (grown == nullptr) return nullptr;
     entries_ = static_cast<Entry*>(grown);
     capacity_ = capacity;
   }
   std::memmove(entries_ + index + 1, entries_ + index, (count_ - index) * sizeof(Entry));
-  entries_[index] = Entry{window, shown};
+  entries_[index] = Entry{window, shown, false, false};
   ++count_;
+  return entries_ + index;
 }
 
 void HookMap::erase(Entry* entry) {

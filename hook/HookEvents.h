@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <utility>
 
 namespace tessellor {
 
@@ -13,6 +14,7 @@ namespace tessellor {
 using HookWindow = std::uintptr_t;
 
 enum class HookEvent {
+  MoveSizeStart,
   MoveSizeEnd,
   MinimizeStart,
   MinimizeEnd,
@@ -33,10 +35,11 @@ struct HookEventCode {
   HookEvent event;
 };
 inline constexpr HookEventCode kHookEventCodes[] = {
-    {0x0003, HookEvent::Foreground},     {0x0006, HookEvent::MenuPopupStart}, {0x000B, HookEvent::MoveSizeEnd},
-    {0x0016, HookEvent::MinimizeStart},  {0x0017, HookEvent::MinimizeEnd},    {0x8000, HookEvent::Create},
-    {0x8001, HookEvent::Destroy},        {0x8002, HookEvent::Show},           {0x8003, HookEvent::Hide},
-    {0x800B, HookEvent::LocationChange}, {0x8017, HookEvent::Cloaked},        {0x8018, HookEvent::Uncloaked},
+    {0x0003, HookEvent::Foreground},  {0x0006, HookEvent::MenuPopupStart}, {0x000A, HookEvent::MoveSizeStart},
+    {0x000B, HookEvent::MoveSizeEnd}, {0x0016, HookEvent::MinimizeStart},  {0x0017, HookEvent::MinimizeEnd},
+    {0x8000, HookEvent::Create},      {0x8001, HookEvent::Destroy},        {0x8002, HookEvent::Show},
+    {0x8003, HookEvent::Hide},        {0x800B, HookEvent::LocationChange}, {0x8017, HookEvent::Cloaked},
+    {0x8018, HookEvent::Uncloaked},
 };
 
 // The event a WinEvent code stands for, none for codes the library does not act on.
@@ -67,7 +70,7 @@ class WindowProbe {
   ~WindowProbe() = default;
 };
 
-enum class HookMessage { None, Sizing, Create, Close, Focus, MinMax, SysMenu };
+enum class HookMessage { None, Sizing, Create, Close, Focus, MinMax, SysMenu, Moved };
 
 inline constexpr int kShowMaximize = 3;
 inline constexpr int kShowMinimize = 6;
@@ -93,6 +96,12 @@ class HookMap {
   void remember(HookWindow window, const WindowState& state);
   // What to post for `event` on `window`; remembers the window's new state.
   HookReport onEvent(HookEvent event, HookWindow window, const WindowProbe& probe);
+  // True once after an event that moved a normal window outside a move-size loop (Snap, another
+  // program): its "UWM_MOVED" is to wait until the windows have been still for a moment.
+  bool takeSettleRequest() { return std::exchange(settleRequested_, false); }
+  // Once the moves have settled: one window that moved outside a move-size loop and is still a
+  // normal, shown window, and false when there is none left. Each is given once per settling.
+  bool takeSettled(const WindowProbe& probe, HookWindow& window);
   // Forgets every window.
   void clear();
   std::size_t size() const { return count_; }
@@ -102,6 +111,8 @@ class HookMap {
   struct Entry {
     HookWindow window;
     Shown shown;
+    bool moving;    // between its move-size loop's start and end
+    bool settling;  // moved outside such a loop since the last settling
   };
 
   static Shown classify(const WindowState& state, Shown before);
@@ -109,7 +120,7 @@ class HookMap {
   static HookReport change(Shown before, Shown after, bool titled);
   Entry* slot(HookWindow window);  // where the window is or would go
   Entry* find(HookWindow window);
-  void insert(HookWindow window, Shown shown);
+  Entry* insert(HookWindow window, Shown shown);  // null when out of memory
   void erase(Entry* entry);
   void forgetDeadWindows(const WindowProbe& probe);
 
@@ -119,6 +130,7 @@ class HookMap {
   std::size_t count_ = 0;
   std::size_t capacity_ = 0;
   std::size_t pruneAt_ = kFirstPrune;
+  bool settleRequested_ = false;
   static constexpr std::size_t kFirstPrune = 1024;
 };
 

@@ -1,7 +1,8 @@
 // Out-of-context WinEvent hooks: nothing is injected into other processes, 32- and 64-bit programs
 // are watched alike, and the callbacks run on the thread that called setMyHook, inside its message
 // loop. hook/HookEvents.cpp decides which event becomes which message; this file asks Windows about
-// the window and posts to the target window.
+// the window and posts to the target window. A window moved outside a move-size loop (Snap, another
+// program) is reported as "UWM_MOVED" once the moves have settled for about 100 ms.
 #define MSGHOOK_BUILDING
 #include "hook/msghook.h"
 
@@ -19,6 +20,7 @@ using tessellor::HookWindow;
 using tessellor::hookEventFromCode;
 static_assert(hookEventFromCode(EVENT_SYSTEM_FOREGROUND) == HookEvent::Foreground);
 static_assert(hookEventFromCode(EVENT_SYSTEM_MENUPOPUPSTART) == HookEvent::MenuPopupStart);
+static_assert(hookEventFromCode(EVENT_SYSTEM_MOVESIZESTART) == HookEvent::MoveSizeStart);
 static_assert(hookEventFromCode(EVENT_SYSTEM_MOVESIZEEND) == HookEvent::MoveSizeEnd);
 static_assert(hookEventFromCode(EVENT_SYSTEM_MINIMIZESTART) == HookEvent::MinimizeStart);
 static_assert(hookEventFromCode(EVENT_SYSTEM_MINIMIZEEND) == HookEvent::MinimizeEnd);
@@ -33,8 +35,12 @@ static_assert(hookEventFromCode(EVENT_OBJECT_UNCLOAKED) == HookEvent::Uncloaked)
 HWND target = nullptr;
 HWINEVENTHOOK hooks[5] = {};
 // The registered message of each HookMessage, by its value; 0 for None.
-UINT messages[static_cast<std::size_t>(HookMessage::SysMenu) + 1] = {};
+UINT messages[static_cast<std::size_t>(HookMessage::Moved) + 1] = {};
 tessellor::HookMap windows;
+// A thread timer: a move outside a move-size loop is reported once the windows have been still this
+// long, so that Snap's steps and a program's animation come as one move, at its end.
+constexpr UINT kSettleMs = 100;
+UINT_PTR settleTimer = 0;
 
 // Loaded rather than linked so that the library still loads where dwmapi.dll is missing; without it
 // no window counts as cloaked.
@@ -71,14 +77,27 @@ class Win32Probe final : public tessellor::WindowProbe {
 };
 const Win32Probe probe;
 
+void post(HookMessage report, HWND hwnd, int showCommand) {
+  const UINT message = messages[static_cast<std::size_t>(report)];
+  if (target != nullptr && message != 0)
+    PostMessageA(target, message, reinterpret_cast<WPARAM>(hwnd), static_cast<LPARAM>(showCommand));
+}
+
+void CALLBACK onSettled(HWND, UINT, UINT_PTR, DWORD) {
+  KillTimer(nullptr, settleTimer);
+  settleTimer = 0;
+  HookWindow window = 0;
+  while (windows.takeSettled(probe, window)) post(HookMessage::Moved, toHwnd(window), 0);
+}
+
 void CALLBACK onEvent(HWINEVENTHOOK, DWORD code, HWND hwnd, LONG idObject, LONG idChild, DWORD, DWORD) {
   if (hwnd == nullptr || hwnd == target || idObject != OBJID_WINDOW || idChild != CHILDID_SELF) return;
   const std::optional<HookEvent> event = hookEventFromCode(code);
   if (!event) return;
   const tessellor::HookReport report = windows.onEvent(*event, toKey(hwnd), probe);
-  const UINT message = messages[static_cast<std::size_t>(report.message)];
-  if (target != nullptr && message != 0)
-    PostMessageA(target, message, reinterpret_cast<WPARAM>(hwnd), static_cast<LPARAM>(report.showCommand));
+  post(report.message, hwnd, report.showCommand);
+  // Each move starts the wait again (SetTimer with the running timer's id resets it).
+  if (windows.takeSettleRequest()) settleTimer = SetTimer(nullptr, settleTimer, kSettleMs, onSettled);
 }
 
 // Windows that exist before the hooks start must be known, or their closing would go unreported.
@@ -112,13 +131,14 @@ BOOL setMyHook(HWND window) {
   messages[static_cast<std::size_t>(HookMessage::Focus)] = RegisterWindowMessageA("UWM_FOCUS");
   messages[static_cast<std::size_t>(HookMessage::MinMax)] = RegisterWindowMessageA("UWM_MINMAX");
   messages[static_cast<std::size_t>(HookMessage::SysMenu)] = RegisterWindowMessageA("UWM_SYSMENU");
+  messages[static_cast<std::size_t>(HookMessage::Moved)] = RegisterWindowMessageA("UWM_MOVED");
   target = window;
   loadDwmapi();
   // Hooks before the enumeration: a window created in between is then met twice, never missed. The
   // callbacks run only once this thread's message loop runs again.
   hooks[0] = hookRange(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND);
   hooks[1] = hookRange(EVENT_SYSTEM_MENUPOPUPSTART, EVENT_SYSTEM_MENUPOPUPSTART);
-  hooks[2] = hookRange(EVENT_SYSTEM_MOVESIZEEND, EVENT_SYSTEM_MINIMIZEEND);
+  hooks[2] = hookRange(EVENT_SYSTEM_MOVESIZESTART, EVENT_SYSTEM_MINIMIZEEND);
   hooks[3] = hookRange(EVENT_OBJECT_CREATE, EVENT_OBJECT_LOCATIONCHANGE);
   hooks[4] = hookRange(EVENT_OBJECT_CLOAKED, EVENT_OBJECT_UNCLOAKED);
   EnumWindows(rememberWindow, 0);
@@ -130,6 +150,8 @@ BOOL clearMyHook(HWND) {
     if (h != nullptr) UnhookWinEvent(h);
     h = nullptr;
   }
+  if (settleTimer != 0) KillTimer(nullptr, settleTimer);
+  settleTimer = 0;
   target = nullptr;
   windows.clear();
   dwmGetWindowAttribute = nullptr;

@@ -1,6 +1,6 @@
 // The hook library's interface: it reports other programs' window events to one window by posting
-// the registered messages "UWM_SIZING", "UWM_CREATE", "UWM_CLOSE", "UWM_FOCUS", "UWM_MINMAX" and
-// "UWM_SYSMENU".
+// the registered messages "UWM_SIZING", "UWM_CREATE", "UWM_CLOSE", "UWM_FOCUS", "UWM_MINMAX",
+// "UWM_SYSMENU", and "UWM_MOVED" for a window moved outside a move-size loop once it has settled.
 #pragma once
 
 #include <windows.h>

@@ -179,6 +179,8 @@ class ForwardingPlatform : public Platform {
   BOOL GetTokenInformation(HANDLE token, int infoClass, void* info, DWORD length, DWORD* returned) override {
     return desktop_.GetTokenInformation(token, infoClass, info, length, returned);
   }
+  BYTE* GetSidSubAuthorityCount(PSID sid) override { return desktop_.GetSidSubAuthorityCount(sid); }
+  DWORD* GetSidSubAuthority(PSID sid, DWORD index) override { return desktop_.GetSidSubAuthority(sid, index); }
   BOOL setMyHook(HWND target) override { return desktop_.setMyHook(target); }
   BOOL clearMyHook(HWND target) override { return desktop_.clearMyHook(target); }
   bool readWholeFile(const char* path, std::string& bytes) override { return desktop_.readWholeFile(path, bytes); }

@@ -211,6 +211,7 @@ PlacementOutcome PendingPlacements::flush() {
     if (!lastOfWindow) continue;
     if (move.result == FALSE) {
       outcome.refused.push_back(move.hwnd);
+      if (move.error == ERROR_ACCESS_DENIED) outcome.denied.push_back(move.hwnd);
     } else if (!move.answered) {
       outcome.late.push_back(move.hwnd);
     } else if (std::find(maximized.begin(), maximized.end(), move.hwnd) != maximized.end()) {

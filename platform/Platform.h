@@ -135,10 +135,12 @@ class Platform {
   virtual DWORD GetModuleBaseNameA(HANDLE process, HMODULE module, char* name, DWORD size) = 0;
   virtual BOOL QueryFullProcessImageNameA(HANDLE process, DWORD flags, char* name, DWORD* size) = 0;
 
-  // Process tokens: whether a process runs elevated.
+  // Process tokens: whether a process runs elevated, at which integrity level, with UIAccess.
   virtual HANDLE GetCurrentProcess() = 0;
   virtual BOOL OpenProcessToken(HANDLE process, DWORD access, HANDLE* token) = 0;
   virtual BOOL GetTokenInformation(HANDLE token, int infoClass, void* info, DWORD length, DWORD* returned) = 0;
+  virtual BYTE* GetSidSubAuthorityCount(PSID sid) = 0;
+  virtual DWORD* GetSidSubAuthority(PSID sid, DWORD index) = 0;
 
   // The hook library msghook.dll.
   virtual BOOL setMyHook(HWND target) = 0;

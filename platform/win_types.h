@@ -132,6 +132,17 @@ struct TOKEN_ELEVATION {
   DWORD TokenIsElevated;
 };
 
+// A security identifier is read only through GetSidSubAuthorityCount and GetSidSubAuthority.
+using PSID = void*;
+struct SID_AND_ATTRIBUTES {
+  PSID Sid;
+  DWORD Attributes;
+};
+// TokenIntegrityLevel: the label's SID points into the same buffer, after the record.
+struct TOKEN_MANDATORY_LABEL {
+  SID_AND_ATTRIBUTES Label;
+};
+
 // The tray icon record in its full layout. cbSize says how much of it the caller fills in:
 // NOTIFYICONDATAA_V1_SIZE covers up to the first 64 characters of szTip, NOTIFYICONDATAA_V2_SIZE
 // adds the balloon fields.
@@ -344,6 +355,14 @@ inline constexpr HRESULT E_HANDLE = static_cast<HRESULT>(0x80070006u);
 // Process tokens and elevation.
 inline constexpr DWORD TOKEN_QUERY = 0x0008;
 inline constexpr int TokenElevation = 20;
+inline constexpr int TokenIntegrityLevel = 25;
+inline constexpr int TokenUIAccess = 26;
+// The integrity level is the last subauthority of the label's SID.
+inline constexpr DWORD SECURITY_MANDATORY_LOW_RID = 0x1000;
+inline constexpr DWORD SECURITY_MANDATORY_MEDIUM_RID = 0x2000;
+inline constexpr DWORD SECURITY_MANDATORY_HIGH_RID = 0x3000;
+inline constexpr DWORD SECURITY_MANDATORY_SYSTEM_RID = 0x4000;
+inline constexpr DWORD ERROR_INVALID_WINDOW_HANDLE = 1400;
 
 // Keys the user chooses: modifiers, modifier keys, hotkey controls, keyboard layouts, text.
 inline constexpr UINT MOD_SHIFT = 4;

@@ -11,11 +11,23 @@ namespace tessellor {
 bool isApplicationWindow(Platform& platform, HWND hwnd);
 
 // True unless the window's process runs above Tessellor's own integrity level, where every move
-// Tessellor asks for would be refused. A process that cannot be asked counts as movable.
+// Tessellor asks for would be refused. A process that cannot be asked counts as movable: a refused
+// placement tells later.
 bool mayMoveWindow(Platform& platform, HWND hwnd);
 
-// The integrity rule itself: only an elevated window under a Tessellor that is not refuses us.
-// A level that could not be read (Unknown) never refuses.
+// A process's integrity level (the last subauthority of its token's label) and its UIAccess.
+struct Integrity {
+  DWORD level = 0;
+  bool uiAccess = false;
+};
+// The rule of User Interface Privilege Isolation: a higher level refuses us, and so does UIAccess
+// that we lack at a level not below ours.
+constexpr bool outranks(Integrity window, Integrity self) {
+  return window.level > self.level || (window.uiAccess && !self.uiAccess && window.level >= self.level);
+}
+
+// Where no level can be read, elevation alone tells: only an elevated window under a Tessellor that
+// is not refuses us. An elevation that could not be read (Unknown) never refuses.
 enum class Elevation { No, Yes, Unknown };
 constexpr bool outranks(Elevation window, Elevation self) { return window == Elevation::Yes && self == Elevation::No; }
 

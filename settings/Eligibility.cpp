@@ -56,9 +56,9 @@ bool isProgramAllowed(Platform& platform, HWND dialog, const char* name) {
                                       reinterpret_cast<LPARAM>(name)) == LB_ERR;
 }
 
-bool isWindowEligible(Platform& platform, HWND dialog, HWND hwnd, ProgramNames& names) {
+bool isWindowEligible(Platform& platform, HWND dialog, HWND hwnd, ProgramNames& names, bool* unmovable) {
   Platform& p = platform;
-  if (!p.IsWindow(hwnd) || !p.IsWindowVisible(hwnd) || !isTileableWindow(p, hwnd) || p.IsIconic(hwnd) ||
+  if (!p.IsWindow(hwnd) || !p.IsWindowVisible(hwnd) || !isApplicationWindow(p, hwnd) || p.IsIconic(hwnd) ||
       !hasTileableShape(p, hwnd)) {
     return false;
   }
@@ -71,9 +71,14 @@ bool isWindowEligible(Platform& platform, HWND dialog, HWND hwnd, ProgramNames& 
   RECT rect{};
   p.GetWindowRect(hwnd, &rect);
 
-  // The excluded-programs list is asked last: it is a message to the dialog.
-  return !isTitleRefused(title, AutoAdd) && std::strcmp(programName, "sidebar.exe") != 0 &&
-         isProgramAllowed(p, dialog, programName) && !IsRectEmpty(&rect);
+  // The excluded-programs list is asked after the title: it is a message to the dialog.
+  if (isTitleRefused(title, AutoAdd) || std::strcmp(programName, "sidebar.exe") == 0 ||
+      !isProgramAllowed(p, dialog, programName) || IsRectEmpty(&rect)) {
+    return false;
+  }
+  if (mayMoveWindow(p, hwnd)) return true;
+  if (unmovable != nullptr) *unmovable = true;
+  return false;
 }
 
 }  // namespace tessellor

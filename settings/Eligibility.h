@@ -9,7 +9,8 @@ namespace tessellor {
 // window that Tessellor may move, not minimised, with a sizing border, not full-screen, with a
 // non-empty rectangle, neither refused by title nor by program (`dialog` holds the
 // excluded-programs list; `names` answers each process's program name). Places nothing.
-bool isWindowEligible(Platform& platform, HWND dialog, HWND hwnd, ProgramNames& names);
+// `unmovable`, when given, is set for a window that is refused only because Tessellor may not move it.
+bool isWindowEligible(Platform& platform, HWND dialog, HWND hwnd, ProgramNames& names, bool* unmovable = nullptr);
 
 // The base file name of the executable that owns the window, cut to fit; false (buffer untouched)
 // when the process cannot be asked.

@@ -60,8 +60,9 @@ HWND SimDesktop::createWindow(const WindowSpec& desc) {
   w.cloaked = desc.cloaked;
   w.desktop = desc.desktop.empty() ? shownDesktop_ : desc.desktop;
   w.state = desc.minimized ? State::Minimized : desc.maximized ? State::Maximized : State::Normal;
-  // An elevated window's program runs as a process of its own beside any other copy.
-  const std::string process = desc.elevated ? w.desc.exe + "\n elevated" : w.desc.exe;
+  // A program above the program's level runs as a process of its own beside any other copy.
+  const std::string process =
+      desc.outranksProgram() ? w.desc.exe + "\n above " + std::to_string(desc.integrityLevel()) : w.desc.exe;
   auto pid = pids_.find(process);
   if (pid == pids_.end()) {
     pid = pids_.emplace(process, static_cast<DWORD>(0x1000 + 4 * pids_.size())).first;
@@ -293,9 +294,9 @@ BOOL SimDesktop::GetWindowPlacement(HWND hwnd, WINDOWPLACEMENT* placement) {
 BOOL SimDesktop::SetWindowPlacement(HWND hwnd, const WINDOWPLACEMENT* placement) {
   if (placement == nullptr || killed_) return FALSE;
   Window* w = find(hwnd);
-  const bool refused = w == nullptr || w->desc.elevated;
+  const bool refused = w == nullptr || w->desc.outranksProgram();
   record(PlacementCall::Kind::SetWindowPlacement, hwnd, placement->rcNormalPosition, refused);
-  if (refused) return FALSE;
+  if (refused) return refuse(w, calls_.back());
   const int show = static_cast<int>(placement->showCmd);
   // Maximising or minimising a normal window at its own rectangle still changes it.
   const bool keepsNormal = show != SW_MAXIMIZE && show != SW_SHOWMINIMIZED && show != SW_MINIMIZE &&
@@ -313,10 +314,10 @@ BOOL SimDesktop::SetWindowPlacement(HWND hwnd, const WINDOWPLACEMENT* placement)
 BOOL SimDesktop::SetWindowPos(HWND hwnd, HWND /*insertAfter*/, int x, int y, int cx, int cy, UINT flags) {
   if (killed_) return FALSE;
   Window* w = find(hwnd);
-  const bool refused = w == nullptr || w->desc.elevated;
+  const bool refused = w == nullptr || w->desc.outranksProgram();
   const RECT asked{x, y, plus(x, cx), plus(y, cy)};
   record(PlacementCall::Kind::SetWindowPos, hwnd, asked, refused);
-  if (refused) return FALSE;
+  if (refused) return refuse(w, calls_.back());
   const bool raises = (flags & (SWP_NOZORDER | SWP_NOACTIVATE)) != (SWP_NOZORDER | SWP_NOACTIVATE);
   // A width or height at the end of the int range may stand for a larger one the program asked.
   const bool clamped = cx == std::numeric_limits<int>::max() || cy == std::numeric_limits<int>::max();
@@ -356,7 +357,8 @@ void SimDesktop::placeWindows(std::span<WindowMove> moves) {
 BOOL SimDesktop::ShowWindow(HWND hwnd, int showCmd) {
   Window* w = find(hwnd);
   // A program of higher integrity ignores what a lower one asks of its windows.
-  if (w == nullptr || w->desc.elevated || killed_) return FALSE;
+  if (killed_) return FALSE;
+  if (w == nullptr || w->desc.outranksProgram()) return refuse(w);
   const BOOL wasVisible = w->hidden ? FALSE : TRUE;
   applyShowCommand(*w, showCmd, true);
   return wasVisible;

@@ -29,7 +29,7 @@ enum class Edge { Left, Top, Right, Bottom };
 
 // What `window NAME [title "T"] [exe E] [at L T R B] [min W H] [region ...] [hidden] [minimized]
 // [maximized] [grows N] [frame L T R B] [cloaked] [tool] [noactivate] [appwindow] [owner NAME]
-// [elevated] [class C] [fixed] [nocaption]` describes.
+// [elevated] [integrity LEVEL] [class C] [fixed] [nocaption]` describes.
 struct WindowSpec {
   std::string name;
   std::string title;  // empty: the name
@@ -52,10 +52,16 @@ struct WindowSpec {
   LONG_PTR exStyle = 0;    // WS_EX_TOOLWINDOW, WS_EX_NOACTIVATE, WS_EX_APPWINDOW
   HWND owner = nullptr;    // GetWindow(GW_OWNER)
   bool elevated = false;   // its process runs above the program's integrity level
+  DWORD integrity = 0;     // its process's integrity level; 0: high when elevated, else the program's medium
+  bool uiAccess = false;   // its process's token has UIAccess, which the program's has not
   std::string className;   // empty: "SimWindow"
   bool fixed = false;      // no sizing border (WS_THICKFRAME), as a fixed-size dialog or game
   bool nocaption = false;  // no title bar (WS_CAPTION), as a full-screen program
   std::string desktop;     // its virtual desktop; empty: the one shown when it is made
+
+  DWORD integrityLevel() const;
+  // Above the program's medium level without UIAccess: its windows refuse the program's moves.
+  bool outranksProgram() const;
 };
 
 // Thrown out of the program's GetMessageA once its process has been killed, through every frame of
@@ -68,6 +74,7 @@ struct PlacementCall {
   HWND hwnd;
   RECT rect;               // as requested (left, top, right, bottom), before any clamping
   bool refused = false;    // the window system refused it (no window, an elevated one): nothing changed
+  bool denied = false;     // refused with ERROR_ACCESS_DENIED: a window of a process above the program
   int batch = 0;           // which placeWindows batch made it (numbered from 1); 0 for a call on its own
   bool redundant = false;  // it asked a visible normal window for the rectangle it had, raising nothing
   bool took = true;        // the window ended at the rectangle asked for
@@ -355,6 +362,8 @@ class SimDesktop : public Platform {
   HANDLE GetCurrentProcess() override;
   BOOL OpenProcessToken(HANDLE process, DWORD access, HANDLE* token) override;
   BOOL GetTokenInformation(HANDLE token, int infoClass, void* info, DWORD length, DWORD* returned) override;
+  BYTE* GetSidSubAuthorityCount(PSID sid) override;
+  DWORD* GetSidSubAuthority(PSID sid, DWORD index) override;
 
   BOOL setMyHook(HWND target) override;
   BOOL clearMyHook(HWND target) override;
@@ -460,6 +469,10 @@ class SimDesktop : public Platform {
   const Window* processWindow(DWORD pid) const;
   DWORD processOfHandle(HANDLE process) const;  // the id of the process an OpenProcess handle opens
   bool processElevated(DWORD pid) const;
+  bool processOutranks(DWORD pid) const;  // above the program: UIPI keeps the program off its windows
+  // A placement or show command refused: no window, or one of a process above the program.
+  BOOL refuse(const Window* w);
+  BOOL refuse(const Window* w, PlacementCall& call);
 
   // Monitors: the primary first, then the living others in the order they came.
   RECT primaryWork() const { return primaryWork_.value_or(screenRect()); }
@@ -517,7 +530,7 @@ class SimDesktop : public Platform {
   std::optional<std::vector<MenuItem>> openMenuItems_;
   HWND menuOwner_ = nullptr;
   std::set<std::uintptr_t> openProcesses_;
-  std::map<std::uintptr_t, bool> openTokens_;  // token handle: whether its process is elevated
+  std::map<std::uintptr_t, DWORD> openTokens_;  // token handle: the process it was opened for (0: the program)
   std::uintptr_t nextToken_ = 0;
   std::map<std::string, DWORD> pids_;
   std::map<DWORD, std::uint64_t> processStarts_;  // FILETIME values

@@ -177,7 +177,7 @@ HANDLE SimDesktop::OpenProcess(DWORD access, BOOL /*inherit*/, DWORD processId) 
   const Window* w = processWindow(processId);
   if (w == nullptr || w->desc.exe == "-") return nullptr;
   // Of a process above the program's integrity level, only the limited queries are granted.
-  if (w->desc.elevated && (access & ~PROCESS_QUERY_LIMITED_INFORMATION) != 0) return nullptr;
+  if (w->desc.outranksProgram() && (access & ~PROCESS_QUERY_LIMITED_INFORMATION) != 0) return nullptr;
   const std::uintptr_t handle = kFirstProcess + processId;
   openProcesses_.insert(handle);
   return reinterpret_cast<HANDLE>(handle);
@@ -191,8 +191,8 @@ BOOL SimDesktop::CloseHandle(HANDLE handle) {
 
 BOOL SimDesktop::EnumProcessModules(HANDLE process, HMODULE* modules, DWORD size, DWORD* needed) {
   const std::uintptr_t handle = reinterpret_cast<std::uintptr_t>(process);
-  // A limited handle, the only kind an elevated process grants, reads no modules.
-  if (!openProcesses_.contains(handle) || processElevated(processOfHandle(process))) return FALSE;
+  // A limited handle, the only kind a process above the program grants, reads no modules.
+  if (!openProcesses_.contains(handle) || processOutranks(processOfHandle(process))) return FALSE;
   // An HMODULE is a handle, not a record: module lists are counted in its bytes.
   // NOLINTBEGIN(bugprone-sizeof-expression)
   if (needed != nullptr) *needed = sizeof(HMODULE);
@@ -205,7 +205,7 @@ BOOL SimDesktop::EnumProcessModules(HANDLE process, HMODULE* modules, DWORD size
 
 DWORD SimDesktop::GetModuleBaseNameA(HANDLE process, HMODULE /*module*/, char* name, DWORD size) {
   const std::uintptr_t handle = reinterpret_cast<std::uintptr_t>(process);
-  if (!openProcesses_.contains(handle) || processElevated(processOfHandle(process))) return 0;
+  if (!openProcesses_.contains(handle) || processOutranks(processOfHandle(process))) return 0;
   const Window* w = processWindow(static_cast<DWORD>(handle - kFirstProcess));
   return w != nullptr ? static_cast<DWORD>(copyText(w->desc.exe, name, size)) : 0;
 }

@@ -76,7 +76,10 @@ BOOL setWindowPlacement(HWND hwnd, const WINDOWPLACEMENT& placement, Delivery de
   const BOOL moved =
       setWindowPos(hwnd, nullptr, screen.left, screen.top, screen.right - screen.left, screen.bottom - screen.top,
                    SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER | SWP_NOCOPYBITS, delivery);
+  // The caller reads why the move failed (ERROR_ACCESS_DENIED: a window of a higher integrity level).
+  const ::DWORD error = ::GetLastError();
   if (maximize) showWindow(hwnd, SW_MAXIMIZE, delivery);
+  ::SetLastError(error);
   return moved;
 }
 

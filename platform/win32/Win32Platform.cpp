@@ -413,6 +413,11 @@ BOOL Win32Platform::GetTokenInformation(HANDLE token, int infoClass, void* info,
   if (returned != nullptr) *returned = n;
   return ok;
 }
+BYTE* Win32Platform::GetSidSubAuthorityCount(PSID sid) { return ::GetSidSubAuthorityCount(sid); }
+DWORD* Win32Platform::GetSidSubAuthority(PSID sid, DWORD index) {
+  static_assert(sizeof(DWORD) == sizeof(::DWORD));
+  return reinterpret_cast<DWORD*>(::GetSidSubAuthority(sid, index));
+}
 
 BOOL Win32Platform::setMyHook(HWND target) { return ::setMyHook(sys(target)); }
 BOOL Win32Platform::clearMyHook(HWND target) { return ::clearMyHook(sys(target)); }

@@ -127,6 +127,8 @@ class Win32Platform final : public Platform {
   HANDLE GetCurrentProcess() override;
   BOOL OpenProcessToken(HANDLE process, DWORD access, HANDLE* token) override;
   BOOL GetTokenInformation(HANDLE token, int infoClass, void* info, DWORD length, DWORD* returned) override;
+  BYTE* GetSidSubAuthorityCount(PSID sid) override;
+  DWORD* GetSidSubAuthority(PSID sid, DWORD index) override;
 
   BOOL setMyHook(HWND target) override;
   BOOL clearMyHook(HWND target) override;

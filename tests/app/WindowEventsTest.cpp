@@ -24,6 +24,7 @@ class WindowEvents : public ::testing::Test {
     dispatchWindowEvent(shell, shell.messages.minmax, reinterpret_cast<WPARAM>(hwnd), showCommand);
   }
   void close(HWND hwnd) { dispatchWindowEvent(shell, shell.messages.close, reinterpret_cast<WPARAM>(hwnd), 0); }
+  void moved(HWND hwnd) { dispatchWindowEvent(shell, shell.messages.moved, reinterpret_cast<WPARAM>(hwnd), 0); }
 
   sim::SimDesktop desk;
   Shell shell;
@@ -108,6 +109,27 @@ TEST_F(WindowEvents, GridRestoreTakesOnlyWindowsItCanTile) {
   EXPECT_FALSE(grid.contains(t));
   EXPECT_FALSE(grid.contains(e));
   EXPECT_TRUE(grid.contains(plain));
+}
+
+// A settled move of a window found minimised, maximised or hidden is left to that change's own
+// event: taken as a drag, the window would leave its band for good instead of being parked.
+TEST_F(WindowEvents, SettledMovesOfWindowsNoLongerNormalAreLeftToTheirEvents) {
+  BorderLayout& border = *shell.layout.start(std::make_unique<BorderLayout>(desk));
+  const HWND a = window("a"), b = window("b"), c = window("c");
+  border.addWindow(a, West);
+  border.addWindow(b, East);
+  border.addWindow(c, North);
+  desk.minimize(a);
+  desk.maximize(b);
+  desk.setRect(c, RECT{300, 300, 600, 600});  // every edge moved...
+  desk.hideWindow(c);                         // ...and then hidden before the move settled
+  for (HWND hwnd : {a, b, c}) moved(hwnd);
+  EXPECT_EQ(border.sideOf(a), West);
+  EXPECT_EQ(border.sideOf(b), East);
+  EXPECT_EQ(border.sideOf(c), North);
+  desk.showWindow(c);
+  moved(c);  // shown again where it was moved to: a drag out of the layout
+  EXPECT_EQ(border.sideOf(c), NoSide);
 }
 
 }  // namespace

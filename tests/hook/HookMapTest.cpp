@@ -2,6 +2,7 @@
 
 #include <map>
 #include <set>
+#include <vector>
 
 #include "hook/HookEvents.h"
 
@@ -252,6 +253,61 @@ TEST_F(HookLifetime, WindowsThatDieUnseenAreForgottenAndLiveOnesKept) {
   }
   EXPECT_EQ(on(HookEvent::LocationChange), kNothing);  // the first window is still known, unchanged
   EXPECT_EQ(on(HookEvent::Destroy), kClose);
+}
+
+// Moves outside a move-size loop (Snap, another program) wait for the windows to settle, then are
+// given once each; moves inside a loop are reported by its end alone.
+class HookSettle : public HookTest {
+ protected:
+  std::vector<HookWindow> settled() {
+    std::vector<HookWindow> out;
+    HookWindow window = 0;
+    while (map.takeSettled(probe, window)) out.push_back(window);
+    return out;
+  }
+};
+
+TEST_F(HookSettle, ASnapIsGivenOnceAfterItsMovesSettle) {
+  constexpr HookWindow other = 0x10020;
+  state(other) = kNormal;
+  map.remember(other, kNormal);
+  // Snap's steps and a second window's move: each asks for the wait again, and each window comes once.
+  EXPECT_EQ(on(HookEvent::LocationChange), kNothing);
+  EXPECT_TRUE(map.takeSettleRequest());
+  EXPECT_FALSE(map.takeSettleRequest());
+  on(HookEvent::LocationChange);
+  on(HookEvent::LocationChange, other);
+  EXPECT_TRUE(map.takeSettleRequest());
+  EXPECT_EQ(settled(), (std::vector<HookWindow>{w, other}));
+  EXPECT_TRUE(settled().empty());
+}
+
+TEST_F(HookSettle, MovesInsideAMoveSizeLoopAreLeftToItsEnd) {
+  EXPECT_EQ(on(HookEvent::MoveSizeStart), kNothing);
+  on(HookEvent::LocationChange);
+  EXPECT_FALSE(map.takeSettleRequest());
+  EXPECT_EQ(on(HookEvent::MoveSizeEnd), (HookReport{HookMessage::Sizing, 0}));
+  EXPECT_TRUE(settled().empty());
+  // After the loop, a move by Snap is a settled move again.
+  on(HookEvent::LocationChange);
+  EXPECT_TRUE(map.takeSettleRequest());
+  EXPECT_EQ(settled(), (std::vector<HookWindow>{w}));
+}
+
+TEST_F(HookSettle, AWindowThatChangedStateOrWentIsNotGiven) {
+  constexpr HookWindow gone = 0x10020, shrunk = 0x10030;
+  for (HookWindow window : {gone, shrunk}) {
+    state(window) = kNormal;
+    map.remember(window, kNormal);
+    on(HookEvent::LocationChange, window);
+  }
+  on(HookEvent::LocationChange);
+  // Maximised by Win+Up before the wait ended: its own message says so, and no move follows.
+  state().zoomed = true;
+  EXPECT_EQ(on(HookEvent::LocationChange), kMaximize);
+  probe.live.erase(gone);
+  state(shrunk).iconic = true;  // minimised without its event having come yet
+  EXPECT_TRUE(settled().empty());
 }
 
 }  // namespace

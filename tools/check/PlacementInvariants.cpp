@@ -52,6 +52,7 @@ void checkPlacedOnce(std::span<const sim::PlacementCall> calls, bool fitPassWide
     Kind kind;
   };
   std::map<HWND, Last> last;
+  int deniedInBatch = 0;  // the last batch in which a window refused with access denied left the layout
   for (const sim::PlacementCall& call : calls) {
     if (!placesTheWindow(call)) continue;
     if (call.redundant) {
@@ -62,13 +63,15 @@ void checkPlacedOnce(std::span<const sim::PlacementCall> calls, bool fitPassWide
     if (seen != last.end()) {
       const bool raiseAfterRestore = seen->second.batch == call.batch &&
                                      seen->second.kind == Kind::SetWindowPlacement && call.kind == Kind::SetWindowPos;
-      const bool placedAgain =
-          seen->second.batch != call.batch && call.batch != 0 && (fitPassWidened || hasFrame(call.hwnd));
+      // Its cell closed, a denied window's neighbours take the room in the next batch.
+      const bool placedAgain = seen->second.batch != call.batch && call.batch != 0 &&
+                               (fitPassWidened || hasFrame(call.hwnd) || seen->second.batch <= deniedInBatch);
       if (!raiseAfterRestore && !placedAgain) {
         findings.push_back(sim::handleText(call.hwnd) + " was placed twice in one event");
       }
     }
     last.insert_or_assign(call.hwnd, Last{call.batch, call.kind});
+    if (call.denied && call.batch != 0) deniedInBatch = std::max(deniedInBatch, call.batch);
   }
 }
 

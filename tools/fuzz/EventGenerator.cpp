@@ -333,7 +333,9 @@ std::string EventGenerator::setRect() {
     return "set-rect " + nameOf(hwnd) + " " +
            rectWords(left, top, left + length(w) * (random_.percent(5) ? -1 : 1), top + length(h));
   }
-  return "set-rect " + nameOf(hwnd) + " " + rectWords(r.left, r.top, r.right, r.bottom);
+  // A third of the moves come by Snap, outside a move-size loop (not of a hidden window).
+  const char* how = !desktop().isHidden(hwnd) && random_.percent(33) ? "snap " : "set-rect ";
+  return how + nameOf(hwnd) + " " + rectWords(r.left, r.top, r.right, r.bottom);
 }
 
 std::string EventGenerator::stateChange() {
@@ -352,7 +354,7 @@ std::string EventGenerator::foreground() {
 }
 
 std::string EventGenerator::hook() {
-  static constexpr const char* kEvents[] = {"sizing", "create", "close", "focus", "minmax", "sysmenu"};
+  static constexpr const char* kEvents[] = {"sizing", "create", "close", "focus", "minmax", "sysmenu", "moved"};
   std::string target;
   const int roll = random_.below(10);
   std::vector<std::string> gone;
@@ -369,7 +371,7 @@ std::string EventGenerator::hook() {
                                                0x10018 + 0x10 * k, std::uint64_t{0xFFFFFFFFFFFFFFFFULL}});
     target = sim::handleText(handleFromValue(static_cast<std::uintptr_t>(handle)));
   }
-  std::string line = "hook " + std::string(kEvents[random_.below(6)]) + " " + target;
+  std::string line = "hook " + std::string(kEvents[random_.below(7)]) + " " + target;
   if (random_.percent(60)) {
     const int n = random_.pick({0, 1, 2, 3, 3, 6, 6, 9, 9, 7, 65535, -1});
     line += " " + number(n < 0 ? random_.below(65536) : n);

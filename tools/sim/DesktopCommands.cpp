@@ -54,6 +54,25 @@ constexpr WindowFlag kWindowFlags[] = {
     {"nocaption", &WindowSpec::nocaption, 0},
 };
 
+// The integrity levels of `integrity`; uiaccess is medium with a UIAccess token.
+struct IntegrityWord {
+  const char* word;
+  DWORD level;
+  bool uiAccess;
+};
+constexpr IntegrityWord kIntegrityWords[] = {
+    {"low", SECURITY_MANDATORY_LOW_RID, false},        {"medium", SECURITY_MANDATORY_MEDIUM_RID, false},
+    {"uiaccess", SECURITY_MANDATORY_MEDIUM_RID, true}, {"high", SECURITY_MANDATORY_HIGH_RID, false},
+    {"system", SECURITY_MANDATORY_SYSTEM_RID, false},
+};
+
+const IntegrityWord* integrityWord(const Args& a, std::size_t i) {
+  for (const IntegrityWord& w : kIntegrityWords) {
+    if (a.isWord(i, w.word)) return &w;
+  }
+  return nullptr;
+}
+
 const WindowFlag* windowFlag(const Args& a, std::size_t i) {
   for (const WindowFlag& f : kWindowFlags) {
     if (a.isWord(i, f.word)) return &f;
@@ -124,6 +143,12 @@ void window(ScenarioRunner& r, Args& a) {
       desc.frame = frame.value_or(RECT{0, 0, 0, 0});
       desc.hasFrame = true;
       i += 5;
+    } else if (a.isWord(i, "integrity")) {
+      const IntegrityWord* level = integrityWord(a, i + 1);
+      if (level == nullptr) a.fail("an integrity level is low, medium, uiaccess, high or system");
+      desc.integrity = level != nullptr ? level->level : 0;
+      desc.uiAccess = level != nullptr && level->uiAccess;
+      i += 2;
     } else if (a.isWord(i, "desktop")) {
       desc.desktop = a.word(i + 1).value_or("");
       i += 2;
@@ -198,6 +223,21 @@ void setRect(ScenarioRunner& r, Args& a) {
   postHook(r, "UWM_SIZING", hwnd, 0);
 }
 
+// Snap (Win+arrow, a snap layout) or another program moves the window outside any move-size loop.
+// The hook reports a minimised or maximised window's return to normal first, then, once the move
+// has settled, the move itself.
+void snap(ScenarioRunner& r, Args& a) {
+  if (!a.count(5, 5)) return;
+  const HWND hwnd = r.livingWindow(a, 0);
+  const auto rect = rectAt(a, 1);
+  if (a.failed()) return;
+  if (r.desktop().isHidden(hwnd)) return void(a.fail("snap of a hidden window"));
+  const bool wasNormal = !r.desktop().isMinimized(hwnd) && !r.desktop().isMaximized(hwnd);
+  r.desktop().setRect(hwnd, *rect);
+  if (!wasNormal) postHook(r, "UWM_MINMAX", hwnd, SW_RESTORE);
+  postHook(r, "UWM_MOVED", hwnd, 0);
+}
+
 template <void (SimDesktop::*change)(HWND), int showCommand>
 void minmax(ScenarioRunner& r, Args& a) {
   if (!a.count(1, 1)) return;
@@ -218,9 +258,9 @@ void destroy(ScenarioRunner& r, Args& a) {
 void hook(ScenarioRunner& r, Args& a) {
   if (!a.count(2, 3)) return;
   // event          message posted
-  static constexpr const char* kEvents[] = {"sizing", "create", "close", "focus", "minmax", "sysmenu"};
-  static constexpr const char* kMessages[] = {"UWM_SIZING", "UWM_CREATE", "UWM_CLOSE",
-                                              "UWM_FOCUS",  "UWM_MINMAX", "UWM_SYSMENU"};
+  static constexpr const char* kEvents[] = {"sizing", "create", "close", "focus", "minmax", "sysmenu", "moved"};
+  static constexpr const char* kMessages[] = {"UWM_SIZING", "UWM_CREATE",  "UWM_CLOSE", "UWM_FOCUS",
+                                              "UWM_MINMAX", "UWM_SYSMENU", "UWM_MOVED"};
   const auto event = a.choice(0, kEvents);
   const HWND hwnd = r.anyWindow(a, 1);
   int n = 0;
@@ -394,6 +434,7 @@ constexpr Command kCommands[] = {
     {"drag", drag},
     {"resize", resize},
     {"set-rect", setRect},
+    {"snap", snap},
     {"minimize", minmax<&SimDesktop::minimize, SW_MINIMIZE>},
     {"maximize", minmax<&SimDesktop::maximize, SW_MAXIMIZE>},
     {"restore", minmax<&SimDesktop::restore, SW_RESTORE>},

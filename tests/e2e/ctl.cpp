@@ -771,7 +771,13 @@ bool runKeysCommand(const std::string& command, const char* rest) {
     reply(keys != nullptr ? "keys-dialog shown" : "keys-dialog none");
   } else if (command == "wait-keys-dialog" && std::sscanf(rest, "%255s %lu", word, &n) == 2) {
     const bool shown = std::strcmp(word, "shown") == 0;
-    reply(pollUntil(n, [&] { return (keysDialog() != nullptr) == shown; }) >= 0 ? "ok" : "timeout");
+    // Shown means ready to be worked: the window is found while it is still being made, before its
+    // rows exist and before it is visible.
+    const auto ready = [] {
+      const HWND dialog = keysDialog();
+      return dialog != nullptr && IsWindowVisible(dialog) && GetDlgItem(dialog, kFirstKeyControl) != nullptr;
+    };
+    reply(pollUntil(n, [&] { return shown ? ready() : keysDialog() == nullptr; }) >= 0 ? "ok" : "timeout");
   } else if (command == "keys-row" && std::sscanf(rest, "%lu", &n) == 1 && keys != nullptr) {
     DWORD_PTR hotkey = 0;
     const int id = kFirstKeyControl + static_cast<int>(n);

@@ -31,7 +31,10 @@ void openTrayMenu(Shell& shell, HWND dialog) {
   p.GetCursorPos(&point);
   // Without this the menu would not close when the user clicks elsewhere.
   p.SetForegroundWindow(dialog);
-  p.TrackPopupMenu(menu, TPM_RIGHTALIGN, point.x, point.y, 0, dialog, nullptr);
+  {
+    const ModalLoop loop(shell);
+    p.TrackPopupMenu(menu, TPM_RIGHTALIGN, point.x, point.y, 0, dialog, nullptr);
+  }
   p.DestroyMenu(menu);
 }
 
@@ -93,12 +96,14 @@ void runCommand(Shell& shell, HWND dialog, WORD id) {
       break;
     case IDC_BORDER_SETTINGS: {
       BorderSettingsSession session{&shell.borderWeights, &layoutArea(shell)};
+      const ModalLoop loop(shell);
       p.DialogBoxParamA(shell.appInstance, MAKEINTRESOURCE(IDD_BORDER_SETTINGS), dialog, borderSettingsDialogProc,
                         reinterpret_cast<LPARAM>(&session));
       break;
     }
     case IDC_KEYS: {
       KeysSession session{&shell, {}};
+      const ModalLoop loop(shell);
       p.DialogBoxParamA(shell.appInstance, MAKEINTRESOURCE(IDD_KEYS), dialog, keysDialogProc,
                         reinterpret_cast<LPARAM>(&session));
       break;

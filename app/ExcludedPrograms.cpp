@@ -3,13 +3,22 @@
 #include <string>
 #include <string_view>
 
+#include "app/MainDialog.h"
 #include "resources/resource_ids.h"
 
 namespace tessellor {
 
 namespace {
 
-void warn(Platform& platform, HWND dialog, const char* text) { platform.MessageBoxA(dialog, text, "Warning", MB_OK); }
+void warn(Platform& platform, HWND dialog, const char* text) {
+  Shell* shell = shellOf(platform, dialog);
+  if (shell == nullptr) {
+    platform.MessageBoxA(dialog, text, "Warning", MB_OK);
+    return;
+  }
+  const ModalLoop loop(*shell);
+  platform.MessageBoxA(dialog, text, "Warning", MB_OK);
+}
 
 }  // namespace
 

@@ -80,16 +80,31 @@ INT_PTR mainDialogProc(Platform& platform, HWND hwnd, UINT message, WPARAM wPara
   Shell* shell = shellOf(platform, hwnd);
   if (shell == nullptr) return FALSE;  // messages before WM_INITDIALOG
   shell->mainDialog = hwnd;
+  ++shell->messageDepth;
   const INT_PTR result = handleMessage(shell, platform, hwnd, message, wParam, lParam);
-  // The windows' first places are on disk before the layout first moves them, and stay there until
-  // the windows have been put back.
-  syncRestoreJournal(*shell, JournalMoment::BeforePlacing);
-  // Whatever the message changed, each window is placed once, at the end.
-  settlePlacements(*shell);
-  syncRestoreJournal(*shell, JournalMoment::AfterPlacing);
-  reportUnmovableWindows(*shell);
+  --shell->messageDepth;
+  // Placed in the middle of the outer message, the windows would go where its model stood half-way.
+  if (shell->messageDepth == 0) finishEvent(*shell);
   return result;
 }
+
+void finishEvent(Shell& shell) {
+  // The windows' first places are on disk before the layout first moves them, and stay there until
+  // the windows have been put back.
+  syncRestoreJournal(shell, JournalMoment::BeforePlacing);
+  // Whatever the message changed, each window is placed once, at the end.
+  settlePlacements(shell);
+  syncRestoreJournal(shell, JournalMoment::AfterPlacing);
+  reportUnmovableWindows(shell);
+}
+
+ModalLoop::ModalLoop(Shell& shell) : shell_(shell), depth_(shell.messageDepth) {
+  // The user sees what the event asked for before the loop, and what arrives in it is an event.
+  if (depth_ > 0) finishEvent(shell_);
+  shell_.messageDepth = 0;
+}
+
+ModalLoop::~ModalLoop() { shell_.messageDepth = depth_; }
 
 void showSelectedLayout(Shell& shell, HWND dialog) {
   const char* text = "No Layout Selected";

@@ -115,6 +115,11 @@ struct Shell {
 
   RestoreJournal journal;
   ProgramNames programNames;
+
+  // How many messages of the main dialog are being handled, one inside another: a message the
+  // window system sends back while the shell handles one (an edit box's EN_CHANGE as its text is
+  // set) belongs to that event, which ends once, with the outermost. 0 inside a modal loop.
+  int messageDepth = 0;
 };
 
 // The shell kept with the main dialog, or null before WM_INITDIALOG.

@@ -194,6 +194,7 @@ inline constexpr UINT WM_APP = 0x8000;
 // Control notifications and messages.
 inline constexpr WORD BN_CLICKED = 0;
 inline constexpr WORD EN_CHANGE = 0x0300;
+inline constexpr WORD EN_UPDATE = 0x0400;
 inline constexpr WORD LBN_SELCHANGE = 1;
 inline constexpr UINT BM_GETCHECK = 0x00F0;
 inline constexpr UINT BM_SETCHECK = 0x00F1;

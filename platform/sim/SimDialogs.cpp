@@ -181,6 +181,13 @@ BOOL SimDesktop::SetDlgItemTextA(HWND dialog, int id, const char* text) {
   Control* c = controlOf(dialog, id);
   if (c == nullptr) return FALSE;
   c->text = text != nullptr ? text : "";
+  // A one-line edit box tells its dialog of a new text at once, as one the user typed in: the
+  // dialog's procedure runs again inside the call that set it.
+  if (c->kind == ControlKind::Edit) {
+    const auto control = reinterpret_cast<LPARAM>(c->handle);
+    callDialog(dialog, WM_COMMAND, MAKEWPARAM(static_cast<WORD>(id), EN_UPDATE), control);
+    callDialog(dialog, WM_COMMAND, MAKEWPARAM(static_cast<WORD>(id), EN_CHANGE), control);
+  }
   return TRUE;
 }
 

@@ -26,12 +26,12 @@ class CountingReads final : public ForwardingPlatform {
 };
 
 HWND windowAt(sim::SimDesktop& desk, const char* name, const RECT& at, sim::RegionKind region = sim::RegionKind::None) {
-  sim::WindowSpec spec;
-  spec.name = name;
-  spec.at = at;
-  spec.region = region;
-  spec.regionBox = RECT{10, 10, 50, 50};
-  return desk.createWindow(spec);
+  sim::WindowSpec described;
+  described.name = name;
+  described.at = at;
+  described.region = region;
+  described.regionBox = RECT{10, 10, 50, 50};
+  return desk.createWindow(described);
 }
 
 void placeNormal(Platform& p, HWND hwnd, const RECT& rect) {

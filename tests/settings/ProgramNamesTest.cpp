@@ -22,10 +22,10 @@ class CountingPlatform final : public ForwardingPlatform {
 };
 
 HWND windowOf(sim::SimDesktop& desk, const char* name, const char* exe) {
-  sim::WindowSpec spec;
-  spec.name = name;
-  spec.exe = exe;
-  return desk.createWindow(spec);
+  sim::WindowSpec described;
+  described.name = name;
+  described.exe = exe;
+  return desk.createWindow(described);
 }
 
 std::string nameOf(ProgramNames& names, Platform& platform, HWND hwnd, DWORD size = 100) {

@@ -104,6 +104,10 @@ void addTrayIcon(Shell& shell, HWND dialog) {
   }
   // Killed, crashed or closed while a layout held windows: offer to put them back.
   offerLastRunWindows(shell);
+  // The shell's virtual desktop manager is made on first use, which takes a while (under Wine, where
+  // there is none, 13 ms to find that out): used now, it does not hold up the first hotkey.
+  BOOL onShownDesktop = TRUE;
+  p.IsWindowOnCurrentVirtualDesktop(dialog, &onShownDesktop);
 }
 
 }  // namespace tessellor

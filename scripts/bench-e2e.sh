@@ -18,8 +18,9 @@
 #   reports to the program; the sample application raises EVENT_SYSTEM_MOVESIZEEND just after) to
 #   the moment the last window reached its new rectangle, as a thread of the control program that
 #   reads every window's rectangle about every millisecond saw it;
-# - a bare program's placing: from the control program's first SetWindowPos to its first poll that
-#   finds every window at its rectangle;
+# - a bare program's placing: from the control program's first SetWindowPos to the first poll that
+#   finds every window at its rectangle, polled by a thread of its own while the windows are placed,
+#   as a hotkey's placements are;
 # - the tray icon: from just before the control program's CreateProcess to its first poll that
 #   finds the icon (Shell_NotifyIcon NIM_MODIFY succeeds only for an icon the shell holds).
 set -euo pipefail

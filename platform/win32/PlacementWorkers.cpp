@@ -185,9 +185,10 @@ PlacementWorkers::~PlacementWorkers() {
     state_->stopping = true;
     ::WakeAllConditionVariable(&state_->queued);
   }
-  // The starter starts nothing once the workers are stopping, and is done after its current start.
+  // The starter starts nothing once the workers are stopping, and is done after its current start;
+  // it is waited for to the end, since it writes into this object.
   if (starter_ != nullptr) {
-    ::WaitForSingleObject(starter_, kStopWithinMs);
+    ::WaitForSingleObject(starter_, INFINITE);
     ::CloseHandle(starter_);
   }
   ::DWORD count = 0;

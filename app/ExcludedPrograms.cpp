@@ -1,5 +1,6 @@
 #include "app/ExcludedPrograms.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -11,12 +12,8 @@ namespace tessellor {
 namespace {
 
 void warn(Platform& platform, HWND dialog, const char* text) {
-  Shell* shell = shellOf(platform, dialog);
-  if (shell == nullptr) {
-    platform.MessageBoxA(dialog, text, "Warning", MB_OK);
-    return;
-  }
-  const ModalLoop loop(*shell);
+  std::optional<ModalLoop> loop;
+  if (Shell* shell = shellOf(platform, dialog)) loop.emplace(*shell);
   platform.MessageBoxA(dialog, text, "Warning", MB_OK);
 }
 

@@ -2,6 +2,7 @@
 // again: a window with a target is asked of the window system once, and answers as it will stand.
 #include <gtest/gtest.h>
 
+#include "layout/placement.h"
 #include "layout/readWindowRect.h"
 #include "platform/ForwardingPlatform.h"
 #include "platform/PendingPlacements.h"
@@ -34,15 +35,6 @@ HWND windowAt(sim::SimDesktop& desk, const char* name, const RECT& at, sim::Regi
   return desk.createWindow(described);
 }
 
-void placeNormal(Platform& p, HWND hwnd, const RECT& rect) {
-  WINDOWPLACEMENT placement{};
-  placement.length = sizeof placement;
-  p.GetWindowPlacement(hwnd, &placement);
-  placement.rcNormalPosition = rect;
-  placement.showCmd = SW_SHOWNORMAL;
-  p.SetWindowPlacement(hwnd, &placement);
-}
-
 TEST(PendingReads, AWindowWithATargetIsAskedOnceAndAnswersItsTarget) {
   sim::SimDesktop desk;
   desk.setScreen(1280, 1024);
@@ -52,8 +44,8 @@ TEST(PendingReads, AWindowWithATargetIsAskedOnceAndAnswersItsTarget) {
   const HWND shaped = windowAt(desk, "shaped", RECT{600, 100, 900, 400}, sim::RegionKind::Simple);
 
   for (int apply = 0; apply < 5; ++apply) {
-    placeNormal(pending, plain, RECT{0, 0, 640, 1024 - apply});
-    placeNormal(pending, shaped, RECT{640, 0, 1280, 1024});
+    setNormalPlacement(pending, plain, RECT{0, 0, 640, 1024 - apply});
+    setNormalPlacement(pending, shaped, RECT{640, 0, 1280, 1024});
     RECT read{};
     readWindowRect(pending, plain, &read);
     EXPECT_EQ(read, (RECT{0, 0, 640, 1024 - apply}));

@@ -6,37 +6,12 @@
 #include <sstream>
 #include <vector>
 
+#include "MinmaxPosted.h"
 #include "WindowDesc.h"
 #include "tools/sim/ScenarioRunner.h"
 
 namespace tessellor::sim {
 namespace {
-
-const HWND kHookTarget = handleFromValue(0x4242);
-
-struct Posted {
-  std::string window;
-  LPARAM showCommand;
-  friend bool operator==(const Posted&, const Posted&) = default;
-  friend std::ostream& operator<<(std::ostream& out, const Posted& p) {
-    return out << p.window << ' ' << p.showCommand;
-  }
-};
-
-// The "UWM_MINMAX" messages the lines leave for the hook's target.
-std::vector<Posted> minmaxPosted(const std::string& text) {
-  std::ostringstream out, err;
-  ScenarioRunner runner("s.scn", text, RunOptions{}, out, err);
-  SimDesktop& d = runner.desktop();
-  d.RegisterWindowMessageA("UWM_MINMAX");
-  d.setMyHook(kHookTarget);
-  EXPECT_EQ(runner.run(), 0) << err.str();
-  std::vector<Posted> posted;
-  MSG msg{};
-  while (d.GetMessageA(&msg, nullptr, 0, 0) > 0)
-    posted.push_back(Posted{d.nameOf(handleFromValue(msg.wParam)), msg.lParam});
-  return posted;
-}
 
 bool cloaked(SimDesktop& d, HWND hwnd) {
   DWORD value = 0;

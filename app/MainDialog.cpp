@@ -80,11 +80,16 @@ INT_PTR mainDialogProc(Platform& platform, HWND hwnd, UINT message, WPARAM wPara
   Shell* shell = shellOf(platform, hwnd);
   if (shell == nullptr) return FALSE;  // messages before WM_INITDIALOG
   shell->mainDialog = hwnd;
+  // What was read before this event may have changed since.
+  if (shell->messageDepth == 0) shell->reads.forget();
   ++shell->messageDepth;
-  const INT_PTR result = handleMessage(shell, platform, hwnd, message, wParam, lParam);
+  const INT_PTR result = handleMessage(shell, shell->platform, hwnd, message, wParam, lParam);
   --shell->messageDepth;
   // Placed in the middle of the outer message, the windows would go where its model stood half-way.
-  if (shell->messageDepth == 0) finishEvent(*shell);
+  if (shell->messageDepth == 0) {
+    finishEvent(*shell);
+    shell->reads.forget();
+  }
   return result;
 }
 
@@ -101,10 +106,15 @@ void finishEvent(Shell& shell) {
 ModalLoop::ModalLoop(Shell& shell) : shell_(shell), depth_(shell.messageDepth) {
   // The user sees what the event asked for before the loop, and what arrives in it is an event.
   if (depth_ > 0) finishEvent(shell_);
+  shell_.reads.forget();
   shell_.messageDepth = 0;
 }
 
-ModalLoop::~ModalLoop() { shell_.messageDepth = depth_; }
+ModalLoop::~ModalLoop() {
+  // The user may have done anything meanwhile.
+  shell_.reads.forget();
+  shell_.messageDepth = depth_;
+}
 
 void showSelectedLayout(Shell& shell, HWND dialog) {
   const char* text = "No Layout Selected";

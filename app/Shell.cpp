@@ -18,7 +18,8 @@ HookMessages registerHookMessages(Platform& platform) {
   return m;
 }
 
-Shell::Shell(Platform& p, const HookMessages& m) : platform(p), messages(m), desktop(p), placements(desktop) {
+Shell::Shell(Platform& p, const HookMessages& m)
+    : reads(p), platform(reads), messages(m), desktop(reads), placements(desktop) {
   keys.chosen = defaultKeys();
 }
 

@@ -17,6 +17,7 @@
 #include "app/RestoreJournal.h"
 #include "layout/border/BorderWeights.h"
 #include "platform/DesktopView.h"
+#include "platform/EventReads.h"
 #include "platform/PendingPlacements.h"
 #include "platform/Platform.h"
 #include "settings/ProgramNames.h"
@@ -59,6 +60,9 @@ struct Shell {
   Shell(const Shell&) = delete;
   Shell& operator=(const Shell&) = delete;
 
+  // The window system as the shell sees it: each answer read once an event (forgotten at its start
+  // and end). Declared first, as everything below is built on it.
+  EventReads reads;
   Platform& platform;
   const HookMessages messages;
   // What the layouts are built with: the work area of the layout's monitor, in visible bounds.

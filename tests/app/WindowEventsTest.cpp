@@ -10,7 +10,8 @@
 namespace tessellor {
 namespace {
 
-// The shell and a simulated desktop, with the hook's messages sent straight to the dispatcher.
+// The shell and a simulated desktop, with the hook's messages sent straight to the dispatcher, each
+// an event of its own as the main dialog makes it: what was read before it is forgotten.
 class WindowEvents : public ::testing::Test {
  protected:
   WindowEvents() : shell(desk, registerHookMessages(desk)) { desk.setScreen(1000, 800); }
@@ -21,10 +22,17 @@ class WindowEvents : public ::testing::Test {
     return desk.createWindow(s);
   }
   void minmax(HWND hwnd, WORD showCommand) {
+    shell.reads.forget();
     dispatchWindowEvent(shell, shell.messages.minmax, reinterpret_cast<WPARAM>(hwnd), showCommand);
   }
-  void close(HWND hwnd) { dispatchWindowEvent(shell, shell.messages.close, reinterpret_cast<WPARAM>(hwnd), 0); }
-  void moved(HWND hwnd) { dispatchWindowEvent(shell, shell.messages.moved, reinterpret_cast<WPARAM>(hwnd), 0); }
+  void close(HWND hwnd) {
+    shell.reads.forget();
+    dispatchWindowEvent(shell, shell.messages.close, reinterpret_cast<WPARAM>(hwnd), 0);
+  }
+  void moved(HWND hwnd) {
+    shell.reads.forget();
+    dispatchWindowEvent(shell, shell.messages.moved, reinterpret_cast<WPARAM>(hwnd), 0);
+  }
 
   sim::SimDesktop desk;
   Shell shell;

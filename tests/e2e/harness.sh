@@ -29,7 +29,7 @@ opened=0
 # One TMPDIR for every wine call of the run: they must all find the same server.
 export TMPDIR=$root/build/e2e-tmp
 export WINEPREFIX=$root/build/e2e-prefix
-export WINEDEBUG=-all
+export WINEDEBUG=${TRACE_WINEDEBUG:--all}
 # No Mono or Gecko installer prompts while the prefix is made.
 export WINEDLLOVERRIDES="mscoree,mshtml="
 

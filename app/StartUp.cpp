@@ -105,9 +105,12 @@ void addTrayIcon(Shell& shell, HWND dialog) {
   // Killed, crashed or closed while a layout held windows: offer to put them back.
   offerLastRunWindows(shell);
   // The shell's virtual desktop manager is made on first use, which takes a while (under Wine, where
-  // there is none, 13 ms to find that out): used now, it does not hold up the first hotkey.
+  // there is none, 13 ms to find that out): used now, it does not hold up the first hotkey. So is
+  // the library that tells a monitor's scale, loaded on first use.
   BOOL onShownDesktop = TRUE;
   p.IsWindowOnCurrentVirtualDesktop(dialog, &onShownDesktop);
+  UINT dpiX = 0, dpiY = 0;
+  p.GetDpiForMonitor(p.MonitorFromWindow(dialog, MONITOR_DEFAULTTOPRIMARY), MDT_EFFECTIVE_DPI, &dpiX, &dpiY);
 }
 
 }  // namespace tessellor

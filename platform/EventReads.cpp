@@ -40,6 +40,7 @@ void EventReads::forget() {
   times_.clear();
   tokens_.clear();
   tokenAnswers_.clear();
+  folders_.clear();
 }
 
 void EventReads::changed() {
@@ -217,7 +218,22 @@ HRESULT EventReads::GetDpiForMonitor(HMONITOR monitor, int dpiType, UINT* dpiX, 
   return *m.dpiResult;
 }
 
-// ---- process answers ---------------------------------------------------------------------------
+// ---- answers kept for the event ----------------------------------------------------------------
+
+HRESULT EventReads::SHGetFolderPathA(HWND owner, int csidl, HANDLE token, DWORD flags, char* path) {
+  // Only the user's own folders: another user's token names other ones.
+  if (token != nullptr || path == nullptr) return system_.SHGetFolderPathA(owner, csidl, token, flags, path);
+  auto kept = std::find_if(folders_.begin(), folders_.end(),
+                           [&](const Folder& f) { return f.csidl == csidl && f.flags == flags; });
+  if (kept == folders_.end()) {
+    char read[MAX_PATH] = {};
+    const HRESULT result = system_.SHGetFolderPathA(owner, csidl, token, flags, read);
+    read[MAX_PATH - 1] = '\0';
+    kept = folders_.insert(folders_.end(), {csidl, flags, result, read});
+  }
+  if (kept->result == S_OK) std::memcpy(path, kept->path.c_str(), kept->path.size() + 1);
+  return kept->result;
+}
 
 HANDLE EventReads::OpenProcess(DWORD access, BOOL inherit, DWORD processId) {
   for (const Process& p : processes_) {

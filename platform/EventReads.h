@@ -47,6 +47,7 @@ class EventReads final : public ForwardingPlatform {
   HRESULT GetDpiForMonitor(HMONITOR monitor, int dpiType, UINT* dpiX, UINT* dpiY) override;
 
   // Kept for the event.
+  HRESULT SHGetFolderPathA(HWND owner, int csidl, HANDLE token, DWORD flags, char* path) override;
   HANDLE OpenProcess(DWORD access, BOOL inherit, DWORD processId) override;
   BOOL CloseHandle(HANDLE handle) override;
   BOOL GetProcessTimes(HANDLE process, FILETIME* creation, FILETIME* exit, FILETIME* kernel, FILETIME* user) override;
@@ -144,6 +145,13 @@ class EventReads final : public ForwardingPlatform {
   std::vector<Times> times_;
   std::vector<Token> tokens_;
   std::vector<TokenAnswer> tokenAnswers_;
+  struct Folder {
+    int csidl = 0;
+    DWORD flags = 0;
+    HRESULT result = 0;
+    std::string path;
+  };
+  std::vector<Folder> folders_;
 };
 
 }  // namespace tessellor

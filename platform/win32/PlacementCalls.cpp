@@ -38,8 +38,6 @@ bool isHung(HWND hwnd) {
   return ::GetWindowThreadProcessId(h, nullptr) != ::GetCurrentThreadId() && ::IsHungAppWindow(h);
 }
 
-bool isOwnWindow(HWND hwnd) { return ::GetWindowThreadProcessId(sys(hwnd), nullptr) == ::GetCurrentThreadId(); }
-
 BOOL getWindowPlacement(HWND hwnd, WINDOWPLACEMENT* placement) {
   ::WINDOWPLACEMENT wp{};
   wp.length = sizeof wp;

@@ -12,8 +12,6 @@ enum class Delivery { Wait, Post };
 
 // Another thread's window that has stopped answering (IsHungAppWindow).
 bool isHung(HWND hwnd);
-// A window of the calling thread: a call to it is handled at once, by this thread.
-bool isOwnWindow(HWND hwnd);
 
 // The placement record with rcNormalPosition in screen coordinates, as the program holds it.
 BOOL getWindowPlacement(HWND hwnd, WINDOWPLACEMENT* placement);

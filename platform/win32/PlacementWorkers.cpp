@@ -204,8 +204,12 @@ PlacementWorkers::~PlacementWorkers() {
 }
 
 bool PlacementWorkers::inFlight(HWND hwnd) const {
+  return inFlight(hwnd, ::GetWindowThreadProcessId(reinterpret_cast<::HWND>(hwnd), nullptr));
+}
+
+bool PlacementWorkers::inFlight(HWND hwnd, unsigned long thread) const {
   Job probe;
-  probe.thread = ::GetWindowThreadProcessId(reinterpret_cast<::HWND>(hwnd), nullptr);
+  probe.thread = thread;
   Locked locked(state_->lock);
   for (const Job* job = state_->first; job != nullptr; job = job->next) {
     if (!job->done && !job->withdrawn && (job->move.hwnd == hwnd || job->sameThread(probe))) return true;
@@ -219,13 +223,17 @@ void PlacementWorkers::place(std::span<WindowMove* const> moves, unsigned long m
   Job** end = &handed;
   std::size_t threadsToServe = 0;
   for (WindowMove* move : moves) {
-    if (isOwnWindow(move->hwnd)) {
+    // Asked once a move: under Wine each question about another process's window goes to the server.
+    const ::HWND h = reinterpret_cast<::HWND>(move->hwnd);
+    const ::DWORD thread = ::GetWindowThreadProcessId(h, nullptr);
+    if (thread == ::GetCurrentThreadId()) {
       // A worker's call would wait for this very thread, which would be waiting for the worker.
       makeMove(*move, Delivery::Wait);
       continue;
     }
     // Posted behind a call that still waits on the window's thread, a placement is taken after it.
-    Job* job = isHung(move->hwnd) || inFlight(move->hwnd) ? nullptr : new (std::nothrow) Job;
+    const bool hung = thread != 0 && ::IsHungAppWindow(h);
+    Job* job = hung || inFlight(move->hwnd, thread) ? nullptr : new (std::nothrow) Job;
     if (job == nullptr) {
       makeMove(*move, Delivery::Post);
       continue;
@@ -233,7 +241,7 @@ void PlacementWorkers::place(std::span<WindowMove* const> moves, unsigned long m
     job->move = *move;
     job->given = move;
     job->batch = batch;
-    job->thread = ::GetWindowThreadProcessId(reinterpret_cast<::HWND>(move->hwnd), nullptr);
+    job->thread = thread;
     bool threadSeen = false;
     for (const Job* earlier = handed; earlier != nullptr; earlier = earlier->next) {
       threadSeen = threadSeen || earlier->sameThread(*job);

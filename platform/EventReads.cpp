@@ -47,6 +47,8 @@ void EventReads::changed() {
   windows_.clear();
   monitorInfo_.clear();
   rectMonitors_.clear();
+  monitorsCounted_ = false;
+  onlyMonitor_ = nullptr;
 }
 
 bool EventReads::isKeptHandle(HANDLE handle) const {
@@ -175,6 +177,10 @@ int EventReads::GetWindowRgn(HWND hwnd, HRGN region) {
 }
 
 HMONITOR EventReads::MonitorFromWindow(HWND hwnd, DWORD flags) {
+  // On the one monitor there is, every window is on it or nearest to it.
+  if (flags != MONITOR_DEFAULTTONULL && IsWindow(hwnd)) {
+    if (const HMONITOR only = onlyMonitor()) return only;
+  }
   Window& w = window(hwnd);
   auto kept = std::find_if(w.monitors.begin(), w.monitors.end(), [&](const auto& m) { return m.first == flags; });
   if (kept == w.monitors.end()) {
@@ -185,8 +191,33 @@ HMONITOR EventReads::MonitorFromWindow(HWND hwnd, DWORD flags) {
 
 // ---- monitor answers ---------------------------------------------------------------------------
 
+HMONITOR EventReads::onlyMonitor() {
+  // Under Wine every monitor call first asks whether the displays changed, three calls to the
+  // server; a desktop of one monitor is asked once how many there are.
+  if (!monitorsCounted_) {
+    monitorsCounted_ = true;
+    if (system_.GetSystemMetrics(SM_CMONITORS) == 1) {
+      const RECT corner{0, 0, 1, 1};
+      const HMONITOR only = system_.MonitorFromRect(&corner, MONITOR_DEFAULTTOPRIMARY);
+      MONITORINFO info{};
+      info.cbSize = sizeof info;
+      if (only != nullptr && GetMonitorInfoA(only, &info)) {
+        onlyMonitor_ = only;
+        onlyMonitorRect_ = info.rcMonitor;
+      }
+    }
+  }
+  return onlyMonitor_;
+}
+
 HMONITOR EventReads::MonitorFromRect(const RECT* rect, DWORD flags) {
   if (rect == nullptr) return system_.MonitorFromRect(rect, flags);
+  if (const HMONITOR only = onlyMonitor()) {
+    const RECT& m = onlyMonitorRect_;
+    const bool meets = rect->left < m.right && m.left < rect->right && rect->top < m.bottom && m.top < rect->bottom &&
+                       rect->left < rect->right && rect->top < rect->bottom;
+    return meets || flags != MONITOR_DEFAULTTONULL ? only : nullptr;
+  }
   for (const RectMonitor& m : rectMonitors_) {
     if (m.flags == flags && sameRect(m.rect, *rect)) return m.monitor;
   }

@@ -133,6 +133,8 @@ class EventReads final : public ForwardingPlatform {
   };
 
   Window& window(HWND hwnd) { return windows_[hwnd]; }
+  // The one monitor there is, and its rectangle; null with several (or none known).
+  HMONITOR onlyMonitor();
   // What may have changed: every window and monitor answer.
   void changed();
   bool isKeptHandle(HANDLE handle) const;
@@ -141,6 +143,9 @@ class EventReads final : public ForwardingPlatform {
   std::unordered_map<HWND, Window> windows_;
   std::unordered_map<HMONITOR, MonitorRead> monitorInfo_;
   std::vector<RectMonitor> rectMonitors_;
+  bool monitorsCounted_ = false;
+  HMONITOR onlyMonitor_ = nullptr;
+  RECT onlyMonitorRect_{};
   std::vector<Process> processes_;
   std::vector<Times> times_;
   std::vector<Token> tokens_;

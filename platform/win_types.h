@@ -241,6 +241,7 @@ inline constexpr UINT WPF_ASYNCWINDOWPLACEMENT = 0x0004;
 
 // System metrics.
 inline constexpr int SM_CXMIN = 28;
+inline constexpr int SM_CMONITORS = 80;
 inline constexpr int SM_CYMIN = 29;
 inline constexpr int SM_CXMAXIMIZED = 61;
 inline constexpr int SM_CYMAXIMIZED = 62;

@@ -263,6 +263,8 @@ int SimDesktop::GetSystemMetrics(int index) {
       return minWidth_;
     case SM_CYMIN:
       return minHeight_;
+    case SM_CMONITORS:
+      return monitorCount();
     default:
       return 0;
   }

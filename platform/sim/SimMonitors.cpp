@@ -119,6 +119,10 @@ bool SimDesktop::monitorAt(HMONITOR monitor, RECT& bounds, RECT& work) const {
   return true;
 }
 
+int SimDesktop::monitorCount() const {
+  return 1 + static_cast<int>(std::count_if(monitors_.begin(), monitors_.end(), [](const Monitor& m) { return m.alive; }));
+}
+
 UINT SimDesktop::dpiOfMonitor(HMONITOR monitor) const {
   const std::uintptr_t value = reinterpret_cast<std::uintptr_t>(monitor);
   if (value == kPrimaryMonitor) return primaryDpi_;

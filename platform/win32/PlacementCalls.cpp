@@ -15,11 +15,15 @@ RECT ours(const ::RECT& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
 // rcNormalPosition is in workspace coordinates, which start at the work area's corner: a taskbar
 // at the top or left shifts them against screen coordinates. Tool windows use screen coordinates.
 POINT workspaceOffset(::HWND h, const ::RECT& r) {
-  if ((::GetWindowLongPtrA(h, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) != 0) return POINT{0, 0};
   ::MONITORINFO info{};
   info.cbSize = sizeof info;
   if (!::GetMonitorInfoA(::MonitorFromRect(&r, MONITOR_DEFAULTTONEAREST), &info)) return POINT{0, 0};
-  return POINT{info.rcWork.left - info.rcMonitor.left, info.rcWork.top - info.rcMonitor.top};
+  const POINT offset{info.rcWork.left - info.rcMonitor.left, info.rcWork.top - info.rcMonitor.top};
+  // The style is asked only when it matters: under Wine each question goes to the server.
+  if ((offset.x == 0 && offset.y == 0) || (::GetWindowLongPtrA(h, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) != 0) {
+    return POINT{0, 0};
+  }
+  return offset;
 }
 
 ::RECT offsetBy(::RECT r, LONG dx, LONG dy) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <new>
+#include <vector>
 
 #include "platform/win32/PlacementCalls.h"
 
@@ -204,24 +205,26 @@ PlacementWorkers::~PlacementWorkers() {
 }
 
 bool PlacementWorkers::inFlight(HWND hwnd) const {
-  return inFlight(hwnd, ::GetWindowThreadProcessId(reinterpret_cast<::HWND>(hwnd), nullptr));
+  return inFlight(hwnd, ::GetWindowThreadProcessId(reinterpret_cast<::HWND>(hwnd), nullptr), 0);
 }
 
-bool PlacementWorkers::inFlight(HWND hwnd, unsigned long thread) const {
+bool PlacementWorkers::inFlight(HWND hwnd, unsigned long thread, unsigned batch) const {
   Job probe;
   probe.thread = thread;
   Locked locked(state_->lock);
   for (const Job* job = state_->first; job != nullptr; job = job->next) {
-    if (!job->done && !job->withdrawn && (job->move.hwnd == hwnd || job->sameThread(probe))) return true;
+    if (job->batch == batch || job->done || job->withdrawn) continue;
+    if (job->move.hwnd == hwnd || job->sameThread(probe)) return true;
   }
   return false;
 }
 
 void PlacementWorkers::place(std::span<WindowMove* const> moves, unsigned long ms) {
   const unsigned batch = ++batches_;
-  Job* handed = nullptr;  // this batch's jobs, in order, until they join the shared list
-  Job** end = &handed;
-  std::size_t threadsToServe = 0;
+  std::vector<::DWORD> threads;  // the windows' threads with a job of this batch
+  std::size_t starting = 0;      // workers started for it that may not be waiting yet
+  bool anyHanded = false;
+  ULONGLONG handedOut = 0;  // when its first job was handed out
   for (WindowMove* move : moves) {
     // Asked once a move: under Wine each question about another process's window goes to the server.
     const ::HWND h = reinterpret_cast<::HWND>(move->hwnd);
@@ -233,7 +236,7 @@ void PlacementWorkers::place(std::span<WindowMove* const> moves, unsigned long m
     }
     // Posted behind a call that still waits on the window's thread, a placement is taken after it.
     const bool hung = thread != 0 && ::IsHungAppWindow(h);
-    Job* job = hung || inFlight(move->hwnd, thread) ? nullptr : new (std::nothrow) Job;
+    Job* job = hung || inFlight(move->hwnd, thread, batch) ? nullptr : new (std::nothrow) Job;
     if (job == nullptr) {
       makeMove(*move, Delivery::Post);
       continue;
@@ -242,24 +245,20 @@ void PlacementWorkers::place(std::span<WindowMove* const> moves, unsigned long m
     job->given = move;
     job->batch = batch;
     job->thread = thread;
-    bool threadSeen = false;
-    for (const Job* earlier = handed; earlier != nullptr; earlier = earlier->next) {
-      threadSeen = threadSeen || earlier->sameThread(*job);
-    }
-    threadsToServe += threadSeen ? 0 : 1;
-    *end = job;
-    end = &job->next;
+    const bool newThread = thread == 0 || std::find(threads.begin(), threads.end(), thread) == threads.end();
+    if (newThread) threads.push_back(thread);
+    // Handed out at once: the first window is placed while the others are still being asked about.
+    Locked locked(state_->lock);
+    if (!anyHanded) handedOut = ::GetTickCount64();
+    anyHanded = true;
+    state_->append(job);
+    // A worker for each thread with calls to make, as far as there are workers.
+    while (threads.size() > state_->idle + starting && startWorker()) ++starting;
+    ::WakeAllConditionVariable(&state_->queued);
   }
-  if (handed == nullptr) return;
+  if (!anyHanded) return;
 
   Locked locked(state_->lock);
-  const ULONGLONG handedOut = ::GetTickCount64();
-  state_->append(handed);
-  // A worker for each thread with calls to make, as far as there are workers.
-  std::size_t starting = 0;
-  while (threadsToServe > state_->idle + starting && startWorker()) ++starting;
-  ::WakeAllConditionVariable(&state_->queued);
-
   // Without a single worker nothing would start: the moves are posted at once.
   ULONGLONG wake = 0;
   for (ULONGLONG now = ::GetTickCount64(); threadCount_ > 0 && state_->review(batch, handedOut, now, ms, wake);

@@ -30,8 +30,8 @@ class PlacementWorkers {
   // Whether a call handed out earlier still waits on this window, or on another window of its
   // thread (which then handles nothing else).
   bool inFlight(HWND hwnd) const;
-  // The same, the window's thread known.
-  bool inFlight(HWND hwnd, unsigned long thread) const;
+  // The same, the window's thread known, leaving out the jobs of one batch (0: none).
+  bool inFlight(HWND hwnd, unsigned long thread, unsigned batch) const;
 
   // Makes the moves' calls at the same time and fills in their results. A window of the calling
   // thread is placed here and now; one that is hung, or in flight, by a posted call at once. The

@@ -172,10 +172,12 @@ void DesktopView::placeWindows(std::span<WindowMove> moves) {
   screen.reserve(moves.size());
   used.reserve(moves.size());
   dpi.reserve(moves.size());
+  const bool oneMonitor = desktop_.GetSystemMetrics(SM_CMONITORS) == 1;
   for (const WindowMove& move : moves) {
     used.push_back(normalMargins(move.hwnd));
     screen.push_back(toScreen(move, used.back()));
-    dpi.push_back(desktop_.GetDpiForWindow(move.hwnd));
+    // On a desktop of one monitor no move takes a window to another scale.
+    dpi.push_back(oneMonitor ? 0 : desktop_.GetDpiForWindow(move.hwnd));
   }
   desktop_.placeWindows(screen);
   std::vector<WindowMove> again;
@@ -194,7 +196,7 @@ void DesktopView::placeWindows(std::span<WindowMove> moves) {
     // window rescaled itself on WM_DPICHANGED, and its frame with it. Either way the window is
     // placed once more, with the frame it has now.
     const Margins now = normalMargins(move.hwnd);
-    const bool rescaled = desktop_.GetDpiForWindow(move.hwnd) != dpi[i];
+    const bool rescaled = !oneMonitor && desktop_.GetDpiForWindow(move.hwnd) != dpi[i];
     if (now == used[i] && !rescaled) continue;
     WindowMove fix;
     fix.call = WindowMove::Call::SetWindowPos;

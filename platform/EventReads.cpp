@@ -196,7 +196,8 @@ HMONITOR EventReads::onlyMonitor() {
   // server; a desktop of one monitor is asked once how many there are.
   if (!monitorsCounted_) {
     monitorsCounted_ = true;
-    if (system_.GetSystemMetrics(SM_CMONITORS) == 1) {
+    monitorCount_ = system_.GetSystemMetrics(SM_CMONITORS);
+    if (monitorCount_ == 1) {
       const RECT corner{0, 0, 1, 1};
       const HMONITOR only = system_.MonitorFromRect(&corner, MONITOR_DEFAULTTOPRIMARY);
       MONITORINFO info{};
@@ -208,6 +209,12 @@ HMONITOR EventReads::onlyMonitor() {
     }
   }
   return onlyMonitor_;
+}
+
+int EventReads::GetSystemMetrics(int index) {
+  if (index != SM_CMONITORS) return system_.GetSystemMetrics(index);
+  onlyMonitor();
+  return monitorCount_;
 }
 
 HMONITOR EventReads::MonitorFromRect(const RECT* rect, DWORD flags) {

@@ -43,6 +43,8 @@ class EventReads final : public ForwardingPlatform {
   int GetWindowRgn(HWND hwnd, HRGN region) override;
   HMONITOR MonitorFromWindow(HWND hwnd, DWORD flags) override;
   HMONITOR MonitorFromRect(const RECT* rect, DWORD flags) override;
+  // Of the metrics only the number of monitors.
+  int GetSystemMetrics(int index) override;
   BOOL GetMonitorInfoA(HMONITOR monitor, MONITORINFO* info) override;
   HRESULT GetDpiForMonitor(HMONITOR monitor, int dpiType, UINT* dpiX, UINT* dpiY) override;
 
@@ -144,6 +146,7 @@ class EventReads final : public ForwardingPlatform {
   std::unordered_map<HMONITOR, MonitorRead> monitorInfo_;
   std::vector<RectMonitor> rectMonitors_;
   bool monitorsCounted_ = false;
+  int monitorCount_ = 0;
   HMONITOR onlyMonitor_ = nullptr;
   RECT onlyMonitorRect_{};
   std::vector<Process> processes_;

@@ -102,6 +102,14 @@ BOOL PendingPlacements::IsIconic(HWND hwnd) {
   return desktop_.IsIconic(hwnd);
 }
 
+LONG_PTR PendingPlacements::GetWindowLongPtrA(HWND hwnd, int index) {
+  const LONG_PTR value = desktop_.GetWindowLongPtrA(hwnd, index);
+  const auto t = targets_.find(hwnd);
+  if (index != GWL_STYLE || t == targets_.end() || !(t->second.normal || t->second.maximized)) return value;
+  const LONG_PTR normal = value & ~static_cast<LONG_PTR>(WS_MINIMIZE | WS_MAXIMIZE);
+  return t->second.maximized ? normal | WS_MAXIMIZE : normal;
+}
+
 int PendingPlacements::GetWindowRgn(HWND hwnd, HRGN region) {
   const auto t = targets_.find(hwnd);
   if (t == targets_.end()) return desktop_.GetWindowRgn(hwnd, region);

@@ -42,6 +42,8 @@ class PendingPlacements final : public ForwardingPlatform {
   BOOL GetWindowRect(HWND hwnd, RECT* rect) override;
   BOOL GetWindowPlacement(HWND hwnd, WINDOWPLACEMENT* placement) override;
   BOOL IsIconic(HWND hwnd) override;
+  // Its style says the state it will stand in.
+  LONG_PTR GetWindowLongPtrA(HWND hwnd, int index) override;
   // Asked once for a window with a target while it has none: placing it gives it none.
   int GetWindowRgn(HWND hwnd, HRGN region) override;
 

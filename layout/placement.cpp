@@ -18,9 +18,12 @@ int extent(LONG from, LONG to) {
 }  // namespace
 
 bool setNormalPlacement(Platform& platform, HWND hwnd, const RECT& rect) {
+  // Not read first: the layouts place through the event's held placements, which take the normal
+  // rectangle and the state only, and a read would cost every window several calls to the server.
   WINDOWPLACEMENT placement{};
   placement.length = sizeof placement;
-  platform.GetWindowPlacement(hwnd, &placement);
+  placement.ptMinPosition = POINT{-1, -1};
+  placement.ptMaxPosition = POINT{-1, -1};
   placement.rcNormalPosition = rect;
   placement.showCmd = SW_SHOWNORMAL;
   return platform.SetWindowPlacement(hwnd, &placement) != FALSE;

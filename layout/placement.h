@@ -6,8 +6,8 @@
 
 namespace tessellor {
 
-// SetWindowPlacement with rcNormalPosition = rect and SW_SHOWNORMAL, the other members as read: a
-// minimised or maximised window comes back to its normal state there. False when the window system
+// SetWindowPlacement with rcNormalPosition = rect and SW_SHOWNORMAL, no minimised or maximised
+// position: a minimised or maximised window comes back to its normal state there. False when the window system
 // refused it (a window of a process above ours): the window did not move.
 bool setNormalPlacement(Platform& platform, HWND hwnd, const RECT& rect);
 

@@ -53,8 +53,15 @@ TEST(PendingReads, AWindowWithATargetIsAskedOnceAndAnswersItsTarget) {
     readWindowRect(pending, shaped, &read);
     EXPECT_EQ(read, (RECT{650, 10, 690, 50}));
   }
-  // The first read of each window came before it had a target; then one more each.
-  EXPECT_EQ(counted.placements, 4);
+  // Placing a window never reads its placement, and a window with a target answers from it.
+  EXPECT_EQ(counted.placements, 0);
+  WINDOWPLACEMENT held{};
+  held.length = sizeof held;
+  ASSERT_TRUE(pending.GetWindowPlacement(plain, &held));
+  EXPECT_EQ(held.rcNormalPosition, (RECT{0, 0, 640, 1020}));
+  EXPECT_EQ(held.showCmd, static_cast<UINT>(SW_SHOWNORMAL));
+  pending.GetWindowPlacement(plain, &held);
+  EXPECT_EQ(counted.placements, 1);
   EXPECT_EQ(counted.regions, 1 + 5);
 
   // After the event the window system is asked again, and the window stands at its last target.

@@ -254,7 +254,10 @@ void PlacementWorkers::place(std::span<WindowMove* const> moves, unsigned long m
     state_->append(job);
     // A worker for each thread with calls to make, as far as there are workers.
     while (threads.size() > state_->idle + starting && startWorker()) ++starting;
-    ::WakeAllConditionVariable(&state_->queued);
+    // One worker a job: waking every idle one would only send the others back to sleep, a storm
+    // of threads on a machine of two cores. A job whose thread is busy is taken by the worker that
+    // serves it, once its call returns.
+    ::WakeConditionVariable(&state_->queued);
   }
   if (!anyHanded) return;
 

@@ -31,11 +31,9 @@ void chooseMonitor(Shell& shell) {
   shell.desktop.useMonitor(foreground != nullptr ? p.MonitorFromWindow(foreground, MONITOR_DEFAULTTONEAREST) : nullptr);
 }
 
-// What follows the layout mode: the keys that act in it, and the status text.
-void followMode(Shell& shell) {
-  registerHotkeysFor(shell, shell.layoutMode());
-  showSelectedLayout(shell, shell.mainDialog);
-}
+// What follows the layout mode: the keys that act in it, and the status text. Done once the
+// event's windows are placed: no key can be handled before, and the windows wait for nothing.
+void followMode(Shell& shell) { shell.modeToFollow = true; }
 
 void forgetSavedPlaces(Shell& shell) {
   shell.savedSides.clearPos();

@@ -100,6 +100,11 @@ void finishEvent(Shell& shell) {
   // Whatever the message changed, each window is placed once, at the end.
   settlePlacements(shell);
   syncRestoreJournal(shell, JournalMoment::AfterPlacing);
+  if (shell.modeToFollow) {
+    shell.modeToFollow = false;
+    registerHotkeysFor(shell, shell.layoutMode());
+    showSelectedLayout(shell, shell.mainDialog);
+  }
   reportUnmovableWindows(shell);
 }
 

@@ -124,6 +124,8 @@ struct Shell {
   // window system sends back while the shell handles one (an edit box's EN_CHANGE as its text is
   // set) belongs to that event, which ends once, with the outermost. 0 inside a modal loop.
   int messageDepth = 0;
+  // The layout mode changed in this event: its keys and status text follow at the event's end.
+  bool modeToFollow = false;
 };
 
 // The shell kept with the main dialog, or null before WM_INITDIALOG.

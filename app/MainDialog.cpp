@@ -80,8 +80,13 @@ INT_PTR mainDialogProc(Platform& platform, HWND hwnd, UINT message, WPARAM wPara
   Shell* shell = shellOf(platform, hwnd);
   if (shell == nullptr) return FALSE;  // messages before WM_INITDIALOG
   shell->mainDialog = hwnd;
-  // What was read before this event may have changed since.
-  if (shell->messageDepth == 0) shell->reads.forget();
+  // What was read before this event may have changed since; a display or work-area change may
+  // come inside another message.
+  if (shell->messageDepth == 0) {
+    shell->reads.forget();
+  } else if (message == WM_DISPLAYCHANGE || message == WM_SETTINGCHANGE) {
+    shell->reads.forgetWindows();
+  }
   ++shell->messageDepth;
   const INT_PTR result = handleMessage(shell, shell->platform, hwnd, message, wParam, lParam);
   --shell->messageDepth;

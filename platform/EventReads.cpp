@@ -59,6 +59,32 @@ bool EventReads::isKeptHandle(HANDLE handle) const {
 
 // ---- window answers ----------------------------------------------------------------------------
 
+namespace {
+
+struct Listing {
+  EventReads* reads;
+  WNDENUMPROC callback;
+  LPARAM lParam;
+};
+
+}  // namespace
+
+BOOL EventReads::EnumWindows(WNDENUMPROC callback, LPARAM lParam) {
+  Listing listing{this, callback, lParam};
+  return system_.EnumWindows(
+      [](HWND hwnd, LPARAM at) -> BOOL {
+        Listing& l = *reinterpret_cast<Listing*>(at);
+        l.reads->listed(hwnd);
+        return l.callback(hwnd, l.lParam);
+      },
+      reinterpret_cast<LPARAM>(&listing));
+}
+
+void EventReads::listed(HWND hwnd) {
+  Window& w = window(hwnd);
+  if (!w.isWindow) w.isWindow = TRUE;
+}
+
 BOOL EventReads::IsWindow(HWND hwnd) {
   Window& w = window(hwnd);
   if (!w.isWindow) w.isWindow = system_.IsWindow(hwnd);

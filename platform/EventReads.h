@@ -27,7 +27,13 @@ class EventReads final : public ForwardingPlatform {
 
   // Drops every kept answer and closes the kept process handles.
   void forget();
+  // Drops the window and monitor answers only: the displays or the work area changed.
+  void forgetWindows() { changed(); }
+  // A window the enumeration just named, which therefore exists.
+  void listed(HWND hwnd);
 
+  // The windows it lists exist: IsWindow need not ask of them until a change.
+  BOOL EnumWindows(WNDENUMPROC callback, LPARAM lParam) override;
   // Kept until a change.
   BOOL IsWindow(HWND hwnd) override;
   BOOL IsWindowVisible(HWND hwnd) override;

@@ -13,6 +13,10 @@ namespace {
 class CountingDesktop final : public ForwardingPlatform {
  public:
   using ForwardingPlatform::ForwardingPlatform;
+  BOOL IsWindow(HWND hwnd) override {
+    ++existence;
+    return desktop_.IsWindow(hwnd);
+  }
   BOOL GetWindowRect(HWND hwnd, RECT* rect) override {
     ++rects;
     return desktop_.GetWindowRect(hwnd, rect);
@@ -41,7 +45,7 @@ class CountingDesktop final : public ForwardingPlatform {
     ++closed;
     return desktop_.CloseHandle(handle);
   }
-  int rects = 0, styles = 0, monitors = 0, opened = 0, closed = 0;
+  int existence = 0, rects = 0, styles = 0, monitors = 0, opened = 0, closed = 0;
 };
 
 class EventReadsTest : public ::testing::Test {
@@ -81,6 +85,13 @@ TEST_F(EventReadsTest, AnAnswerIsKeptUntilAChangeOrTheEventsEnd) {
   reads.forget();
   reads.GetWindowRect(a, &rect);
   EXPECT_EQ(rect, (RECT{0, 0, 640, 480}));
+
+  // A window the enumeration named exists until a change; one it did not is asked.
+  reads.EnumWindows([](HWND, LPARAM) -> BOOL { return TRUE; }, 0);
+  EXPECT_TRUE(reads.IsWindow(a));
+  EXPECT_EQ(counted.existence, 0);
+  EXPECT_FALSE(reads.IsWindow(handleFromValue(0x99990)));
+  EXPECT_EQ(counted.existence, 1);
 
   // A read that failed leaves the caller's record alone, each time.
   RECT untouched{1, 2, 3, 4};

@@ -6,9 +6,12 @@
 #   scripts/bench-e2e.sh --quick    1 run, 6 windows: only proves that every measurement still works
 #
 # Beside the program's own figures it measures the floor, the control program placing the same
-# windows itself, once each, one after another, and the same two for windows that take 30 ms to
-# answer a placement (the sample application sleeps in WM_WINDOWPOSCHANGING, each window on a
+# windows itself, once each, one after another (each run right after one of the program's, so that
+# the machine's drift weighs on both alike, and while a bare dialog's tray icon shows, as the
+# program's does), and the same two for windows that take 30 ms to answer a placement (the sample application sleeps in WM_WINDOWPOSCHANGING, each window on a
 # thread of its own); it ends with the ratios that the program's placing is held to.
+#
+# Each timed step begins a quarter of a second after the step before it (settle, below).
 #
 # Moments are taken inside the Windows programs on QueryPerformanceCounter, which Wine keeps on one
 # clock for all processes, so neither the script nor Wine's start-up is in a figure:
@@ -79,10 +82,17 @@ row() {
   echo "$1, $2 windows: ${*:3} µs" >>"$art/runs.txt"
 }
 
+# Every timed step starts on a settled desktop, a quarter of a second after the step before it (a
+# program's start or end, the windows put back), as no user's next key comes sooner. Pressed at
+# once, a key also pays for what Wine still does for the step before, which varies from run to run
+# by more than the whole difference the figures are compared for.
+settle() { sleep 0.25; }
+
 # Ctrl+Alt+B or Ctrl+Alt+G with the sample windows as they stand: microseconds to `took`.
 took=""
 time_layout_key() {
   local keys=$1 code=$2 name=$3
+  settle
   describe_desktop
   scenario+=("key $code")
   simulate "$name"
@@ -129,25 +139,63 @@ time_layout_runs() {
 }
 
 # --- a bare program placing the windows itself --------------------------------------------------------
-# time_bare_runs NAME: $runs times, with no tessellor.exe running, the control program places the
-# windows as they stand at the rectangles the simulator gives them for Ctrl+Alt+B, once each, one
-# after another, and puts them back untimed; microseconds into $times.
-time_bare_runs() {
-  local i line title l t r b back=()
+# prepare_bare NAME: the rectangles the simulator gives the windows as they stand for Ctrl+Alt+B
+# (`bare_expected`), and where they stand now (`bare_back`).
+bare_expected=()
+bare_back=()
+prepare_bare() {
+  local line title l t r b
+  bare_back=()
   ctl windows
   for line in "${lines[@]}"; do
     read -r _ title l t r b _ <<<"$line"
-    back+=("$title $l $t $r $b")
+    bare_back+=("$title $l $t $r $b")
   done
   describe_desktop
   scenario+=("key 0")
   simulate "$1"
+  bare_expected=("${expected[@]}")
+}
+# time_bare NAME: the control program places the windows at `bare_expected` once each, one after
+# another, and puts them back untimed; microseconds into `took`.
+time_bare() {
+  settle
+  ctl "place-each 20000" "${bare_expected[@]}" "."
+  [[ $REPLY == ok* ]] || abort "$1: $REPLY"
+  took=${REPLY#ok }
+  step "place-each 20000" "${bare_back[@]}" "."
+}
+
+# time_beside_bare KEYS ID NAME [hooked]: $runs rounds of the key (a fresh start each) followed by
+# the bare program placing the same windows, and with "hooked" by the bare program again while
+# tessellor.exe runs without a layout. Taken in turn, so that the machine's drift over the minutes
+# of a run weighs on both alike. Into `times`, `bare_times` and `hooked_times`.
+time_beside_bare() {
+  local i
   times=()
+  bare_times=()
+  hooked_times=()
+  prepare_bare "$3-bare"
   for ((i = 1; i <= runs; i++)); do
-    ctl "place-each 20000" "${expected[@]}" "."
-    [[ $REPLY == ok* ]] || abort "$1: $REPLY"
-    times+=("${REPLY#ok }")
-    step "place-each 20000" "${back[@]}" "."
+    start_tessellor
+    time_layout_key "$1" "$2" "$3-$i"
+    times+=("$took")
+    end_layout "$3-$i"
+    stop_tessellor
+    # Wine shows its taskbar with the first tray icon, and then lays out and repaints every button
+    # at each window's move: the bare program places the windows on a desktop like the program's,
+    # with a tray icon of a bare dialog.
+    step "launch-tray 30000 $(winpath "$bin/tessellor-traydemo.exe") #32770 TrayDemo 1"
+    time_bare "$3-bare-$i"
+    bare_times+=("$took")
+    step post-close
+    step "wait-exit 20000"
+    if [ "${4:-}" = hooked ]; then
+      start_tessellor
+      time_bare "$3-bare-hooked-$i"
+      hooked_times+=("$took")
+      stop_tessellor
+    fi
   done
 }
 
@@ -157,33 +205,31 @@ hooked_what="the same bare program while tessellor.exe runs without a layout (it
 slow_what="Ctrl+Alt+B, Border Layout, windows that take 30 ms to answer a placement"
 slow_bare_what="a bare program placing those slow windows once each, one after another"
 
-bare_times=()
+floor_times=()
 for n in "${border_counts[@]}"; do
   with_samples "$n"
-  time_layout_runs ctrl+alt+b 0 "border-$n"
-  row "$border_what" "$n" "${times[@]}"
   if [ "$n" = "$bare_count" ]; then
-    time_bare_runs "bare-$n"
-    bare_times=("${times[@]}")
-    # The same again with tessellor.exe running, no layout: what its hooks alone cost the placements.
-    start_tessellor
-    time_bare_runs "bare-hooked-$n"
-    hooked_times=("${times[@]}")
-    stop_tessellor
+    # Beside the floor, the bare program again with tessellor.exe running, no layout: what its
+    # hooks alone cost the placements.
+    time_beside_bare ctrl+alt+b 0 "border-$n" hooked
+    floor_times=("${bare_times[@]}")
+    floor_hooked=("${hooked_times[@]}")
+  else
+    time_layout_runs ctrl+alt+b 0 "border-$n"
   fi
+  row "$border_what" "$n" "${times[@]}"
 done
-[ "${#bare_times[@]}" -gt 0 ] || abort "no Border Layout of $bare_count windows to measure the floor beside"
-row "$bare_what" "$bare_count" "${bare_times[@]}"
-row "$hooked_what" "$bare_count" "${hooked_times[@]}"
+[ "${#floor_times[@]}" -gt 0 ] || abort "no Border Layout of $bare_count windows to measure the floor beside"
+row "$bare_what" "$bare_count" "${floor_times[@]}"
+row "$hooked_what" "$bare_count" "${floor_hooked[@]}"
 
 # --- windows that take 30 ms to answer a placement, each on a thread of its own ------------------------
 sampler_options=(--threads --answer-ms 30)
 with_samples "$bare_count"
 sampler_options=()
-time_layout_runs ctrl+alt+b 0 "slow-$bare_count"
+time_beside_bare ctrl+alt+b 0 "slow-$bare_count"
 row "$slow_what" "$bare_count" "${times[@]}"
-time_bare_runs "slow-bare-$bare_count"
-row "$slow_bare_what" "$bare_count" "${times[@]}"
+row "$slow_bare_what" "$bare_count" "${bare_times[@]}"
 
 with_samples "$grid_count"
 time_layout_runs ctrl+alt+g 1 "grid-$grid_count"

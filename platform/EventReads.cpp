@@ -180,7 +180,8 @@ UINT EventReads::GetDpiForWindow(HWND hwnd) {
 }
 
 HRESULT EventReads::DwmGetWindowAttribute(HWND hwnd, DWORD attribute, void* value, DWORD size) {
-  if (value == nullptr || size > kMostAttributeBytes) return system_.DwmGetWindowAttribute(hwnd, attribute, value, size);
+  if (value == nullptr || size > kMostAttributeBytes)
+    return system_.DwmGetWindowAttribute(hwnd, attribute, value, size);
   Window& w = window(hwnd);
   auto kept = std::find_if(w.attributes.begin(), w.attributes.end(),
                            [&](const Attribute& a) { return a.attribute == attribute && a.size == size; });
@@ -314,8 +315,7 @@ BOOL EventReads::CloseHandle(HANDLE handle) {
   return system_.CloseHandle(handle);
 }
 
-BOOL EventReads::GetProcessTimes(HANDLE process, FILETIME* creation, FILETIME* exit, FILETIME* kernel,
-                                 FILETIME* user) {
+BOOL EventReads::GetProcessTimes(HANDLE process, FILETIME* creation, FILETIME* exit, FILETIME* kernel, FILETIME* user) {
   if (!isKeptHandle(process) || creation == nullptr || exit == nullptr || kernel == nullptr || user == nullptr) {
     return system_.GetProcessTimes(process, creation, exit, kernel, user);
   }
@@ -372,18 +372,21 @@ BOOL EventReads::GetTokenInformation(HANDLE token, int infoClass, void* info, DW
 
 // ---- calls that may change what was read -------------------------------------------------------
 
-BOOL EventReads::SetWindowPlacement(HWND hwnd, const WINDOWPLACEMENT* placement) {
+// Nothing read before the call is trusted during it (a message it dispatches may read) or after it.
+template <class Call>
+auto EventReads::changing(Call call) {
   changed();
-  const BOOL result = system_.SetWindowPlacement(hwnd, placement);
+  const auto result = call();
   changed();
   return result;
 }
 
+BOOL EventReads::SetWindowPlacement(HWND hwnd, const WINDOWPLACEMENT* placement) {
+  return changing([&] { return system_.SetWindowPlacement(hwnd, placement); });
+}
+
 BOOL EventReads::SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UINT flags) {
-  changed();
-  const BOOL result = system_.SetWindowPos(hwnd, insertAfter, x, y, cx, cy, flags);
-  changed();
-  return result;
+  return changing([&] { return system_.SetWindowPos(hwnd, insertAfter, x, y, cx, cy, flags); });
 }
 
 void EventReads::placeWindows(std::span<WindowMove> moves) {
@@ -393,81 +396,48 @@ void EventReads::placeWindows(std::span<WindowMove> moves) {
 }
 
 BOOL EventReads::ShowWindow(HWND hwnd, int showCmd) {
-  changed();
-  const BOOL result = system_.ShowWindow(hwnd, showCmd);
-  changed();
-  return result;
+  return changing([&] { return system_.ShowWindow(hwnd, showCmd); });
 }
 
 HWND EventReads::SetActiveWindow(HWND hwnd) {
-  changed();
-  const HWND result = system_.SetActiveWindow(hwnd);
-  changed();
-  return result;
+  return changing([&] { return system_.SetActiveWindow(hwnd); });
 }
 
 BOOL EventReads::SetForegroundWindow(HWND hwnd) {
-  changed();
-  const BOOL result = system_.SetForegroundWindow(hwnd);
-  changed();
-  return result;
+  return changing([&] { return system_.SetForegroundWindow(hwnd); });
 }
 
 LONG_PTR EventReads::SetWindowLongPtrA(HWND hwnd, int index, LONG_PTR value) {
-  changed();
-  const LONG_PTR result = system_.SetWindowLongPtrA(hwnd, index, value);
-  changed();
-  return result;
+  return changing([&] { return system_.SetWindowLongPtrA(hwnd, index, value); });
 }
 
 LRESULT EventReads::SendMessageA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  changed();
-  const LRESULT result = system_.SendMessageA(hwnd, message, wParam, lParam);
-  changed();
-  return result;
+  return changing([&] { return system_.SendMessageA(hwnd, message, wParam, lParam); });
 }
 
 BOOL EventReads::GetMessageA(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax) {
-  changed();
-  const BOOL result = system_.GetMessageA(msg, hwnd, filterMin, filterMax);
-  changed();
-  return result;
+  return changing([&] { return system_.GetMessageA(msg, hwnd, filterMin, filterMax); });
 }
 
 BOOL EventReads::IsDialogMessageA(HWND dialog, MSG* msg) {
-  changed();
-  const BOOL result = system_.IsDialogMessageA(dialog, msg);
-  changed();
-  return result;
+  return changing([&] { return system_.IsDialogMessageA(dialog, msg); });
 }
 
 LRESULT EventReads::DispatchMessageA(const MSG* msg) {
-  changed();
-  const LRESULT result = system_.DispatchMessageA(msg);
-  changed();
-  return result;
+  return changing([&] { return system_.DispatchMessageA(msg); });
 }
 
 int EventReads::MessageBoxA(HWND owner, const char* text, const char* caption, UINT type) {
-  changed();
-  const int result = system_.MessageBoxA(owner, text, caption, type);
-  changed();
-  return result;
+  return changing([&] { return system_.MessageBoxA(owner, text, caption, type); });
 }
 
 INT_PTR EventReads::DialogBoxParamA(HINSTANCE instance, LPCSTR templateName, HWND parent, DLGPROC proc,
                                     LPARAM initParam) {
-  changed();
-  const INT_PTR result = system_.DialogBoxParamA(instance, templateName, parent, proc, initParam);
-  changed();
-  return result;
+  return changing([&] { return system_.DialogBoxParamA(instance, templateName, parent, proc, initParam); });
 }
 
 BOOL EventReads::TrackPopupMenu(HMENU menu, UINT flags, int x, int y, int reserved, HWND owner, const RECT* rect) {
-  changed();
-  const BOOL result = system_.TrackPopupMenu(menu, flags, x, y, reserved, owner, rect);
-  changed();
-  return result;
+  return changing([&] { return system_.TrackPopupMenu(menu, flags, x, y, reserved, owner, rect); });
 }
 
 }  // namespace tessellor

@@ -145,6 +145,8 @@ class EventReads final : public ForwardingPlatform {
   HMONITOR onlyMonitor();
   // What may have changed: every window and monitor answer.
   void changed();
+  template <class Call>
+  auto changing(Call call);
   bool isKeptHandle(HANDLE handle) const;
 
   Platform& system_;

@@ -478,7 +478,7 @@ class SimDesktop : public Platform {
   RECT primaryWork() const { return primaryWork_.value_or(screenRect()); }
   HMONITOR monitorOfRect(const RECT& rect, DWORD flags) const;
   bool monitorAt(HMONITOR monitor, RECT& bounds, RECT& work) const;  // false for one that is gone
-  int monitorCount() const;                                         // the primary and the others there
+  int monitorCount() const;                                          // the primary and the others there
   RECT maximizedRect(const Window& w) const;                         // its monitor's work area
   UINT dpiOfMonitor(HMONITOR monitor) const;                         // 0 for one that is gone
   // Every window takes its monitor's DPI as it stands, without rescaling (the desktop as described).

@@ -120,7 +120,8 @@ bool SimDesktop::monitorAt(HMONITOR monitor, RECT& bounds, RECT& work) const {
 }
 
 int SimDesktop::monitorCount() const {
-  return 1 + static_cast<int>(std::count_if(monitors_.begin(), monitors_.end(), [](const Monitor& m) { return m.alive; }));
+  return 1 +
+         static_cast<int>(std::count_if(monitors_.begin(), monitors_.end(), [](const Monitor& m) { return m.alive; }));
 }
 
 UINT SimDesktop::dpiOfMonitor(HMONITOR monitor) const {

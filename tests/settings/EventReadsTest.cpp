@@ -143,7 +143,8 @@ TEST_F(EventReadsTest, OneMonitorAnswersForEveryWindowAndEveryRectangleThatMeets
   // With a second monitor each question goes to the window system again.
   desk.setMonitor("right", RECT{1280, 0, 2560, 1024}, RECT{1280, 0, 2560, 984});
   reads.forget();
-  EXPECT_EQ(reads.MonitorFromRect(&across, MONITOR_DEFAULTTONEAREST), desk.MonitorFromRect(&across, MONITOR_DEFAULTTONEAREST));
+  EXPECT_EQ(reads.MonitorFromRect(&across, MONITOR_DEFAULTTONEAREST),
+            desk.MonitorFromRect(&across, MONITOR_DEFAULTTONEAREST));
   EXPECT_EQ(reads.MonitorFromRect(&off, MONITOR_DEFAULTTONULL), nullptr);
   EXPECT_EQ(counted.monitors, 3);
 }

@@ -29,7 +29,9 @@ opened=0
 # One TMPDIR for every wine call of the run: they must all find the same server.
 export TMPDIR=$root/build/e2e-tmp
 export WINEPREFIX=$root/build/e2e-prefix
-export WINEDEBUG=${TRACE_WINEDEBUG:--all}
+# Wine's own log stays off unless asked for, e.g. E2E_WINEDEBUG=+pid,+tid,+timestamp,+relay,+server
+# (it goes to build/e2e-artifacts/ctl.log, through the control program that starts the others).
+export WINEDEBUG=${E2E_WINEDEBUG:--all}
 # No Mono or Gecko installer prompts while the prefix is made.
 export WINEDLLOVERRIDES="mscoree,mshtml="
 

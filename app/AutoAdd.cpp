@@ -1,7 +1,7 @@
 #include "app/AutoAdd.h"
 
-#include "app/RestoreJournal.h"
-#include "app/UnmovableWindows.h"
+#include "app/desktop/UnmovableWindows.h"
+#include "app/journal/RestoreJournal.h"
 #include "layout/border/BorderLayout.h"
 #include "layout/grid/GridLayout.h"
 #include "settings/Eligibility.h"

@@ -1,3 +1,4 @@
+// A layout that starts with "Add automatically windows to layout" checked takes the open windows.
 #pragma once
 
 #include "app/Shell.h"

@@ -1,11 +1,11 @@
 #include "app/Commands.h"
 
 #include "app/ExcludedPrograms.h"
-#include "app/KeysDialog.h"
 #include "app/LayoutActivation.h"
 #include "app/MainDialog.h"
-#include "app/RestoreJournal.h"
 #include "app/SavedFiles.h"
+#include "app/journal/RestoreJournal.h"
+#include "app/keys/KeysDialog.h"
 #include "resources/resource_ids.h"
 #include "settings/Autostart.h"
 #include "settings/BorderSettingsDialog.h"

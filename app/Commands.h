@@ -1,3 +1,4 @@
+// The dialog's buttons, the tray icon's clicks and its menu: what each does.
 #pragma once
 
 #include "app/Shell.h"

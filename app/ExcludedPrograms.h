@@ -1,3 +1,4 @@
+// The excluded-programs list of the main dialog: "ADD" and "Remove selected".
 #pragma once
 
 #include "platform/Platform.h"

@@ -3,11 +3,11 @@
 #include <cstdint>
 
 #include "app/AutoAdd.h"
-#include "app/Hotkeys.h"
 #include "app/MainDialog.h"
-#include "app/PlacesOnMonitors.h"
-#include "app/RestoreJournal.h"
-#include "app/VirtualDesktops.h"
+#include "app/desktop/PlacesOnMonitors.h"
+#include "app/desktop/VirtualDesktops.h"
+#include "app/journal/RestoreJournal.h"
+#include "app/keys/Hotkeys.h"
 #include "layout/border/BorderLayout.h"
 #include "layout/grid/GridLayout.h"
 #include "resources/resource_ids.h"

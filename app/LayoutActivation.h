@@ -1,3 +1,4 @@
+// Starting and ending a layout, and following its monitor's work area.
 #pragma once
 
 #include "app/Shell.h"

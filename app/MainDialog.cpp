@@ -1,13 +1,13 @@
 #include "app/MainDialog.h"
 
 #include "app/Commands.h"
-#include "app/Hotkeys.h"
 #include "app/LayoutActivation.h"
-#include "app/RestoreJournal.h"
 #include "app/SettlePlacements.h"
 #include "app/StartUp.h"
-#include "app/UnmovableWindows.h"
 #include "app/WindowEvents.h"
+#include "app/desktop/UnmovableWindows.h"
+#include "app/journal/RestoreJournal.h"
+#include "app/keys/Hotkeys.h"
 #include "resources/resource_ids.h"
 #include "settings/SettingsFile.h"
 

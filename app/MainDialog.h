@@ -1,3 +1,4 @@
+// The main dialog's procedure, where every input arrives, and the end of each event.
 #pragma once
 
 #include "app/Shell.h"

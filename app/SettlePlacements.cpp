@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "app/UnmovableWindows.h"
-#include "app/VirtualDesktops.h"
 #include "app/WindowEvents.h"
+#include "app/desktop/UnmovableWindows.h"
+#include "app/desktop/VirtualDesktops.h"
 
 namespace tessellor {
 

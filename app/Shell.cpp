@@ -1,6 +1,6 @@
 #include "app/Shell.h"
 
-#include "app/Hotkeys.h"
+#include "app/keys/Hotkeys.h"
 #include "layout/border/BorderLayout.h"
 #include "layout/grid/GridLayout.h"
 

@@ -12,9 +12,9 @@
 #include <vector>
 
 #include "app/ActiveLayout.h"
-#include "app/KeyName.h"
 #include "app/PosTable.h"
-#include "app/RestoreJournal.h"
+#include "app/journal/RestoreJournal.h"
+#include "app/keys/KeyName.h"
 #include "layout/border/BorderWeights.h"
 #include "platform/DesktopView.h"
 #include "platform/EventReads.h"

@@ -5,12 +5,12 @@
 #include <string>
 #include <vector>
 
-#include "app/Hotkeys.h"
-#include "app/KeysFile.h"
 #include "app/MainDialog.h"
-#include "app/RestoreJournal.h"
 #include "app/Text.h"
 #include "app/TrayBalloon.h"
+#include "app/journal/RestoreJournal.h"
+#include "app/keys/Hotkeys.h"
+#include "app/keys/KeysFile.h"
 #include "resources/resource_ids.h"
 #include "settings/Autostart.h"
 #include "settings/SettingsFile.h"

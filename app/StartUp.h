@@ -1,3 +1,4 @@
+// What the program does as its main dialog is made.
 #pragma once
 
 #include "app/Shell.h"

@@ -1,3 +1,4 @@
+// Balloons over the tray icon.
 #pragma once
 
 #include "app/Shell.h"

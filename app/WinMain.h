@@ -1,3 +1,4 @@
+// The entry point and the message loop.
 #pragma once
 
 #include "app/Shell.h"

@@ -1,8 +1,8 @@
 #include "app/WindowEvents.h"
 
-#include "app/RestoreJournal.h"
-#include "app/UnmovableWindows.h"
-#include "app/VirtualDesktops.h"
+#include "app/desktop/UnmovableWindows.h"
+#include "app/desktop/VirtualDesktops.h"
+#include "app/journal/RestoreJournal.h"
 
 #include "layout/border/BorderLayout.h"
 #include "layout/grid/GridLayout.h"

@@ -1,3 +1,4 @@
+// The hook library's window events, handed to the running layout.
 #pragma once
 
 #include "app/Shell.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string>
 
-#include "app/RestoreJournal.h"
+#include "app/journal/RestoreJournal.h"
 #include "platform/MonitorFit.h"
 
 namespace tessellor::check {

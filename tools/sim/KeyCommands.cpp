@@ -2,7 +2,7 @@
 // dialog's hotkey controls; and any file of the simulated file system.
 #include <cctype>
 
-#include "app/KeysDialog.h"
+#include "app/keys/KeysDialog.h"
 #include "tools/sim/ScenarioRunner.h"
 
 namespace tessellor::sim {

@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/KeysDialog.h"
+#include "app/keys/KeysDialog.h"
 #include "layout/border/BorderLayout.h"
 #include "layout/grid/GridLayout.h"
 #include "resources/resource_ids.h"

@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "app/KeysFile.h"
+#include "app/keys/KeysFile.h"
 
 namespace {
 

@@ -8,9 +8,9 @@
 #include <utility>
 #include <vector>
 
-#include "app/Hotkeys.h"
 #include "app/MainDialog.h"
 #include "app/TrayBalloon.h"
+#include "app/keys/Hotkeys.h"
 #include "platform/sim/SimDesktop.h"
 #include "resources/resource_ids.h"
 #include "tools/sim/ScenarioRunner.h"

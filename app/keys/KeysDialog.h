@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "app/Hotkeys.h"
+#include "app/keys/Hotkeys.h"
 
 namespace tessellor {
 

@@ -4,8 +4,8 @@
 
 #include <memory>
 
-#include "app/VirtualDesktops.h"
 #include "app/WindowEvents.h"
+#include "app/desktop/VirtualDesktops.h"
 #include "layout/grid/GridLayout.h"
 #include "platform/sim/SimDesktop.h"
 

@@ -1,4 +1,4 @@
-#include "app/AltGr.h"
+#include "app/keys/AltGr.h"
 
 #include <vector>
 

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "app/KeyName.h"
+#include "app/keys/KeyName.h"
 #include "platform/Platform.h"
 
 namespace tessellor {

@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "app/FullScreenFront.h"
-#include "app/Hotkeys.h"
 #include "app/MainDialog.h"
+#include "app/desktop/FullScreenFront.h"
+#include "app/keys/Hotkeys.h"
 #include "platform/ForwardingPlatform.h"
 #include "platform/sim/SimDesktop.h"
 #include "resources/resource_ids.h"

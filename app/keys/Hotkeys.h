@@ -1,3 +1,4 @@
+// The twelve hotkeys: their table, registering the ones that act now, and what each press does.
 #pragma once
 
 #include <array>

@@ -1,7 +1,7 @@
 // keys.dat: what each line gives, and that a damaged line costs only its own action.
 #include <gtest/gtest.h>
 
-#include "app/KeysFile.h"
+#include "app/keys/KeysFile.h"
 
 namespace tessellor {
 namespace {

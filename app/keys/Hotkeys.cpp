@@ -1,4 +1,4 @@
-#include "app/Hotkeys.h"
+#include "app/keys/Hotkeys.h"
 
 #include <cstdint>
 #include <iterator>
@@ -6,14 +6,14 @@
 #include <string>
 #include <vector>
 
-#include "app/AltGr.h"
-#include "app/FullScreenFront.h"
 #include "app/LayoutActivation.h"
-#include "app/RestoreJournal.h"
 #include "app/Text.h"
 #include "app/TrayBalloon.h"
-#include "app/UnmovableWindows.h"
-#include "app/VirtualDesktops.h"
+#include "app/desktop/FullScreenFront.h"
+#include "app/desktop/UnmovableWindows.h"
+#include "app/desktop/VirtualDesktops.h"
+#include "app/journal/RestoreJournal.h"
+#include "app/keys/AltGr.h"
 #include "layout/border/BorderLayout.h"
 #include "layout/grid/GridLayout.h"
 #include "settings/ApplicationWindow.h"

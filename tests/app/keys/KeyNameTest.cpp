@@ -1,7 +1,7 @@
 // The one name of each key: what balloons, the Keys dialog and keys.dat say, read back to the key.
 #include <gtest/gtest.h>
 
-#include "app/KeyName.h"
+#include "app/keys/KeyName.h"
 
 namespace tessellor {
 namespace {

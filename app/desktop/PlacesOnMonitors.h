@@ -1,3 +1,4 @@
+// Windows are put back onto a monitor that is there.
 #pragma once
 
 #include "app/Shell.h"

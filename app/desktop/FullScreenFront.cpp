@@ -1,4 +1,4 @@
-#include "app/FullScreenFront.h"
+#include "app/desktop/FullScreenFront.h"
 
 #include "settings/RefusedTitles.h"
 #include "settings/WindowShape.h"

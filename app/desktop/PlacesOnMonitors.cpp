@@ -1,4 +1,4 @@
-#include "app/PlacesOnMonitors.h"
+#include "app/desktop/PlacesOnMonitors.h"
 
 #include <vector>
 

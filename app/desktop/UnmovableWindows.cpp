@@ -1,4 +1,4 @@
-#include "app/UnmovableWindows.h"
+#include "app/desktop/UnmovableWindows.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "app/RestoreJournal.h"
+#include "app/journal/RestoreJournal.h"
 
 #include <algorithm>
 #include <string>

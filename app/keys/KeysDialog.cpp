@@ -1,11 +1,11 @@
-#include "app/KeysDialog.h"
+#include "app/keys/KeysDialog.h"
 
 #include <algorithm>
 
-#include "app/AltGr.h"
-#include "app/KeysFile.h"
 #include "app/Text.h"
 #include "app/TrayBalloon.h"
+#include "app/keys/AltGr.h"
+#include "app/keys/KeysFile.h"
 #include "resources/resource_ids.h"
 
 namespace tessellor {

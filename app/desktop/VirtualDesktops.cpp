@@ -1,4 +1,4 @@
-#include "app/VirtualDesktops.h"
+#include "app/desktop/VirtualDesktops.h"
 
 #include <cstring>
 

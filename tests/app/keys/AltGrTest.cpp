@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "app/AltGr.h"
+#include "app/keys/AltGr.h"
 #include "platform/ForwardingPlatform.h"
 #include "platform/sim/SimDesktop.h"
 

@@ -1,7 +1,7 @@
 // The Keys dialog's view of a key: as its hotkey control holds it, and what marks its row.
 #include <gtest/gtest.h>
 
-#include "app/KeysDialog.h"
+#include "app/keys/KeysDialog.h"
 #include "platform/sim/SimDesktop.h"
 #include "resources/resource_ids.h"
 

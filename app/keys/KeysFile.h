@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/Hotkeys.h"
+#include "app/keys/Hotkeys.h"
 
 namespace tessellor {
 

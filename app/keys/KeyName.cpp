@@ -1,4 +1,4 @@
-#include "app/KeyName.h"
+#include "app/keys/KeyName.h"
 
 #include <cctype>
 #include <cstdio>

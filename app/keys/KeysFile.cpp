@@ -1,4 +1,4 @@
-#include "app/KeysFile.h"
+#include "app/keys/KeysFile.h"
 
 #include <algorithm>
 #include <array>

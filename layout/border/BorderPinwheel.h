@@ -12,7 +12,7 @@
 namespace tessellor {
 
 // Where a band lies, in pixels: its windows share `length` from `start` on, and the last of them
-// reaches `end`, the band's far edge; `across0`..`across1` are the fixed edges of every window in it.
+// ends at `end`, the band's far edge; `across0`..`across1` are the fixed edges of every window in it.
 struct BandExtent {
   int start;
   int length;
@@ -47,9 +47,10 @@ void walkPinwheel(BorderLayout& layout, OnSlice&& onSlice, OnBandDone&& bandDone
       const double extent = band.length * shareOf(*it, side);
       // The far edge and the next window's start are one value, so the slices abut.
       const int next = truncToPixel(run + extent);
-      // Truncated shares fall a pixel or so short of the band's end: the last window takes them.
-      // One whose band sums past 1 still reaches past the end.
-      const int to = std::next(it) == records.end() ? std::max(next, band.end) : next;
+      // The last window ends at the band's far edge, whatever the shares add up to: truncated, they
+      // fall a pixel or so short of it, and a band whose shares sum past 1 would reach past it, over
+      // the neighbouring band or off the screen.
+      const int to = std::next(it) == records.end() ? std::max(run, band.end) : next;
       onSlice(*it, BandSlice{side, run, to, extent, band.across0, band.across1});
       run = next;
     }

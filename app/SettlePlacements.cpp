@@ -52,6 +52,10 @@ void catchUpWithMissedEvents(Shell& shell) {
 }  // namespace
 
 void settlePlacements(Shell& shell) {
+  // A window that left the layout in an event that placed nothing (the last one, minimised) is not
+  // its to catch up with when it joins again.
+  const std::vector<HWND> heldNow = shell.layout.heldWindows();
+  std::erase_if(shell.settledWindows, [&](HWND hwnd) { return !contains(heldNow, hwnd); });
   // While another virtual desktop is shown the layout's windows keep their cells: what an event
   // changed meanwhile (a window closed, the display changed) is placed once their desktop is back.
   if (!shell.placements.empty() && shell.layoutMode() != LayoutNone && !layoutDesktopShown(shell)) {

@@ -144,9 +144,11 @@ bool dispatchWindowEvent(Shell& shell, UINT message, WPARAM wParam, LPARAM lPara
   // Any program can post these messages. A close may arrive after its window is gone; a move or a
   // restore of a handle that is no window would put a non-window into a cell.
   if (message != m.close && !shell.platform.IsWindow(hwnd)) return true;
-  const WORD showCommand = message == m.minmax ? LOWORD(static_cast<std::uintptr_t>(lParam)) : 0;
+  WORD showCommand = message == m.minmax ? LOWORD(static_cast<std::uintptr_t>(lParam)) : 0;
   if (message == m.close) forgetDenied(shell, hwnd);
-  if (isDesktopSwitchEvent(shell, message, hwnd, showCommand)) return true;
+  const DesktopEvent onDesktops = desktopEventOf(shell, message, hwnd, showCommand);
+  if (onDesktops == DesktopEvent::Switch) return true;
+  if (onDesktops == DesktopEvent::Left) showCommand = SW_MINIMIZE;
   if (message == m.moved) {
     if (!isUserMove(shell, hwnd)) return true;
     message = m.sizing;

@@ -68,24 +68,27 @@ bool layoutDesktopShown(Shell& shell) {
   return foreground == nullptr || onLayoutDesktop(shell, foreground) || !onShownDesktop(p, foreground);
 }
 
-bool isDesktopSwitchEvent(Shell& shell, UINT message, HWND hwnd, WORD showCommand) {
+DesktopEvent desktopEventOf(Shell& shell, UINT message, HWND hwnd, WORD showCommand) {
   std::vector<HWND>& away = shell.cloakedByDesktop;
   // A closed handle may come back as another window, which must not inherit the mark.
   if (message == shell.messages.close) forget(away, hwnd);
-  if (message != shell.messages.minmax) return false;
+  if (message != shell.messages.minmax) return DesktopEvent::Window;
   Platform& p = shell.platform;
   if (showCommand == SW_MINIMIZE) {
-    if (onShownDesktop(p, hwnd) || p.IsIconic(hwnd)) return false;
+    if (onShownDesktop(p, hwnd) || p.IsIconic(hwnd)) return DesktopEvent::Window;
     // A window the user moved to another desktop leaves, as a hidden one does.
-    if (!sameDesktop(desktopOf(p, hwnd), shell.layoutDesktop)) return false;
+    if (!sameDesktop(desktopOf(p, hwnd), shell.layoutDesktop)) return DesktopEvent::Window;
     forget(away, hwnd);
     away.push_back(hwnd);
-    return true;
+    return DesktopEvent::Switch;
   }
-  if (showCommand != SW_RESTORE && showCommand != SW_MAXIMIZE) return false;
-  // Shown again because its desktop is: it comes back as it went, with nothing placed.
-  if (forget(away, hwnd)) return true;
-  return !onLayoutDesktop(shell, hwnd);
+  if (showCommand != SW_RESTORE && showCommand != SW_MAXIMIZE) return DesktopEvent::Window;
+  if (forget(away, hwnd)) {
+    // Shown again because its desktop is: it comes back as it went, with nothing placed. Shown on
+    // another desktop while its own is away, the user moved it there.
+    return sameDesktop(desktopOf(p, hwnd), shell.layoutDesktop) ? DesktopEvent::Switch : DesktopEvent::Left;
+  }
+  return onLayoutDesktop(shell, hwnd) ? DesktopEvent::Window : DesktopEvent::Switch;
 }
 
 }  // namespace tessellor

@@ -13,8 +13,14 @@ void takeShownDesktop(Shell& shell);
 // The layout's desktop is shown: its keys act and its windows may be placed.
 bool layoutDesktopShown(Shell& shell);
 
-// True when the hook's event for the window is the shell cloaking or uncloaking it for a desktop
-// switch, or a window of another desktop appearing: the layout must not see it.
-bool isDesktopSwitchEvent(Shell& shell, UINT message, HWND hwnd, WORD showCommand);
+// What a hook event for the window is, as far as virtual desktops tell.
+enum class DesktopEvent {
+  Window,  // the window's own: the layout sees it
+  Switch,  // the shell cloaked or uncloaked it for a desktop switch, or a window of another desktop
+           // appeared: the layout must not see it
+  Left,    // a window away with the layout's desktop came back on another one, moved there by the
+           // user: it leaves the layout, as a window moved to another desktop does
+};
+DesktopEvent desktopEventOf(Shell& shell, UINT message, HWND hwnd, WORD showCommand);
 
 }  // namespace tessellor

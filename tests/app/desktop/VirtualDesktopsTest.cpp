@@ -38,8 +38,8 @@ TEST(VirtualDesktopsWithoutManager, EveryWindowIsOnTheLayoutsDesktop) {
 
   EXPECT_TRUE(layoutDesktopShown(shell));
   // A cloaked window leaves as a hidden one does, and a shown one may join again.
-  EXPECT_FALSE(isDesktopSwitchEvent(shell, shell.messages.minmax, a, SW_MINIMIZE));
-  EXPECT_FALSE(isDesktopSwitchEvent(shell, shell.messages.minmax, a, SW_RESTORE));
+  EXPECT_EQ(desktopEventOf(shell, shell.messages.minmax, a, SW_MINIMIZE), DesktopEvent::Window);
+  EXPECT_EQ(desktopEventOf(shell, shell.messages.minmax, a, SW_RESTORE), DesktopEvent::Window);
   dispatchWindowEvent(shell, shell.messages.minmax, reinterpret_cast<WPARAM>(a), SW_MINIMIZE);
   EXPECT_FALSE(grid.contains(a));
 }

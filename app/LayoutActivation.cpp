@@ -46,7 +46,7 @@ void startBorderLayout(Shell& shell) {
   if (shell.layoutMode() != LayoutNone) return;
   chooseMonitor(shell);
   takeShownDesktop(shell);
-  shell.layout.start(std::make_unique<BorderLayout>(shell.placements, shell.borderWeights));
+  shell.layout.start(std::make_unique<BorderLayout>(shell.placements, shell.borderWeights, &shell.placements.screen()));
   addWindowsIfAutomatic(shell);
   followMode(shell);
 }
@@ -55,7 +55,7 @@ void startGridLayout(Shell& shell, GridStart arrange) {
   if (shell.layoutMode() != LayoutNone) return;
   chooseMonitor(shell);
   takeShownDesktop(shell);
-  GridLayout& grid = *shell.layout.start(std::make_unique<GridLayout>(shell.placements));
+  GridLayout& grid = *shell.layout.start(std::make_unique<GridLayout>(shell.placements, &shell.placements.screen()));
   addWindowsIfAutomatic(shell);
   if (arrange == GridStart::ArrangeAlways || !grid.isEmpty()) {
     grid.arrange();
@@ -90,18 +90,12 @@ DesktopView& layoutArea(Shell& shell) {
 
 void refreshLayout(Shell& shell) {
   if (shell.layoutMode() == LayoutNone) return;
-  const DesktopView::Area before = shell.desktop.area();
   const DesktopView::Change change = shell.desktop.refresh();
-  // The windows' first places stay where they are on the screen, wherever the area went.
-  const std::int64_t dx = std::int64_t{before.left} - shell.desktop.area().left;
-  const std::int64_t dy = std::int64_t{before.top} - shell.desktop.area().top;
   // The engines follow a new size themselves; a moved area of the same size is placed anew here.
   if (BorderLayout* border = shell.borderLayout()) {
-    border->originalRects.offsetRects(dx, dy);
     border->refreshMetrics();
     if (change == DesktopView::Change::Moved) border->applyLayout();
   } else if (GridLayout* grid = shell.gridLayout()) {
-    grid->originalRects.offsetRects(dx, dy);
     grid->refreshMetrics();
     if (change == DesktopView::Change::Moved) grid->arrange();
   }

@@ -19,7 +19,7 @@ HookMessages registerHookMessages(Platform& platform) {
 }
 
 Shell::Shell(Platform& p, const HookMessages& m)
-    : reads(p), platform(reads), messages(m), desktop(reads), placements(desktop) {
+    : reads(p), platform(reads), messages(m), desktop(reads), placements(desktop, &reads) {
   keys.chosen = defaultKeys();
 }
 

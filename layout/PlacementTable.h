@@ -37,18 +37,6 @@ class PlacementTable : private KeyedTable<WNDPLACE, &WNDPLACE::place> {
   // Erases the entry for hwnd; true if one was erased.
   bool removeRect(HWND hwnd) { return remove(hwnd); }
 
-  // Moves every rectangle by (dx, dy): the same places seen from another origin; the edges stop at
-  // the ends of the 32-bit range.
-  void offsetRects(std::int64_t dx, std::int64_t dy) {
-    for (const WNDPLACE& entry : entries()) {
-      KeptPlacement moved = entry.place;
-      RECT& r = moved.normal;
-      r = RECT{detail::offsetEdge(r.left, dx), detail::offsetEdge(r.top, dy), detail::offsetEdge(r.right, dx),
-               detail::offsetEdge(r.bottom, dy)};
-      update(entry.hwnd, moved);
-    }
-  }
-
   using KeyedTable::entries;
   using KeyedTable::reserve;
 };

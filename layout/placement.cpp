@@ -34,18 +34,6 @@ void moveToTop(Platform& platform, HWND hwnd, const RECT& rect) {
                         extent(rect.top, rect.bottom), 0);
 }
 
-KeptPlacement firstPlacement(Platform& platform, HWND hwnd, const RECT& standing) {
-  // Only a maximised window has a place other than where it stands; its style tells, and is read
-  // already, where the placement would cost more calls (under Wine, ten to the server).
-  if ((platform.GetWindowLongPtrA(hwnd, GWL_STYLE) & WS_MAXIMIZE) == 0) return KeptPlacement{standing, false};
-  WINDOWPLACEMENT placement{};
-  placement.length = sizeof placement;
-  if (platform.GetWindowPlacement(hwnd, &placement) && placement.showCmd == SW_MAXIMIZE) {
-    return KeptPlacement{placement.rcNormalPosition, true};
-  }
-  return KeptPlacement{standing, false};
-}
-
 void putBackInTurn(Platform& platform, HWND hwnd, const KeptPlacement& kept) {
   if (!kept.maximized) {
     setNormalPlacement(platform, hwnd, kept.normal);

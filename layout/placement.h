@@ -14,10 +14,6 @@ bool setNormalPlacement(Platform& platform, HWND hwnd, const RECT& rect);
 // SetWindowPos to rect with no flags: the window is also raised to the top and activated.
 void moveToTop(Platform& platform, HWND hwnd, const RECT& rect);
 
-// What a layout keeps of a window it takes: the rectangle it stands at (as the layout reads it),
-// or, for a maximised window, the normal rectangle it keeps aside and that it was maximised.
-KeptPlacement firstPlacement(Platform& platform, HWND hwnd, const RECT& standing);
-
 // The end of a layout for one window, put back in turn: normal at its rectangle, or maximised with
 // it as its normal rectangle; raised to the top and activated either way, nothing moving it again.
 void putBackInTurn(Platform& platform, HWND hwnd, const KeptPlacement& kept);

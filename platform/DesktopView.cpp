@@ -135,33 +135,35 @@ BOOL DesktopView::GetWindowPlacement(HWND hwnd, WINDOWPLACEMENT* placement) {
 
 WindowMove DesktopView::toScreen(const WindowMove& move, const Margins& m) {
   WindowMove out = move;
-  const bool hidden = !desktop_.IsWindowVisible(move.hwnd) && desktop_.IsWindow(move.hwnd);
-  if (move.call == WindowMove::Call::SetWindowPlacement) {
-    const RECT window = toScreen(move.placement.rcNormalPosition, m);
-    if (!hidden) {
-      out.placement.rcNormalPosition = window;
-      return out;
+  if (!move.screen) {
+    if (move.call == WindowMove::Call::SetWindowPlacement) {
+      out.placement.rcNormalPosition = toScreen(move.placement.rcNormalPosition, m);
+    } else {
+      if ((move.flags & SWP_NOMOVE) == 0) {
+        out.x = toInt(std::int64_t{move.x} + area_.left - m.left);
+        out.y = toInt(std::int64_t{move.y} + area_.top - m.top);
+      }
+      if ((move.flags & SWP_NOSIZE) == 0) {
+        out.cx = toInt(std::int64_t{move.cx} + m.left + m.right);
+        out.cy = toInt(std::int64_t{move.cy} + m.top + m.bottom);
+      }
     }
-    // Any show command would show it (or, hiding, activate another window); moving it does neither.
-    out.call = WindowMove::Call::SetWindowPos;
-    out.insertAfter = nullptr;
-    out.x = window.left;
-    out.y = window.top;
-    out.cx = length(window.left, window.right);
-    out.cy = length(window.top, window.bottom);
-    out.flags = SWP_NOZORDER | SWP_NOACTIVATE;
+  }
+  if (desktop_.IsWindowVisible(move.hwnd) || !desktop_.IsWindow(move.hwnd)) return out;
+  // A window its program hid is neither raised nor activated behind the user's back.
+  if (out.call == WindowMove::Call::SetWindowPos) {
+    out.flags |= SWP_NOZORDER | SWP_NOACTIVATE;
     return out;
   }
-  // A window its program hid is neither raised nor activated behind the user's back.
-  if (hidden) out.flags |= SWP_NOZORDER | SWP_NOACTIVATE;
-  if ((move.flags & SWP_NOMOVE) == 0) {
-    out.x = toInt(std::int64_t{move.x} + area_.left - m.left);
-    out.y = toInt(std::int64_t{move.y} + area_.top - m.top);
-  }
-  if ((move.flags & SWP_NOSIZE) == 0) {
-    out.cx = toInt(std::int64_t{move.cx} + m.left + m.right);
-    out.cy = toInt(std::int64_t{move.cy} + m.top + m.bottom);
-  }
+  // Any show command would show it (or, hiding, activate another window); moving it does neither.
+  const RECT window = out.placement.rcNormalPosition;
+  out.call = WindowMove::Call::SetWindowPos;
+  out.insertAfter = nullptr;
+  out.x = window.left;
+  out.y = window.top;
+  out.cx = length(window.left, window.right);
+  out.cy = length(window.top, window.bottom);
+  out.flags = SWP_NOZORDER | SWP_NOACTIVATE;
   return out;
 }
 
@@ -174,7 +176,7 @@ void DesktopView::placeWindows(std::span<WindowMove> moves) {
   dpi.reserve(moves.size());
   const bool oneMonitor = desktop_.GetSystemMetrics(SM_CMONITORS) == 1;
   for (const WindowMove& move : moves) {
-    used.push_back(normalMargins(move.hwnd));
+    used.push_back(move.screen ? Margins{} : normalMargins(move.hwnd));
     screen.push_back(toScreen(move, used.back()));
     // On a desktop of one monitor no move takes a window to another scale.
     dpi.push_back(oneMonitor ? 0 : desktop_.GetDpiForWindow(move.hwnd));
@@ -187,7 +189,8 @@ void DesktopView::placeWindows(std::span<WindowMove> moves) {
     moves[i].answered = screen[i].answered;
     const WindowMove& move = moves[i];
     const bool lastOfWindow = i + 1 == moves.size() || moves[i + 1].hwnd != move.hwnd;
-    if (!lastOfWindow || move.result == FALSE || !move.answered) continue;
+    // A window put back where it was kept stands exactly as it stood, frame and all.
+    if (!lastOfWindow || move.result == FALSE || !move.answered || move.screen) continue;
     if (move.call == WindowMove::Call::SetWindowPos && (move.flags & (SWP_NOMOVE | SWP_NOSIZE)) != 0) continue;
     // Maximised, the window stands on its monitor's work area: a move would take it out of that.
     if (move.call == WindowMove::Call::SetWindowPlacement && move.placement.showCmd == SW_MAXIMIZE) continue;

@@ -31,9 +31,6 @@ class DesktopView final : public ForwardingPlatform {
   Change refresh();
   HMONITOR monitor() const { return monitor_; }
   const Area& area() const { return area_; }
-  // A rectangle of the window in screen coordinates as the layouts see it, and back.
-  RECT layoutRect(HWND hwnd, const RECT& screenRect) { return toLayout(screenRect, normalMargins(hwnd)); }
-  RECT screenRect(HWND hwnd, const RECT& layoutRect) { return toScreen(layoutRect, normalMargins(hwnd)); }
 
   int GetSystemMetrics(int index) override;
   BOOL GetWindowRect(HWND hwnd, RECT* rect) override;

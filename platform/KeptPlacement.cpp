@@ -5,7 +5,7 @@
 namespace tessellor {
 
 std::optional<KeptPlacement> readKeptPlacement(Platform& platform, HWND hwnd) {
-  if (!platform.IsWindow(hwnd) || platform.IsIconic(hwnd)) return std::nullopt;
+  if (!hasOwnPlace(platform, hwnd)) return std::nullopt;
   // A normal window is kept where it stands, as Ctrl+Backspace keeps it; only a maximised one needs
   // its placement (under Wine, ten calls to the server).
   if ((platform.GetWindowLongPtrA(hwnd, GWL_STYLE) & WS_MAXIMIZE) == 0) {

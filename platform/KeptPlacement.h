@@ -7,17 +7,23 @@
 
 namespace tessellor {
 
-// The window's normal rectangle, as GetWindowPlacement gives it on the real desktop (screen
-// coordinates where no taskbar stands at the top or left of the screen), and whether it was
-// maximised over it.
+// Where a window stood: its normal rectangle in screen coordinates, as GetWindowRect gives it (or
+// GetWindowPlacement, for a maximised window), and whether it was maximised over it. Put back as it
+// was read: it is no visible bounds, and no view of the desktop converts it.
 struct KeptPlacement {
   RECT normal{};
   bool maximized = false;
   friend bool operator==(const KeptPlacement&, const KeptPlacement&) = default;
 };
 
-// The window's placement now; nothing for no window or a minimised one (Windows parks it
-// off-screen: there is no place to keep).
+// Whether the window stands somewhere it can be put back to: not minimised (Windows parks a
+// minimised window off-screen; a monitor left of or above the primary has negative coordinates
+// too, so the place itself cannot tell), and a window at all.
+inline bool hasOwnPlace(Platform& platform, HWND hwnd) { return platform.IsWindow(hwnd) && !platform.IsIconic(hwnd); }
+
+// The window's placement now, as the window system gives it (a window rectangle, invisible frame
+// and all; the normal rectangle of a maximised window); nothing for a window without a place of
+// its own.
 std::optional<KeptPlacement> readKeptPlacement(Platform& platform, HWND hwnd);
 
 // Puts the window back there as the end of a layout does: normal at its rectangle, or maximised

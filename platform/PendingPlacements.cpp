@@ -23,10 +23,11 @@ LONG plus(int from, int by) {
                                                     std::numeric_limits<LONG>::max()));
 }
 
-WindowMove moveTo(HWND hwnd, HWND insertAfter, const RECT& r, UINT flags) {
+WindowMove moveTo(HWND hwnd, HWND insertAfter, const RECT& r, UINT flags, bool screen) {
   WindowMove move;
   move.call = WindowMove::Call::SetWindowPos;
   move.hwnd = hwnd;
+  move.screen = screen;
   move.insertAfter = insertAfter;
   move.x = r.left;
   move.y = r.top;
@@ -38,30 +39,57 @@ WindowMove moveTo(HWND hwnd, HWND insertAfter, const RECT& r, UINT flags) {
 
 }  // namespace
 
-PendingPlacements::PendingPlacements(Platform& desktop) : ForwardingPlatform(desktop) {}
+PendingPlacements::PendingPlacements(Platform& desktop, Platform* screen)
+    : ForwardingPlatform(desktop), screen_(screen != nullptr ? *screen : desktop), screenDoor_(screen_, *this) {}
 
-PendingPlacements::Target& PendingPlacements::targetOf(HWND hwnd) {
+PendingPlacements::Target& PendingPlacements::targetOf(Door door, HWND hwnd) {
   // The window goes where its latest placement puts it, and so does its turn.
   std::erase(order_, hwnd);
   order_.push_back(hwnd);
-  return targets_[hwnd];
+  Target& t = targets_[hwnd];
+  if (t.door != door) t = Target{door};  // a target of the other door is in other coordinates
+  return t;
+}
+
+PendingPlacements::Target* PendingPlacements::heldFor(Door door, HWND hwnd) {
+  const auto t = targets_.find(hwnd);
+  return t == targets_.end() || t->second.door != door ? nullptr : &t->second;
 }
 
 BOOL PendingPlacements::SetWindowPlacement(HWND hwnd, const WINDOWPLACEMENT* placement) {
+  return recordPlacement(Door::View, hwnd, placement);
+}
+
+BOOL PendingPlacements::SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UINT flags) {
+  return recordPos(Door::View, hwnd, insertAfter, x, y, cx, cy, flags);
+}
+
+BOOL PendingPlacements::GetWindowRect(HWND hwnd, RECT* rect) { return readRect(Door::View, hwnd, rect); }
+
+BOOL PendingPlacements::GetWindowPlacement(HWND hwnd, WINDOWPLACEMENT* placement) {
+  return readPlacement(Door::View, hwnd, placement);
+}
+
+BOOL PendingPlacements::IsIconic(HWND hwnd) { return readIconic(Door::View, hwnd); }
+
+LONG_PTR PendingPlacements::GetWindowLongPtrA(HWND hwnd, int index) { return readLong(Door::View, hwnd, index); }
+
+BOOL PendingPlacements::recordPlacement(Door door, HWND hwnd, const WINDOWPLACEMENT* placement) {
   if (placement == nullptr) return FALSE;
-  Target& t = targetOf(hwnd);
+  Target& t = targetOf(door, hwnd);
   t.rect = placement->rcNormalPosition;
   t.maximized = placement->showCmd == SW_MAXIMIZE;
   t.normal = !t.maximized;
   return TRUE;
 }
 
-BOOL PendingPlacements::SetWindowPos(HWND hwnd, HWND /*insertAfter*/, int x, int y, int cx, int cy, UINT flags) {
+BOOL PendingPlacements::recordPos(Door door, HWND hwnd, HWND /*insertAfter*/, int x, int y, int cx, int cy,
+                                  UINT flags) {
   const bool move = (flags & SWP_NOMOVE) == 0;
   const bool size = (flags & SWP_NOSIZE) == 0;
   RECT now{};
-  GetWindowRect(hwnd, &now);
-  Target& t = targetOf(hwnd);
+  readRect(door, hwnd, &now);
+  Target& t = targetOf(door, hwnd);
   const LONG left = move ? x : now.left;
   const LONG top = move ? y : now.top;
   t.rect = RECT{left, top, size ? plus(left, cx) : plus(left, length(now.left, now.right)),
@@ -71,64 +99,63 @@ BOOL PendingPlacements::SetWindowPos(HWND hwnd, HWND /*insertAfter*/, int x, int
   return TRUE;
 }
 
-BOOL PendingPlacements::GetWindowRect(HWND hwnd, RECT* rect) {
-  const auto t = targets_.find(hwnd);
-  if (t == targets_.end() || rect == nullptr) return desktop_.GetWindowRect(hwnd, rect);
-  *rect = t->second.rect;
+BOOL PendingPlacements::readRect(Door door, HWND hwnd, RECT* rect) {
+  const Target* t = heldFor(door, hwnd);
+  if (t == nullptr || rect == nullptr) return below(door).GetWindowRect(hwnd, rect);
+  *rect = t->rect;
   return TRUE;
 }
 
-BOOL PendingPlacements::GetWindowPlacement(HWND hwnd, WINDOWPLACEMENT* placement) {
-  const auto t = targets_.find(hwnd);
-  if (t == targets_.end() || !(t->second.normal || t->second.maximized)) {
-    return desktop_.GetWindowPlacement(hwnd, placement);
+BOOL PendingPlacements::readPlacement(Door door, HWND hwnd, WINDOWPLACEMENT* placement) {
+  Target* target = heldFor(door, hwnd);
+  if (target == nullptr || !(target->normal || target->maximized)) {
+    return below(door).GetWindowPlacement(hwnd, placement);
   }
-  Target& target = t->second;
   if (placement == nullptr) return FALSE;
-  if (!target.placementRead) {
-    target.placement.length = sizeof target.placement;
-    if (!desktop_.GetWindowPlacement(hwnd, &target.placement)) return FALSE;
-    target.placementRead = true;
+  if (!target->placementRead) {
+    target->placement.length = sizeof target->placement;
+    if (!below(door).GetWindowPlacement(hwnd, &target->placement)) return FALSE;
+    target->placementRead = true;
   }
-  *placement = target.placement;
-  placement->rcNormalPosition = target.rect;
-  placement->showCmd = target.maximized ? SW_MAXIMIZE : SW_SHOWNORMAL;
+  *placement = target->placement;
+  placement->rcNormalPosition = target->rect;
+  placement->showCmd = target->maximized ? SW_MAXIMIZE : SW_SHOWNORMAL;
   return TRUE;
 }
 
-BOOL PendingPlacements::IsIconic(HWND hwnd) {
-  const auto t = targets_.find(hwnd);
-  if (t != targets_.end() && (t->second.normal || t->second.maximized)) return FALSE;
-  return desktop_.IsIconic(hwnd);
+BOOL PendingPlacements::readIconic(Door door, HWND hwnd) {
+  const Target* t = heldFor(door, hwnd);
+  if (t != nullptr && (t->normal || t->maximized)) return FALSE;
+  return below(door).IsIconic(hwnd);
 }
 
-LONG_PTR PendingPlacements::GetWindowLongPtrA(HWND hwnd, int index) {
-  const LONG_PTR value = desktop_.GetWindowLongPtrA(hwnd, index);
-  const auto t = targets_.find(hwnd);
-  if (index != GWL_STYLE || t == targets_.end() || !(t->second.normal || t->second.maximized)) return value;
+LONG_PTR PendingPlacements::readLong(Door door, HWND hwnd, int index) {
+  const LONG_PTR value = below(door).GetWindowLongPtrA(hwnd, index);
+  const Target* t = heldFor(door, hwnd);
+  if (index != GWL_STYLE || t == nullptr || !(t->normal || t->maximized)) return value;
   const LONG_PTR normal = value & ~static_cast<LONG_PTR>(WS_MINIMIZE | WS_MAXIMIZE);
-  return t->second.maximized ? normal | WS_MAXIMIZE : normal;
+  return t->maximized ? normal | WS_MAXIMIZE : normal;
 }
 
 int PendingPlacements::GetWindowRgn(HWND hwnd, HRGN region) {
-  const auto t = targets_.find(hwnd);
-  if (t == targets_.end()) return desktop_.GetWindowRgn(hwnd, region);
-  if (t->second.noRegion) return ERROR;
+  Target* t = heldFor(Door::View, hwnd);
+  if (t == nullptr) return desktop_.GetWindowRgn(hwnd, region);
+  if (t->noRegion) return ERROR;
   const int kind = desktop_.GetWindowRgn(hwnd, region);
-  t->second.noRegion = kind == ERROR;
+  t->noRegion = kind == ERROR;
   return kind;
 }
 
 // Maximised with its normal rectangle unless it is so already; raised and activated where it stands.
 void PendingPlacements::maximize(HWND hwnd, const Target& t, std::vector<WindowMove>& moves, std::vector<RECT>& asked,
                                  PlacementOutcome& outcome) {
+  Platform& system = below(t.door);
   WINDOWPLACEMENT now{};
   now.length = sizeof now;
-  desktop_.GetWindowPlacement(hwnd, &now);
-  const bool maximizedNow =
-      !desktop_.IsIconic(hwnd) && (desktop_.GetWindowLongPtrA(hwnd, GWL_STYLE) & WS_MAXIMIZE) != 0;
+  system.GetWindowPlacement(hwnd, &now);
+  const bool maximizedNow = !system.IsIconic(hwnd) && (system.GetWindowLongPtrA(hwnd, GWL_STYLE) & WS_MAXIMIZE) != 0;
   // A window its program hid is neither raised nor activated: that call would do nothing.
-  const bool ordered = (t.raise || t.activate) && desktop_.IsWindowVisible(hwnd);
+  const bool ordered = (t.raise || t.activate) && system.IsWindowVisible(hwnd);
   if (maximizedNow && now.rcNormalPosition == t.rect && !ordered) {
     outcome.standing.push_back(hwnd);
     return;
@@ -140,12 +167,13 @@ void PendingPlacements::maximize(HWND hwnd, const Target& t, std::vector<WindowM
     restore.placement = now;
     restore.placement.rcNormalPosition = t.rect;
     restore.placement.showCmd = SW_MAXIMIZE;
+    restore.screen = t.door == Door::Screen;
     moves.push_back(restore);
     asked.push_back(t.rect);
   }
   if (ordered) {
     const UINT flags = SWP_NOMOVE | SWP_NOSIZE | (t.raise ? 0 : SWP_NOZORDER) | (t.activate ? 0 : SWP_NOACTIVATE);
-    moves.push_back(moveTo(hwnd, HWND_TOP, RECT{0, 0, 0, 0}, flags));
+    moves.push_back(moveTo(hwnd, HWND_TOP, RECT{0, 0, 0, 0}, flags, t.door == Door::Screen));
     asked.push_back(t.rect);
   }
 }
@@ -155,6 +183,11 @@ void PendingPlacements::cancel(HWND hwnd) {
   std::erase(order_, hwnd);
 }
 
+void PendingPlacements::cancelViewTargets() {
+  std::erase_if(order_, [this](HWND hwnd) { return heldFor(Door::View, hwnd) != nullptr; });
+  std::erase_if(targets_, [](const auto& entry) { return entry.second.door == Door::View; });
+}
+
 PlacementOutcome PendingPlacements::flush() {
   std::vector<WindowMove> moves;
   std::vector<RECT> asked;  // by move
@@ -162,14 +195,16 @@ PlacementOutcome PendingPlacements::flush() {
   PlacementOutcome outcome;
   for (HWND hwnd : order_) {
     const Target& t = targets_[hwnd];
-    if (!desktop_.IsWindow(hwnd)) {
+    Platform& system = below(t.door);
+    const bool screen = t.door == Door::Screen;
+    if (!system.IsWindow(hwnd)) {
       // Gone before its turn: nothing can be placed, and nothing is asked of the window system.
       outcome.refused.push_back(hwnd);
       continue;
     }
-    const bool normal = !desktop_.IsIconic(hwnd) && (desktop_.GetWindowLongPtrA(hwnd, GWL_STYLE) & WS_MAXIMIZE) == 0;
+    const bool normal = !system.IsIconic(hwnd) && (system.GetWindowLongPtrA(hwnd, GWL_STYLE) & WS_MAXIMIZE) == 0;
     RECT now{};
-    desktop_.GetWindowRect(hwnd, &now);
+    system.GetWindowRect(hwnd, &now);
     const bool ordered = t.raise || t.activate;
     if (t.maximized) {
       maximize(hwnd, t, moves, asked, outcome);
@@ -177,7 +212,7 @@ PlacementOutcome PendingPlacements::flush() {
       continue;
     }
     // A hidden window is moved without being shown: no show command brings it back to normal.
-    const bool restore = t.normal && !normal && desktop_.IsWindowVisible(hwnd);
+    const bool restore = t.normal && !normal && system.IsWindowVisible(hwnd);
     if (!ordered && !restore) {
       const auto refusal = refusals_.find(hwnd);
       // Asked again for the place it would not take, it would only refuse again.
@@ -192,8 +227,9 @@ PlacementOutcome PendingPlacements::flush() {
       WindowMove toNormal;
       toNormal.call = WindowMove::Call::SetWindowPlacement;
       toNormal.hwnd = hwnd;
+      toNormal.screen = screen;
       toNormal.placement.length = sizeof toNormal.placement;
-      desktop_.GetWindowPlacement(hwnd, &toNormal.placement);
+      system.GetWindowPlacement(hwnd, &toNormal.placement);
       toNormal.placement.rcNormalPosition = t.rect;
       toNormal.placement.showCmd = SW_SHOWNOACTIVATE;
       moves.push_back(toNormal);
@@ -201,10 +237,10 @@ PlacementOutcome PendingPlacements::flush() {
     }
     if (ordered) {
       const UINT flags = (t.raise ? 0 : SWP_NOZORDER) | (t.activate ? 0 : SWP_NOACTIVATE);
-      moves.push_back(moveTo(hwnd, HWND_TOP, t.rect, flags));
+      moves.push_back(moveTo(hwnd, HWND_TOP, t.rect, flags, screen));
       asked.push_back(t.rect);
     } else if (!restore) {
-      moves.push_back(moveTo(hwnd, nullptr, t.rect, kMoveFlags));
+      moves.push_back(moveTo(hwnd, nullptr, t.rect, kMoveFlags, screen));
       asked.push_back(t.rect);
     }
   }
@@ -227,7 +263,7 @@ PlacementOutcome PendingPlacements::flush() {
     } else {
       outcome.placed.push_back(move.hwnd);
       RECT took{};
-      desktop_.GetWindowRect(move.hwnd, &took);
+      (move.screen ? screen_ : desktop_).GetWindowRect(move.hwnd, &took);
       if (took == asked[i]) {
         refusals_.erase(move.hwnd);
       } else {

@@ -30,7 +30,16 @@ enum class Refit : bool { No, Yes };
 class PendingPlacements final : public ForwardingPlatform {
  public:
   // `desktop` is the layouts' view of the desktop: rectangles in visible bounds of the work area.
-  explicit PendingPlacements(Platform& desktop);
+  // `screen` is the window system below that view (null: the same), in its own coordinates.
+  explicit PendingPlacements(Platform& desktop, Platform* screen = nullptr);
+  PendingPlacements(const PendingPlacements&) = delete;
+  PendingPlacements& operator=(const PendingPlacements&) = delete;
+
+  // The same held placements, made and read in the window system's own coordinates, past the
+  // layout's view: where a window stood before a layout took it is kept as a window placement, and
+  // put back as it was read, never converted to or from visible bounds. A window's latest
+  // placement, through either door, is the one made.
+  Platform& screen() { return screenDoor_; }
 
   // Recorded, not made: the target becomes the window's normal state at the placement's rectangle,
   // or with SW_MAXIMIZE the maximised state with that normal rectangle.
@@ -52,12 +61,18 @@ class PendingPlacements final : public ForwardingPlatform {
   const std::vector<HWND>& windows() const { return order_; }
   // Drops the window's target: it left the layout before anything was placed.
   void cancel(HWND hwnd);
+  // Drops every target asked through the layout's view: the layout ended, and only what is put back
+  // through screen() stays.
+  void cancelViewTargets();
   // Makes the targets, as one batch: a window already standing at its target in the normal state is
   // not touched, nor one asked again for the place it refused last time. Empties the targets.
   PlacementOutcome flush();
 
  private:
+  // Which door a placement or a read came through.
+  enum class Door : bool { View, Screen };
   struct Target {
+    Door door = Door::View;  // the coordinates of rect
     RECT rect{};
     bool normal = false;     // must end in the normal state (a placement, not a bare move)
     bool maximized = false;  // must end maximised, with rect as its normal rectangle
@@ -70,7 +85,36 @@ class PendingPlacements final : public ForwardingPlatform {
     WINDOWPLACEMENT placement{};
     bool noRegion = false;
   };
-  Target& targetOf(HWND hwnd);
+  class ScreenDoor final : public ForwardingPlatform {
+   public:
+    ScreenDoor(Platform& screen, PendingPlacements& pending) : ForwardingPlatform(screen), pending_(pending) {}
+    BOOL SetWindowPlacement(HWND hwnd, const WINDOWPLACEMENT* placement) override {
+      return pending_.recordPlacement(Door::Screen, hwnd, placement);
+    }
+    BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UINT flags) override {
+      return pending_.recordPos(Door::Screen, hwnd, insertAfter, x, y, cx, cy, flags);
+    }
+    BOOL GetWindowRect(HWND hwnd, RECT* rect) override { return pending_.readRect(Door::Screen, hwnd, rect); }
+    BOOL GetWindowPlacement(HWND hwnd, WINDOWPLACEMENT* placement) override {
+      return pending_.readPlacement(Door::Screen, hwnd, placement);
+    }
+    BOOL IsIconic(HWND hwnd) override { return pending_.readIconic(Door::Screen, hwnd); }
+    LONG_PTR GetWindowLongPtrA(HWND hwnd, int index) override { return pending_.readLong(Door::Screen, hwnd, index); }
+
+   private:
+    PendingPlacements& pending_;
+  };
+
+  Platform& below(Door door) { return door == Door::Screen ? screen_ : desktop_; }
+  Target& targetOf(Door door, HWND hwnd);
+  // The window's target when it was asked through that door.
+  Target* heldFor(Door door, HWND hwnd);
+  BOOL recordPlacement(Door door, HWND hwnd, const WINDOWPLACEMENT* placement);
+  BOOL recordPos(Door door, HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UINT flags);
+  BOOL readRect(Door door, HWND hwnd, RECT* rect);
+  BOOL readPlacement(Door door, HWND hwnd, WINDOWPLACEMENT* placement);
+  BOOL readIconic(Door door, HWND hwnd);
+  LONG_PTR readLong(Door door, HWND hwnd, int index);
   // The moves of a target in the maximised state, or none when it stands so already.
   void maximize(HWND hwnd, const Target& t, std::vector<WindowMove>& moves, std::vector<RECT>& asked,
                 PlacementOutcome& outcome);
@@ -80,6 +124,8 @@ class PendingPlacements final : public ForwardingPlatform {
     RECT took{};
   };
 
+  Platform& screen_;
+  ScreenDoor screenDoor_;
   std::unordered_map<HWND, Target> targets_;
   std::vector<HWND> order_;
   std::unordered_map<HWND, Refusal> refusals_;

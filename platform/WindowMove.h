@@ -14,6 +14,9 @@ struct WindowMove {
   HWND insertAfter = nullptr;   // SetWindowPos: its arguments
   int x = 0, y = 0, cx = 0, cy = 0;
   UINT flags = 0;
+  // In the window system's own coordinates already (a window put back where it was kept): no view
+  // of the desktop converts it.
+  bool screen = false;
 
   // Filled in by placeWindows: the call's result and GetLastError after it (0 on success); whether
   // the window answered in time, or was left a posted (asynchronous) placement that it takes once

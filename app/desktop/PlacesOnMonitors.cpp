@@ -16,12 +16,9 @@ void moveFirstPlacesOntoMonitors(Shell& shell) {
   // The table is read whole first: updating an entry while walking it is not allowed.
   const std::vector<WNDPLACE> entries = originals->entries();
   for (const WNDPLACE& entry : entries) {
-    // The layouts keep places in the layout's area; monitors are in screen coordinates.
-    const RECT screen = shell.desktop.screenRect(entry.hwnd, entry.place.normal);
-    const RECT fitted = ontoAMonitor(shell.platform, screen);
-    if (fitted == screen) continue;
-    originals->updatePlacement(entry.hwnd,
-                               KeptPlacement{shell.desktop.layoutRect(entry.hwnd, fitted), entry.place.maximized});
+    const RECT fitted = ontoAMonitor(shell.platform, entry.place.normal);
+    if (fitted == entry.place.normal) continue;
+    originals->updatePlacement(entry.hwnd, KeptPlacement{fitted, entry.place.maximized});
   }
 }
 

@@ -139,10 +139,7 @@ bool keep(Shell& shell, HWND hwnd) {
   if (KeptWindow* last = find(j.lastRun, hwnd); last != nullptr && last->id == *id) {
     // Still where the killed layout put it: its place is the one before that layout.
     kept = *last;
-    if (PlacementTable* originals = originalRectsOf(shell)) {
-      originals->addPlacement(hwnd,
-                              KeptPlacement{shell.desktop.layoutRect(hwnd, kept.place.normal), kept.place.maximized});
-    }
+    if (PlacementTable* originals = originalRectsOf(shell)) originals->addPlacement(hwnd, kept.place);
   } else {
     const std::optional<KeptPlacement> place = readKeptPlacement(shell.platform, hwnd);
     if (!place) return false;  // minimised: no place to go back to, as the layouts keep none

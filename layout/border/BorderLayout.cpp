@@ -2,7 +2,7 @@
 
 namespace tessellor {
 
-BorderLayout::BorderLayout(Platform& platform, const BorderWeights& weights)
+BorderLayout::BorderLayout(Platform& platform, const BorderWeights& weights, Platform* keptPlaces)
     : screenHeight(platform.GetSystemMetrics(SM_CYMAXIMIZED)),
       screenWidth(platform.GetSystemMetrics(SM_CXMAXIMIZED)),
       eastWeight(weights.eastWeight),
@@ -11,7 +11,8 @@ BorderLayout::BorderLayout(Platform& platform, const BorderWeights& weights)
       southWeight(weights.southWeight),
       minWidth(platform.GetSystemMetrics(SM_CXMIN)),
       minHeight(platform.GetSystemMetrics(SM_CYMIN)),
-      platform_(platform) {
+      platform_(platform),
+      keptPlaces_(keptPlaces != nullptr ? *keptPlaces : platform) {
   // The boundaries of a layout with every band empty.
   northBottom = 0.0;
   eastLeft = screenWidth;

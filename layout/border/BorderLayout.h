@@ -26,12 +26,15 @@ enum class Park : bool { No, Yes };
 
 class BorderLayout {
  public:
-  // An empty layout with the given weights, stored unchecked; reads the screen metrics.
-  explicit BorderLayout(Platform& platform, const BorderWeights& weights = BorderWeights{});
+  // An empty layout with the given weights, stored unchecked; reads the screen metrics. `keptPlaces`
+  // is the window system in its own coordinates, where the windows' first places are read and put
+  // back (null: `platform` is that too).
+  explicit BorderLayout(Platform& platform, const BorderWeights& weights = BorderWeights{},
+                        Platform* keptPlaces = nullptr);
 
   std::list<layWND> north, south, east, west;  // left to right (North, South), top to bottom (East, West)
   layWND centre;
-  PlacementTable originalRects;
+  PlacementTable originalRects;  // window placements as the window system gave them, not visible bounds
   RectTable placedRects;
   double eastLeft, northBottom, southTop, westRight;
   std::list<layWND> parked;
@@ -138,6 +141,7 @@ class BorderLayout {
   void shareIntoBand(const layWND& record, int side, Apply apply);
 
   Platform& platform_;
+  Platform& keptPlaces_;
   std::vector<HWND> refusedPlacement_;  // windows the latest placements could not place (or not yet)
   std::vector<HWND> readBack_;          // windows whose placedRects entry is to be read back once placed
   int fitDepth_ = 0;                    // nested re-applications under the current outermost applyLayout

@@ -2,9 +2,7 @@
 #include <iterator>
 
 #include "layout/border/BorderBands.h"
-#include "layout/hasOwnPlace.h"
 #include "layout/placement.h"
-#include "layout/readWindowRect.h"
 
 namespace tessellor {
 
@@ -29,10 +27,9 @@ bool BorderLayout::addWindow(HWND hwnd, int side) {
   } else {
     return false;
   }
-  if (hasOwnPlace(platform_, hwnd)) {
-    RECT rect{};
-    readWindowRect(platform_, hwnd, &rect);
-    originalRects.addPlacement(hwnd, firstPlacement(platform_, hwnd, rect));
+  // A minimised window has no place to go back to: Windows parks it off-screen.
+  if (const std::optional<KeptPlacement> first = readKeptPlacement(keptPlaces_, hwnd)) {
+    originalRects.addPlacement(hwnd, *first);
   }
   // A window restored into the Centre, or to a band without its old place, enters afresh; its
   // record from when it left would otherwise wait in `parked` for good.

@@ -9,7 +9,7 @@ void BorderLayout::restoreAll() {
     // A window that was minimised when it joined has no usable rectangle: it stays where it is.
     if (!originalRects.findPlacement(hwnd, &kept) || IsRectEmpty(&kept.normal)) return;
     // Each window is raised and activated in turn, so the last one restored ends on top.
-    putBackInTurn(platform_, hwnd, kept);
+    putBackInTurn(keptPlaces_, hwnd, kept);
   };
   for (const int side : {North, West, East, South}) {
     for (const layWND& record : *bandList(*this, side)) restore(record.hwnd);

@@ -3,16 +3,16 @@
 #include <algorithm>
 
 #include "layout/grid/GridCellWalk.h"
-#include "layout/hasOwnPlace.h"
 #include "layout/placement.h"
 #include "layout/readWindowRect.h"
 
 namespace tessellor {
 
-GridLayout::GridLayout(Platform& platform)
+GridLayout::GridLayout(Platform& platform, Platform* keptPlaces)
     : screenHeight(platform.GetSystemMetrics(SM_CYMAXIMIZED)),
       screenWidth(platform.GetSystemMetrics(SM_CXMAXIMIZED)),
-      platform_(platform) {}
+      platform_(platform),
+      keptPlaces_(keptPlaces != nullptr ? *keptPlaces : platform) {}
 
 bool GridLayout::isEmpty() const { return windows.empty(); }
 
@@ -21,10 +21,9 @@ bool GridLayout::contains(HWND hwnd) const { return std::find(windows.begin(), w
 bool GridLayout::addWindow(HWND hwnd) {
   if (static_cast<int>(windows.size()) >= rows * columns) return false;
   windows.push_back(hwnd);
-  if (hasOwnPlace(platform_, hwnd)) {
-    RECT rect{};
-    platform_.GetWindowRect(hwnd, &rect);
-    originalRects.addPlacement(hwnd, firstPlacement(platform_, hwnd, rect));
+  // A minimised window has no place to go back to: Windows parks it off-screen.
+  if (const std::optional<KeptPlacement> first = readKeptPlacement(keptPlaces_, hwnd)) {
+    originalRects.addPlacement(hwnd, *first);
   }
   return true;
 }
@@ -113,7 +112,7 @@ void GridLayout::restoreAllWindows() {
     KeptPlacement original;
     if (!originalRects.findPlacement(hwnd, &original)) continue;
     // Raised and activated in turn, so the last window put back ends on top.
-    putBackInTurn(platform_, hwnd, original);
+    putBackInTurn(keptPlaces_, hwnd, original);
   }
 }
 

@@ -20,13 +20,14 @@ class GridLayout {
   // A trim that would leave a window narrower or lower than this is not applied.
   static constexpr int MIN_TRIMMED_SIZE = 150;
 
-  // An empty 3 × 4 grid; reads the screen height, then its width.
-  explicit GridLayout(Platform& platform);
+  // An empty 3 × 4 grid; reads the screen height, then its width. `keptPlaces` is the window system
+  // in its own coordinates, where the windows' first places are read and put back (null: `platform`).
+  explicit GridLayout(Platform& platform, Platform* keptPlaces = nullptr);
 
   int rows = 3, columns = 4;
   int screenHeight, screenWidth;
   std::vector<HWND> windows;
-  PlacementTable originalRects;
+  PlacementTable originalRects;  // window placements as the window system gave them, not visible bounds
   RectTable placedRects;
   int layoutRows = 0, layoutColumns = 0;
 
@@ -81,6 +82,7 @@ class GridLayout {
   void fillHorizontalGaps(int movedRow, int movedColumn);
 
   Platform& platform_;
+  Platform& keptPlaces_;
   std::vector<HWND> readBack_;  // windows whose placedRects entry is to be read back once placed
 };
 

@@ -4,7 +4,7 @@
 
 #include "app/PosTable.h"
 #include "layout/RectTable.h"
-#include "layout/hasOwnPlace.h"
+#include "platform/KeptPlacement.h"
 #include "platform/sim/SimDesktop.h"
 
 namespace tessellor {

@@ -47,4 +47,9 @@ void ActiveLayout::settlePlacements(const PlacementOutcome& outcome, Refit refit
   if (GridLayout* g = grid()) g->settlePlacements(outcome);
 }
 
+void ActiveLayout::readBackAnswered(HWND hwnd) {
+  if (BorderLayout* b = border()) b->readBackAnswered(hwnd);
+  if (GridLayout* g = grid()) g->readBackAnswered(hwnd);
+}
+
 }  // namespace tessellor

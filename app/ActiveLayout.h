@@ -38,6 +38,8 @@ class ActiveLayout {
   std::vector<HWND> heldWindows() const;
   // Hands the outcome of the event's placements to the running layout (which may place again).
   void settlePlacements(const PlacementOutcome& outcome, Refit refit);
+  // Tells the running layout that a window placed late has taken its placement (which may place again).
+  void readBackAnswered(HWND hwnd);
 
  private:
   // The alternative's index is the LayoutMode.

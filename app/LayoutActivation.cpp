@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "app/AutoAdd.h"
+#include "app/LatePlacements.h"
 #include "app/MainDialog.h"
 #include "app/desktop/PlacesOnMonitors.h"
 #include "app/desktop/VirtualDesktops.h"
@@ -77,6 +78,11 @@ void stopLayout(Shell& shell) {
 }
 
 void dropLayout(Shell& shell) {
+  // What the layout asked for in this event is not made: its windows stay where they stand, or go
+  // back where they were kept.
+  shell.placements.cancelViewTargets();
+  if (!shell.lateWindows.empty()) shell.platform.KillTimer(shell.mainDialog, LATE_PLACEMENTS_TIMER);
+  shell.lateWindows.clear();
   forgetSavedPlaces(shell);
   forgetTakenWindows(shell);
   shell.layout.end();

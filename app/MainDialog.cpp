@@ -1,7 +1,9 @@
 #include "app/MainDialog.h"
 
 #include "app/Commands.h"
+#include "app/LatePlacements.h"
 #include "app/LayoutActivation.h"
+#include "app/MissedEvents.h"
 #include "app/SettlePlacements.h"
 #include "app/StartUp.h"
 #include "app/WindowEvents.h"
@@ -23,7 +25,36 @@ void leaveSession(Shell& shell, HWND dialog) {
   saveSettings(p, dialog);
 }
 
+// Messages after which the running layout may place its windows.
+bool mayPlace(const Shell& shell, UINT message) {
+  const HookMessages& hook = shell.messages;
+  switch (message) {
+    case WM_HOTKEY:
+    case WM_COMMAND:
+    case WM_TIMER:
+    case WM_DISPLAYCHANGE:
+    case WM_SETTINGCHANGE:
+      return true;
+    default:
+      return message != 0 &&
+             (message == hook.sizing || message == hook.close || message == hook.minmax || message == hook.moved);
+  }
+}
+
+// What the running layout must know before an event acts: the windows that took a late placement
+// since, and the windows whose own events never came.
+void beforeEvent(Shell& shell, UINT message, WPARAM wParam) {
+  if (shell.layoutMode() == LayoutNone) return;
+  readBackAnsweredWindows(shell);
+  if (!mayPlace(shell, message)) return;
+  // The window a hook message is about has its own event now.
+  const bool hookMessage = message != WM_HOTKEY && message != WM_COMMAND && message != WM_TIMER &&
+                           message != WM_DISPLAYCHANGE && message != WM_SETTINGCHANGE;
+  catchUpWithHeldWindows(shell, hookMessage ? handleFromValue(wParam) : nullptr);
+}
+
 INT_PTR handleMessage(Shell* shell, Platform& platform, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (shell->messageDepth == 1) beforeEvent(*shell, message, wParam);
   // A full-screen program come to the front takes the keys; they come back once it has left. A
   // maximised window in front that goes full-screen, or back, is reported as restored or maximised.
   // The message goes on to the layouts.
@@ -61,6 +92,9 @@ INT_PTR handleMessage(Shell* shell, Platform& platform, HWND hwnd, UINT message,
     case WM_HOTKEY:
       onHotkey(*shell, wParam);
       return TRUE;
+    case WM_TIMER:
+      // The late windows were looked at as the event began.
+      return wParam == LATE_PLACEMENTS_TIMER ? TRUE : FALSE;
     case WM_ENDSESSION:
       // Windows ends the process after this message, without our exit sequence.
       if (wParam != FALSE) leaveSession(*shell, hwnd);

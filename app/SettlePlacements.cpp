@@ -3,7 +3,8 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "app/WindowEvents.h"
+#include "app/LatePlacements.h"
+#include "app/MissedEvents.h"
 #include "app/desktop/UnmovableWindows.h"
 #include "app/desktop/VirtualDesktops.h"
 
@@ -17,23 +18,6 @@ constexpr int kMaxRounds = 11;
 
 bool contains(const std::vector<HWND>& list, HWND hwnd) {
   return std::find(list.begin(), list.end(), hwnd) != list.end();
-}
-
-LPARAM showCommand(WORD command) { return static_cast<LPARAM>(command); }
-
-// The window's own state, as no event told the layout: true when it was handled as its event.
-bool catchUpWith(Shell& shell, HWND hwnd) {
-  Platform& p = shell.platform;
-  const WPARAM w = static_cast<WPARAM>(reinterpret_cast<std::uintptr_t>(hwnd));
-  if (!p.IsWindow(hwnd)) return dispatchWindowEvent(shell, shell.messages.close, w, 0);
-  // The hook reports a hidden window as a minimised one.
-  if (p.IsIconic(hwnd) || !p.IsWindowVisible(hwnd)) {
-    return dispatchWindowEvent(shell, shell.messages.minmax, w, showCommand(SW_MINIMIZE));
-  }
-  if ((p.GetWindowLongPtrA(hwnd, GWL_STYLE) & WS_MAXIMIZE) != 0) {
-    return dispatchWindowEvent(shell, shell.messages.minmax, w, showCommand(SW_MAXIMIZE));
-  }
-  return false;
 }
 
 // Only windows the layout placed before and saw normal: one that joins minimised or maximised is
@@ -70,6 +54,7 @@ void settlePlacements(Shell& shell) {
   for (int round = 0; round < kMaxRounds && !shell.placements.empty(); ++round) {
     if (shell.layoutMode() != LayoutNone) catchUpWithMissedEvents(shell);
     const PlacementOutcome outcome = shell.placements.flush();
+    noteLatePlacements(shell, outcome);
     const std::vector<HWND> held = shell.layout.heldWindows();
     for (const auto* seen : {&outcome.placed, &outcome.standing}) {
       for (HWND hwnd : *seen) {

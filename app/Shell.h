@@ -72,6 +72,9 @@ struct Shell {
   // Windows of the layout it placed and saw normal since they joined: one found minimised, maximised,
   // hidden or gone before its next placement missed an event.
   std::vector<HWND> settledWindows;
+  // Windows of the layout whose placement did not answer in time: they take it once they do, and
+  // are read back then.
+  std::vector<HWND> lateWindows;
 
   HWND mainDialog = nullptr;
   HINSTANCE appInstance = nullptr;

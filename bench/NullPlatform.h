@@ -57,6 +57,7 @@ class NullPlatform : public Platform {
   void placeWindows(std::span<WindowMove> moves) override {
     for (WindowMove& move : moves) move.result = TRUE;
   }
+  bool placementPending(HWND) override { return false; }
   BOOL ShowWindow(HWND, int) override { return TRUE; }
   BOOL UpdateWindow(HWND) override { return TRUE; }
   HWND SetActiveWindow(HWND) override { return nullptr; }
@@ -108,6 +109,8 @@ class NullPlatform : public Platform {
   BOOL TranslateMessage(const MSG*) override { return FALSE; }
   LRESULT DispatchMessageA(const MSG*) override { return 0; }
   void PostQuitMessage(int) override {}
+  UINT_PTR SetTimer(HWND, UINT_PTR id, UINT, TIMERPROC) override { return id; }
+  BOOL KillTimer(HWND, UINT_PTR) override { return TRUE; }
   BOOL RegisterHotKey(HWND, int, UINT, UINT) override { return TRUE; }
   BOOL UnregisterHotKey(HWND, int) override { return TRUE; }
   int GetKeyboardLayoutList(int, HKL*) override { return 0; }

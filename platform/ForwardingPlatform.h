@@ -34,6 +34,7 @@ class ForwardingPlatform : public Platform {
     return desktop_.SetWindowPos(hwnd, insertAfter, x, y, cx, cy, flags);
   }
   void placeWindows(std::span<WindowMove> moves) override { desktop_.placeWindows(moves); }
+  bool placementPending(HWND hwnd) override { return desktop_.placementPending(hwnd); }
   BOOL ShowWindow(HWND hwnd, int showCmd) override { return desktop_.ShowWindow(hwnd, showCmd); }
   BOOL UpdateWindow(HWND hwnd) override { return desktop_.UpdateWindow(hwnd); }
   HWND SetActiveWindow(HWND hwnd) override { return desktop_.SetActiveWindow(hwnd); }
@@ -112,6 +113,10 @@ class ForwardingPlatform : public Platform {
   BOOL TranslateMessage(const MSG* msg) override { return desktop_.TranslateMessage(msg); }
   LRESULT DispatchMessageA(const MSG* msg) override { return desktop_.DispatchMessageA(msg); }
   void PostQuitMessage(int exitCode) override { desktop_.PostQuitMessage(exitCode); }
+  UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT elapse, TIMERPROC proc) override {
+    return desktop_.SetTimer(hwnd, id, elapse, proc);
+  }
+  BOOL KillTimer(HWND hwnd, UINT_PTR id) override { return desktop_.KillTimer(hwnd, id); }
   BOOL RegisterHotKey(HWND hwnd, int id, UINT modifiers, UINT virtualKey) override {
     return desktop_.RegisterHotKey(hwnd, id, modifiers, virtualKey);
   }

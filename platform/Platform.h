@@ -45,6 +45,8 @@ class Platform {
   // runs after every move before it. Returns when every call has returned, except a window's that
   // has not answered within about 100 ms: that window is placed asynchronously (answered false).
   virtual void placeWindows(std::span<WindowMove> moves) = 0;
+  // Whether a placement that did not answer in time still waits for the window to take it.
+  virtual bool placementPending(HWND hwnd) = 0;
 
   // Monitors, work areas, and what kind of window a window is (owner, styles, invisible frame, cloak).
   virtual HMONITOR MonitorFromWindow(HWND hwnd, DWORD flags) = 0;
@@ -96,6 +98,10 @@ class Platform {
   virtual BOOL TranslateMessage(const MSG* msg) = 0;
   virtual LRESULT DispatchMessageA(const MSG* msg) = 0;
   virtual void PostQuitMessage(int exitCode) = 0;
+
+  // Timers of the user-interface thread: WM_TIMER to the window, without a timer procedure.
+  virtual UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT elapse, TIMERPROC proc) = 0;
+  virtual BOOL KillTimer(HWND hwnd, UINT_PTR id) = 0;
 
   // Global hotkeys.
   virtual BOOL RegisterHotKey(HWND hwnd, int id, UINT modifiers, UINT virtualKey) = 0;

@@ -175,6 +175,7 @@ class Platform;
 // through that object, and a procedure has nothing else to find it by.
 using DLGPROC = INT_PTR (*)(Platform&, HWND, UINT, WPARAM, LPARAM);
 using WNDENUMPROC = BOOL (*)(HWND, LPARAM);
+using TIMERPROC = void (*)(HWND, UINT, UINT_PTR, DWORD);
 
 // Window messages.
 inline constexpr UINT WM_NULL = 0x0000;
@@ -185,6 +186,7 @@ inline constexpr UINT WM_DISPLAYCHANGE = 0x007E;
 inline constexpr UINT WM_INITDIALOG = 0x0110;
 inline constexpr UINT WM_COMMAND = 0x0111;
 inline constexpr UINT WM_HOTKEY = 0x0312;
+inline constexpr UINT WM_TIMER = 0x0113;
 inline constexpr UINT WM_LBUTTONDOWN = 0x0201;
 inline constexpr UINT WM_LBUTTONDBLCLK = 0x0203;
 inline constexpr UINT WM_RBUTTONDOWN = 0x0204;

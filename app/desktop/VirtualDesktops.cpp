@@ -39,7 +39,7 @@ namespace {
 }
 
 // The window is on the layout's desktop and that desktop is shown: it may join.
-[[gnu::always_inline]] inline bool onLayoutDesktop(Shell& shell, HWND hwnd) {
+[[gnu::always_inline]] inline bool onTheLayoutDesktop(Shell& shell, HWND hwnd) {
   Platform& p = shell.platform;
   return onShownDesktop(p, hwnd) && sameDesktop(desktopOf(p, hwnd), shell.layoutDesktop);
 }
@@ -55,6 +55,8 @@ void takeShownDesktop(Shell& shell) {
   if (isNull(shell.layoutDesktop)) shell.layoutDesktop = desktopOf(p, shell.mainDialog);
 }
 
+bool onLayoutDesktop(Shell& shell, HWND hwnd) { return onTheLayoutDesktop(shell, hwnd); }
+
 bool layoutDesktopShown(Shell& shell) {
   if (isNull(shell.layoutDesktop)) return true;
   Platform& p = shell.platform;
@@ -65,7 +67,7 @@ bool layoutDesktopShown(Shell& shell) {
   }
   if (!held.empty()) return false;
   const HWND foreground = p.GetForegroundWindow();
-  return foreground == nullptr || onLayoutDesktop(shell, foreground) || !onShownDesktop(p, foreground);
+  return foreground == nullptr || onTheLayoutDesktop(shell, foreground) || !onShownDesktop(p, foreground);
 }
 
 DesktopEvent desktopEventOf(Shell& shell, UINT message, HWND hwnd, WORD showCommand) {
@@ -88,7 +90,7 @@ DesktopEvent desktopEventOf(Shell& shell, UINT message, HWND hwnd, WORD showComm
     // another desktop while its own is away, the user moved it there.
     return sameDesktop(desktopOf(p, hwnd), shell.layoutDesktop) ? DesktopEvent::Switch : DesktopEvent::Left;
   }
-  return onLayoutDesktop(shell, hwnd) ? DesktopEvent::Window : DesktopEvent::Switch;
+  return onTheLayoutDesktop(shell, hwnd) ? DesktopEvent::Window : DesktopEvent::Switch;
 }
 
 }  // namespace tessellor

@@ -13,6 +13,9 @@ void takeShownDesktop(Shell& shell);
 // The layout's desktop is shown: its keys act and its windows may be placed.
 bool layoutDesktopShown(Shell& shell);
 
+// The window is on the layout's desktop, and that desktop is shown.
+bool onLayoutDesktop(Shell& shell, HWND hwnd);
+
 // What a hook event for the window is, as far as virtual desktops tell.
 enum class DesktopEvent {
   Window,  // the window's own: the layout sees it

@@ -97,6 +97,15 @@ void BorderLayout::settlePlacements(const PlacementOutcome& outcome, Refit refit
   if (refit == Refit::Yes) fitBandsToWindows();
 }
 
+void BorderLayout::readBackAnswered(HWND hwnd) {
+  RECT rect{};
+  if (!placedRects.findRect(hwnd, &rect)) return;  // it left the layout meanwhile
+  std::erase(refusedPlacement_, hwnd);
+  readWindowRect(platform_, hwnd, &rect);
+  placedRects.updateRect(hwnd, rect);
+  fitBandsToWindows();
+}
+
 void BorderLayout::fitBandsToWindows() {
   bool raised = false;
   HRGN scratch = platform_.CreateRectRgn(0, 0, 0, 0);

@@ -102,6 +102,9 @@ class BorderLayout {
   // back (a refused or late window keeps its slice and is left out of the fit pass), then the fit
   // pass runs on where the windows really are (unless told not to), and may apply the layout again.
   void settlePlacements(const PlacementOutcome& outcome, Refit refit);
+  // A window placed late has taken its placement: its placedRects entry becomes what it reads back,
+  // and the fit pass runs as it would have at once (which may apply the layout again).
+  void readBackAnswered(HWND hwnd);
 
   // Following the user's moves and resizes.
 

@@ -99,6 +99,10 @@ void GridLayout::settlePlacements(const PlacementOutcome& outcome) {
   readBack_.clear();
 }
 
+void GridLayout::readBackAnswered(HWND hwnd) {
+  if (contains(hwnd)) placedRects.updateRect(hwnd, currentRect(hwnd));
+}
+
 void GridLayout::refreshMetrics() {
   const bool changed = platform_.GetSystemMetrics(SM_CYMAXIMIZED) != screenHeight ||
                        platform_.GetSystemMetrics(SM_CXMAXIMIZED) != screenWidth;

@@ -54,6 +54,8 @@ class GridLayout {
   // After the event's placements were made: the rectangles recorded from the layout's own targets
   // become the ones the windows read back, except a late window's, which keeps what it was asked.
   void settlePlacements(const PlacementOutcome& outcome);
+  // A window placed late has taken its placement: its placedRects entry becomes what it reads back.
+  void readBackAnswered(HWND hwnd);
 
   // Follows a finished move or resize of hwnd. A window not in the grid: nothing (false). A drag
   // takes it out, the rest re-arranged, and activates it (false). A resize keeps it (true).

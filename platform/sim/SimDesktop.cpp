@@ -347,6 +347,22 @@ BOOL SimDesktop::SetWindowPos(HWND hwnd, HWND /*insertAfter*/, int x, int y, int
 void SimDesktop::placeWindows(std::span<WindowMove> moves) {
   batch_ = ++batchesMade_;
   for (WindowMove& move : moves) {
+    Window* w = find(move.hwnd);
+    if (w != nullptr && w->desc.late && !w->desc.outranksProgram() && !killed_) {
+      // Made, and left with the window's thread: the program stops waiting for it.
+      const RECT asked = move.call == WindowMove::Call::SetWindowPlacement
+                             ? move.placement.rcNormalPosition
+                             : RECT{move.x, move.y, plus(move.x, move.cx), plus(move.y, move.cy)};
+      record(move.call == WindowMove::Call::SetWindowPlacement ? PlacementCall::Kind::SetWindowPlacement
+                                                                : PlacementCall::Kind::SetWindowPos,
+             move.hwnd, asked, false);
+      calls_.back().took = false;
+      w->waiting.push_back(move);
+      move.result = TRUE;
+      move.error = 0;
+      move.answered = false;
+      continue;
+    }
     move.result = move.call == WindowMove::Call::SetWindowPlacement
                       ? SetWindowPlacement(move.hwnd, &move.placement)
                       : SetWindowPos(move.hwnd, move.insertAfter, move.x, move.y, move.cx, move.cy, move.flags);
@@ -354,6 +370,50 @@ void SimDesktop::placeWindows(std::span<WindowMove> moves) {
     move.answered = true;
   }
   batch_ = 0;
+}
+
+bool SimDesktop::placementPending(HWND hwnd) {
+  const Window* w = find(hwnd);
+  return w != nullptr && !w->waiting.empty();
+}
+
+bool SimDesktop::answerPlacements(HWND hwnd) {
+  Window* w = find(hwnd);
+  if (w == nullptr || w->waiting.empty()) return false;
+  const std::vector<WindowMove> waiting = std::move(w->waiting);
+  w->waiting.clear();
+  // Made already, traced and counted then: taken now without a record.
+  replaying_ = true;
+  for (const WindowMove& move : waiting) {
+    const std::size_t recorded = calls_.size();
+    if (move.call == WindowMove::Call::SetWindowPlacement) {
+      SetWindowPlacement(move.hwnd, &move.placement);
+    } else {
+      SetWindowPos(move.hwnd, move.insertAfter, move.x, move.y, move.cx, move.cy, move.flags);
+    }
+    calls_.resize(recorded);
+  }
+  replaying_ = false;
+  return true;
+}
+
+UINT_PTR SimDesktop::SetTimer(HWND hwnd, UINT_PTR id, UINT /*elapse*/, TIMERPROC proc) {
+  if (proc != nullptr || id == 0 || killed_) return 0;
+  // A timer set again with its id replaces the running one.
+  const std::pair<HWND, UINT_PTR> timer{hwnd, id};
+  if (std::find(timers_.begin(), timers_.end(), timer) == timers_.end()) timers_.push_back(timer);
+  return id;
+}
+
+BOOL SimDesktop::KillTimer(HWND hwnd, UINT_PTR id) {
+  const auto found = std::find(timers_.begin(), timers_.end(), std::pair<HWND, UINT_PTR>{hwnd, id});
+  if (found == timers_.end()) return FALSE;
+  timers_.erase(found);
+  return TRUE;
+}
+
+void SimDesktop::fireTimers() {
+  for (const auto& [hwnd, id] : timers_) postMessage(hwnd, WM_TIMER, id, 0);
 }
 
 BOOL SimDesktop::ShowWindow(HWND hwnd, int showCmd) {
@@ -487,6 +547,7 @@ void SimDesktop::record(PlacementCall::Kind kind, HWND hwnd, const RECT& rect, b
   PlacementCall call{kind, hwnd, rect, refused};
   call.batch = batch_;
   calls_.push_back(call);
+  if (replaying_) return;
   if (kind != PlacementCall::Kind::SetActiveWindow) ++placementCount_;
   if (onCall) onCall(call);
 }

@@ -43,6 +43,7 @@ struct WindowSpec {
   bool minimized = false;
   bool maximized = false;
   int grows = 0;          // each placement makes it this many pixels larger than the last
+  bool late = false;      // its program takes the program's placements only when told to (answerPlacements)
   bool untitled = false;  // `title ""`: the title is empty, not the name
 
   // Windows 10 and 11 kinds of windows.
@@ -252,8 +253,15 @@ class SimDesktop : public Platform {
   // Posts WM_COMMAND with the item's id to the menu's owner and closes the menu; false when no
   // menu is open or it has no such item.
   bool pickMenuItem(const std::string& text);
-  // The process has ended: its windows, dialogs, hotkeys, tray icon, hook, menu and queue go.
+  // The process has ended: its windows, dialogs, hotkeys, tray icon, hook, menu, timers and queue go.
   void endProcess();
+  // A late window's program answers: it takes the placements waiting for it, in order. False when
+  // none were waiting.
+  bool answerPlacements(HWND hwnd);
+  // Time passes: each timer the program has set posts WM_TIMER to its window, in the order set.
+  void fireTimers();
+  // The program's timers, in the order set: window and id.
+  const std::vector<std::pair<HWND, UINT_PTR>>& timers() const { return timers_; }
 
   // GetMessageA calls this while the queue is empty; it answers false when nothing will come
   // (GetMessageA then returns -1).
@@ -283,7 +291,11 @@ class SimDesktop : public Platform {
   HWND SetActiveWindow(HWND hwnd) override;
   BOOL SetForegroundWindow(HWND hwnd) override;
   // In the given order, one call after the other, so that a scenario has one right output.
+  // A late window's moves are made (traced and counted) but wait, unanswered, for answerPlacements.
   void placeWindows(std::span<WindowMove> moves) override;
+  bool placementPending(HWND hwnd) override;
+  UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT elapse, TIMERPROC proc) override;
+  BOOL KillTimer(HWND hwnd, UINT_PTR id) override;
 
   HMONITOR MonitorFromWindow(HWND hwnd, DWORD flags) override;
   BOOL GetMonitorInfoA(HMONITOR monitor, MONITORINFO* info) override;
@@ -409,6 +421,7 @@ class SimDesktop : public Platform {
       bool nocaption;
     };
     std::optional<Windowed> windowed;  // what it had before its program showed it full-screen
+    std::vector<WindowMove> waiting;   // a late window's placements, not taken yet
   };
   struct Monitor {
     std::string name;
@@ -558,6 +571,8 @@ class SimDesktop : public Platform {
   DWORD lastError_ = 0;
   bool terminating_ = false;
   bool killed_ = false;
+  bool replaying_ = false;  // a late window takes placements made before: they are not made again
+  std::vector<std::pair<HWND, UINT_PTR>> timers_;
 };
 
 // A string as scenario files and reports write it: in double quotes, with \" \\ \n \r \t escapes.

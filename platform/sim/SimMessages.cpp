@@ -105,6 +105,7 @@ void SimDesktop::endProcess() {
   openProcesses_.clear();
   openTokens_.clear();
   regions_.clear();
+  timers_.clear();
 }
 
 void SimDesktop::report(const std::string& line) {

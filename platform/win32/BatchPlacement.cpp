@@ -25,6 +25,10 @@ Delivery Win32Platform::deliveryFor(HWND hwnd) const {
   return isHung(hwnd) || (workers_ != nullptr && workers_->inFlight(hwnd)) ? Delivery::Post : Delivery::Wait;
 }
 
+bool Win32Platform::placementPending(HWND hwnd) {
+  return (workers_ != nullptr && workers_->inFlight(hwnd)) || isHung(hwnd);
+}
+
 void Win32Platform::placeWindows(std::span<WindowMove> moves) {
   if (workers_ == nullptr) workers_ = std::make_unique<PlacementWorkers>();
   // The first move of each window goes out with the others at once, unless it raises or activates;

@@ -277,6 +277,13 @@ LRESULT Win32Platform::DispatchMessageA(const MSG* msg) {
 
 void Win32Platform::PostQuitMessage(int exitCode) { ::PostQuitMessage(exitCode); }
 
+UINT_PTR Win32Platform::SetTimer(HWND hwnd, UINT_PTR id, UINT elapse, TIMERPROC proc) {
+  // Only WM_TIMER is asked for: a procedure of ours has another signature than Windows calls.
+  if (proc != nullptr) return 0;
+  return ::SetTimer(sys(hwnd), id, elapse, nullptr);
+}
+BOOL Win32Platform::KillTimer(HWND hwnd, UINT_PTR id) { return ::KillTimer(sys(hwnd), id); }
+
 BOOL Win32Platform::RegisterHotKey(HWND hwnd, int id, UINT modifiers, UINT virtualKey) {
   return ::RegisterHotKey(sys(hwnd), id, modifiers, virtualKey);
 }

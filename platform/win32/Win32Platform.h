@@ -50,6 +50,8 @@ class Win32Platform final : public Platform {
   // another); a window that is hung, or whose thread still has a call of an earlier batch waiting,
   // is placed by a posted call at once.
   void placeWindows(std::span<WindowMove> moves) override;
+  // A call still with its worker, or posted to a window that has stopped answering.
+  bool placementPending(HWND hwnd) override;
 
   HMONITOR MonitorFromWindow(HWND hwnd, DWORD flags) override;
   BOOL GetMonitorInfoA(HMONITOR monitor, MONITORINFO* info) override;
@@ -91,6 +93,8 @@ class Win32Platform final : public Platform {
   LRESULT DispatchMessageA(const MSG* msg) override;
   void PostQuitMessage(int exitCode) override;
 
+  UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT elapse, TIMERPROC proc) override;
+  BOOL KillTimer(HWND hwnd, UINT_PTR id) override;
   BOOL RegisterHotKey(HWND hwnd, int id, UINT modifiers, UINT virtualKey) override;
   BOOL UnregisterHotKey(HWND hwnd, int id) override;
 

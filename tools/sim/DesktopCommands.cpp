@@ -51,7 +51,7 @@ constexpr WindowFlag kWindowFlags[] = {
     {"cloaked", &WindowSpec::cloaked, 0},     {"elevated", &WindowSpec::elevated, 0},
     {"tool", nullptr, WS_EX_TOOLWINDOW},      {"noactivate", nullptr, WS_EX_NOACTIVATE},
     {"appwindow", nullptr, WS_EX_APPWINDOW},  {"fixed", &WindowSpec::fixed, 0},
-    {"nocaption", &WindowSpec::nocaption, 0},
+    {"nocaption", &WindowSpec::nocaption, 0}, {"late", &WindowSpec::late, 0},
 };
 
 // The integrity levels of `integrity`; uiaccess is medium with a UIAccess token.
@@ -282,6 +282,19 @@ void hookMessages(ScenarioRunner& r, Args& a) {
   if (const auto which = a.choice(0, kWords)) r.desktop().loseHookMessages(*which == 0);
 }
 
+// A late window's program gets round to the placements waiting for it. The hook posts nothing:
+// the desktop posts no "UWM_MOVED" for the program's own placements.
+void answer(ScenarioRunner& r, Args& a) {
+  if (!a.count(1, 1)) return;
+  const HWND hwnd = r.livingWindow(a, 0);
+  if (a.failed()) return;
+  if (!r.desktop().answerPlacements(hwnd)) a.fail("no placement waits for window " + r.desktop().nameOf(hwnd));
+}
+
+void tick(ScenarioRunner& r, Args& a) {
+  if (a.count(0, 0)) r.desktop().fireTimers();
+}
+
 void workarea(ScenarioRunner& r, Args& a) {
   if (!a.count(4, 4)) return;
   const auto work = rectAt(a, 0);
@@ -441,6 +454,8 @@ constexpr Command kCommands[] = {
     {"destroy", destroy},
     {"hook", hook},
     {"hook-messages", hookMessages},
+    {"answer", answer},
+    {"tick", tick},
     // Windows 10 and 11
     {"workarea", workarea},
     {"monitor", monitor},

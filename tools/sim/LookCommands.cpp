@@ -28,7 +28,8 @@ void print(ScenarioRunner& r, Args& a) {
                                           "visible",
                                           "file",
                                           "keys",
-                                          "hotkey-keys"};
+                                          "hotkey-keys",
+                                          "timers"};
   const auto what = a.choice(0, kWhat);
   if (!what) return;
   // Only `print file "PATH"` takes a second argument.
@@ -70,8 +71,10 @@ void print(ScenarioRunner& r, Args& a) {
         return void(a.fail("the Keys dialog is not open"));
       }
       return printKeysDialog(d, d.topDialog(), out);
-    default:
+    case 14:
       return printHotkeyKeys(d, out);
+    default:
+      return printTimers(d, out);
   }
 }
 

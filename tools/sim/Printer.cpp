@@ -166,6 +166,16 @@ void printKeysDialog(SimDesktop& desktop, HWND dialog, std::ostream& out) {
   }
 }
 
+void printTimers(const SimDesktop& desktop, std::ostream& out) {
+  if (desktop.timers().empty()) {
+    out << "timers none\n";
+    return;
+  }
+  out << "timers";
+  for (const auto& timer : desktop.timers()) out << ' ' << timer.second;
+  out << '\n';
+}
+
 void printHotkeys(const SimDesktop& desktop, std::ostream& out) {
   out << "hotkeys";
   for (int id : desktop.hotkeys()) out << ' ' << id;

@@ -36,6 +36,8 @@ void printBalloons(const SimDesktop& desktop, std::ostream& out);
 // `visible NAME L T R B [cloaked]`, the visible bounds, in creation order.
 void printVisible(const SimDesktop& desktop, std::ostream& out);
 void printHotkeys(const SimDesktop& desktop, std::ostream& out);
+// `timers ID ...`: the ids of the program's timers, in the order set; `timers none` without one.
+void printTimers(const SimDesktop& desktop, std::ostream& out);
 // `hotkey ID KEYS [norepeat]` for each registered hotkey, in id order, or `hotkey-keys none`.
 void printHotkeyKeys(const SimDesktop& desktop, std::ostream& out);
 // `key ID "KEYS" "MARK"` for each row of the open Keys dialog: its hotkey control's keys and its mark.

@@ -1,5 +1,7 @@
 #include "app/WindowEvents.h"
 
+#include <algorithm>
+
 #include "app/desktop/UnmovableWindows.h"
 #include "app/desktop/VirtualDesktops.h"
 #include "app/journal/RestoreJournal.h"
@@ -122,6 +124,8 @@ bool isUserMove(Shell& shell, HWND hwnd) {
   if (!p.IsWindowVisible(hwnd) || p.IsIconic(hwnd) || (p.GetWindowLongPtrA(hwnd, GWL_STYLE) & WS_MAXIMIZE) != 0) {
     return false;
   }
+  // A window still to take the layout's placement stands where it stood: it is judged once it has.
+  if (std::find(shell.lateWindows.begin(), shell.lateWindows.end(), hwnd) != shell.lateWindows.end()) return false;
   const RectTable* placed = nullptr;
   if (const BorderLayout* border = shell.borderLayout(); border != nullptr && border->sideOf(hwnd) != NoSide) {
     placed = &border->placedRects;

@@ -222,6 +222,12 @@ PlacementOutcome PendingPlacements::flush() {
         outcome.standing.push_back(hwnd);
         continue;
       }
+      // Still on its way to the same place: asked again, it would only take it twice.
+      const auto waiting = waiting_.find(hwnd);
+      if (waiting != waiting_.end() && waiting->second == t.rect && system.placementPending(hwnd)) {
+        outcome.late.push_back(hwnd);
+        continue;
+      }
     }
     if (restore) {
       WindowMove toNormal;
@@ -253,11 +259,13 @@ PlacementOutcome PendingPlacements::flush() {
     // A window's second move (the raise after its restore) tells what the first one did not.
     const bool lastOfWindow = i + 1 == moves.size() || moves[i + 1].hwnd != move.hwnd;
     if (!lastOfWindow) continue;
+    if (move.answered) waiting_.erase(move.hwnd);
     if (move.result == FALSE) {
       outcome.refused.push_back(move.hwnd);
       if (move.error == ERROR_ACCESS_DENIED) outcome.denied.push_back(move.hwnd);
     } else if (!move.answered) {
       outcome.late.push_back(move.hwnd);
+      waiting_[move.hwnd] = asked[i];
     } else if (std::find(maximized.begin(), maximized.end(), move.hwnd) != maximized.end()) {
       outcome.placed.push_back(move.hwnd);  // it stands on its monitor's work area, not at its normal rectangle
     } else {

@@ -129,6 +129,7 @@ class PendingPlacements final : public ForwardingPlatform {
   std::unordered_map<HWND, Target> targets_;
   std::vector<HWND> order_;
   std::unordered_map<HWND, Refusal> refusals_;
+  std::unordered_map<HWND, RECT> waiting_;  // where a window that did not answer in time was asked to go
 };
 
 }  // namespace tessellor

@@ -354,7 +354,7 @@ void SimDesktop::placeWindows(std::span<WindowMove> moves) {
                              ? move.placement.rcNormalPosition
                              : RECT{move.x, move.y, plus(move.x, move.cx), plus(move.y, move.cy)};
       record(move.call == WindowMove::Call::SetWindowPlacement ? PlacementCall::Kind::SetWindowPlacement
-                                                                : PlacementCall::Kind::SetWindowPos,
+                                                               : PlacementCall::Kind::SetWindowPos,
              move.hwnd, asked, false);
       calls_.back().took = false;
       w->waiting.push_back(move);

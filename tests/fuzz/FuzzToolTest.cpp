@@ -246,8 +246,8 @@ TEST(FuzzSeeds, TheWindows10DesktopIsPlayedOnlyWhenAsked) {
   const std::filesystem::path dir = freshDirectory();
   std::filesystem::create_directories(dir / "plain");
   std::filesystem::create_directories(dir / "w10");
-  const SeedOutcome plain = runSeed(5, 400, (dir / "plain").string(), true);
-  const SeedOutcome modern = runSeed(5, 400, (dir / "w10").string(), true, GeneratorOptions{true});
+  const SeedOutcome plain = runSeed(5, 600, (dir / "plain").string(), true);
+  const SeedOutcome modern = runSeed(5, 600, (dir / "w10").string(), true, GeneratorOptions{true});
   EXPECT_TRUE(plain.findings.empty());
   EXPECT_TRUE(modern.findings.empty()) << modern.findings.front();
   const std::string plainLines = contents(dir / "plain" / "fuzz-seed-5.scn");

@@ -93,6 +93,14 @@ std::string EventGenerator::online() {
   // Keep enough windows about for the layouts to have something to do.
   if (otherWindows() < 4 && random_.percent(30)) return newWindow();
   if (options_.windows10 && random_.percent(10)) return modernDesktopLine();
+  if (random_.percent(20)) {
+    // A late window's program answers, and the program's timer looks at it soon after.
+    for (HWND hwnd : desktop().windows()) {
+      if (!desktop().placementPending(hwnd)) continue;
+      if (!desktop().timers().empty()) follow_.push_back("tick");
+      return "answer " + nameOf(hwnd);
+    }
+  }
   // create destroy drag resize set-rect state foreground hook key command dialog tray screen minsize time
   static constexpr int kWeights[] = {8, 3, 7, 10, 3, 13, 6, 6, 16, 7, 3, 2, 3, 1, 2};
   switch (random_.weighted(kWeights)) {
@@ -255,6 +263,7 @@ std::string EventGenerator::newWindow() {
     line += " maximized";
   }
   if (random_.percent(6)) line += " grows " + number(g(random_.between(1, 40)));
+  if (random_.percent(8)) line += " late";
   if (options_.windows10) line += modernWindowOptions();
   // New windows reach a running layout only by a hotkey on the foreground window.
   if (runner_.running() && random_.percent(70)) {

@@ -109,6 +109,8 @@ class SeedRun {
     if (!findings_.empty() || played_ >= events_) return std::nullopt;
     std::string line = generator_->next();
     noteJournalLine(line);
+    // A late window that has just answered stands where it will until the timer reads it back.
+    answered_ = line.starts_with("answer ");
     // Written before it runs: a crash in this line still leaves it in the file.
     file_ << line << '\n';
     file_.flush();
@@ -171,6 +173,7 @@ class SeedRun {
         check::checkPlacedRects(grid->placedRects, measurable, shell->desktop, findings_);
       }
       const BorderLayout* border = shell->borderLayout();
+      if (border != nullptr && !answered_) check::checkBorderWindowsApart(*border, d, shell->desktop, findings_);
       const long long fitRaises = border != nullptr ? border->fitRaises : 0;
       // A layout started in this event counts from 0.
       const bool widened = border != nullptr && fitRaises > (border == lastBorder_ ? lastFitRaises_ : 0);
@@ -207,6 +210,7 @@ class SeedRun {
   std::vector<HWND> heldAtKill_;
   std::vector<KeptWindow> listedAtPutBack_;
   bool afterKill_ = false;
+  bool answered_ = false;
   bool afterPutBack_ = false;
 };
 

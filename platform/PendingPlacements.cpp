@@ -218,14 +218,16 @@ PlacementOutcome PendingPlacements::flush() {
       // Asked again for the place it would not take, it would only refuse again.
       const bool refusesAgain =
           refusal != refusals_.end() && refusal->second.asked == t.rect && refusal->second.took == now;
-      if (now == t.rect || refusesAgain) {
-        outcome.standing.push_back(hwnd);
+      const auto waiting = waiting_.find(hwnd);
+      const bool onItsWay = waiting != waiting_.end() && system.placementPending(hwnd);
+      if (onItsWay && waiting->second == t.rect) {
+        // Still on its way to the same place: asked again, it would only take it twice.
+        outcome.late.push_back(hwnd);
         continue;
       }
-      // Still on its way to the same place: asked again, it would only take it twice.
-      const auto waiting = waiting_.find(hwnd);
-      if (waiting != waiting_.end() && waiting->second == t.rect && system.placementPending(hwnd)) {
-        outcome.late.push_back(hwnd);
+      // A window on its way elsewhere is asked anew even where it stands: it would go on.
+      if (!onItsWay && (now == t.rect || refusesAgain)) {
+        outcome.standing.push_back(hwnd);
         continue;
       }
     }

@@ -1,6 +1,9 @@
 #include <algorithm>
+#include <cmath>
+#include <cstdint>
 
 #include "layout/border/BorderPinwheel.h"
+#include "layout/border/truncToPixel.h"
 #include "layout/placement.h"
 #include "layout/readWindowRect.h"
 
@@ -89,7 +92,9 @@ void BorderLayout::settlePlacements(const PlacementOutcome& outcome, Refit refit
       refusedPlacement_.push_back(hwnd);
       continue;
     }
+    const RECT asked = rect;
     readWindowRect(platform_, hwnd, &rect);
+    noteKeptSize(hwnd, asked, rect);
     placedRects.updateRect(hwnd, rect);
   }
   readBack_.clear();
@@ -101,9 +106,37 @@ void BorderLayout::readBackAnswered(HWND hwnd) {
   RECT rect{};
   if (!placedRects.findRect(hwnd, &rect)) return;  // it left the layout meanwhile
   std::erase(refusedPlacement_, hwnd);
+  const RECT asked = rect;
   readWindowRect(platform_, hwnd, &rect);
+  noteKeptSize(hwnd, asked, rect);
   placedRects.updateRect(hwnd, rect);
   fitBandsToWindows();
+}
+
+void BorderLayout::noteKeptSize(HWND hwnd, const RECT& asked, const RECT& took) {
+  const std::int64_t width = std::int64_t{took.right} - took.left;
+  const std::int64_t height = std::int64_t{took.bottom} - took.top;
+  const bool wider = width > std::int64_t{asked.right} - asked.left;
+  const bool higher = height > std::int64_t{asked.bottom} - asked.top;
+  if (!wider && !higher) return;
+  KeptSize* kept = keptSizeOf(hwnd);
+  if (kept == nullptr) {
+    // Room for every window the layout holds was made with its placed rectangle: nothing allocates.
+    keptSizes_.push_back({hwnd, KeptSize{}});
+    kept = &keptSizes_.back().second;
+  }
+  const auto least = [](int now, std::int64_t seen) {
+    return static_cast<int>(std::clamp<std::int64_t>(std::max<std::int64_t>(now, seen), 0, INT32_MAX));
+  };
+  if (wider) kept->width = least(kept->width, width);
+  if (higher) kept->height = least(kept->height, height);
+}
+
+BorderLayout::KeptSize* BorderLayout::keptSizeOf(HWND hwnd) {
+  for (auto& [window, size] : keptSizes_) {
+    if (window == hwnd) return &size;
+  }
+  return nullptr;
 }
 
 void BorderLayout::fitBandsToWindows() {
@@ -114,9 +147,6 @@ void BorderLayout::fitBandsToWindows() {
     if (!thicknessMeasurable(*this, side)) continue;
     double& weight = this->*kBands[side].weight;
     const double screen = this->*kBands[side].screenAcross;
-    // Its inner edge truncated, a band can be a pixel thicker than its weight says: a window as
-    // thick as the band's slices took its place, and widens nothing.
-    const double slices = pixelThickness(*this, side);
     for (const layWND& record : *bandList(*this, side)) {
       if (std::find(refusedPlacement_.begin(), refusedPlacement_.end(), record.hwnd) != refusedPlacement_.end()) {
         continue;
@@ -126,12 +156,21 @@ void BorderLayout::fitBandsToWindows() {
       // A window that refuses to be as thin as its band widens the band, never the other way.
       const double thickness = isHorizontal(side) ? static_cast<double>(rect.bottom) - rect.top
                                                   : static_cast<double>(rect.right) - rect.left;
-      if (thickness > slices && thickness / screen > weight) {
-        weight = thickness / screen;
+      // Its inner edge truncated, a band can be a pixel thicker than its weight says: a window as
+      // thick as the band's slices took its place, and widens nothing.
+      if (thickness > pixelThickness(*this, side)) {
+        weight = std::max(weight, thickness / screen);
+        // screen × (t / screen) may come out a hair under t, and truncate to a pixel less: the band
+        // would stay a pixel thinner than its window, which then overlaps its neighbour.
+        for (int nudge = 0; nudge < 8 && pixelThickness(*this, side) < thickness; ++nudge) {
+          weight = std::nextafter(weight, 2.0);
+        }
         raised = true;
       }
     }
   }
+  // Along the bands only once no band widened: a wider band changes nothing of their lengths.
+  if (!raised) raised = fitWindowsAlongBands();
   platform_.DeleteObject(scratch);
   if (raised) ++fitRaises;
   if (raised && fitDepth_ < kMaxFitReapplications) {
@@ -139,6 +178,42 @@ void BorderLayout::fitBandsToWindows() {
     applyLayout();
     --fitDepth_;
   }
+}
+
+bool BorderLayout::fitWindowsAlongBands() {
+  if (keptSizes_.empty()) return false;
+  bool changed = false;
+  for (const int side : kFitOrder) {
+    std::list<layWND>& band = *bandList(*this, side);
+    const double length = bandExtent(*this, side).length;
+    // A window alone has the whole band; nothing can give it more.
+    if (band.size() < 2 || !(length > 0.0)) continue;
+    // Each window's least share, from the length it was seen to keep, and what the others have
+    // above theirs to give.
+    const auto leastShare = [&](const layWND& record) {
+      const KeptSize* kept = keptSizeOf(record.hwnd);
+      if (kept == nullptr) return 0.0;
+      return (isHorizontal(side) ? kept->width : kept->height) / length;
+    };
+    double missing = 0.0, spare = 0.0;
+    for (const layWND& record : band) {
+      const double share = shareOf(record, side), least = leastShare(record);
+      if (share < least) {
+        missing += least - share;
+      } else {
+        spare += share - least;
+      }
+    }
+    // Where the band cannot hold its windows' least lengths, they stay as they are.
+    if (!(missing > 0.0) || spare < missing) continue;
+    for (layWND& record : band) {
+      double& share = shareOf(record, side);
+      const double least = leastShare(record);
+      share = share < least ? least : share - (share - least) * (missing / spare);
+    }
+    changed = true;
+  }
+  return changed;
 }
 
 void BorderLayout::spreadShare(int side, double share, Apply apply) {

@@ -30,6 +30,7 @@ void BorderLayout::deriveBoundaries() {
 void BorderLayout::reservePlacedRect() {
   const auto& entries = placedRects.entries();
   if (entries.size() == entries.capacity()) placedRects.reserve(2 * entries.size() + 8);
+  if (keptSizes_.size() == keptSizes_.capacity()) keptSizes_.reserve(2 * keptSizes_.size() + 8);
 }
 
 }  // namespace tessellor

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <list>
+#include <utility>
 #include <vector>
 
 #include "layout/ForgetRects.h"
@@ -90,7 +91,9 @@ class BorderLayout {
   void fillSideShares();
   // Stores hwnd's read-back rectangle in placedRects, inserting or overwriting.
   void recordPlacedRect(HWND hwnd);
-  // Raises each band's weight to its thickest window and re-applies if any rose, at most 10 times nested.
+  // Raises each band's weight to its thickest window, lengthens the share of a window that will not
+  // be as short as its slice at the expense of its band's others, and re-applies if anything
+  // changed, at most 10 times nested.
   void fitBandsToWindows();
   // Adds share / n to every window of the band, then applies if asked. Centre, bad code: nothing.
   void spreadShare(int side, double share, Apply apply);
@@ -142,12 +145,26 @@ class BorderLayout {
   // A window entering a band comes back to the share it carries for that orientation, if any; one
   // entering the Centre is shared in as a newcomer.
   void shareIntoBand(const layWND& record, int side, Apply apply);
+  // The along-the-band half of the fit pass: a window's share grows to the length it was seen to
+  // keep, and its band's other windows give the difference up in proportion to what they have
+  // above their own; true when a share changed.
+  bool fitWindowsAlongBands();
+  // A window placed in `asked` took `took`: a larger width or height is what it keeps at least.
+  void noteKeptSize(HWND hwnd, const RECT& asked, const RECT& took);
 
   Platform& platform_;
   Platform& keptPlaces_;
   std::vector<HWND> refusedPlacement_;  // windows the latest placements could not place (or not yet)
   std::vector<HWND> readBack_;          // windows whose placedRects entry is to be read back once placed
   int fitDepth_ = 0;                    // nested re-applications under the current outermost applyLayout
+  // The least width and height each window was seen to keep when placed in less: what it needs of
+  // a band's length.
+  struct KeptSize {
+    int width = 0;
+    int height = 0;
+  };
+  std::vector<std::pair<HWND, KeptSize>> keptSizes_;
+  KeptSize* keptSizeOf(HWND hwnd);
 };
 
 }  // namespace tessellor

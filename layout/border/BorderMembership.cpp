@@ -78,6 +78,7 @@ bool BorderLayout::removeWindow(HWND hwnd, int side, ForgetRects forgetRects, Pa
   if (forgetRects == ForgetRects::Yes) {
     originalRects.removeRect(hwnd);
     placedRects.removeRect(hwnd);
+    std::erase_if(keptSizes_, [hwnd](const auto& kept) { return kept.first == hwnd; });
   }
   if (park == Park::Yes) {
     parked.push_back(toRem);
@@ -91,6 +92,7 @@ void BorderLayout::forgetWindow(HWND hwnd) {
   parked.remove(layWND{hwnd, 0.0, 0.0});
   originalRects.removeRect(hwnd);
   placedRects.removeRect(hwnd);
+  std::erase_if(keptSizes_, [hwnd](const auto& kept) { return kept.first == hwnd; });
 }
 
 }  // namespace tessellor

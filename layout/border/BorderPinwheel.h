@@ -35,26 +35,31 @@ struct BandSlice {
 
 inline constexpr int kPlacementOrder[] = {North, East, South, West};
 
+// Visits the windows of one band lying at `band`, in list order, each with its slice; returns where
+// the run of slices ends.
+template <typename Record, typename OnSlice>
+int sliceBand(const BandExtent& band, int side, std::list<Record>& records, OnSlice&& onSlice) {
+  int run = band.start;
+  for (auto it = records.begin(); it != records.end(); ++it) {
+    const double extent = band.length * shareOf(*it, side);
+    // The far edge and the next window's start are one value, so the slices abut.
+    const int next = truncToPixel(run + extent);
+    // The last window ends at the band's far edge, whatever the shares add up to: truncated, they
+    // fall a pixel or so short of it, and a band whose shares sum past 1 would reach past it, over
+    // the neighbouring band or off the screen.
+    const int to = std::next(it) == records.end() ? std::max(run, band.end) : next;
+    onSlice(*it, BandSlice{side, run, to, extent, band.across0, band.across1});
+    run = next;
+  }
+  return run;
+}
+
 // Visits the bands North, East, South, West, each window in list order with its slice, and calls
 // bandDone(side, runEnd) after each band, so that it can move boundaries the next band reads.
 template <typename OnSlice, typename OnBandDone>
 void walkPinwheel(BorderLayout& layout, OnSlice&& onSlice, OnBandDone&& bandDone) {
   for (const int side : kPlacementOrder) {
-    const BandExtent band = bandExtent(layout, side);
-    std::list<layWND>& records = *bandList(layout, side);
-    int run = band.start;
-    for (auto it = records.begin(); it != records.end(); ++it) {
-      const double extent = band.length * shareOf(*it, side);
-      // The far edge and the next window's start are one value, so the slices abut.
-      const int next = truncToPixel(run + extent);
-      // The last window ends at the band's far edge, whatever the shares add up to: truncated, they
-      // fall a pixel or so short of it, and a band whose shares sum past 1 would reach past it, over
-      // the neighbouring band or off the screen.
-      const int to = std::next(it) == records.end() ? std::max(run, band.end) : next;
-      onSlice(*it, BandSlice{side, run, to, extent, band.across0, band.across1});
-      run = next;
-    }
-    bandDone(side, run);
+    bandDone(side, sliceBand(bandExtent(layout, side), side, *bandList(layout, side), onSlice));
   }
 }
 

@@ -124,7 +124,7 @@ TEST_F(BorderApply, GrowingWindowStopsTheFitAfterTenRepetitions) {
   EXPECT_EQ(requests(n).size(), 11u);
   // The last pass raised the weight to what the window became, and that weight was not applied.
   const RECT now = desk.rectOf(n);
-  EXPECT_EQ(layout.northWeight, (now.bottom - now.top) / 800.0);
+  EXPECT_DOUBLE_EQ(layout.northWeight, (now.bottom - now.top) / 800.0);
   EXPECT_LT(layout.northBottom, now.bottom - now.top);
   expectConsistent(layout, desk);
 

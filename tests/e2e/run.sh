@@ -598,6 +598,54 @@ if [ "$mode" = test ]; then
   step "wait-exit 20000"
 fi
 
+# --- a window that answers late and will not be as thin as its band ---------------------------------
+# Slow's program takes 400 ms to answer a placement, as a console does, past the 100 ms that a key
+# waits for a window, and keeps at least 380 x 380 px: more than a band of 0.2 (200 px of 1004). Its placement goes on
+# in the background; once Slow has answered, the program reads it back and widens its band as it
+# would have at once. So the windows end where the simulator puts them in one go, and none overlaps
+# another.
+overlapping_pairs() {  # the pairs of windows of `expected` that overlap, "A/B ..."
+  local i j a b al at ar ab bl bt br bb pairs=()
+  for ((i = 0; i < ${#expected[@]}; i++)); do
+    read -r a al at ar ab <<<"${expected[i]}"
+    [ -n "$ab" ] || continue  # hidden or minimised
+    for ((j = i + 1; j < ${#expected[@]}; j++)); do
+      read -r b bl bt br bb <<<"${expected[j]}"
+      [ -n "$bb" ] || continue
+      if ((al < br && bl < ar && at < bb && bt < ab)); then pairs+=("$a/$b"); fi
+    done
+  done
+  echo "${pairs[*]}"
+}
+if [ "$mode" = test ]; then
+  step "launch-tray 30000 $(winpath "$bin/tessellor.exe") #32770 Tessellor 100077"
+  step "auto on"
+  sampler_options=(--threads --answer-ms 400)
+  open_samples slow.log Slow,380,300,500,420,380,380,34495E
+  sampler_options=()
+  # In front, so that it takes the Centre and Slow, topmost after it, the first band (South).
+  open_samples front.log Front,400,320,500,420,116,27,F1C40F
+  step "wait-settled 10000"
+  describe_desktop
+  scenario+=("key 0")
+  simulate slow-border
+  for line in "${layout[@]}"; do [[ $line == weights* ]] && note "simulator: $line"; done
+  step "key ctrl+alt+b"
+  compare "Slow, which answers late and will not be as thin as its band, widens it once it answers" 15000
+  pairs=$(overlapping_pairs)
+  if [ -n "$matched" ] && [ -z "$pairs" ]; then
+    pass "no window of the layout overlaps another"
+  else
+    fail "windows of the layout overlap: ${pairs:-the windows did not stand where the simulator put them}"
+  fi
+  scenario+=("key 2")
+  simulate slow-stop
+  step "key ctrl+back"
+  compare "Ctrl+Backspace puts every window back, Slow too" 10000
+  step "command 1002"
+  step "wait-exit 20000"
+fi
+
 
 echo "e2e: $passed passed, $failed failed in $((SECONDS - started)) s (artefacts in $art)"
 [ "$failed" -eq 0 ]

@@ -64,17 +64,29 @@ void checkBorderWindowsApart(const BorderLayout& layout, sim::SimDesktop& deskto
       layout.northBottom > layout.southTop || layout.westRight > layout.eastLeft) {
     return;
   }
+  // A band whose shares sum past 1 (a user's resize, or windows raised to the least share on a
+  // screen too small for them) reaches past its end by design.
+  for (const int side : {North, West, East, South}) {
+    double sum = 0.0;
+    for (const layWND& record : *bandList(layout, side)) sum += shareOf(record, side);
+    if (sum > 1.0 + 1e-9) return;
+  }
   std::vector<Held> held;
   for (HWND hwnd : heldWindows(layout)) {
     const sim::WindowSpec* spec = desktop.specOf(hwnd);
-    // Gone, hidden, minimised or maximised: its event is still to be caught up with. A window
+    // Gone, hidden, minimised, maximised or shown full-screen by its program (nothing tells of that
+    // until the window is next looked at): its event is still to be caught up with. A window
     // still to take its placement, one that grows at every placement, one with a region (measured
     // by it) or one of a program above ours stands where the layout could not put it.
     if (spec == nullptr || desktop.isHidden(hwnd) || desktop.isMinimized(hwnd) || desktop.isMaximized(hwnd) ||
-        desktop.placementPending(hwnd) || spec->grows != 0 || spec->region != sim::RegionKind::None ||
-        spec->outranksProgram()) {
+        desktop.isFullScreen(hwnd) || desktop.placementPending(hwnd) || spec->grows != 0 ||
+        spec->region != sim::RegionKind::None || spec->outranksProgram()) {
       return;
     }
+    // At the ends of the 32-bit range a rectangle stops where it can, whatever its size.
+    const RECT at = desktop.rectOf(hwnd);
+    constexpr LONG kFar = 1L << 30;
+    if (at.left < -kFar || at.top < -kFar || at.right > kFar || at.bottom > kFar) return;
     RECT visible{};
     readWindowRect(view, hwnd, &visible);
     held.push_back(Held{hwnd, layout.sideOf(hwnd), desktop.rectOf(hwnd), visible, spec->minWidth, spec->minHeight,

@@ -173,7 +173,11 @@ class SeedRun {
         check::checkPlacedRects(grid->placedRects, measurable, shell->desktop, findings_);
       }
       const BorderLayout* border = shell->borderLayout();
-      if (border != nullptr && !answered_) check::checkBorderWindowsApart(*border, d, shell->desktop, findings_);
+      // After the events that place the layout's windows: a change of the minimum window size alone
+      // places nothing, and leaves a window that would not fit before as it stands.
+      if (border != nullptr && !answered_ && placesAny(d.calls(), check::heldWindows(*border))) {
+        check::checkBorderWindowsApart(*border, d, shell->desktop, findings_);
+      }
       const long long fitRaises = border != nullptr ? border->fitRaises : 0;
       // A layout started in this event counts from 0.
       const bool widened = border != nullptr && fitRaises > (border == lastBorder_ ? lastFitRaises_ : 0);
@@ -184,6 +188,12 @@ class SeedRun {
     }
     d.clearCalls();
     callsThisEvent_ = 0;
+  }
+
+  static bool placesAny(std::span<const sim::PlacementCall> calls, const std::vector<HWND>& windows) {
+    return std::any_of(calls.begin(), calls.end(), [&windows](const sim::PlacementCall& call) {
+      return std::find(windows.begin(), windows.end(), call.hwnd) != windows.end();
+    });
   }
 
   [[noreturn]] void runaway() {

@@ -28,7 +28,8 @@ void print(ScenarioRunner& r, Args& a) {
                                           "visible",
                                           "file",
                                           "keys",
-                                          "hotkey-keys"};
+                                          "hotkey-keys",
+                                          "restart"};
   const auto what = a.choice(0, kWhat);
   if (!what) return;
   // Only `print file "PATH"` takes a second argument.
@@ -70,8 +71,12 @@ void print(ScenarioRunner& r, Args& a) {
         return void(a.fail("the Keys dialog is not open"));
       }
       return printKeysDialog(d, d.topDialog(), out);
-    default:
+    case 14:
       return printHotkeyKeys(d, out);
+    default:
+      if (!d.restart()) return void(out << "restart none\n");
+      out << "restart " << quote(d.restart()->commandLine) << " flags " << d.restart()->flags << '\n';
+      return;
   }
 }
 

@@ -4,6 +4,7 @@
 #include <map>
 #include <sstream>
 
+#include "app/CommandLine.h"
 #include "app/WinMain.h"
 #include "tools/sim/Printer.h"
 
@@ -150,6 +151,19 @@ void ScenarioRunner::endSession() {
   desktop_->SendMessageA(dialog, WM_ENDSESSION, TRUE, 0);
   sessionEnded_ = true;
   desktop_->terminateProcess();
+}
+
+void ScenarioRunner::closeApp() {
+  const HWND dialog = desktop_->mainDialog();
+  desktop_->SendMessageA(dialog, WM_QUERYENDSESSION, 0, ENDSESSION_CLOSEAPP);
+  desktop_->SendMessageA(dialog, WM_ENDSESSION, TRUE, ENDSESSION_CLOSEAPP);
+}
+
+std::optional<int> ScenarioRunner::runOtherCopy(const std::string& commandLine) {
+  desktop_->setOtherCopy(true);
+  const std::optional<int> code = runSwitch(*desktop_, commandLine.c_str());
+  desktop_->setOtherCopy(false);
+  return code;
 }
 
 Shell* ScenarioRunner::shell() {

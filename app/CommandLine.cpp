@@ -11,8 +11,6 @@ namespace tessellor {
 
 namespace {
 
-constexpr char USAGE_CAPTION[] = "Tessellor " TESSELLOR_VERSION_TEXT;
-
 bool sameLetters(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (std::size_t i = 0; i < a.size(); ++i) {
@@ -52,11 +50,12 @@ int closeRunningCopy(Platform& p) {
   return result;
 }
 
-int showUsage(Platform& p, std::string_view unknown) {
+int showUsage(Platform& p, std::string_view version, std::string_view unknown) {
   std::string text;
   if (!unknown.empty()) text.append("Tessellor does not know ").append(unknown).append(".\n\n");
-  text += usageText();
-  p.MessageBoxA(nullptr, text.c_str(), USAGE_CAPTION, unknown.empty() ? MB_ICONINFORMATION : MB_ICONWARNING);
+  text += usageText(version);
+  const std::string caption = std::string("Tessellor ").append(version);
+  p.MessageBoxA(nullptr, text.c_str(), caption.c_str(), unknown.empty() ? MB_ICONINFORMATION : MB_ICONWARNING);
   return unknown.empty() ? EXIT_DONE : EXIT_UNKNOWN_SWITCH;
 }
 
@@ -81,8 +80,8 @@ Switch parseSwitch(const char* commandLine) {
   return Switch::Unknown;
 }
 
-std::string usageText() {
-  return "Tessellor " TESSELLOR_VERSION_TEXT
+std::string usageText(std::string_view version) {
+  return std::string("Tessellor ").append(version) +
          " tiles your windows from the notification area.\n\n"
          "tessellor.exe\n"
          "    starts Tessellor, or opens the settings of the one running.\n"
@@ -98,7 +97,7 @@ std::string usageText() {
          "be asked or did not end in time, 2 an unknown option.\n\n" TESSELLOR_COPYRIGHT;
 }
 
-std::optional<int> runSwitch(Platform& platform, const char* commandLine) {
+std::optional<int> runSwitch(Platform& platform, const char* commandLine, std::string_view version) {
   switch (parseSwitch(commandLine)) {
     case Switch::Start:
       return std::nullopt;
@@ -113,11 +112,11 @@ std::optional<int> runSwitch(Platform& platform, const char* commandLine) {
       return closed;
     }
     case Switch::Usage:
-      return showUsage(platform, {});
+      return showUsage(platform, version, {});
     case Switch::Unknown:
       break;
   }
-  return showUsage(platform, trimmed(commandLine));
+  return showUsage(platform, version, trimmed(commandLine));
 }
 
 }  // namespace tessellor

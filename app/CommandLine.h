@@ -3,6 +3,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "platform/Platform.h"
 
@@ -22,9 +23,10 @@ inline constexpr DWORD CLOSE_WAIT_MS = 10000;
 // Does the work of a switch and answers the process's exit code; nothing for Start, which the caller
 // runs. /close and /uninstall show nothing, so that an installer or a script is never held up;
 // /? and an unknown switch show a message box with the usage and the version.
-std::optional<int> runSwitch(Platform& platform, const char* commandLine);
+// `version` is the one of the program file that runs.
+std::optional<int> runSwitch(Platform& platform, const char* commandLine, std::string_view version);
 
 // The text of the usage box.
-std::string usageText();
+std::string usageText(std::string_view version);
 
 }  // namespace tessellor

@@ -4,12 +4,12 @@ find_program(TESSELLOR_WIXL wixl)
 # Where a release's files are published; a release fills it in (-DTESSELLOR_RELEASE_URL=...).
 set(TESSELLOR_RELEASE_URL "https://example.invalid/tessellor/releases/download/v{version}"
     CACHE STRING "The address of a release's files; {version} stands for the version")
+# One for every version: it is how a newer package finds the older one it replaces.
+set(TESSELLOR_UPGRADE_CODE 925E0756-4555-4B01-AE5F-6FAF1D2DE158)
 if(NOT TESSELLOR_WIXL)
   message(WARNING "wixl not found (Debian package wixl): no installer and no package manifests")
   return()
 endif()
-# One for every version: it is how a newer package finds the older one it replaces.
-set(TESSELLOR_UPGRADE_CODE 925E0756-4555-4B01-AE5F-6FAF1D2DE158)
 set(TESSELLOR_MSI ${CMAKE_BINARY_DIR}/tessellor-${PROJECT_VERSION}-x64.msi)
 set(TESSELLOR_DIST ${CMAKE_BINARY_DIR}/dist)
 add_custom_command(

@@ -37,17 +37,17 @@ struct Reported {
 
 TEST(CommandLine, TheUsageBoxNamesTheVersionAndAnUnknownSwitch) {
   Reported r;
-  EXPECT_EQ(runSwitch(r.desktop, "/?"), EXIT_DONE);
+  EXPECT_EQ(runSwitch(r.desktop, "/?", "9.8.7"), EXIT_DONE);
   ASSERT_EQ(r.lines.size(), 1U);
-  EXPECT_EQ(r.lines[0].rfind("messagebox \"Tessellor " TESSELLOR_VERSION_TEXT "\"", 0), 0U) << r.lines[0];
-  for (const char* named : {"/close", "/uninstall", "/?", TESSELLOR_COPYRIGHT}) {
+  EXPECT_EQ(r.lines[0].rfind("messagebox \"Tessellor 9.8.7\"", 0), 0U) << r.lines[0];
+  for (const char* named : {"Tessellor 9.8.7 tiles", "/close", "/uninstall", "/?", TESSELLOR_COPYRIGHT}) {
     EXPECT_NE(r.lines[0].find(named), std::string::npos) << named;
   }
 
-  EXPECT_EQ(runSwitch(r.desktop, " /start "), EXIT_UNKNOWN_SWITCH);
+  EXPECT_EQ(runSwitch(r.desktop, " /start ", "9.8.7"), EXIT_UNKNOWN_SWITCH);
   ASSERT_EQ(r.lines.size(), 2U);
   EXPECT_NE(r.lines[1].find("does not know /start."), std::string::npos) << r.lines[1];
-  EXPECT_EQ(runSwitch(r.desktop, ""), std::nullopt);
+  EXPECT_EQ(runSwitch(r.desktop, "", "9.8.7"), std::nullopt);
   EXPECT_EQ(r.lines.size(), 2U);
 }
 
@@ -59,7 +59,7 @@ TEST(CommandLine, CloseAnswersStillRunningWhenTheCopyDoesNotEnd) {
   SimDesktop d;
   d.CreateDialogParamA(nullptr, MAKEINTRESOURCE(IDD_MAIN_DIALOG), nullptr, deafProc, 0);
   d.setOtherCopy(true);
-  EXPECT_EQ(runSwitch(d, "/close"), EXIT_STILL_RUNNING);
+  EXPECT_EQ(runSwitch(d, "/close", "9.8.7"), EXIT_STILL_RUNNING);
   EXPECT_EQ(d.openHandleCount(), 0U);
 }
 
@@ -78,7 +78,7 @@ TEST(CommandLine, CloseAsksNothingOfACopyItCannotWaitFor) {
   d.CreateDialogParamA(nullptr, MAKEINTRESOURCE(IDD_MAIN_DIALOG), nullptr, deafProc, 0);
   d.setOtherCopy(true);
   NoSynchronize view(d);
-  EXPECT_EQ(runSwitch(view, "/close"), EXIT_STILL_RUNNING);
+  EXPECT_EQ(runSwitch(view, "/close", "9.8.7"), EXIT_STILL_RUNNING);
   EXPECT_TRUE(d.queueEmpty());
 }
 
@@ -86,7 +86,7 @@ TEST(CommandLine, CloseAsksNothingOfACopyItCannotWaitFor) {
 TEST(CommandLine, CloseLeavesItsOwnProcessAlone) {
   SimDesktop d;
   d.CreateDialogParamA(nullptr, MAKEINTRESOURCE(IDD_MAIN_DIALOG), nullptr, deafProc, 0);
-  EXPECT_EQ(runSwitch(d, "/close"), EXIT_DONE);
+  EXPECT_EQ(runSwitch(d, "/close", "9.8.7"), EXIT_DONE);
   EXPECT_TRUE(d.queueEmpty());
 }
 

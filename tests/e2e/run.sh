@@ -598,6 +598,11 @@ if [ "$mode" = test ]; then
   step "wait-exit 20000"
 fi
 
+# --- installed, updated and uninstalled with the MSI ----------------------------------------------
+if [ "$mode" = test ]; then
+  . "$root/tests/e2e/install.sh"
+  check_install_update_uninstall
+fi
 
 echo "e2e: $passed passed, $failed failed in $((SECONDS - started)) s (artefacts in $art)"
 [ "$failed" -eq 0 ]

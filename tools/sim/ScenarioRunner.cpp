@@ -6,6 +6,7 @@
 
 #include "app/CommandLine.h"
 #include "app/WinMain.h"
+#include "tessellor_version.h"
 #include "tools/sim/Printer.h"
 
 namespace tessellor::sim {
@@ -161,7 +162,7 @@ void ScenarioRunner::closeApp() {
 
 std::optional<int> ScenarioRunner::runOtherCopy(const std::string& commandLine) {
   desktop_->setOtherCopy(true);
-  const std::optional<int> code = runSwitch(*desktop_, commandLine.c_str());
+  const std::optional<int> code = runSwitch(*desktop_, commandLine.c_str(), TESSELLOR_VERSION_TEXT);
   desktop_->setOtherCopy(false);
   return code;
 }

@@ -18,10 +18,12 @@ add_custom_command(
           -D VERSION=${PROJECT_VERSION} -D UPGRADE_CODE=${TESSELLOR_UPGRADE_CODE} -D PUBLISHER=${TESSELLOR_PUBLISHER} -D COPYRIGHT=${TESSELLOR_COPYRIGHT}
           -D MSI=${TESSELLOR_MSI} -D ZIP=${TESSELLOR_RELEASE_ZIP} -D DIST=${TESSELLOR_DIST}
           -D RELEASE_URL=${TESSELLOR_RELEASE_URL} -P ${PROJECT_SOURCE_DIR}/cmake/package.cmake
-  DEPENDS tessellor msghook ${TESSELLOR_RELEASE_ZIP} ${PROJECT_SOURCE_DIR}/cmake/package.cmake
+  DEPENDS tessellor msghook release_zip ${PROJECT_SOURCE_DIR}/cmake/package.cmake
           ${PROJECT_SOURCE_DIR}/installer/tessellor.wxs ${PROJECT_SOURCE_DIR}/installer/scoop.json.in
           ${PROJECT_SOURCE_DIR}/installer/winget/version.yaml.in ${PROJECT_SOURCE_DIR}/installer/winget/installer.yaml.in
           ${PROJECT_SOURCE_DIR}/installer/winget/locale.yaml.in ${PROJECT_SOURCE_DIR}/resources/tessellor.ico
           ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/LICENSE
   VERBATIM)
+# The zip comes through its target: named as a file, its rule would run in two targets at once. It
+# changes only with the files named here.
 add_custom_target(installer ALL DEPENDS ${TESSELLOR_MSI} ${TESSELLOR_DIST}/scoop/tessellor.json)

@@ -96,8 +96,15 @@ INT_PTR handleMessage(Shell* shell, Platform& platform, HWND hwnd, UINT message,
       // The late windows were looked at as the event began.
       return wParam == LATE_PLACEMENTS_TIMER ? TRUE : FALSE;
     case WM_ENDSESSION:
-      // Windows ends the process after this message, without our exit sequence.
-      if (wParam != FALSE) leaveSession(*shell, hwnd);
+      if (wParam == FALSE) return TRUE;
+      // An installer's Restart Manager: the session goes on, and the program must end by itself, as
+      // "Close" does, or be left running half-ended (no tray icon, the keys still held).
+      if ((lParam & ENDSESSION_CLOSEAPP) != 0) {
+        quitApplication(*shell, hwnd);
+      } else {
+        // Windows ends the process after this message, without our exit sequence.
+        leaveSession(*shell, hwnd);
+      }
       return TRUE;
     case WM_TRAYICON:
       onTrayNotification(*shell, hwnd, lParam);

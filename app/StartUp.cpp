@@ -82,6 +82,9 @@ void addTrayIcon(Shell& shell, HWND dialog) {
   shell.appModule = p.GetModuleHandleA(nullptr);
   p.GetModuleFileNameA(shell.appModule, shell.exePath, sizeof shell.exePath);
   shell.exePath[sizeof shell.exePath - 1] = '\0';  // a cut path is not terminated on older systems
+  // After an update closed it, the Restart Manager starts it again; not after a crash, a hang or a
+  // restart of Windows (the autostart value starts it at logon).
+  p.RegisterApplicationRestart(nullptr, RESTART_NO_CRASH | RESTART_NO_HANG | RESTART_NO_REBOOT);
   // Written on every start; the settings may turn it off again just below.
   enableAutostart(p, shell.exePath);
   clearMachineAutostart(p);

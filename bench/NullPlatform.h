@@ -158,6 +158,12 @@ class NullPlatform : public Platform {
   DWORD GetLastError() override { return 0; }
   BOOL ChangeWindowMessageFilterEx(HWND, UINT, DWORD, void*) override { return TRUE; }
   HANDLE CreateMutexA(void*, BOOL, const char*) override { return nullptr; }
+  HWND FindWindowExA(HWND, HWND, const char*, const char*) override { return nullptr; }
+  BOOL PostMessageA(HWND, UINT, WPARAM, LPARAM) override { return FALSE; }
+  DWORD GetCurrentProcessId() override { return 1; }
+  DWORD WaitForSingleObject(HANDLE, DWORD) override { return WAIT_FAILED; }
+  LONG RegDeleteValueA(HKEY, const char*) override { return 1; }
+  HRESULT RegisterApplicationRestart(const WCHAR*, DWORD) override { return S_OK; }
   int GetClassNameA(HWND, char* name, int maxCount) override {
     if (maxCount > 0) name[0] = '\0';
     return 0;

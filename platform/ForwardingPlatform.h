@@ -201,6 +201,20 @@ class ForwardingPlatform : public Platform {
   HANDLE CreateMutexA(void* security, BOOL initialOwner, const char* name) override {
     return desktop_.CreateMutexA(security, initialOwner, name);
   }
+  HWND FindWindowExA(HWND parent, HWND childAfter, const char* className, const char* windowName) override {
+    return desktop_.FindWindowExA(parent, childAfter, className, windowName);
+  }
+  BOOL PostMessageA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) override {
+    return desktop_.PostMessageA(hwnd, message, wParam, lParam);
+  }
+  DWORD GetCurrentProcessId() override { return desktop_.GetCurrentProcessId(); }
+  DWORD WaitForSingleObject(HANDLE handle, DWORD milliseconds) override {
+    return desktop_.WaitForSingleObject(handle, milliseconds);
+  }
+  LONG RegDeleteValueA(HKEY key, const char* valueName) override { return desktop_.RegDeleteValueA(key, valueName); }
+  HRESULT RegisterApplicationRestart(const WCHAR* commandLine, DWORD flags) override {
+    return desktop_.RegisterApplicationRestart(commandLine, flags);
+  }
   int GetClassNameA(HWND hwnd, char* name, int maxCount) override {
     return desktop_.GetClassNameA(hwnd, name, maxCount);
   }

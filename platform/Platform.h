@@ -172,6 +172,15 @@ class Platform {
   virtual BOOL DeleteFileA(const char* path) = 0;
   virtual HMONITOR MonitorFromRect(const RECT* rect, DWORD flags) = 0;
 
+  // Other copies of the program and updates: finding a running copy's dialog, asking it to end and
+  // waiting until it has, its autostart value taken away, and a restart after an update.
+  virtual HWND FindWindowExA(HWND parent, HWND childAfter, const char* className, const char* windowName) = 0;
+  virtual BOOL PostMessageA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) = 0;
+  virtual DWORD GetCurrentProcessId() = 0;
+  virtual DWORD WaitForSingleObject(HANDLE handle, DWORD milliseconds) = 0;
+  virtual LONG RegDeleteValueA(HKEY key, const char* valueName) = 0;
+  virtual HRESULT RegisterApplicationRestart(const WCHAR* commandLine, DWORD flags) = 0;
+
   // C library.
   virtual std::time_t time(std::time_t* out) = 0;
   virtual void srand(unsigned int seed) = 0;

@@ -312,6 +312,18 @@ inline const HKEY HKEY_CURRENT_USER = reinterpret_cast<HKEY>(static_cast<std::ui
 inline constexpr REGSAM KEY_QUERY_VALUE = 0x0001;
 inline constexpr REGSAM KEY_SET_VALUE = 0x0002;
 
+// Other copies of the program, the Restart Manager and the command line's message box.
+inline constexpr LPARAM ENDSESSION_CLOSEAPP = 0x1;
+inline constexpr DWORD RESTART_NO_CRASH = 1;
+inline constexpr DWORD RESTART_NO_HANG = 2;
+inline constexpr DWORD RESTART_NO_REBOOT = 8;
+inline constexpr DWORD SYNCHRONIZE = 0x00100000;
+inline constexpr DWORD WAIT_OBJECT_0 = 0;
+inline constexpr DWORD WAIT_TIMEOUT = 258;
+inline constexpr DWORD WAIT_FAILED = 0xFFFFFFFF;
+inline constexpr UINT MB_ICONWARNING = 0x30;
+inline constexpr UINT MB_ICONINFORMATION = 0x40;
+
 // Monitors and the work area.
 inline constexpr DWORD MONITOR_DEFAULTTONULL = 0;
 inline constexpr DWORD MONITOR_DEFAULTTOPRIMARY = 1;

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test: source checks, the Windows cross build, the real program
+# Builds everything and runs every test: source checks, the Windows cross build with its installer
+# and package manifests, the real program
 # end to end under Wine, unit and scenario tests (plain and under AddressSanitizer +
 # UndefinedBehaviorSanitizer, the random-event fuzzer among them), clang-tidy, the optimised build
 # of the benchmarks with a short run, and the libFuzzer targets.
@@ -7,7 +8,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh cmake make g++ file libgtest-dev libgmock-dev googletest libbenchmark-dev \
-  clang-format clang-tidy g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
+  clang-format clang-tidy g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 wixl msitools python3-yaml python3-pefile
 
 jobs=$(nproc 2>/dev/null || echo 2)
 
@@ -18,6 +19,10 @@ echo "== Windows build (MinGW-w64)"
 cmake --preset mingw >/dev/null
 cmake --build --preset mingw -j "$jobs"
 scripts/check-windows-build.sh build/mingw/bin
+
+echo "== the installer and the package managers' manifests"
+/usr/bin/python3 tests/packages/check_packages.py build/mingw
+/usr/bin/python3 tests/packages/check_packages.py --self-test build/mingw
 
 echo "== the real program end to end under Wine"
 tests/e2e/run.sh

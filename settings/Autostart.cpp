@@ -1,5 +1,7 @@
 #include "settings/Autostart.h"
 
+#include <algorithm>
+#include <cctype>
 #include <string>
 
 namespace tessellor {
@@ -43,6 +45,36 @@ void enableAutostart(Platform& platform, const char* exePath) {
 }
 
 void disableAutostart(Platform& platform) { writeRunValue(platform, std::string()); }
+
+void removeAutostartOf(Platform& platform, const char* exePath) {
+  HKEY key = nullptr;
+  if (platform.RegOpenKeyExA(HKEY_CURRENT_USER, kRunKey, 0, KEY_QUERY_VALUE | KEY_SET_VALUE, &key) != ERROR_SUCCESS) {
+    return;
+  }
+  DWORD size = 0;
+  DWORD type = 0;
+  std::string data;
+  if (platform.RegQueryValueExA(key, kValueName, nullptr, &type, nullptr, &size) == ERROR_SUCCESS && type == REG_SZ &&
+      size > 0) {
+    data.assign(size, '\0');
+    if (platform.RegQueryValueExA(key, kValueName, nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &size) !=
+        ERROR_SUCCESS) {
+      data.clear();
+    }
+    data.resize(std::min<std::size_t>(size, data.size()));
+  }
+  // Stored with or without its terminating zero, and in quotes when this program wrote it.
+  data = data.substr(0, data.find('\0'));
+  if (data.size() >= 2 && data.front() == '"' && data.back() == '"') data = data.substr(1, data.size() - 2);
+  const std::string path = exePath;
+  const bool names =
+      !data.empty() && data.size() == path.size() &&
+      std::equal(data.begin(), data.end(), path.begin(), [](char a, char b) {
+        return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+      });
+  if (names) platform.RegDeleteValueA(key, kValueName);
+  platform.RegCloseKey(key);
+}
 
 void clearMachineAutostart(Platform& platform) {
   if (!machineValueSet(platform)) return;

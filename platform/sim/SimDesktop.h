@@ -213,6 +213,17 @@ class SimDesktop : public Platform {
   void killProcess() { killed_ = true; }
   bool killed() const { return killed_; }
 
+  // ---- Other copies of the program and the Restart Manager -----------------------------------------
+  // While set, the calls come from another copy of the program, started with a switch: a process
+  // of its own, apart from the running program.
+  void setOtherCopy(bool other) { otherCopy_ = other; }
+  struct Restart {
+    std::string commandLine;  // UTF-8
+    DWORD flags;
+  };
+  // The running program's registration for a restart after an update; it goes with the process.
+  const std::optional<Restart>& restart() const { return restart_; }
+
   // ---- Keys: the user's keyboard layout, hotkeys held elsewhere, keys pressed ----------------------
   // AltGr with that key types the text (UTF-8) on the desktop's one keyboard layout.
   void setAltGr(UINT virtualKey, std::string text) { altGr_[virtualKey] = std::move(text); }
@@ -388,6 +399,12 @@ class SimDesktop : public Platform {
   DWORD GetLastError() override { return lastError_; }
   BOOL ChangeWindowMessageFilterEx(HWND hwnd, UINT message, DWORD action, void* filterStatus) override;
   HANDLE CreateMutexA(void* security, BOOL initialOwner, const char* name) override;
+  HWND FindWindowExA(HWND parent, HWND childAfter, const char* className, const char* windowName) override;
+  BOOL PostMessageA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) override;
+  DWORD GetCurrentProcessId() override;
+  DWORD WaitForSingleObject(HANDLE handle, DWORD milliseconds) override;
+  LONG RegDeleteValueA(HKEY key, const char* valueName) override;
+  HRESULT RegisterApplicationRestart(const WCHAR* commandLine, DWORD flags) override;
 
   int GetClassNameA(HWND hwnd, char* name, int maxCount) override;
   BOOL GetProcessTimes(HANDLE process, FILETIME* creation, FILETIME* exit, FILETIME* kernel, FILETIME* user) override;
@@ -573,6 +590,8 @@ class SimDesktop : public Platform {
   bool killed_ = false;
   bool replaying_ = false;  // a late window takes placements made before: they are not made again
   std::vector<std::pair<HWND, UINT_PTR>> timers_;
+  bool otherCopy_ = false;
+  std::optional<Restart> restart_;
 };
 
 // A string as scenario files and reports write it: in double quotes, with \" \\ \n \r \t escapes.

@@ -102,6 +102,7 @@ void SimDesktop::endProcess() {
   mutexes_.clear();
   terminating_ = false;
   killed_ = false;
+  restart_.reset();
   openProcesses_.clear();
   openTokens_.clear();
   regions_.clear();

@@ -65,6 +65,13 @@ LONG SimRegistry::query(HKEY key, const char* name, DWORD* type, BYTE* data, DWO
   return ERROR_SUCCESS;
 }
 
+LONG SimRegistry::remove(HKEY key, const char* name) {
+  auto it = open_.find(reinterpret_cast<std::uintptr_t>(key));
+  if (it == open_.end()) return status(ERROR_INVALID_HANDLE);
+  if (!it->second.writable) return status(ERROR_ACCESS_DENIED);
+  return it->second.key->values.erase(name != nullptr ? name : "") > 0 ? ERROR_SUCCESS : status(ERROR_FILE_NOT_FOUND);
+}
+
 LONG SimRegistry::close(HKEY key) {
   return open_.erase(reinterpret_cast<std::uintptr_t>(key)) > 0 ? ERROR_SUCCESS : status(ERROR_INVALID_HANDLE);
 }

@@ -33,6 +33,7 @@ class SimRegistry {
   LONG open(HKEY root, const char* subKey, bool write, bool mostAllowed, HKEY* result);
   LONG set(HKEY key, const char* name, DWORD type, const BYTE* data, DWORD size);
   LONG query(HKEY key, const char* name, DWORD* type, BYTE* data, DWORD* size) const;
+  LONG remove(HKEY key, const char* name);
   LONG close(HKEY key);
   void closeAll() { open_.clear(); }  // the process has ended
 

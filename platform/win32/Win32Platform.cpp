@@ -483,6 +483,22 @@ HANDLE Win32Platform::CreateMutexA(void* security, BOOL initialOwner, const char
   return ::CreateMutexA(static_cast<::LPSECURITY_ATTRIBUTES>(security), initialOwner, name);
 }
 
+HWND Win32Platform::FindWindowExA(HWND parent, HWND childAfter, const char* className, const char* windowName) {
+  return ours(::FindWindowExA(sys(parent), sys(childAfter), className, windowName));
+}
+BOOL Win32Platform::PostMessageA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  return ::PostMessageA(sys(hwnd), message, wParam, lParam);
+}
+DWORD Win32Platform::GetCurrentProcessId() { return ::GetCurrentProcessId(); }
+DWORD Win32Platform::WaitForSingleObject(HANDLE handle, DWORD milliseconds) {
+  return ::WaitForSingleObject(handle, milliseconds);
+}
+LONG Win32Platform::RegDeleteValueA(HKEY key, const char* valueName) { return ::RegDeleteValueA(sys(key), valueName); }
+HRESULT Win32Platform::RegisterApplicationRestart(const WCHAR* commandLine, DWORD flags) {
+  static_assert(sizeof(WCHAR) == sizeof(::WCHAR));
+  return ::RegisterApplicationRestart(reinterpret_cast<::PCWSTR>(commandLine), flags);
+}
+
 int Win32Platform::GetClassNameA(HWND hwnd, char* name, int maxCount) {
   return ::GetClassNameA(sys(hwnd), name, maxCount);
 }

@@ -145,6 +145,12 @@ class Win32Platform final : public Platform {
   DWORD GetLastError() override;
   BOOL ChangeWindowMessageFilterEx(HWND hwnd, UINT message, DWORD action, void* filterStatus) override;
   HANDLE CreateMutexA(void* security, BOOL initialOwner, const char* name) override;
+  HWND FindWindowExA(HWND parent, HWND childAfter, const char* className, const char* windowName) override;
+  BOOL PostMessageA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) override;
+  DWORD GetCurrentProcessId() override;
+  DWORD WaitForSingleObject(HANDLE handle, DWORD milliseconds) override;
+  LONG RegDeleteValueA(HKEY key, const char* valueName) override;
+  HRESULT RegisterApplicationRestart(const WCHAR* commandLine, DWORD flags) override;
 
   int GetClassNameA(HWND hwnd, char* name, int maxCount) override;
   BOOL GetProcessTimes(HANDLE process, FILETIME* creation, FILETIME* exit, FILETIME* kernel, FILETIME* user) override;

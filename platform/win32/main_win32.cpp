@@ -1,9 +1,12 @@
 // The real entry point of tessellor.exe.
+#include "app/CommandLine.h"
 #include "app/MainDialog.h"
 #include "app/WinMain.h"
 #include "platform/win32/Win32Platform.h"
+#include "tessellor_version.h"
 
 #include <cstdlib>
+#include <optional>
 
 #include <windows.h>
 // commctrl needs windows.h first.
@@ -55,6 +58,8 @@ bool handedToRunningInstance() {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, int showCommand) {
+  if (const std::optional<int> exitCode = tessellor::runSwitch(platform, commandLine, TESSELLOR_VERSION_TEXT))
+    return *exitCode;
   if (handedToRunningInstance()) return 0;
   // The Keys dialog's hotkey controls: their window class exists once this has run.
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_HOTKEY_CLASS};

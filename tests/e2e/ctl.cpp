@@ -44,6 +44,13 @@
 //   taskbar-created             the message a restarted shell broadcasts
 //   exe-path                    the dialog's program file
 //   run-value                   "run-value DATA" of the per-user Run value "Tessellor", or "run-value none"
+//   file-version PATH           the file's version resource, read back as Windows reads it:
+//                               "file-version A.B.C.D|FileVersion|ProductVersion|CompanyName|ProductName|
+//                               LegalCopyright|FileDescription", or "file-version none"
+//   product CODE                what Windows Installer tells of the installed product {CODE}:
+//                               "product NAME|VERSION|PUBLISHER|ICON|icon-file yes|no", or "product none"
+//   uninstall-entry CODE        its entry in Installed apps (the Uninstall key, per user or machine):
+//                               "uninstall-entry HKCU|HKLM DisplayName|DisplayVersion|Publisher", or "none"
 //   wait-log FILE PREFIX N MS   polls until FILE has N lines starting with PREFIX; answers the Nth
 //   wait-file FILE MS           polls until FILE has a whole line; answers it
 //   metrics                     "metrics CXMAXIMIZED CYMAXIMIZED CXMIN CYMIN work L T R B primary W H": the
@@ -61,6 +68,7 @@
 #include <windows.h>
 // shellapi and commctrl need windows.h first.
 #include <commctrl.h>
+#include <msi.h>
 #include <shellapi.h>
 
 #include <fcntl.h>
@@ -848,6 +856,84 @@ bool runKeysCommand(const std::string& command, const char* rest) {
 
 // ---- Placements and the program's end from outside ------------------------------------------------
 
+// A string of the version resource's first translation.
+std::string versionString(const std::vector<char>& block, const char* name) {
+  struct Translation {
+    WORD language;
+    WORD codePage;
+  }* translation = nullptr;
+  UINT size = 0;
+  if (!VerQueryValueA(block.data(), "\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translation), &size) ||
+      size < sizeof *translation) {
+    return "";
+  }
+  char path[128];
+  std::snprintf(path, sizeof path, "\\StringFileInfo\\%04x%04x\\%s", translation->language, translation->codePage,
+                name);
+  char* value = nullptr;
+  if (!VerQueryValueA(block.data(), path, reinterpret_cast<void**>(&value), &size) || value == nullptr) return "";
+  return std::string(value);
+}
+
+void fileVersion(const char* path) {
+  DWORD ignored = 0;
+  const DWORD bytes = GetFileVersionInfoSizeA(path, &ignored);
+  std::vector<char> block(bytes);
+  VS_FIXEDFILEINFO* fixed = nullptr;
+  UINT size = 0;
+  if (bytes == 0 || !GetFileVersionInfoA(path, 0, bytes, block.data()) ||
+      !VerQueryValueA(block.data(), "\\", reinterpret_cast<void**>(&fixed), &size) || size < sizeof *fixed) {
+    reply("file-version none");
+    return;
+  }
+  std::string fields;
+  for (const char* name :
+       {"FileVersion", "ProductVersion", "CompanyName", "ProductName", "LegalCopyright", "FileDescription"}) {
+    fields += "|" + versionString(block, name);
+  }
+  reply("file-version %lu.%lu.%lu.%lu%s", HIWORD(fixed->dwFileVersionMS), LOWORD(fixed->dwFileVersionMS),
+        HIWORD(fixed->dwFileVersionLS), LOWORD(fixed->dwFileVersionLS), fields.c_str());
+}
+
+std::string productInfo(const char* code, const char* property) {
+  char value[MAX_PATH] = {};
+  DWORD size = sizeof value;
+  return MsiGetProductInfoA(code, property, value, &size) == ERROR_SUCCESS ? std::string(value) : std::string();
+}
+
+void product(const char* code) {
+  const std::string name = productInfo(code, "InstalledProductName");
+  if (name.empty()) {
+    reply("product none");
+    return;
+  }
+  const std::string icon = productInfo(code, "ProductIcon");
+  const bool iconFile = !icon.empty() && GetFileAttributesA(icon.c_str()) != INVALID_FILE_ATTRIBUTES;
+  reply("product %s|%s|%s|%s|icon-file %s", name.c_str(), productInfo(code, "VersionString").c_str(),
+        productInfo(code, "Publisher").c_str(), icon.c_str(), iconFile ? "yes" : "no");
+}
+
+void uninstallEntry(const char* code) {
+  const std::string key = std::string("Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\") + code;
+  const std::pair<HKEY, const char*> hives[] = {{HKEY_CURRENT_USER, "HKCU"}, {HKEY_LOCAL_MACHINE, "HKLM"}};
+  for (const auto& [hive, name] : hives) {
+    std::string fields;
+    bool found = false;
+    for (const char* value : {"DisplayName", "DisplayVersion", "Publisher"}) {
+      char data[MAX_PATH] = {};
+      DWORD size = sizeof data;
+      const bool read = RegGetValueA(hive, key.c_str(), value, RRF_RT_REG_SZ, nullptr, data, &size) == ERROR_SUCCESS;
+      found = found || read;
+      fields += (fields.empty() ? "" : "|") + std::string(data);
+    }
+    if (found) {
+      reply("uninstall-entry %s %s", name, fields.c_str());
+      return;
+    }
+  }
+  reply("uninstall-entry none");
+}
+
 const char* stateOf(HWND hwnd) { return IsIconic(hwnd) ? "minimized" : IsZoomed(hwnd) ? "maximized" : "normal"; }
 
 std::string placementOf(HWND hwnd) {
@@ -1107,6 +1193,12 @@ void run(const std::string& command, const char* rest) {
     } else {
       reply("run-value none");
     }
+  } else if (command == "file-version" && std::sscanf(rest, " %255[^\n]", word) == 1) {
+    fileVersion(word);
+  } else if (command == "product" && std::sscanf(rest, "%255s", word) == 1) {
+    product(word);
+  } else if (command == "uninstall-entry" && std::sscanf(rest, "%255s", word) == 1) {
+    uninstallEntry(word);
   } else if (command == "placements") {
     listPlacements();
   } else if (command == "expect-placements" && std::sscanf(rest, "%lu", &n) == 1) {

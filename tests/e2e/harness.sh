@@ -9,7 +9,7 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 cd "$root"
 
 scripts/install-deps.sh cmake make g++ file g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 \
-  libgtest-dev libgmock-dev googletest libbenchmark-dev wine wine64 xvfb xdotool imagemagick
+  libgtest-dev libgmock-dev googletest libbenchmark-dev wine wine64 xvfb xdotool imagemagick wixl
 
 # Both builds are incremental, and the simulator is built where scripts/test.sh builds it later.
 cmake --preset mingw >/dev/null
@@ -32,8 +32,9 @@ export WINEPREFIX=$root/build/e2e-prefix
 # Wine's own log stays off unless asked for, e.g. E2E_WINEDEBUG=+pid,+tid,+timestamp,+relay,+server
 # (it goes to build/e2e-artifacts/ctl.log, through the control program that starts the others).
 export WINEDEBUG=${E2E_WINEDEBUG:--all}
-# No Mono or Gecko installer prompts while the prefix is made.
-export WINEDLLOVERRIDES="mscoree,mshtml="
+# No Mono or Gecko installer prompts while the prefix is made, and no menu entries written to the
+# Linux desktop for the shortcuts an installer makes.
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 
 passed=0
 failed=0

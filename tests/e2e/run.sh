@@ -600,9 +600,9 @@ fi
 
 # --- a window that answers late and will not be as thin as its band ---------------------------------
 # Slow's program takes 400 ms to answer a placement, as a console does, past the 100 ms that a key
-# waits for a window, and keeps at least 380 x 380 px: more than a band of 0.2 (200 px of 1004). Its placement goes on
-# in the background; once Slow has answered, the program reads it back and widens its band as it
-# would have at once. So the windows end where the simulator puts them in one go, and none overlaps
+# waits for a window, and keeps at least 380 x 380 px: more than a band of 0.2 (200 px of 1004).
+# Its placement goes on in the background; once Slow has answered, the program reads it back and
+# widens its band as it would have at once. So the windows end where the simulator puts them in one go, and none overlaps
 # another.
 overlapping_pairs() {  # the pairs of windows of `expected` that overlap, "A/B ..."
   local i j a b al at ar ab bl bt br bb pairs=()
@@ -646,6 +646,11 @@ if [ "$mode" = test ]; then
   step "wait-exit 20000"
 fi
 
+# --- installed, updated and uninstalled with the MSI ----------------------------------------------
+if [ "$mode" = test ]; then
+  . "$root/tests/e2e/install.sh"
+  check_install_update_uninstall
+fi
 
 echo "e2e: $passed passed, $failed failed in $((SECONDS - started)) s (artefacts in $art)"
 [ "$failed" -eq 0 ]

@@ -29,7 +29,8 @@ void print(ScenarioRunner& r, Args& a) {
                                           "file",
                                           "keys",
                                           "hotkey-keys",
-                                          "timers"};
+                                          "timers",
+                                          "restart"};
   const auto what = a.choice(0, kWhat);
   if (!what) return;
   // Only `print file "PATH"` takes a second argument.
@@ -73,8 +74,12 @@ void print(ScenarioRunner& r, Args& a) {
       return printKeysDialog(d, d.topDialog(), out);
     case 14:
       return printHotkeyKeys(d, out);
-    default:
+    case 15:
       return printTimers(d, out);
+    default:
+      if (!d.restart()) return void(out << "restart none\n");
+      out << "restart " << quote(d.restart()->commandLine) << " flags " << d.restart()->flags << '\n';
+      return;
   }
 }
 

@@ -4,7 +4,9 @@
 #include <map>
 #include <sstream>
 
+#include "app/CommandLine.h"
 #include "app/WinMain.h"
+#include "tessellor_version.h"
 #include "tools/sim/Printer.h"
 
 namespace tessellor::sim {
@@ -150,6 +152,19 @@ void ScenarioRunner::endSession() {
   desktop_->SendMessageA(dialog, WM_ENDSESSION, TRUE, 0);
   sessionEnded_ = true;
   desktop_->terminateProcess();
+}
+
+void ScenarioRunner::closeApp() {
+  const HWND dialog = desktop_->mainDialog();
+  desktop_->SendMessageA(dialog, WM_QUERYENDSESSION, 0, ENDSESSION_CLOSEAPP);
+  desktop_->SendMessageA(dialog, WM_ENDSESSION, TRUE, ENDSESSION_CLOSEAPP);
+}
+
+std::optional<int> ScenarioRunner::runOtherCopy(const std::string& commandLine) {
+  desktop_->setOtherCopy(true);
+  const std::optional<int> code = runSwitch(*desktop_, commandLine.c_str(), TESSELLOR_VERSION_TEXT);
+  desktop_->setOtherCopy(false);
+  return code;
 }
 
 Shell* ScenarioRunner::shell() {

@@ -100,6 +100,12 @@ class ScenarioRunner {
   void startProgram();
   // WM_QUERYENDSESSION and WM_ENDSESSION to the main dialog, then the process ends where it is.
   void endSession();
+  // The same messages with ENDSESSION_CLOSEAPP, as an installer's Restart Manager sends them: the
+  // session goes on, and so does the process until it ends by itself.
+  void closeApp();
+  // Another copy of the program starts with that command line and ends; its exit code, or nothing
+  // when the command line starts the tray program.
+  std::optional<int> runOtherCopy(const std::string& commandLine);
   // The process ends at once, as by Task Manager: nothing of it runs any more.
   void kill() { desktop_->killProcess(); }
   // The shell of the running program, or null.

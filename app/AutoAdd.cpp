@@ -2,6 +2,7 @@
 
 #include "app/desktop/UnmovableWindows.h"
 #include "app/journal/RestoreJournal.h"
+#include "app/layouts/LayoutTable.h"
 #include "layout/border/BorderLayout.h"
 #include "layout/grid/GridLayout.h"
 #include "settings/Eligibility.h"
@@ -24,7 +25,11 @@ bool takenAtStart(Shell& shell, HWND hwnd, bool noteUnmovable) {
   bool unmovable = false;
   const bool eligible = isWindowEligible(p, shell.mainDialog, hwnd, shell.programNames, &unmovable);
   unmovable = unmovable || (eligible && wasDenied(shell, hwnd));
-  if ((!eligible && !unmovable) || p.MonitorFromWindow(hwnd, MONITOR_DEFAULTTONEAREST) != shell.desktop.monitor()) {
+  if ((!eligible && !unmovable) || p.MonitorFromWindow(hwnd, MONITOR_DEFAULTTONEAREST) != shell.current->monitor()) {
+    return false;
+  }
+  // Another layout's window stays its own.
+  if (const RunningLayout* holding = layoutHolding(shell, hwnd); holding != nullptr && holding != shell.current) {
     return false;
   }
   if (unmovable && noteUnmovable) noteUnmovableWindow(shell, hwnd);
@@ -35,7 +40,7 @@ BOOL addWindowIfEligible(HWND hwnd, LPARAM fillParam) {
   Fill& fill = *reinterpret_cast<Fill*>(fillParam);
   Shell& shell = fill.shell;
   if (!takenAtStart(shell, hwnd, true)) return TRUE;
-  keepBeforeTaking(shell, hwnd);
+  prepareToTake(shell, hwnd);
   if (BorderLayout* border = shell.borderLayout()) {
     if (fill.centre == nullptr) fill.centre = hwnd;
     if (hwnd == fill.centre) {

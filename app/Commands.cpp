@@ -6,6 +6,7 @@
 #include "app/SavedFiles.h"
 #include "app/journal/RestoreJournal.h"
 #include "app/keys/KeysDialog.h"
+#include "app/layouts/LayoutTable.h"
 #include "resources/resource_ids.h"
 #include "settings/Autostart.h"
 #include "settings/BorderSettingsDialog.h"
@@ -74,7 +75,7 @@ void runCommand(Shell& shell, HWND dialog, WORD id) {
       startGridLayout(shell, GridStart::ArrangeAlways);
       break;
     case IDC_DISABLE_LAYOUT:
-      dropLayout(shell);
+      dropAllLayouts(shell);
       break;
     case IDC_ADD_EXE:
       addExcludedProgram(p, dialog);
@@ -95,6 +96,8 @@ void runCommand(Shell& shell, HWND dialog, WORD id) {
       startBorderLayout(shell);
       break;
     case IDC_BORDER_SETTINGS: {
+      // The band sizes are pixels of the layout the keys would act on.
+      const ActingOn acting(shell, layoutForKeys(shell));
       BorderSettingsSession session{&shell.borderWeights, &layoutArea(shell)};
       const ModalLoop loop(shell);
       p.DialogBoxParamA(shell.appInstance, MAKEINTRESOURCE(IDD_BORDER_SETTINGS), dialog, borderSettingsDialogProc,

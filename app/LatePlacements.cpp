@@ -17,33 +17,42 @@ bool contains(const std::vector<HWND>& list, HWND hwnd) {
 }  // namespace
 
 void noteLatePlacements(Shell& shell, const PlacementOutcome& outcome) {
-  const std::vector<HWND> held = shell.layout.heldWindows();
-  const bool waited = !shell.lateWindows.empty();
-  for (HWND hwnd : outcome.placed) std::erase(shell.lateWindows, hwnd);
+  RunningLayout& layout = *shell.current;
+  const std::vector<HWND> held = layout.engine.heldWindows();
+  const bool anyWaited = std::any_of(shell.layouts.begin(), shell.layouts.end(),
+                                     [](const auto& running) { return !running->lateWindows.empty(); });
+  for (HWND hwnd : outcome.placed) std::erase(layout.lateWindows, hwnd);
   for (HWND hwnd : outcome.late) {
-    if (contains(held, hwnd) && !contains(shell.lateWindows, hwnd)) shell.lateWindows.push_back(hwnd);
+    if (contains(held, hwnd) && !contains(layout.lateWindows, hwnd)) layout.lateWindows.push_back(hwnd);
   }
-  if (!waited && !shell.lateWindows.empty()) {
+  if (!anyWaited && !layout.lateWindows.empty()) {
     shell.platform.SetTimer(shell.mainDialog, LATE_PLACEMENTS_TIMER, kLookAgainMs, nullptr);
   }
 }
 
 void readBackAnsweredWindows(Shell& shell) {
-  if (shell.lateWindows.empty()) return;
   Platform& p = shell.platform;
-  const std::vector<HWND> late = std::move(shell.lateWindows);
-  shell.lateWindows.clear();
-  for (HWND hwnd : late) {
-    if (!contains(shell.layout.heldWindows(), hwnd) || !p.IsWindow(hwnd)) continue;
-    if (p.placementPending(hwnd)) {
-      shell.lateWindows.push_back(hwnd);
-      continue;
+  bool waiting = false;
+  bool answered = false;
+  for (const auto& layout : shell.layouts) {
+    if (layout->lateWindows.empty()) continue;
+    answered = true;
+    const ActingOn acting(shell, layout.get());
+    const std::vector<HWND> late = std::move(layout->lateWindows);
+    layout->lateWindows.clear();
+    for (HWND hwnd : late) {
+      if (!contains(layout->engine.heldWindows(), hwnd) || !p.IsWindow(hwnd)) continue;
+      if (p.placementPending(hwnd)) {
+        layout->lateWindows.push_back(hwnd);
+        continue;
+      }
+      layout->engine.readBackAnswered(hwnd);
+      // Standing in its cell now, as far as it would: from here its own events are caught up with.
+      if (!contains(layout->settledWindows, hwnd)) layout->settledWindows.push_back(hwnd);
     }
-    shell.layout.readBackAnswered(hwnd);
-    // Standing in its cell now, as far as it would: from here its own events are caught up with.
-    if (!contains(shell.settledWindows, hwnd)) shell.settledWindows.push_back(hwnd);
+    waiting = waiting || !layout->lateWindows.empty();
   }
-  if (shell.lateWindows.empty()) p.KillTimer(shell.mainDialog, LATE_PLACEMENTS_TIMER);
+  if (answered && !waiting) p.KillTimer(shell.mainDialog, LATE_PLACEMENTS_TIMER);
 }
 
 }  // namespace tessellor

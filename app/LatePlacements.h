@@ -9,7 +9,7 @@ namespace tessellor {
 // The timer of the main dialog that looks at them meanwhile.
 inline constexpr UINT_PTR LATE_PLACEMENTS_TIMER = 1;
 
-// After the event's placements: the layout's windows that did not answer are looked at again later.
+// After the current layout's placements: its windows that did not answer are looked at again later.
 void noteLatePlacements(Shell& shell, const PlacementOutcome& outcome);
 
 // At the start of each event, and on the timer: each late window that has taken its placement is

@@ -1,6 +1,8 @@
 #include "app/LayoutActivation.h"
 
-#include <cstdint>
+#include <algorithm>
+#include <memory>
+#include <utility>
 
 #include "app/AutoAdd.h"
 #include "app/LatePlacements.h"
@@ -9,6 +11,7 @@
 #include "app/desktop/VirtualDesktops.h"
 #include "app/journal/RestoreJournal.h"
 #include "app/keys/Hotkeys.h"
+#include "app/layouts/LayoutTable.h"
 #include "layout/border/BorderLayout.h"
 #include "layout/grid/GridLayout.h"
 #include "resources/resource_ids.h"
@@ -25,85 +28,90 @@ void addWindowsIfAutomatic(Shell& shell) {
   if (autoAddChecked(shell)) addEligibleWindows(shell);
 }
 
-// The layout takes the monitor the user works on: the foreground window's, else the primary one.
-void chooseMonitor(Shell& shell) {
-  Platform& p = shell.platform;
-  HWND foreground = p.GetForegroundWindow();
-  shell.desktop.useMonitor(foreground != nullptr ? p.MonitorFromWindow(foreground, MONITOR_DEFAULTTONEAREST) : nullptr);
-}
-
-// What follows the layout mode: the keys that act in it, and the status text. Done once the
+// What follows the layout modes: the keys that act in them, and the status text. Done once the
 // event's windows are placed: no key can be handled before, and the windows wait for nothing.
 void followMode(Shell& shell) { shell.modeToFollow = true; }
 
-void forgetSavedPlaces(Shell& shell) {
-  shell.savedSides.clearPos();
-  shell.savedSlots.clearPos();
+template <class Layout, class... Args>
+Layout* startLayout(Shell& shell, Args&&... args) {
+  RunningLayout* layout = addLayout(shell);
+  if (layout == nullptr) return nullptr;  // the monitor holds one on this desktop
+  shell.current = layout;
+  followMode(shell);
+  return layout->engine.start(std::make_unique<Layout>(layout->placements, std::forward<Args>(args)...));
 }
 
 }  // namespace
 
 void startBorderLayout(Shell& shell) {
-  if (shell.layoutMode() != LayoutNone) return;
-  chooseMonitor(shell);
-  takeShownDesktop(shell);
-  shell.layout.start(std::make_unique<BorderLayout>(shell.placements, shell.borderWeights, &shell.placements.screen()));
+  if (startLayout<BorderLayout>(shell, shell.borderWeights, &shell.putBacks) == nullptr) return;
   addWindowsIfAutomatic(shell);
-  followMode(shell);
 }
 
 void startGridLayout(Shell& shell, GridStart arrange) {
-  if (shell.layoutMode() != LayoutNone) return;
-  chooseMonitor(shell);
-  takeShownDesktop(shell);
-  GridLayout& grid = *shell.layout.start(std::make_unique<GridLayout>(shell.placements, &shell.placements.screen()));
+  GridLayout* grid = startLayout<GridLayout>(shell, &shell.putBacks);
+  if (grid == nullptr) return;
   addWindowsIfAutomatic(shell);
-  if (arrange == GridStart::ArrangeAlways || !grid.isEmpty()) {
-    grid.arrange();
-    grid.rememberAllPlacedRects();
+  if (arrange == GridStart::ArrangeAlways || !grid->isEmpty()) {
+    grid->arrange();
+    grid->rememberAllPlacedRects();
   }
-  followMode(shell);
 }
 
 void stopLayout(Shell& shell) {
+  if (shell.current == nullptr) return;
   moveFirstPlacesOntoMonitors(shell);
   if (GridLayout* grid = shell.gridLayout()) {
     grid->restoreAllWindows();
   } else if (BorderLayout* border = shell.borderLayout()) {
     border->restoreAll();
   }
-  // With the windows back, ending the layout is what "Disable Layout" does; without a layout, the
-  // saved places are empty already and only the status text is written.
+  // With the windows back, ending the layout is what "Disable Layout" does.
   dropLayout(shell);
 }
 
 void dropLayout(Shell& shell) {
+  RunningLayout* layout = shell.current;
+  if (layout == nullptr) return;
   // What the layout asked for in this event is not made: its windows stay where they stand, or go
   // back where they were kept.
-  shell.placements.cancelViewTargets();
-  if (!shell.lateWindows.empty()) shell.platform.KillTimer(shell.mainDialog, LATE_PLACEMENTS_TIMER);
-  shell.lateWindows.clear();
-  forgetSavedPlaces(shell);
-  forgetTakenWindows(shell);
-  shell.layout.end();
+  layout->placements.cancelViewTargets();
+  forgetTakenWindows(shell, *layout);
+  const bool hadLate = !layout->lateWindows.empty();
+  retireLayout(shell, layout);
+  const bool lateLeft = std::any_of(shell.layouts.begin(), shell.layouts.end(),
+                                    [](const auto& running) { return !running->lateWindows.empty(); });
+  if (hadLate && !lateLeft) shell.platform.KillTimer(shell.mainDialog, LATE_PLACEMENTS_TIMER);
+  followMode(shell);
+}
+
+void dropAllLayouts(Shell& shell) {
+  while (!shell.layouts.empty()) {
+    ActingOn acting(shell, shell.layouts.back().get());
+    dropLayout(shell);
+  }
+  // Without a layout, only the status text is written.
   followMode(shell);
 }
 
 DesktopView& layoutArea(Shell& shell) {
-  if (shell.layoutMode() == LayoutNone) chooseMonitor(shell);
-  return shell.desktop;
+  if (shell.current != nullptr) return shell.current->view;
+  shell.prospect.useMonitor(workingMonitor(shell));
+  return shell.prospect;
 }
 
-void refreshLayout(Shell& shell) {
-  if (shell.layoutMode() == LayoutNone) return;
-  const DesktopView::Change change = shell.desktop.refresh();
-  // The engines follow a new size themselves; a moved area of the same size is placed anew here.
-  if (BorderLayout* border = shell.borderLayout()) {
-    border->refreshMetrics();
-    if (change == DesktopView::Change::Moved) border->applyLayout();
-  } else if (GridLayout* grid = shell.gridLayout()) {
-    grid->refreshMetrics();
-    if (change == DesktopView::Change::Moved) grid->arrange();
+void refreshLayouts(Shell& shell) {
+  for (const auto& layout : shell.layouts) {
+    const ActingOn acting(shell, layout.get());
+    const DesktopView::Change change = layout->view.refresh();
+    // The engines follow a new size themselves; a moved area of the same size is placed anew here.
+    if (BorderLayout* border = shell.borderLayout()) {
+      border->refreshMetrics();
+      if (change == DesktopView::Change::Moved) border->applyLayout();
+    } else if (GridLayout* grid = shell.gridLayout()) {
+      grid->refreshMetrics();
+      if (change == DesktopView::Change::Moved) grid->arrange();
+    }
   }
 }
 

@@ -1,5 +1,7 @@
 #include "app/MainDialog.h"
 
+#include <algorithm>
+
 #include "app/Commands.h"
 #include "app/LatePlacements.h"
 #include "app/LayoutActivation.h"
@@ -8,8 +10,10 @@
 #include "app/StartUp.h"
 #include "app/WindowEvents.h"
 #include "app/desktop/UnmovableWindows.h"
+#include "app/desktop/VirtualDesktops.h"
 #include "app/journal/RestoreJournal.h"
 #include "app/keys/Hotkeys.h"
+#include "app/layouts/LayoutTable.h"
 #include "resources/resource_ids.h"
 #include "settings/SettingsFile.h"
 
@@ -44,7 +48,7 @@ bool mayPlace(const Shell& shell, UINT message) {
 // What the running layout must know before an event acts: the windows that took a late placement
 // since, and the windows whose own events never came.
 void beforeEvent(Shell& shell, UINT message, WPARAM wParam) {
-  if (shell.layoutMode() == LayoutNone) return;
+  if (!shell.anyLayout()) return;
   readBackAnsweredWindows(shell);
   if (!mayPlace(shell, message)) return;
   // The window a hook message is about has its own event now.
@@ -60,10 +64,10 @@ INT_PTR handleMessage(Shell* shell, Platform& platform, HWND hwnd, UINT message,
   // The message goes on to the layouts.
   const HookMessages& hook = shell->messages;
   if (message != 0 && (message == hook.focus || message == hook.minmax)) {
-    registerHotkeysFor(*shell, shell->layoutMode());
+    registerHotkeys(*shell);
   }
   // Registered numbers never collide with the fixed messages below.
-  if (shell->layoutMode() != LayoutNone && dispatchWindowEvent(*shell, message, wParam, lParam)) return TRUE;
+  if (shell->anyLayout() && dispatchWindowEvent(*shell, message, wParam, lParam)) return TRUE;
 
   switch (message) {
     case WM_INITDIALOG:
@@ -76,18 +80,18 @@ INT_PTR handleMessage(Shell* shell, Platform& platform, HWND hwnd, UINT message,
       return TRUE;
     case WM_DISPLAYCHANGE:
       // A game may take the screen at a resolution of its own.
-      registerHotkeysFor(*shell, shell->layoutMode());
-      refreshLayout(*shell);
+      registerHotkeys(*shell);
+      refreshLayouts(*shell);
       return TRUE;
     case WM_SETTINGCHANGE:
       // Also sent when presentation settings are turned on or off.
-      registerHotkeysFor(*shell, shell->layoutMode());
+      registerHotkeys(*shell);
       // The taskbar moved, was resized or hides itself now: the work area changed with it.
-      if (wParam == SPI_SETWORKAREA) refreshLayout(*shell);
+      if (wParam == SPI_SETWORKAREA) refreshLayouts(*shell);
       return FALSE;
     case WM_COMMAND:
       runCommand(*shell, hwnd, LOWORD(wParam));
-      refreshLayout(*shell);
+      refreshLayouts(*shell);
       return TRUE;
     case WM_HOTKEY:
       onHotkey(*shell, wParam);
@@ -125,6 +129,8 @@ INT_PTR mainDialogProc(Platform& platform, HWND hwnd, UINT message, WPARAM wPara
   // come inside another message.
   if (shell->messageDepth == 0) {
     shell->reads.forget();
+    // Each event chooses the layout it is about.
+    shell->current = nullptr;
   } else if (message == WM_DISPLAYCHANGE || message == WM_SETTINGCHANGE) {
     shell->reads.forgetWindows();
   }
@@ -135,6 +141,7 @@ INT_PTR mainDialogProc(Platform& platform, HWND hwnd, UINT message, WPARAM wPara
   if (shell->messageDepth == 0) {
     finishEvent(*shell);
     shell->reads.forget();
+    shell->current = nullptr;
   }
   return result;
 }
@@ -148,13 +155,14 @@ void finishEvent(Shell& shell) {
   syncRestoreJournal(shell, JournalMoment::AfterPlacing);
   if (shell.modeToFollow) {
     shell.modeToFollow = false;
-    registerHotkeysFor(shell, shell.layoutMode());
+    registerHotkeys(shell);
     showSelectedLayout(shell, shell.mainDialog);
   }
   reportUnmovableWindows(shell);
+  freeRetiredLayouts(shell);
 }
 
-ModalLoop::ModalLoop(Shell& shell) : shell_(shell), depth_(shell.messageDepth) {
+ModalLoop::ModalLoop(Shell& shell) : shell_(shell), depth_(shell.messageDepth), current_(shell.current) {
   // The user sees what the event asked for before the loop, and what arrives in it is an event.
   if (depth_ > 0) finishEvent(shell_);
   shell_.reads.forget();
@@ -162,16 +170,25 @@ ModalLoop::ModalLoop(Shell& shell) : shell_(shell), depth_(shell.messageDepth) {
 }
 
 ModalLoop::~ModalLoop() {
-  // The user may have done anything meanwhile.
+  // The user may have done anything meanwhile, the layout of the event ended too.
   shell_.reads.forget();
   shell_.messageDepth = depth_;
+  const bool running = std::any_of(shell_.layouts.begin(), shell_.layouts.end(),
+                                   [this](const auto& layout) { return layout.get() == current_; });
+  shell_.current = running ? current_ : nullptr;
 }
 
 void showSelectedLayout(Shell& shell, HWND dialog) {
+  // With one layout, that one; with more, the one of the dialog's monitor on the desktop shown.
+  const RunningLayout* shown =
+      shell.layouts.size() == 1
+          ? shell.layouts.front().get()
+          : layoutOn(shell, shell.platform.MonitorFromWindow(dialog, MONITOR_DEFAULTTONEAREST), shownDesktop(shell));
+  const LayoutMode mode = shown != nullptr ? shown->mode() : LayoutNone;
   const char* text = "No Layout Selected";
-  if (shell.layoutMode() == LayoutGrid) {
+  if (mode == LayoutGrid) {
     text = "Grid Layout";
-  } else if (shell.layoutMode() == LayoutBorder) {
+  } else if (mode == LayoutBorder) {
     text = "Border Layout";
   }
   shell.platform.SetDlgItemTextA(dialog, IDC_LAYOUT_STATUS, text);

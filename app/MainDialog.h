@@ -28,6 +28,7 @@ class ModalLoop {
  private:
   Shell& shell_;
   int depth_;
+  RunningLayout* current_;
 };
 
 // Sets the status box from the active layout.

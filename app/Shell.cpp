@@ -19,7 +19,7 @@ HookMessages registerHookMessages(Platform& platform) {
 }
 
 Shell::Shell(Platform& p, const HookMessages& m)
-    : reads(p), platform(reads), messages(m), desktop(reads), placements(desktop, &reads) {
+    : reads(p), platform(reads), messages(m), prospect(reads), putBacks(reads) {
   keys.chosen = defaultKeys();
 }
 

@@ -6,15 +6,15 @@
 #include <bitset>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <set>
 #include <string>
 #include <vector>
 
-#include "app/ActiveLayout.h"
-#include "app/PosTable.h"
 #include "app/journal/RestoreJournal.h"
 #include "app/keys/KeyName.h"
+#include "app/layouts/RunningLayout.h"
 #include "layout/border/BorderWeights.h"
 #include "platform/DesktopView.h"
 #include "platform/EventReads.h"
@@ -65,16 +65,20 @@ struct Shell {
   EventReads reads;
   Platform& platform;
   const HookMessages messages;
-  // What the layouts are built with: the work area of the layout's monitor, in visible bounds.
-  DesktopView desktop;
-  // The same, with each event's placements held back until its end (the layouts are built on it).
-  PendingPlacements placements;
-  // Windows of the layout it placed and saw normal since they joined: one found minimised, maximised,
-  // hidden or gone before its next placement missed an event.
-  std::vector<HWND> settledWindows;
-  // Windows of the layout whose placement did not answer in time: they take it once they do, and
-  // are read back then.
-  std::vector<HWND> lateWindows;
+  // The running layouts, at most one a monitor on each virtual desktop, in the order they are
+  // placed: by monitor (the primary first), then by desktop.
+  std::vector<std::unique_ptr<RunningLayout>> layouts;
+  // The layout the message at hand is about (the one the keys act on, the one that holds the window
+  // an event tells of), or null.
+  RunningLayout* current = nullptr;
+  // Layouts ended in this event, freed at its end.
+  std::vector<std::unique_ptr<RunningLayout>> retired;
+  // The area a layout started now would cover, while none runs there.
+  DesktopView prospect;
+  // Windows put back where they were kept, in the window system's own coordinates: the layouts read
+  // the windows' first places through it, and put them back through it. Placed at the event's end,
+  // after the layouts' own placements.
+  PendingPlacements putBacks;
 
   HWND mainDialog = nullptr;
   HINSTANCE appInstance = nullptr;
@@ -82,25 +86,18 @@ struct Shell {
   char exePath[MAX_PATH] = {};
   NOTIFYICONDATAA trayIcon{};
 
-  ActiveLayout layout;
-  LayoutMode layoutMode() const { return layout.mode(); }
-  // The running layout of that kind, or null.
-  BorderLayout* borderLayout() const { return layout.border(); }
-  GridLayout* gridLayout() const { return layout.grid(); }
+  // The kind of the current layout, and the current layout of that kind, or null.
+  LayoutMode layoutMode() const { return current != nullptr ? current->mode() : LayoutNone; }
+  BorderLayout* borderLayout() const { return current != nullptr ? current->engine.border() : nullptr; }
+  GridLayout* gridLayout() const { return current != nullptr ? current->engine.grid() : nullptr; }
+  bool anyLayout() const { return !layouts.empty(); }
 
-  PosTable savedSides;
-  PosTable savedSlots;
   BorderWeights borderWeights;
 
   // The band the next automatically added window goes to; lives as long as the process.
   int nextSide = 3;
 
   HotkeyState keys;
-
-  // The virtual desktop shown when the layout started (null: none to tell), and the windows the
-  // shell cloaked since because their desktop went out of view.
-  GUID layoutDesktop{};
-  std::vector<HWND> cloakedByDesktop;
 
   // One cycling counter shared by the four Ctrl+arrow directions (never reset).
   std::uint32_t cycleIndex = 0;
@@ -133,5 +130,18 @@ struct Shell {
 
 // The shell kept with the main dialog, or null before WM_INITDIALOG.
 Shell* shellOf(Platform& platform, HWND dialog);
+
+// Makes a layout the current one for as long as it lives, then the one before again.
+class ActingOn {
+ public:
+  ActingOn(Shell& shell, RunningLayout* layout) : shell_(shell), before_(shell.current) { shell.current = layout; }
+  ~ActingOn() { shell_.current = before_; }
+  ActingOn(const ActingOn&) = delete;
+  ActingOn& operator=(const ActingOn&) = delete;
+
+ private:
+  Shell& shell_;
+  RunningLayout* before_;
+};
 
 }  // namespace tessellor

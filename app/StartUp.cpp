@@ -92,7 +92,7 @@ void addTrayIcon(Shell& shell, HWND dialog) {
   // The icon comes first: it carries the balloons that name the keys that cannot be used.
   addTrayIcon(shell, dialog);
   loadChosenKeys(shell);
-  registerHotkeysFor(shell, shell.layoutMode());
+  registerHotkeys(shell);
   // A second start posts the tray's double click here; from a process of lower integrity than an
   // elevated instance, the system would drop it.
   p.ChangeWindowMessageFilterEx(dialog, WM_TRAYICON, MSGFLT_ALLOW, nullptr);

@@ -5,6 +5,7 @@
 #include "app/desktop/UnmovableWindows.h"
 #include "app/desktop/VirtualDesktops.h"
 #include "app/journal/RestoreJournal.h"
+#include "app/layouts/LayoutTable.h"
 
 #include "layout/border/BorderLayout.h"
 #include "layout/grid/GridLayout.h"
@@ -21,7 +22,7 @@ namespace {
 void borderSizing(Shell& shell, HWND hwnd) {
   BorderLayout& border = *shell.borderLayout();
   if (border.sideOf(hwnd) == NoSide) return;
-  if (!border.onUserMoveSize(hwnd)) shell.savedSides.removePos(hwnd);  // dragged out of the layout
+  if (!border.onUserMoveSize(hwnd)) shell.current->savedSides.removePos(hwnd);  // dragged out of the layout
   border.applyLayout();
 }
 
@@ -33,8 +34,8 @@ void borderClose(Shell& shell, HWND hwnd) {
   } else {
     border.forgetWindow(hwnd);  // minimised, maximised or hidden when it closed
   }
-  shell.savedSides.removePos(hwnd);
-  shell.savedSlots.removePos(hwnd);
+  shell.current->savedSides.removePos(hwnd);
+  shell.current->savedSlots.removePos(hwnd);
 }
 
 // Minimised or maximised: the window leaves the layout, but its band, place and share are kept so
@@ -43,10 +44,10 @@ void borderLeave(Shell& shell, HWND hwnd) {
   BorderLayout& border = *shell.borderLayout();
   const int side = border.sideOf(hwnd);
   if (side == NoSide) return;
-  if (!shell.savedSides.addPos(hwnd, side)) shell.savedSides.updatePos(hwnd, side);
+  if (!shell.current->savedSides.addPos(hwnd, side)) shell.current->savedSides.updatePos(hwnd, side);
   if (side != Centre) {
     const int slot = border.indexInSide(hwnd, side);
-    if (!shell.savedSlots.addPos(hwnd, slot)) shell.savedSlots.updatePos(hwnd, slot);
+    if (!shell.current->savedSlots.addPos(hwnd, slot)) shell.current->savedSlots.updatePos(hwnd, slot);
   }
   border.removeWindow(hwnd, side, ForgetRects::No, Park::Yes);
 }
@@ -54,15 +55,15 @@ void borderLeave(Shell& shell, HWND hwnd) {
 void borderRestore(Shell& shell, HWND hwnd) {
   BorderLayout& border = *shell.borderLayout();
   if (border.sideOf(hwnd) != NoSide) return;
-  const int side = shell.savedSides.findPos(hwnd);
+  const int side = shell.current->savedSides.findPos(hwnd);
   if (side == NoSide) return;  // never held, or forgotten
   // Still hidden, or full-screen now: its entries wait for the next restore.
   if (!mayTakeBack(shell.platform, hwnd)) return;
-  keepBeforeTaking(shell, hwnd);
+  prepareToTake(shell, hwnd);
   // A full band or a refused Centre leaves the window out, with its entries kept.
   if (side == Centre) {
     border.addToCentre(hwnd);
-  } else if (const int slot = shell.savedSlots.findPos(hwnd); slot != NoPos) {
+  } else if (const int slot = shell.current->savedSlots.findPos(hwnd); slot != NoPos) {
     border.insertWindow(hwnd, side, slot);
   } else {
     border.addWindow(hwnd, side);
@@ -107,7 +108,7 @@ void gridEvent(Shell& shell, UINT message, HWND hwnd, WORD showCommand) {
     // Any restored or shown window joins, but not a palette, a dialog, a window we cannot move or
     // size, a full-screen program, nor one still hidden (a cell nobody could see).
     if (!mayTakeBack(shell.platform, hwnd) || wasDenied(shell, hwnd)) return;
-    keepBeforeTaking(shell, hwnd);
+    prepareToTake(shell, hwnd);
     grid.addWindow(hwnd);
     grid.arrange();
     grid.rememberPlacedRect(hwnd);
@@ -125,7 +126,8 @@ bool isUserMove(Shell& shell, HWND hwnd) {
     return false;
   }
   // A window still to take the layout's placement stands where it stood: it is judged once it has.
-  if (std::find(shell.lateWindows.begin(), shell.lateWindows.end(), hwnd) != shell.lateWindows.end()) return false;
+  const std::vector<HWND>& late = shell.current->lateWindows;
+  if (std::find(late.begin(), late.end(), hwnd) != late.end()) return false;
   const RectTable* placed = nullptr;
   if (const BorderLayout* border = shell.borderLayout(); border != nullptr && border->sideOf(hwnd) != NoSide) {
     placed = &border->placedRects;
@@ -135,8 +137,37 @@ bool isUserMove(Shell& shell, HWND hwnd) {
   RECT where{};
   if (placed == nullptr || !placed->findRect(hwnd, &where)) return false;
   RECT now{};
-  readWindowRect(shell.placements, hwnd, &now);
+  readWindowRect(shell.current->placements, hwnd, &now);
   return now != where;
+}
+
+// The event for one layout.
+void layoutEvent(Shell& shell, UINT message, HWND hwnd, WORD showCommand) {
+  const HookMessages& m = shell.messages;
+  const DesktopEvent onDesktops = desktopEventOf(shell, *shell.current, message, hwnd, showCommand);
+  if (onDesktops == DesktopEvent::Switch) return;
+  if (onDesktops == DesktopEvent::Left) showCommand = SW_MINIMIZE;
+  if (message == m.moved) {
+    if (!isUserMove(shell, hwnd)) return;
+    message = m.sizing;
+  }
+  if (shell.layoutMode() == LayoutBorder) {
+    borderEvent(shell, message, hwnd, showCommand);
+  } else if (shell.layoutMode() == LayoutGrid) {
+    gridEvent(shell, message, hwnd, showCommand);
+  }
+}
+
+// The layout a window's event is for: the one that holds it or keeps its place; a window no layout
+// keeps, restored or shown, is taken by the one layout running (a Grid Layout takes any), or, where
+// several run, only by a Grid Layout of its own monitor on the desktop shown.
+RunningLayout* layoutForWindow(Shell& shell, HWND hwnd, WORD showCommand) {
+  if (RunningLayout* keeping = layoutKeeping(shell, hwnd)) return keeping;
+  if (showCommand != SW_RESTORE || shell.layouts.empty()) return nullptr;
+  if (shell.layouts.size() == 1) return shell.layouts.front().get();
+  RunningLayout* mine =
+      layoutOn(shell, shell.platform.MonitorFromWindow(hwnd, MONITOR_DEFAULTTONEAREST), shownDesktop(shell));
+  return mine != nullptr && mine->mode() == LayoutGrid ? mine : nullptr;
 }
 
 }  // namespace
@@ -148,20 +179,27 @@ bool dispatchWindowEvent(Shell& shell, UINT message, WPARAM wParam, LPARAM lPara
   // Any program can post these messages. A close may arrive after its window is gone; a move or a
   // restore of a handle that is no window would put a non-window into a cell.
   if (message != m.close && !shell.platform.IsWindow(hwnd)) return true;
-  WORD showCommand = message == m.minmax ? LOWORD(static_cast<std::uintptr_t>(lParam)) : 0;
-  if (message == m.close) forgetDenied(shell, hwnd);
-  const DesktopEvent onDesktops = desktopEventOf(shell, message, hwnd, showCommand);
-  if (onDesktops == DesktopEvent::Switch) return true;
-  if (onDesktops == DesktopEvent::Left) showCommand = SW_MINIMIZE;
-  if (message == m.moved) {
-    if (!isUserMove(shell, hwnd)) return true;
-    message = m.sizing;
+  const WORD showCommand = message == m.minmax ? LOWORD(static_cast<std::uintptr_t>(lParam)) : 0;
+  if (message == m.close) {
+    forgetDenied(shell, hwnd);
+    // A closed handle may come back as another window: no layout may keep anything of this one.
+    std::vector<RunningLayout*> layouts;
+    for (const auto& layout : shell.layouts) layouts.push_back(layout.get());
+    for (RunningLayout* layout : layouts) {
+      const ActingOn acting(shell, layout);
+      layoutEvent(shell, message, hwnd, showCommand);
+    }
+    return true;
   }
-  if (shell.layoutMode() == LayoutBorder) {
-    borderEvent(shell, message, hwnd, showCommand);
-  } else if (shell.layoutMode() == LayoutGrid) {
-    gridEvent(shell, message, hwnd, showCommand);
+  RunningLayout* layout = layoutForWindow(shell, hwnd, showCommand);
+  if (layout == nullptr) {
+    // No layout's to take, but every layout notes a window its desktop's switch cloaks, so that
+    // its uncloaking is not taken for a restore.
+    for (const auto& running : shell.layouts) desktopEventOf(shell, *running, message, hwnd, showCommand);
+    return true;
   }
+  const ActingOn acting(shell, layout);
+  layoutEvent(shell, message, hwnd, showCommand);
   return true;
 }
 

@@ -6,6 +6,7 @@
 #include <unordered_map>
 
 #include "app/MainDialog.h"
+#include "app/layouts/LayoutTable.h"
 #include "bench/NullPlatform.h"
 #include "layout/border/BorderLayout.h"
 #include "layout/grid/GridLayout.h"
@@ -73,7 +74,8 @@ struct Program {
 // neighbour's boundary) and a Centre window; the last North window's right edge moves.
 void borderBandEdgeResize(benchmark::State& state) {
   Program program;
-  BorderLayout& border = *program.shell.layout.start(std::make_unique<BorderLayout>(program.platform, BorderWeights{}));
+  BorderLayout& border =
+      *addLayout(program.shell)->engine.start(std::make_unique<BorderLayout>(program.platform, BorderWeights{}));
   std::uintptr_t handle = 1;
   HWND resized = nullptr;
   for (const int side : {North, West, East, South}) {
@@ -92,7 +94,7 @@ BENCHMARK(borderBandEdgeResize);
 // the gap or overlap with its right neighbour is mended.
 void gridEdgeResize(benchmark::State& state) {
   Program program;
-  GridLayout& grid = *program.shell.layout.start(std::make_unique<GridLayout>(program.platform));
+  GridLayout& grid = *addLayout(program.shell)->engine.start(std::make_unique<GridLayout>(program.platform));
   for (std::uintptr_t handle = 1; handle <= 12; ++handle) grid.addWindow(handleFromValue(handle));
   grid.arrange();
   grid.rememberAllPlacedRects();

@@ -38,8 +38,8 @@ void leaveLayout(Shell& shell, HWND hwnd) {
     if (const int side = border->sideOf(hwnd); side != NoSide) {
       border->removeWindow(hwnd, side, ForgetRects::Yes, Park::No);
     }
-    shell.savedSides.removePos(hwnd);
-    shell.savedSlots.removePos(hwnd);
+    shell.current->savedSides.removePos(hwnd);
+    shell.current->savedSlots.removePos(hwnd);
   } else if (GridLayout* grid = shell.gridLayout()) {
     if (grid->contains(hwnd)) grid->removeWindow(hwnd, ForgetRects::Yes);
   }
@@ -57,7 +57,7 @@ void noteUnmovableWindow(Shell& shell, HWND hwnd) {
 }
 
 void dropDeniedWindows(Shell& shell, const PlacementOutcome& outcome) {
-  const std::vector<HWND> held = shell.layout.heldWindows();
+  const std::vector<HWND> held = shell.current->engine.heldWindows();
   for (HWND hwnd : outcome.denied) {
     if (std::find(held.begin(), held.end(), hwnd) == held.end()) continue;
     noteUnmovableWindow(shell, hwnd);

@@ -26,10 +26,6 @@ namespace {
   return std::memcmp(&id, &null, sizeof id) == 0;
 }
 
-[[gnu::always_inline]] inline bool sameDesktop(const GUID& a, const GUID& b) {
-  return isNull(a) || isNull(b) || std::memcmp(&a, &b, sizeof a) == 0;
-}
-
 // True when the window was in the list; it is not any more.
 [[gnu::always_inline]] inline bool forget(std::vector<HWND>& list, HWND hwnd) {
   for (auto it = list.begin(); it != list.end(); ++it) {
@@ -38,40 +34,38 @@ namespace {
   return false;
 }
 
-// The window is on the layout's desktop and that desktop is shown: it may join.
-[[gnu::always_inline]] inline bool onTheLayoutDesktop(Shell& shell, HWND hwnd) {
-  Platform& p = shell.platform;
-  return onShownDesktop(p, hwnd) && sameDesktop(desktopOf(p, hwnd), shell.layoutDesktop);
-}
-
 }  // namespace
 
-void takeShownDesktop(Shell& shell) {
+GUID shownDesktop(Shell& shell) {
   Platform& p = shell.platform;
-  shell.cloakedByDesktop.clear();
   const HWND foreground = p.GetForegroundWindow();
-  shell.layoutDesktop = foreground != nullptr && onShownDesktop(p, foreground) ? desktopOf(p, foreground) : GUID{};
+  const GUID id = foreground != nullptr && onShownDesktop(p, foreground) ? desktopOf(p, foreground) : GUID{};
   // With no window in front, our own dialog tells it: it is on the shown desktop.
-  if (isNull(shell.layoutDesktop)) shell.layoutDesktop = desktopOf(p, shell.mainDialog);
+  return isNull(id) ? desktopOf(p, shell.mainDialog) : id;
 }
 
-bool onLayoutDesktop(Shell& shell, HWND hwnd) { return onTheLayoutDesktop(shell, hwnd); }
+bool sameDesktop(const GUID& a, const GUID& b) { return isNull(a) || isNull(b) || std::memcmp(&a, &b, sizeof a) == 0; }
 
-bool layoutDesktopShown(Shell& shell) {
-  if (isNull(shell.layoutDesktop)) return true;
+bool onLayoutDesktop(Shell& shell, const RunningLayout& layout, HWND hwnd) {
+  Platform& p = shell.platform;
+  return onShownDesktop(p, hwnd) && sameDesktop(desktopOf(p, hwnd), layout.desktop);
+}
+
+bool layoutDesktopShown(Shell& shell, const RunningLayout& layout) {
+  if (isNull(layout.desktop)) return true;
   Platform& p = shell.platform;
   // Its windows are all on its desktop (one moved elsewhere leaves): one of them shown tells it.
-  const std::vector<HWND> held = shell.layout.heldWindows();
+  const std::vector<HWND> held = layout.engine.heldWindows();
   for (HWND hwnd : held) {
     if (onShownDesktop(p, hwnd)) return true;
   }
   if (!held.empty()) return false;
   const HWND foreground = p.GetForegroundWindow();
-  return foreground == nullptr || onTheLayoutDesktop(shell, foreground) || !onShownDesktop(p, foreground);
+  return foreground == nullptr || onLayoutDesktop(shell, layout, foreground) || !onShownDesktop(p, foreground);
 }
 
-DesktopEvent desktopEventOf(Shell& shell, UINT message, HWND hwnd, WORD showCommand) {
-  std::vector<HWND>& away = shell.cloakedByDesktop;
+DesktopEvent desktopEventOf(Shell& shell, RunningLayout& layout, UINT message, HWND hwnd, WORD showCommand) {
+  std::vector<HWND>& away = layout.cloakedByDesktop;
   // A closed handle may come back as another window, which must not inherit the mark.
   if (message == shell.messages.close) forget(away, hwnd);
   if (message != shell.messages.minmax) return DesktopEvent::Window;
@@ -79,7 +73,7 @@ DesktopEvent desktopEventOf(Shell& shell, UINT message, HWND hwnd, WORD showComm
   if (showCommand == SW_MINIMIZE) {
     if (onShownDesktop(p, hwnd) || p.IsIconic(hwnd)) return DesktopEvent::Window;
     // A window the user moved to another desktop leaves, as a hidden one does.
-    if (!sameDesktop(desktopOf(p, hwnd), shell.layoutDesktop)) return DesktopEvent::Window;
+    if (!sameDesktop(desktopOf(p, hwnd), layout.desktop)) return DesktopEvent::Window;
     forget(away, hwnd);
     away.push_back(hwnd);
     return DesktopEvent::Switch;
@@ -88,9 +82,9 @@ DesktopEvent desktopEventOf(Shell& shell, UINT message, HWND hwnd, WORD showComm
   if (forget(away, hwnd)) {
     // Shown again because its desktop is: it comes back as it went, with nothing placed. Shown on
     // another desktop while its own is away, the user moved it there.
-    return sameDesktop(desktopOf(p, hwnd), shell.layoutDesktop) ? DesktopEvent::Switch : DesktopEvent::Left;
+    return sameDesktop(desktopOf(p, hwnd), layout.desktop) ? DesktopEvent::Switch : DesktopEvent::Left;
   }
-  return onTheLayoutDesktop(shell, hwnd) ? DesktopEvent::Window : DesktopEvent::Switch;
+  return onLayoutDesktop(shell, layout, hwnd) ? DesktopEvent::Window : DesktopEvent::Switch;
 }
 
 }  // namespace tessellor

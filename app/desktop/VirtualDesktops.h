@@ -7,16 +7,18 @@
 
 namespace tessellor {
 
-// At the start of a layout: the desktop shown now becomes the layout's.
-void takeShownDesktop(Shell& shell);
+// The virtual desktop shown, as the foreground window or our own dialog tells it (null: none to tell).
+GUID shownDesktop(Shell& shell);
+// Whether two desktop ids name one desktop (a null id matches every desktop).
+bool sameDesktop(const GUID& a, const GUID& b);
 
 // The layout's desktop is shown: its keys act and its windows may be placed.
-bool layoutDesktopShown(Shell& shell);
+bool layoutDesktopShown(Shell& shell, const RunningLayout& layout);
 
 // The window is on the layout's desktop, and that desktop is shown.
-bool onLayoutDesktop(Shell& shell, HWND hwnd);
+bool onLayoutDesktop(Shell& shell, const RunningLayout& layout, HWND hwnd);
 
-// What a hook event for the window is, as far as virtual desktops tell.
+// What a hook event for the window is to the layout, as far as virtual desktops tell.
 enum class DesktopEvent {
   Window,  // the window's own: the layout sees it
   Switch,  // the shell cloaked or uncloaked it for a desktop switch, or a window of another desktop
@@ -24,6 +26,6 @@ enum class DesktopEvent {
   Left,    // a window away with the layout's desktop came back on another one, moved there by the
            // user: it leaves the layout, as a window moved to another desktop does
 };
-DesktopEvent desktopEventOf(Shell& shell, UINT message, HWND hwnd, WORD showCommand);
+DesktopEvent desktopEventOf(Shell& shell, RunningLayout& layout, UINT message, HWND hwnd, WORD showCommand);
 
 }  // namespace tessellor

@@ -18,31 +18,40 @@ constexpr char NOT_SAVED_TITLE[] = "Window places not saved";
 constexpr char NOT_SAVED_MEANING[] = "If Tessellor ends now, the layout's windows cannot be put back.";
 constexpr char OFFER_TITLE[] = "Windows can be put back";
 
-// The windows the running layout holds, in the order Ctrl+Backspace puts them back.
+// The windows the running layouts hold, layout by layout, each in the order Ctrl+Backspace puts
+// them back.
 std::vector<HWND> heldInRestoreOrder(const Shell& shell) {
   std::vector<HWND> held;
-  if (const BorderLayout* border = shell.borderLayout()) {
-    for (const std::list<layWND>* band : {&border->north, &border->west, &border->east, &border->south}) {
-      for (const layWND& record : *band) held.push_back(record.hwnd);
+  for (const auto& layout : shell.layouts) {
+    if (const BorderLayout* border = layout->engine.border()) {
+      for (const std::list<layWND>* band : {&border->north, &border->west, &border->east, &border->south}) {
+        for (const layWND& record : *band) held.push_back(record.hwnd);
+      }
+      if (border->centre.hwnd != nullptr) held.push_back(border->centre.hwnd);
+    } else if (const GridLayout* grid = layout->engine.grid()) {
+      held.insert(held.end(), grid->windows.begin(), grid->windows.end());
     }
-    if (border->centre.hwnd != nullptr) held.push_back(border->centre.hwnd);
-  } else if (const GridLayout* grid = shell.gridLayout()) {
-    held = grid->windows;
   }
   return held;
 }
 
-PlacementTable* originalRectsOf(const Shell& shell) {
-  if (BorderLayout* border = shell.borderLayout()) return &border->originalRects;
-  if (GridLayout* grid = shell.gridLayout()) return &grid->originalRects;
+PlacementTable* originalRectsOf(const RunningLayout& layout) {
+  if (BorderLayout* border = layout.engine.border()) return &border->originalRects;
+  if (GridLayout* grid = layout.engine.grid()) return &grid->originalRects;
   return nullptr;
 }
 
-// Whether the running layout keeps a first place for the window: only such a window is put back.
-bool layoutKeepsPlace(const Shell& shell, HWND hwnd) {
+// Whether the layout keeps a first place for the window: only such a window is put back.
+bool keepsPlace(const RunningLayout& layout, HWND hwnd) {
   RECT rect{};
-  const PlacementTable* originals = originalRectsOf(shell);
+  const PlacementTable* originals = originalRectsOf(layout);
   return originals != nullptr && originals->findRect(hwnd, &rect);
+}
+
+// Whether a running layout keeps a first place for the window.
+bool layoutKeepsPlace(const Shell& shell, HWND hwnd) {
+  return std::any_of(shell.layouts.begin(), shell.layouts.end(),
+                     [hwnd](const auto& layout) { return keepsPlace(*layout, hwnd); });
 }
 
 KeptWindow* find(std::vector<KeptWindow>& windows, HWND hwnd) {
@@ -139,7 +148,9 @@ bool keep(Shell& shell, HWND hwnd) {
   if (KeptWindow* last = find(j.lastRun, hwnd); last != nullptr && last->id == *id) {
     // Still where the killed layout put it: its place is the one before that layout.
     kept = *last;
-    if (PlacementTable* originals = originalRectsOf(shell)) originals->addPlacement(hwnd, kept.place);
+    if (shell.current != nullptr) {
+      if (PlacementTable* originals = originalRectsOf(*shell.current)) originals->addPlacement(hwnd, kept.place);
+    }
   } else {
     const std::optional<KeptPlacement> place = readKeptPlacement(shell.platform, hwnd);
     if (!place) return false;  // minimised: no place to go back to, as the layouts keep none
@@ -163,6 +174,10 @@ void keepBeforeTaking(Shell& shell, HWND hwnd) {
   if (shell.layoutMode() != LayoutNone) keep(shell, hwnd);
 }
 
+void forgetTakenWindows(Shell& shell, const RunningLayout& layout) {
+  std::erase_if(shell.journal.taken, [&layout](const KeptWindow& w) { return keepsPlace(layout, w.id.hwnd); });
+}
+
 void syncRestoreJournal(Shell& shell, JournalMoment moment) {
   RestoreJournal& j = shell.journal;
   std::erase_if(j.taken, [&shell](const KeptWindow& w) { return !layoutKeepsPlace(shell, w.id.hwnd); });
@@ -173,8 +188,6 @@ void syncRestoreJournal(Shell& shell, JournalMoment moment) {
   }
   writeFile(shell, moment == JournalMoment::BeforePlacing ? Removals::Later : Removals::Now);
 }
-
-void forgetTakenWindows(Shell& shell) { shell.journal.taken.clear(); }
 
 void offerLastRunWindows(Shell& shell) {
   Platform& p = shell.platform;
@@ -193,7 +206,7 @@ void offerLastRunWindows(Shell& shell) {
 }
 
 bool canPutWindowsBack(Shell& shell) {
-  if (shell.layoutMode() != LayoutNone || shell.journal.lastRun.empty()) return false;
+  if (shell.anyLayout() || shell.journal.lastRun.empty()) return false;
   dropGoneWindows(shell);
   writeFile(shell);
   return !shell.journal.lastRun.empty();

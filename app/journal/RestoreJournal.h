@@ -11,6 +11,7 @@
 namespace tessellor {
 
 struct Shell;
+struct RunningLayout;
 
 struct RestoreJournal {
   // Listed by the file at start, still alive, neither put back nor taken by a layout since.
@@ -37,8 +38,8 @@ void keepBeforeTaking(Shell& shell, HWND hwnd);
 // the layout's in the order Ctrl+Backspace puts them back. Writes only when that changed; removes
 // the file when it would list none.
 void syncRestoreJournal(Shell& shell, JournalMoment moment);
-// The layout ended with its windows put back, or with the user keeping them where they are.
-void forgetTakenWindows(Shell& shell);
+// The layout ends with its windows put back, or with the user keeping them where they are.
+void forgetTakenWindows(Shell& shell, const RunningLayout& layout);
 
 // At start: reads the file (a damaged one is ignored), drops the windows that are gone or whose
 // handle another window has now, and offers the rest in a balloon.

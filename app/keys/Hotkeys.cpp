@@ -14,6 +14,7 @@
 #include "app/desktop/VirtualDesktops.h"
 #include "app/journal/RestoreJournal.h"
 #include "app/keys/AltGr.h"
+#include "app/layouts/LayoutTable.h"
 #include "layout/border/BorderLayout.h"
 #include "layout/grid/GridLayout.h"
 #include "settings/ApplicationWindow.h"
@@ -24,10 +25,13 @@ namespace tessellor {
 
 namespace {
 
-// The foreground window when that use may act on it, else null.
+// The foreground window when that use may act on it, else null: not one another layout holds.
 HWND takeForegroundWindow(Shell& shell, TitleUse use) {
   Platform& p = shell.platform;
   const HWND hwnd = p.GetForegroundWindow();
+  if (const RunningLayout* holding = layoutHolding(shell, hwnd); holding != nullptr && holding != shell.current) {
+    return nullptr;
+  }
   char title[100] = {};
   p.GetWindowTextA(hwnd, title, sizeof title);
   RECT rect{};
@@ -59,7 +63,7 @@ void sendForegroundWindow(Shell& shell, int side) {
     const HWND hwnd = takeForegroundWindow(shell, BorderSend);
     if (hwnd == nullptr) return;
     if (const int from = border->sideOf(hwnd); from == NoSide) {
-      keepBeforeTaking(shell, hwnd);
+      prepareToTake(shell, hwnd);
       border->addWindow(hwnd, side);
     } else {
       border->moveWindowToSide(hwnd, from, side);
@@ -67,7 +71,7 @@ void sendForegroundWindow(Shell& shell, int side) {
   } else if (GridLayout* grid = shell.gridLayout()) {
     const HWND hwnd = takeForegroundWindow(shell, GridSend);
     if (hwnd == nullptr || grid->contains(hwnd)) return;
-    keepBeforeTaking(shell, hwnd);
+    prepareToTake(shell, hwnd);
     grid->addWindow(hwnd);
     grid->arrange();
     grid->rememberPlacedRect(hwnd);
@@ -80,7 +84,7 @@ void putForegroundWindowInCentre(Shell& shell) {
   const HWND hwnd = takeForegroundWindow(shell, CentreSend);
   if (hwnd == nullptr) return;
   if (const int from = border->sideOf(hwnd); from == NoSide) {
-    keepBeforeTaking(shell, hwnd);
+    prepareToTake(shell, hwnd);
     border->addToCentre(hwnd);
   } else {
     border->swapWithCentre(layWND{hwnd, 0.0, 0.0}, from);
@@ -158,10 +162,23 @@ struct TypedKey {
 
 }  // namespace
 
-void registerHotkeysFor(Shell& shell, LayoutMode mode) {
+namespace {
+
+void holdHotkeysOf(Shell& shell, HotkeyModes modes) {
   // A game in front must keep Alt+arrows and the rest, also when a layout starts or ends meanwhile.
   const bool leftToFront = shell.keys.keysDialogOpen || fullScreenInFront(shell);
-  holdHotkeys(shell, leftToFront ? 0 : 1u << mode);
+  holdHotkeys(shell, leftToFront ? 0 : modes);
+}
+
+}  // namespace
+
+void registerHotkeysFor(Shell& shell, LayoutMode mode) { holdHotkeysOf(shell, 1u << mode); }
+
+void registerHotkeys(Shell& shell) {
+  // A key is held while any layout it acts in runs; with none, the keys of no layout.
+  HotkeyModes modes = shell.layouts.empty() ? InNone : 0;
+  for (const auto& layout : shell.layouts) modes |= 1u << layout->mode();
+  holdHotkeysOf(shell, modes);
 }
 
 void unregisterHotkeys(Shell& shell) { holdHotkeys(shell, 0); }
@@ -175,21 +192,25 @@ void unregisterHotkeys(Shell& shell) { holdHotkeys(shell, 0); }
     s.reportedAltGr.reset(id);
   }
   s.chosen = keys;
-  registerHotkeysFor(shell, shell.layoutMode());
+  registerHotkeys(shell);
 }
 
 void onHotkey(Shell& shell, WPARAM id) {
   if (id >= std::size(hotkeys)) return;
   if (fullScreenInFront(shell)) return holdHotkeys(shell, 0);
   const Hotkey& key = hotkeys[id];
+  // A start key starts a layout on the monitor the user works on, on the desktop shown, when none
+  // runs there, whatever runs elsewhere.
+  if (key.action == HotkeyAction::StartBorder) return startBorderLayout(shell);
+  if (key.action == HotkeyAction::StartGrid) return startGridLayout(shell, GridStart::ArrangeIfFilled);
+  RunningLayout* layout = layoutForKeys(shell);
+  if (layout == nullptr) return;
+  const ActingOn acting(shell, layout);
   // While another virtual desktop is shown, only ending the layout acts on it.
-  if (shell.layoutMode() != LayoutNone && key.action != HotkeyAction::Stop && !layoutDesktopShown(shell)) return;
+  if (key.action != HotkeyAction::Stop && !layoutDesktopShown(shell, *layout)) return;
   switch (key.action) {
     case HotkeyAction::StartBorder:
-      startBorderLayout(shell);
-      break;
     case HotkeyAction::StartGrid:
-      startGridLayout(shell, GridStart::ArrangeIfFilled);
       break;
     case HotkeyAction::Stop:
       stopLayout(shell);

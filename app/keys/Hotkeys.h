@@ -76,6 +76,9 @@ constexpr HotkeyKeys defaultKeys() {
 // While a full-screen program is in front, or the Keys dialog is open, it holds none. Called again
 // whenever the foreground may have changed, so that the keys come back when that program leaves.
 void registerHotkeysFor(Shell& shell, LayoutMode mode);
+// Registers the keys of every running layout's mode (of no layout, when none runs), as
+// registerHotkeysFor does.
+void registerHotkeys(Shell& shell);
 // The user's new keys, registered at once as the current mode wants them; a key that changed is
 // named again if it cannot be held.
 void chooseKeys(Shell& shell, const HotkeyKeys& keys);

@@ -118,7 +118,7 @@ void confirm(Platform& p, HWND dialog, KeysSession& s) {
 
 void cancel(Platform& p, HWND dialog, KeysSession& s) {
   s.shell->keys.keysDialogOpen = false;
-  registerHotkeysFor(*s.shell, s.shell->layoutMode());
+  registerHotkeys(*s.shell);
   p.EndDialog(dialog, IDCANCEL);
 }
 

@@ -138,6 +138,12 @@ class SimDesktop : public Platform {
   // DPI makes it rescale itself (and its invisible frame) by the ratio, keeping its top-left corner.
   void setPrimaryDpi(UINT dpi);
   bool removeMonitor(const std::string& name);  // false when no living monitor has that name
+  // A monitor's name: "primary", or its `monitor` line's; empty for a handle of none.
+  std::string monitorName(HMONITOR monitor) const;
+  // Every monitor name a line gave, the primary first, then in the order first given.
+  std::vector<std::string> monitorNames() const;
+  // The living monitor of that name, or null (gone, or never given).
+  HMONITOR monitorNamed(const std::string& name) const;
 
   void hideWindow(HWND hwnd);  // by its own program: a hidden foreground window leaves none
   void showWindow(HWND hwnd);  // by its own program: neither raised nor activated
@@ -165,6 +171,9 @@ class SimDesktop : public Platform {
     std::vector<HWND> uncloaked;
   };
   DesktopChange switchDesktop(const std::string& desktop);
+  const std::string& shownDesktop() const { return shownDesktop_; }
+  // The desktop of an id the program was given; empty for none.
+  std::string desktopNameOf(const GUID& id) const;
   DesktopChange moveToDesktop(HWND hwnd, const std::string& desktop);
 
   // ---- More of the desktop, for the scenario runner ------------------------------------------

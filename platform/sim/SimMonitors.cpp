@@ -132,6 +132,31 @@ UINT SimDesktop::dpiOfMonitor(HMONITOR monitor) const {
   return k < monitors_.size() && monitors_[k].alive ? monitors_[k].dpi : 0;
 }
 
+std::string SimDesktop::monitorName(HMONITOR monitor) const {
+  const std::uintptr_t value = reinterpret_cast<std::uintptr_t>(monitor);
+  if (value == kPrimaryMonitor) return "primary";
+  if (value < kPrimaryMonitor || (value - kPrimaryMonitor) % kMonitorStep != 0) return "";
+  const std::size_t k = (value - kPrimaryMonitor) / kMonitorStep - 1;
+  return k < monitors_.size() ? monitors_[k].name : "";
+}
+
+std::vector<std::string> SimDesktop::monitorNames() const {
+  std::vector<std::string> names{"primary"};
+  for (const Monitor& m : monitors_) {
+    if (std::find(names.begin(), names.end(), m.name) == names.end()) names.push_back(m.name);
+  }
+  return names;
+}
+
+HMONITOR SimDesktop::monitorNamed(const std::string& name) const {
+  const auto handle = [](std::uintptr_t value) { return reinterpret_cast<HMONITOR>(value); };
+  if (name == "primary") return handle(kPrimaryMonitor);
+  for (std::size_t k = 0; k < monitors_.size(); ++k) {
+    if (monitors_[k].alive && monitors_[k].name == name) return handle(kPrimaryMonitor + kMonitorStep * (k + 1));
+  }
+  return nullptr;
+}
+
 // ---- Platform -----------------------------------------------------------------------------------
 
 HMONITOR SimDesktop::MonitorFromWindow(HWND hwnd, DWORD flags) {

@@ -2,6 +2,8 @@
 // desktop manager answers about them.
 #include "platform/sim/SimDesktop.h"
 
+#include <cstring>
+
 namespace tessellor::sim {
 
 bool SimDesktop::offDesktop(const Window& w) const { return !w.ownedByProgram && w.desktop != shownDesktop_; }
@@ -45,6 +47,14 @@ HRESULT SimDesktop::GetWindowDesktopId(HWND hwnd, GUID* desktopId) {
   const auto id = desktopIds_.try_emplace(name, static_cast<DWORD>(desktopIds_.size() + 1)).first;
   *desktopId = GUID{id->second, 0x5e57, 0xde5c, {0x80, 0, 0, 0, 0, 0, 0, 0}};
   return S_OK;
+}
+
+std::string SimDesktop::desktopNameOf(const GUID& id) const {
+  for (const auto& [name, number] : desktopIds_) {
+    const GUID named{number, 0x5e57, 0xde5c, {0x80, 0, 0, 0, 0, 0, 0, 0}};
+    if (std::memcmp(&named, &id, sizeof id) == 0) return name;
+  }
+  return "";
 }
 
 }  // namespace tessellor::sim

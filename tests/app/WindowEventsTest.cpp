@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "app/WindowEvents.h"
+#include "app/layouts/LayoutTable.h"
 #include "layout/border/BorderLayout.h"
 #include "layout/grid/GridLayout.h"
 #include "platform/sim/SimDesktop.h"
@@ -34,6 +35,12 @@ class WindowEvents : public ::testing::Test {
     dispatchWindowEvent(shell, shell.messages.moved, reinterpret_cast<WPARAM>(hwnd), 0);
   }
 
+  // The one layout of the tests, added at first use.
+  RunningLayout& running() {
+    if (shell.layouts.empty()) addLayout(shell);
+    return *shell.layouts.front();
+  }
+
   sim::SimDesktop desk;
   Shell shell;
 };
@@ -41,20 +48,20 @@ class WindowEvents : public ::testing::Test {
 // A window minimised out of a band and then closed: its saved band and place, its parked record and
 // both rectangles go, so nothing waits for a later window with the same handle.
 TEST_F(WindowEvents, BorderCloseOfAMinimisedWindowLeavesNothing) {
-  BorderLayout& border = *shell.layout.start(std::make_unique<BorderLayout>(desk));
+  BorderLayout& border = *running().engine.start(std::make_unique<BorderLayout>(desk));
   const HWND a = window("a"), b = window("b");
   border.addWindow(a, West);
   border.addWindow(b, West);
   desk.minimize(b);
   minmax(b, SW_MINIMIZE);
-  ASSERT_EQ(shell.savedSides.findPos(b), West);
-  ASSERT_EQ(shell.savedSlots.findPos(b), 1);
+  ASSERT_EQ(running().savedSides.findPos(b), West);
+  ASSERT_EQ(running().savedSlots.findPos(b), 1);
   ASSERT_EQ(border.parked.size(), 1u);
 
   desk.destroyWindow(b);
   close(b);
-  EXPECT_EQ(shell.savedSides.findPos(b), NoPos);
-  EXPECT_EQ(shell.savedSlots.findPos(b), NoPos);
+  EXPECT_EQ(running().savedSides.findPos(b), NoPos);
+  EXPECT_EQ(running().savedSlots.findPos(b), NoPos);
   EXPECT_TRUE(border.parked.empty());
   RECT rect{};
   EXPECT_FALSE(border.originalRects.findRect(b, &rect));
@@ -67,14 +74,14 @@ TEST_F(WindowEvents, BorderCloseOfAMinimisedWindowLeavesNothing) {
 // A Centre window restored through the Centre, and a band window restored without a place (it
 // left a band of six), come back without a stale parked record.
 TEST_F(WindowEvents, BorderRestoreUnparks) {
-  BorderLayout& border = *shell.layout.start(std::make_unique<BorderLayout>(desk));
+  BorderLayout& border = *running().engine.start(std::make_unique<BorderLayout>(desk));
   const HWND c = window("c"), w = window("w");
   border.addWindow(c, Centre);
   border.addWindow(w, West);
   minmax(c, SW_MINIMIZE);
   minmax(w, SW_MAXIMIZE);
   ASSERT_EQ(border.parked.size(), 2u);
-  shell.savedSlots.updatePos(w, NoPos);  // as when it left a band of six
+  running().savedSlots.updatePos(w, NoPos);  // as when it left a band of six
   minmax(c, SW_RESTORE);
   minmax(w, SW_RESTORE);
   EXPECT_EQ(border.sideOf(c), Centre);
@@ -85,7 +92,7 @@ TEST_F(WindowEvents, BorderRestoreUnparks) {
 // Closed while minimised out of the grid: its first rectangle would otherwise be where a later
 // window with its handle is put back when the layout ends.
 TEST_F(WindowEvents, GridCloseOfAMinimisedWindowForgetsItsRectangles) {
-  GridLayout& grid = *shell.layout.start(std::make_unique<GridLayout>(desk));
+  GridLayout& grid = *running().engine.start(std::make_unique<GridLayout>(desk));
   const HWND a = window("a"), b = window("b");
   grid.addWindow(a);
   grid.addWindow(b);
@@ -103,7 +110,7 @@ TEST_F(WindowEvents, GridCloseOfAMinimisedWindowForgetsItsRectangles) {
 
 // A shown or restored window joins the grid only if it is an application window Tessellor may move.
 TEST_F(WindowEvents, GridRestoreTakesOnlyWindowsItCanTile) {
-  GridLayout& grid = *shell.layout.start(std::make_unique<GridLayout>(desk));
+  GridLayout& grid = *running().engine.start(std::make_unique<GridLayout>(desk));
   sim::WindowSpec tool;
   tool.name = "tool";
   tool.exStyle = WS_EX_TOOLWINDOW;
@@ -122,7 +129,7 @@ TEST_F(WindowEvents, GridRestoreTakesOnlyWindowsItCanTile) {
 // A settled move of a window found minimised, maximised or hidden is left to that change's own
 // event: taken as a drag, the window would leave its band for good instead of being parked.
 TEST_F(WindowEvents, SettledMovesOfWindowsNoLongerNormalAreLeftToTheirEvents) {
-  BorderLayout& border = *shell.layout.start(std::make_unique<BorderLayout>(desk));
+  BorderLayout& border = *running().engine.start(std::make_unique<BorderLayout>(desk));
   const HWND a = window("a"), b = window("b"), c = window("c");
   border.addWindow(a, West);
   border.addWindow(b, East);

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "app/PosTable.h"
+#include "app/layouts/PosTable.h"
 #include "layout/RectTable.h"
 #include "platform/KeptPlacement.h"
 #include "platform/sim/SimDesktop.h"

@@ -29,20 +29,23 @@ RECT fitted(const sim::WindowSpec& windowSpec, RECT r) {
 }  // namespace
 
 std::vector<HWND> windowsToPutBack(const Shell& shell) {
-  std::vector<HWND> held;
-  const PlacementTable* originals = nullptr;
-  if (const BorderLayout* border = shell.borderLayout()) {
-    held = heldWindows(*border);
-    originals = &border->originalRects;
-  } else if (const GridLayout* grid = shell.gridLayout()) {
-    held = grid->windows;
-    originals = &grid->originalRects;
+  std::vector<HWND> all;
+  for (const auto& layout : shell.layouts) {
+    std::vector<HWND> held;
+    const PlacementTable* originals = nullptr;
+    if (const BorderLayout* border = layout->engine.border()) {
+      held = heldWindows(*border);
+      originals = &border->originalRects;
+    } else if (const GridLayout* grid = layout->engine.grid()) {
+      held = grid->windows;
+      originals = &grid->originalRects;
+    }
+    for (HWND hwnd : held) {
+      RECT rect{};
+      if (originals->findRect(hwnd, &rect)) all.push_back(hwnd);
+    }
   }
-  std::erase_if(held, [originals](HWND hwnd) {
-    RECT rect{};
-    return !originals->findRect(hwnd, &rect);
-  });
-  return held;
+  return all;
 }
 
 std::optional<std::vector<KeptWindow>> journalOnDesktop(sim::SimDesktop& desktop) {

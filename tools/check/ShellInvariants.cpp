@@ -3,8 +3,10 @@
 namespace tessellor::check {
 
 void checkShell(const Shell& shell, Findings& findings) {
-  if (const BorderLayout* border = shell.borderLayout()) checkBorder(*border, findings);
-  if (const GridLayout* grid = shell.gridLayout()) checkGrid(*grid, findings);
+  for (const auto& layout : shell.layouts) {
+    if (const BorderLayout* border = layout->engine.border()) checkBorder(*border, findings);
+    if (const GridLayout* grid = layout->engine.grid()) checkGrid(*grid, findings);
+  }
 }
 
 }  // namespace tessellor::check

@@ -51,9 +51,9 @@ std::string EventGenerator::next() {
   if (d.openMenu() && random_.percent(60)) return menuLine();
   if (d.modalOpen() && random_.percent(45)) return borderSettingsLine();
   const Shell* shell = runner_.shell();
-  if (shell != nullptr && shell->layoutMode() == LayoutNone && random_.percent(35)) return startLayout();
+  if (shell != nullptr && !shell->anyLayout() && random_.percent(35)) return startLayout();
   // Killed at any moment, most of all while a layout holds windows: the next start must offer them.
-  if (random_.percent(shell != nullptr && shell->layoutMode() != LayoutNone ? 2 : 1)) return "kill";
+  if (random_.percent(shell != nullptr && shell->anyLayout() ? 2 : 1)) return "kill";
   return online();
 }
 

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <memory>
 #include <sstream>
 
@@ -127,7 +128,7 @@ class SeedRun {
       afterKill_ = true;
       return;
     }
-    const bool offered = shell->layoutMode() == LayoutNone && !shell->journal.lastRun.empty();
+    const bool offered = !shell->anyLayout() && !shell->journal.lastRun.empty();
     const bool item = line == "menu \"Put windows back\"";
     const bool balloon = line == "tray balloonclick" && shell->lastBalloon == Balloon::PutWindowsBack;
     if (offered && (item || balloon)) {
@@ -162,27 +163,30 @@ class SeedRun {
       // that records the rectangle it asked for. The layouts record what they see through the
       // shell's view of the desktop, and are checked through it.
       const auto placed = check::windowsPlacedAsAsked(d.calls());
-      if (const BorderLayout* border = shell->borderLayout()) {
-        check::checkPlacedRects(border->placedRects, placed, shell->desktop, findings_);
+      bool widened = false;
+      std::map<const BorderLayout*, long long> fitRaises;
+      for (const auto& running : shell->layouts) {
+        if (const BorderLayout* border = running->engine.border()) {
+          check::checkPlacedRects(border->placedRects, placed, running->view, findings_);
+          // After the events that place the layout's windows: a change of the minimum window size
+          // alone places nothing, and leaves a window that would not fit before as it stands.
+          if (!answered_ && placesAny(d.calls(), check::heldWindows(*border))) {
+            check::checkBorderWindowsApart(*border, d, running->view, findings_);
+          }
+          // A layout started in this event counts from 0.
+          const auto before = lastFitRaises_.find(border);
+          widened = widened || border->fitRaises > (before != lastFitRaises_.end() ? before->second : 0);
+          fitRaises[border] = border->fitRaises;
+        }
+        if (const GridLayout* grid = running->engine.grid()) {
+          // The grid records the rectangle it asked for a stretched neighbour, which a window
+          // region measures elsewhere.
+          auto measurable = placed;
+          std::erase_if(measurable, [&d](HWND hwnd) { return d.hasSimpleRegion(hwnd); });
+          check::checkPlacedRects(grid->placedRects, measurable, running->view, findings_);
+        }
       }
-      if (const GridLayout* grid = shell->gridLayout()) {
-        // The grid records the rectangle it asked for a stretched neighbour, which a window region
-        // measures elsewhere.
-        auto measurable = placed;
-        std::erase_if(measurable, [&d](HWND hwnd) { return d.hasSimpleRegion(hwnd); });
-        check::checkPlacedRects(grid->placedRects, measurable, shell->desktop, findings_);
-      }
-      const BorderLayout* border = shell->borderLayout();
-      // After the events that place the layout's windows: a change of the minimum window size alone
-      // places nothing, and leaves a window that would not fit before as it stands.
-      if (border != nullptr && !answered_ && placesAny(d.calls(), check::heldWindows(*border))) {
-        check::checkBorderWindowsApart(*border, d, shell->desktop, findings_);
-      }
-      const long long fitRaises = border != nullptr ? border->fitRaises : 0;
-      // A layout started in this event counts from 0.
-      const bool widened = border != nullptr && fitRaises > (border == lastBorder_ ? lastFitRaises_ : 0);
-      lastBorder_ = border;
-      lastFitRaises_ = fitRaises;
+      lastFitRaises_ = std::move(fitRaises);
       check::checkPlacedOnce(
           d.calls(), widened, [&d](HWND hwnd) { return d.hasFrame(hwnd); }, findings_);
     }
@@ -214,8 +218,7 @@ class SeedRun {
   Findings findings_;
   int played_ = 0;
   std::size_t callsThisEvent_ = 0;
-  const BorderLayout* lastBorder_ = nullptr;  // the layout of the last event, and its fit count then
-  long long lastFitRaises_ = 0;
+  std::map<const BorderLayout*, long long> lastFitRaises_;  // each Border Layout's fit count after the last event
   long long seen_ = 0;
   std::vector<HWND> heldAtKill_;
   std::vector<KeptWindow> listedAtPutBack_;

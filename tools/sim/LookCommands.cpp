@@ -1,4 +1,5 @@
 // Looking at the desktop and the program, and checking them.
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -12,7 +13,30 @@ namespace tessellor::sim {
 
 namespace {
 
+// A monitor a `monitor` line gave (or `primary`), from argument i; false (malformed) for another.
+bool knownMonitor(ScenarioRunner& r, Args& a, std::size_t i) {
+  const auto name = a.word(i);
+  if (!name) return false;
+  const std::vector<std::string> names = r.desktop().monitorNames();
+  if (std::find(names.begin(), names.end(), *name) != names.end()) return true;
+  a.fail("no monitor line gave the name " + *name);
+  return false;
+}
+
+// `print layout MONITOR [desktop D]`: that monitor's layout alone.
+void printMonitorLayout(ScenarioRunner& r, Args& a) {
+  if (!a.count(2, 4) || a.size() == 3 || !knownMonitor(r, a, 1)) return;
+  std::string desk = r.desktop().shownDesktop();
+  if (a.size() == 4) {
+    if (!a.isWord(2, "desktop")) return void(a.fail("print layout MONITOR takes desktop D"));
+    desk = a.word(3).value_or("");
+  }
+  if (a.failed()) return;
+  printOneLayout(r.desktop(), layoutOfMonitor(r.desktop(), r.shell(), *a.word(1), desk), r.out());
+}
+
 void print(ScenarioRunner& r, Args& a) {
+  if (a.size() > 1 && a.isWord(0, "layout")) return printMonitorLayout(r, a);
   if (!a.count(1, 2)) return;
   static constexpr const char* kWhat[] = {"windows",
                                           "layout",
@@ -117,11 +141,20 @@ void expectSide(ScenarioRunner& r, Args& a) {
 }
 
 void expectMode(ScenarioRunner& r, Args& a) {
-  if (!a.count(2, 2)) return;
+  if (!a.count(2, 3)) return;
   static constexpr const char* kModes[] = {"none", "border", "grid"};
-  const auto mode = a.choice(1, kModes);
-  if (!mode) return;
-  const std::string found = modeName(r.shell());
+  const bool ofMonitor = a.size() == 3;
+  const auto mode = a.choice(ofMonitor ? 2 : 1, kModes);
+  if (!mode || (ofMonitor && !knownMonitor(r, a, 1))) return;
+  const Shell* shell = r.shell();
+  if (!ofMonitor && shell != nullptr && shell->layouts.size() > 1) {
+    return void(a.fail("expect mode needs a monitor while several layouts run"));
+  }
+  const std::string found = ofMonitor ? modeName(LayoutMode([&] {
+    const RunningLayout* l = layoutOfMonitor(r.desktop(), shell, *a.word(1), r.desktop().shownDesktop());
+    return l != nullptr ? l->mode() : LayoutNone;
+  }()))
+                                      : modeName(shell);
   if (found != kModes[*mode]) r.expectFailed(std::string("mode ") + kModes[*mode], "mode " + found);
 }
 

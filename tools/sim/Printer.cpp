@@ -1,5 +1,6 @@
 #include "tools/sim/Printer.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <utility>
@@ -82,11 +83,33 @@ void printVisible(const SimDesktop& desktop, std::ostream& out) {
   }
 }
 
-void printLayout(SimDesktop& desktop, const Shell* shell, std::ostream& out) {
-  const std::string mode = modeName(shell);
-  if (mode == "border") return printBorder(desktop, *shell->borderLayout(), out);
-  if (mode == "grid") return printGrid(desktop, *shell->gridLayout(), out);
+void printOneLayout(SimDesktop& desktop, const RunningLayout* layout, std::ostream& out) {
+  if (layout != nullptr && layout->engine.border() != nullptr)
+    return printBorder(desktop, *layout->engine.border(), out);
+  if (layout != nullptr && layout->engine.grid() != nullptr) return printGrid(desktop, *layout->engine.grid(), out);
   out << "layout none\n";
+}
+
+void printLayout(SimDesktop& desktop, const Shell* shell, std::ostream& out) {
+  const std::vector<NamedLayout> layouts = namedLayouts(desktop, shell);
+  if (layouts.size() <= 1) return printOneLayout(desktop, layouts.empty() ? nullptr : layouts.front().layout, out);
+  const bool desktops = std::any_of(layouts.begin(), layouts.end(),
+                                    [&](const NamedLayout& l) { return l.desktop != layouts.front().desktop; });
+  for (const NamedLayout& l : layouts) {
+    out << "monitor " << l.monitor;
+    if (desktops) out << " desktop " << l.desktop;
+    out << '\n';
+    printOneLayout(desktop, l.layout, out);
+  }
+}
+
+const RunningLayout* layoutOfMonitor(const SimDesktop& desktop, const Shell* shell, const std::string& monitor,
+                                     const std::string& desk) {
+  if (desktop.monitorNamed(monitor) == nullptr) return nullptr;  // gone
+  for (const NamedLayout& l : namedLayouts(desktop, shell)) {
+    if (l.monitor == monitor && l.desktop == desk) return l.layout;
+  }
+  return nullptr;
 }
 
 void printDialog(SimDesktop& desktop, HWND dialog, std::ostream& out) {

@@ -22,6 +22,11 @@ void printWindows(SimDesktop& desktop, std::ostream& out);
 // `layout none`, or the border layout's weights, bounds, bands, centre and parked windows, or the
 // grid's shape and windows.
 void printLayout(SimDesktop& desktop, const Shell* shell, std::ostream& out);
+// The lines `print layout` prints for one layout, or `layout none`.
+void printOneLayout(SimDesktop& desktop, const RunningLayout* layout, std::ostream& out);
+// The layout of that monitor on that desktop, or null (none there, or the monitor has gone).
+const RunningLayout* layoutOfMonitor(const SimDesktop& desktop, const Shell* shell, const std::string& monitor,
+                                     const std::string& desk);
 // The main dialog: shown, status text, excluded programs, the two options.
 void printDialog(SimDesktop& desktop, HWND dialog, std::ostream& out);
 // The band sizes in the open border settings dialog's edit boxes, as their texts.

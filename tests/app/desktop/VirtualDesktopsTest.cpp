@@ -6,6 +6,7 @@
 
 #include "app/WindowEvents.h"
 #include "app/desktop/VirtualDesktops.h"
+#include "app/layouts/LayoutTable.h"
 #include "layout/grid/GridLayout.h"
 #include "platform/sim/SimDesktop.h"
 
@@ -29,17 +30,17 @@ TEST(VirtualDesktopsWithoutManager, EveryWindowIsOnTheLayoutsDesktop) {
   Shell shell(desk, registerHookMessages(desk));
   const HWND a = window(desk, "a"), b = window(desk, "b");
   desk.setForeground(a);
-  GridLayout& grid = *shell.layout.start(std::make_unique<GridLayout>(desk));
-  takeShownDesktop(shell);
+  RunningLayout& running = *addLayout(shell);  // on the desktop shown
+  GridLayout& grid = *running.engine.start(std::make_unique<GridLayout>(desk));
   grid.addWindow(a);
   grid.addWindow(b);
   desk.moveToDesktop(b, "2");
   desk.switchDesktop("2");
 
-  EXPECT_TRUE(layoutDesktopShown(shell));
+  EXPECT_TRUE(layoutDesktopShown(shell, running));
   // A cloaked window leaves as a hidden one does, and a shown one may join again.
-  EXPECT_EQ(desktopEventOf(shell, shell.messages.minmax, a, SW_MINIMIZE), DesktopEvent::Window);
-  EXPECT_EQ(desktopEventOf(shell, shell.messages.minmax, a, SW_RESTORE), DesktopEvent::Window);
+  EXPECT_EQ(desktopEventOf(shell, running, shell.messages.minmax, a, SW_MINIMIZE), DesktopEvent::Window);
+  EXPECT_EQ(desktopEventOf(shell, running, shell.messages.minmax, a, SW_RESTORE), DesktopEvent::Window);
   dispatchWindowEvent(shell, shell.messages.minmax, reinterpret_cast<WPARAM>(a), SW_MINIMIZE);
   EXPECT_FALSE(grid.contains(a));
 }

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "app/ActiveLayout.h"
 #include "app/keys/Hotkeys.h"
+#include "app/layouts/ActiveLayout.h"
 #include "layout/border/BorderLayout.h"
 #include "layout/grid/GridLayout.h"
 #include "platform/sim/SimDesktop.h"

@@ -1,4 +1,4 @@
-#include "app/ActiveLayout.h"
+#include "app/layouts/ActiveLayout.h"
 
 #include <utility>
 

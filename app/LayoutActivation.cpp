@@ -14,6 +14,7 @@
 #include "app/layouts/LayoutTable.h"
 #include "layout/border/BorderLayout.h"
 #include "layout/grid/GridLayout.h"
+#include "layout/placement.h"
 #include "resources/resource_ids.h"
 
 namespace tessellor {
@@ -31,6 +32,29 @@ void addWindowsIfAutomatic(Shell& shell) {
 // What follows the layout modes: the keys that act in them, and the status text. Done once the
 // event's windows are placed: no key can be handled before, and the windows wait for nothing.
 void followMode(Shell& shell) { shell.modeToFollow = true; }
+
+// The current layout's windows back where they were kept, each on a monitor that is there, as
+// Ctrl+Backspace puts them but raising or activating none: the user did not ask for it.
+void putBackUnasked(Shell& shell) {
+  moveFirstPlacesOntoMonitors(shell);
+  const PlacementTable* originals = nullptr;
+  if (const BorderLayout* border = shell.borderLayout()) originals = &border->originalRects;
+  if (const GridLayout* grid = shell.gridLayout()) originals = &grid->originalRects;
+  if (originals == nullptr) return;
+  for (HWND hwnd : shell.current->engine.heldWindows()) {
+    KeptPlacement kept;
+    if (!originals->findPlacement(hwnd, &kept) || IsRectEmpty(&kept.normal)) continue;
+    if (!kept.maximized) {
+      setNormalPlacement(shell.putBacks, hwnd, kept.normal);
+      continue;
+    }
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
+    placement.rcNormalPosition = kept.normal;
+    placement.showCmd = SW_MAXIMIZE;
+    shell.putBacks.SetWindowPlacement(hwnd, &placement);
+  }
+}
 
 template <class Layout, class... Args>
 Layout* startLayout(Shell& shell, Args&&... args) {
@@ -101,9 +125,22 @@ DesktopView& layoutArea(Shell& shell) {
 }
 
 void refreshLayouts(Shell& shell) {
-  for (const auto& layout : shell.layouts) {
-    const ActingOn acting(shell, layout.get());
+  std::vector<RunningLayout*> layouts;
+  for (const auto& layout : shell.layouts) layouts.push_back(layout.get());
+  for (RunningLayout* layout : layouts) {
+    const ActingOn acting(shell, layout);
+    const HMONITOR before = layout->monitor();
     const DesktopView::Change change = layout->view.refresh();
+    // Its monitor gone, the layout moved to the primary one; where the primary holds a layout on its
+    // desktop already, it ends instead, its windows put back.
+    if (layout->monitor() != before) {
+      const RunningLayout* there = layoutOn(shell, layout->monitor(), layout->desktop);
+      if (there != nullptr && there != layout) {
+        putBackUnasked(shell);
+        dropLayout(shell);
+        continue;
+      }
+    }
     // The engines follow a new size themselves; a moved area of the same size is placed anew here.
     if (BorderLayout* border = shell.borderLayout()) {
       border->refreshMetrics();

@@ -6,6 +6,7 @@
 #include "app/desktop/VirtualDesktops.h"
 #include "app/journal/RestoreJournal.h"
 #include "app/layouts/LayoutTable.h"
+#include "app/layouts/MonitorMoves.h"
 
 #include "layout/border/BorderLayout.h"
 #include "layout/grid/GridLayout.h"
@@ -151,6 +152,7 @@ void layoutEvent(Shell& shell, UINT message, HWND hwnd, WORD showCommand) {
     if (!isUserMove(shell, hwnd)) return;
     message = m.sizing;
   }
+  if (message == m.sizing && followMoveToAnotherMonitor(shell, hwnd)) return;
   if (shell.layoutMode() == LayoutBorder) {
     borderEvent(shell, message, hwnd, showCommand);
   } else if (shell.layoutMode() == LayoutGrid) {

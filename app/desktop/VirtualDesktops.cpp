@@ -1,5 +1,6 @@
 #include "app/desktop/VirtualDesktops.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace tessellor {
@@ -54,10 +55,11 @@ bool onLayoutDesktop(Shell& shell, const RunningLayout& layout, HWND hwnd) {
 bool layoutDesktopShown(Shell& shell, const RunningLayout& layout) {
   if (isNull(layout.desktop)) return true;
   Platform& p = shell.platform;
-  // Its windows are all on its desktop (one moved elsewhere leaves): one of them shown tells it.
+  // Its windows are on its desktop (one moved elsewhere leaves, once it is heard of): one of them
+  // shown there tells it.
   const std::vector<HWND> held = layout.engine.heldWindows();
   for (HWND hwnd : held) {
-    if (onShownDesktop(p, hwnd)) return true;
+    if (onShownDesktop(p, hwnd) && sameDesktop(desktopOf(p, hwnd), layout.desktop)) return true;
   }
   if (!held.empty()) return false;
   const HWND foreground = p.GetForegroundWindow();
@@ -79,11 +81,15 @@ DesktopEvent desktopEventOf(Shell& shell, RunningLayout& layout, UINT message, H
     return DesktopEvent::Switch;
   }
   if (showCommand != SW_RESTORE && showCommand != SW_MAXIMIZE) return DesktopEvent::Window;
+  const bool onItsDesktop = sameDesktop(desktopOf(p, hwnd), layout.desktop);
   if (forget(away, hwnd)) {
     // Shown again because its desktop is: it comes back as it went, with nothing placed. Shown on
     // another desktop while its own is away, the user moved it there.
-    return sameDesktop(desktopOf(p, hwnd), layout.desktop) ? DesktopEvent::Switch : DesktopEvent::Left;
+    return onItsDesktop ? DesktopEvent::Switch : DesktopEvent::Left;
   }
+  // A window of the layout shown on another desktop: moved there by the user.
+  const std::vector<HWND> held = layout.engine.heldWindows();
+  if (!onItsDesktop && std::find(held.begin(), held.end(), hwnd) != held.end()) return DesktopEvent::Left;
   return onLayoutDesktop(shell, layout, hwnd) ? DesktopEvent::Window : DesktopEvent::Switch;
 }
 

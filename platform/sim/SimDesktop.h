@@ -144,6 +144,11 @@ class SimDesktop : public Platform {
   std::vector<std::string> monitorNames() const;
   // The living monitor of that name, or null (gone, or never given).
   HMONITOR monitorNamed(const std::string& name) const;
+  // The living monitor of that name's bounds and work area; false when there is none.
+  bool monitorBounds(const std::string& name, RECT& bounds, RECT& work) const {
+    const HMONITOR monitor = monitorNamed(name);
+    return monitor != nullptr && monitorAt(monitor, bounds, work);
+  }
 
   void hideWindow(HWND hwnd);  // by its own program: a hidden foreground window leaves none
   void showWindow(HWND hwnd);  // by its own program: neither raised nor activated

@@ -52,14 +52,18 @@ void checkPlacedRects(const RectTable& placedRects, std::span<const HWND> window
 // The windows a border layout holds: its bands, North, West, East, South, then the Centre.
 std::vector<HWND> heldWindows(const BorderLayout& layout);
 
-// No two windows of the Border Layout overlap, as the layout sees them (`view`), wherever their
-// minimum sizes fit in the work area at all: along each band past the neighbour that shortens it,
-// and across the bands and the Centre. Windows still to take their placement, or to be caught up
-// with, and user-set weights past the screen leave the rule unchecked.
+// No two windows of the Border Layout overlap, and each lies inside the work area, as the layout
+// sees them (`view`), wherever their minimum sizes fit in the work area at all: along each band past
+// the neighbour that shortens it, and across the bands and the Centre. Windows still to take their
+// placement, or to be caught up with, and user-set weights past the screen leave the rule unchecked.
 void checkBorderWindowsApart(const BorderLayout& layout, sim::SimDesktop& desktop, Platform& view, Findings& findings);
 
-// The layout that exists keeps its rules.
+// Every layout keeps its rules, and no window is held by two layouts.
 void checkShell(const Shell& shell, Findings& findings);
+
+// No window of a layout whose virtual desktop is not shown was placed by these calls.
+void checkNothingPlacedAway(Shell& shell, const sim::SimDesktop& desktop, std::span<const sim::PlacementCall> calls,
+                            Findings& findings);
 
 // What the placement calls of one event may ask of the window system.
 struct PlacementLimits {

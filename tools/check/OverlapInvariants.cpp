@@ -108,6 +108,15 @@ void checkBorderWindowsApart(const BorderLayout& layout, sim::SimDesktop& deskto
       alongSum(held, North) + thickest(held, East) <= w && alongSum(held, East) + thickest(held, South) <= h &&
       alongSum(held, South) + thickest(held, West) <= w && alongSum(held, West) + thickest(held, North) <= h;
   if (!acrossFits || !alongFits) return;
+  // Inside its monitor's work area, where the layout sees it from (0, 0), but a window held at a
+  // minimum size no fit reaches.
+  for (const Held& one : held) {
+    const RECT& v = one.visible;
+    if (atMinimumNoFitReaches(one)) continue;
+    if (v.left < 0 || v.top < 0 || v.right > w || v.bottom > h) {
+      findings.push_back("window " + desktop.nameOf(one.hwnd) + " of the Border Layout reaches past its work area");
+    }
+  }
   for (std::size_t i = 0; i < held.size(); ++i) {
     for (std::size_t j = i + 1; j < held.size(); ++j) {
       if (!overlap(held[i].visible, held[j].visible)) continue;

@@ -438,10 +438,51 @@ std::string EventGenerator::settingsFile() {
 // ---- The desktop of Windows 10 and 11 --------------------------------------------------------------
 
 std::string EventGenerator::modernDesktopLine() {
-  const int roll = random_.below(10);
+  const int roll = random_.below(12);
   if (roll < 2) return workarea();
   if (roll < 4) return monitor();
+  if (roll < 6) return virtualDesktopLine();
+  if (roll < 7) return dragOntoAnotherMonitor();
   return ownProgramLine();
+}
+
+// Two virtual desktops: switching between them, windows moved from one to the other, and a start
+// key on each so that both hold layouts.
+std::string EventGenerator::virtualDesktopLine() {
+  const int roll = random_.below(10);
+  if (roll < 4) return "switch-desktop " + std::string(random_.pick({"1", "2"}));
+  if (roll < 7) {
+    const HWND hwnd = someWindow(false);
+    if (hwnd == nullptr) return newWindow();
+    return "move-to-desktop " + nameOf(hwnd) + " " + random_.pick({"1", "2"});
+  }
+  const HWND hwnd = someWindow(false);
+  if (runner_.running() && hwnd != nullptr) follow_.push_back(random_.pick({"key 0", "key 1"}));
+  return hwnd != nullptr ? "foreground " + nameOf(hwnd) : newWindow();
+}
+
+// A window dragged by the offset between the primary monitor and another, so that it lands on the
+// other one (or comes back); with the other monitor in front, a start key starts a layout there.
+std::string EventGenerator::dragOntoAnotherMonitor() {
+  const HWND hwnd = someWindow(false);
+  if (hwnd == nullptr || monitors_.empty()) return newWindow();
+  auto it = monitors_.begin();
+  std::advance(it, random_.below(static_cast<int>(monitors_.size())));
+  RECT bounds{}, work{};
+  if (!desktop().monitorBounds(*it, bounds, work)) return newWindow();
+  const RECT r = desktop().rectOf(hwnd);
+  const long long cx = (static_cast<long long>(r.left) + r.right) / 2;
+  const long long cy = (static_cast<long long>(r.top) + r.bottom) / 2;
+  const long long tx = (static_cast<long long>(bounds.left) + bounds.right) / 2 + random_.between(-200, 200);
+  const long long ty = (static_cast<long long>(bounds.top) + bounds.bottom) / 2 + random_.between(-200, 200);
+  const bool back = random_.percent(30);
+  const long long dx = back ? desktop().screenWidth() / 2 - cx : tx - cx;
+  const long long dy = back ? desktop().screenHeight() / 2 - cy : ty - cy;
+  if (runner_.running() && random_.percent(25)) {
+    follow_.push_back("foreground " + nameOf(hwnd));
+    follow_.push_back(random_.pick({"key 0", "key 1"}));
+  }
+  return "drag " + nameOf(hwnd) + " " + number(g(clampToInt(dx))) + " " + number(g(clampToInt(random_.percent(30) ? 0 : dy)));
 }
 
 std::string EventGenerator::modernWindowOptions() {
@@ -453,6 +494,7 @@ std::string EventGenerator::modernWindowOptions() {
                    : " frame " + rectWords(random_.below(20), random_.below(10), random_.below(20), random_.below(20));
   }
   if (random_.percent(8)) options += " cloaked";
+  if (random_.percent(6)) options += " desktop 2";
   if (random_.percent(8)) options += " tool";
   if (random_.percent(4)) options += " noactivate";
   if (random_.percent(4)) options += " appwindow";

@@ -60,6 +60,8 @@ class EventGenerator {
   std::string workarea();
   std::string monitor();
   std::string ownProgramLine();
+  std::string virtualDesktopLine();
+  std::string dragOntoAnotherMonitor();
 
   // A living window of another program (the program's own dialog only when `dialogToo`), or null.
   HWND someWindow(bool dialogToo);

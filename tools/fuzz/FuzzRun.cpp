@@ -112,6 +112,7 @@ class SeedRun {
     noteJournalLine(line);
     // A late window that has just answered stands where it will until the timer reads it back.
     answered_ = line.starts_with("answer ");
+    switchedDesktop_ = line.starts_with("switch-desktop ");
     // Written before it runs: a crash in this line still leaves it in the file.
     file_ << line << '\n';
     file_.flush();
@@ -158,6 +159,7 @@ class SeedRun {
     check::checkPlacements(d.calls(), limits, findings_);
     if (Shell* shell = runner_->shell()) {
       check::checkShell(*shell, findings_);
+      check::checkNothingPlacedAway(*shell, d, d.calls(), findings_);
       // Only the windows fully placed in this event: any other may have been moved since by what
       // no layout follows (a program, a drag the hook did not report), or stretched by a layout
       // that records the rectangle it asked for. The layouts record what they see through the
@@ -187,8 +189,12 @@ class SeedRun {
         }
       }
       lastFitRaises_ = std::move(fitRaises);
-      check::checkPlacedOnce(
-          d.calls(), widened, [&d](HWND hwnd) { return d.hasFrame(hwnd); }, findings_);
+      // A desktop switch tells of each window it cloaks or uncloaks in a message of its own, each an
+      // event: the changes that waited for the desktop and a window that joins are placed in turn.
+      if (!switchedDesktop_) {
+        check::checkPlacedOnce(
+            d.calls(), widened, [&d](HWND hwnd) { return d.hasFrame(hwnd); }, findings_);
+      }
     }
     d.clearCalls();
     callsThisEvent_ = 0;
@@ -224,6 +230,7 @@ class SeedRun {
   std::vector<KeptWindow> listedAtPutBack_;
   bool afterKill_ = false;
   bool answered_ = false;
+  bool switchedDesktop_ = false;
   bool afterPutBack_ = false;
 };
 

@@ -8,7 +8,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh cmake make g++ file libgtest-dev libgmock-dev googletest libbenchmark-dev \
-  clang-format clang-tidy g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 wixl msitools python3-yaml python3-pefile
+  clang-format clang-tidy g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 librsvg2-bin wixl msitools python3-yaml python3-pefile
 
 jobs=$(nproc 2>/dev/null || echo 2)
 

@@ -202,9 +202,10 @@ bool canPutWindowsBack(Shell& shell) {
 void putWindowsBack(Shell& shell) {
   if (!canPutWindowsBack(shell)) return;
   RestoreJournal& j = shell.journal;
-  for (const KeptWindow& w : j.lastRun) putBack(shell.platform, w.id.hwnd, w.place);
+  // Held to the event's end and made there in one batch, as Ctrl+Backspace's are: a busy window holds
+  // no one up, and the file goes once they have been made.
+  for (const KeptWindow& w : j.lastRun) putBack(shell.placements.screen(), w.id.hwnd, w.place);
   j.lastRun.clear();
-  writeFile(shell);
 }
 
 }  // namespace tessellor

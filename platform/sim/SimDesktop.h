@@ -393,6 +393,7 @@ class SimDesktop : public Platform {
 
   bool readWholeFile(const char* path, std::string& bytes) override;
   bool replaceFile(const char* path, std::string_view bytes) override;
+  bool removeLeftoverTemporaries(const char* path) override;
 
   HRESULT SHGetFolderPathA(HWND owner, int csidl, HANDLE token, DWORD flags, char* path) override;
   BOOL CreateDirectoryA(const char* path, void* security) override;
@@ -588,6 +589,8 @@ class SimDesktop : public Platform {
   DWORD lastError_ = 0;
   bool terminating_ = false;
   bool killed_ = false;
+  unsigned temporaries_ = 0;                   // the temporary files the program named so far
+  unsigned long long programStartWrites_ = 0;  // the files' write count when the program last started
   bool replaying_ = false;  // a late window takes placements made before: they are not made again
   std::vector<std::pair<HWND, UINT_PTR>> timers_;
   bool otherCopy_ = false;

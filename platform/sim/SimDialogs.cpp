@@ -109,6 +109,8 @@ void SimDesktop::addDialog(HWND handle, int templateId, DLGPROC proc) {
 HWND SimDesktop::CreateDialogParamA(HINSTANCE /*instance*/, LPCSTR templateName, HWND /*parent*/, DLGPROC proc,
                                     LPARAM initParam) {
   if (!IS_INTRESOURCE(templateName) || resourceId(templateName) != IDD_MAIN_DIALOG) return nullptr;
+  // The process has started: every file written before is older than it.
+  programStartWrites_ = files_.writeCount();
   WindowSpec desc;
   desc.name = "Tessellor";
   desc.title = "Tessellor";

@@ -81,6 +81,7 @@ struct Shell {
   HMODULE appModule = nullptr;
   char exePath[MAX_PATH] = {};
   NOTIFYICONDATAA trayIcon{};
+  bool trayIconShown = false;  // the shell took it (app/TrayIcon.h)
 
   ActiveLayout layout;
   LayoutMode layoutMode() const { return layout.mode(); }

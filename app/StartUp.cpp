@@ -8,6 +8,7 @@
 #include "app/MainDialog.h"
 #include "app/Text.h"
 #include "app/TrayBalloon.h"
+#include "app/TrayIcon.h"
 #include "app/journal/RestoreJournal.h"
 #include "app/keys/Hotkeys.h"
 #include "app/keys/KeysFile.h"
@@ -81,7 +82,7 @@ void addTrayIcon(Shell& shell, HWND dialog) {
   icon.uCallbackMessage = WM_TRAYICON;
   icon.hIcon = shell.platform.LoadIconA(shell.appModule, MAKEINTRESOURCE(IDI_TESSELLOR));
   std::strncpy(icon.szTip, "Tessellor", sizeof icon.szTip - 1);
-  shell.platform.Shell_NotifyIconA(NIM_ADD, &icon);
+  showTrayIcon(shell);
 }
 
 }  // namespace

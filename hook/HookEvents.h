@@ -117,8 +117,8 @@ class HookMap {
   struct Entry {
     HookWindow window;
     Shown shown;
-    bool moving;    // between its move-size loop's start and end
-    bool settling;  // moved outside such a loop since the last settling
+    bool moving;             // between its move-size loop's start and end
+    bool settling;           // moved outside such a loop since the last settling
     std::uint64_t settleAt;  // while settling: when it will have stood still long enough
   };
 

@@ -193,7 +193,7 @@ void PendingPlacements::cancelViewTargets() {
 
 PlacementOutcome PendingPlacements::flush() {
   std::vector<WindowMove> moves;
-  std::vector<RECT> asked;  // by move
+  std::vector<RECT> asked;      // by move
   std::vector<HWND> maximized;  // and others that stand elsewhere than their normal rectangle
   PlacementOutcome outcome;
   for (HWND hwnd : order_) {

@@ -151,6 +151,18 @@ bool keep(Shell& shell, HWND hwnd) {
   return true;
 }
 
+// A window the layout has not placed yet, whose place or identity could not be read now, is not
+// moved in this event: its place would be on no disk. It is asked again at the next event.
+void holdBackUnkept(Shell& shell) {
+  for (HWND hwnd : heldInRestoreOrder(shell)) {
+    const bool placedBefore =
+        std::find(shell.settledWindows.begin(), shell.settledWindows.end(), hwnd) != shell.settledWindows.end();
+    if (!placedBefore && layoutKeepsPlace(shell, hwnd) && find(shell.journal.taken, hwnd) == nullptr) {
+      shell.placements.cancel(hwnd);
+    }
+  }
+}
+
 }  // namespace
 
 std::string restoreFilePath(Platform& platform) {
@@ -171,6 +183,7 @@ void syncRestoreJournal(Shell& shell, JournalMoment moment) {
   for (HWND hwnd : heldInRestoreOrder(shell)) {
     if (layoutKeepsPlace(shell, hwnd)) keep(shell, hwnd);
   }
+  if (moment == JournalMoment::BeforePlacing) holdBackUnkept(shell);
   writeFile(shell, moment == JournalMoment::BeforePlacing ? Removals::Later : Removals::Now);
 }
 

@@ -12,15 +12,15 @@ namespace tessellor::sim {
 namespace {
 
 // The failures the calls' pages document, beyond those platform/win_types.h names already.
-constexpr DWORD kNotEnoughMemory = 8;           // ERROR_NOT_ENOUGH_MEMORY
-constexpr DWORD kInvalidParameter = 87;         // ERROR_INVALID_PARAMETER
-constexpr DWORD kInsufficientBuffer = 122;      // ERROR_INSUFFICIENT_BUFFER
-constexpr DWORD kHotkeyAlreadyRegistered = 1409;  // ERROR_HOTKEY_ALREADY_REGISTERED
-constexpr DWORD kTimeout = 1460;                // ERROR_TIMEOUT
-constexpr DWORD kNotEnoughQuota = 1816;         // ERROR_NOT_ENOUGH_QUOTA
-constexpr DWORD kWaitFailed = 0xFFFFFFFFu;      // WAIT_FAILED
+constexpr DWORD kNotEnoughMemory = 8;                         // ERROR_NOT_ENOUGH_MEMORY
+constexpr DWORD kInvalidParameter = 87;                       // ERROR_INVALID_PARAMETER
+constexpr DWORD kInsufficientBuffer = 122;                    // ERROR_INSUFFICIENT_BUFFER
+constexpr DWORD kHotkeyAlreadyRegistered = 1409;              // ERROR_HOTKEY_ALREADY_REGISTERED
+constexpr DWORD kTimeout = 1460;                              // ERROR_TIMEOUT
+constexpr DWORD kNotEnoughQuota = 1816;                       // ERROR_NOT_ENOUGH_QUOTA
+constexpr DWORD kWaitFailed = 0xFFFFFFFFu;                    // WAIT_FAILED
 constexpr HRESULT kFail = static_cast<HRESULT>(0x80004005u);  // E_FAIL
-constexpr LONG kRegistryDenied = 5;             // ERROR_ACCESS_DENIED as a registry status
+constexpr LONG kRegistryDenied = 5;                           // ERROR_ACCESS_DENIED as a registry status
 
 // Every call of the door that can fail, and whether random faults take it: calls about the program's
 // own dialogs and its message loop fail only for handles and arguments it never passes.
@@ -155,6 +155,7 @@ bool SimFaults::fails(const char* call, HWND about, DWORD error) {
   }
   if (!fail) return false;
   ++failures_;
+  failed_.emplace_back(call);
   sim_.setLastError(error);
   return true;
 }
@@ -513,8 +514,7 @@ BOOL SimFaults::GetTokenInformation(HANDLE token, int infoClass, void* info, DWO
   if (fails("GetTokenInformation", nullptr, ERROR_ACCESS_DENIED)) return FALSE;
   return desktop_.GetTokenInformation(token, infoClass, info, length, returned);
 }
-BOOL SimFaults::GetProcessTimes(HANDLE process, FILETIME* creation, FILETIME* exit, FILETIME* kernel,
-                                FILETIME* user) {
+BOOL SimFaults::GetProcessTimes(HANDLE process, FILETIME* creation, FILETIME* exit, FILETIME* kernel, FILETIME* user) {
   if (fails("GetProcessTimes", nullptr, ERROR_ACCESS_DENIED)) return FALSE;
   return desktop_.GetProcessTimes(process, creation, exit, kernel, user);
 }
@@ -589,7 +589,8 @@ BOOL SimFaults::CreateDirectoryA(const char* path, void* security) {
 BOOL SimFaults::DeleteFileA(const char* path) {
   if (failsFile("DeleteFileA", path, ERROR_ACCESS_DENIED)) return FALSE;
   const BOOL ok = desktop_.DeleteFileA(path);
-  if (path != nullptr) writeFailed_[SimFiles::key(path)] = ok == FALSE && desktop_.GetLastError() != ERROR_FILE_NOT_FOUND;
+  if (path != nullptr)
+    writeFailed_[SimFiles::key(path)] = ok == FALSE && desktop_.GetLastError() != ERROR_FILE_NOT_FOUND;
   return ok;
 }
 

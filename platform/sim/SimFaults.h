@@ -36,6 +36,8 @@ class SimFaults final : public ForwardingPlatform {
   void pause(bool paused) { paused_ = paused; }
   // How many calls failed since the last take.
   int takeFailures() { return std::exchange(failures_, 0); }
+  // The names of the calls that failed since the last take, in order.
+  std::vector<std::string> takeFailed() { return std::exchange(failed_, {}); }
   // Whether the last write or removal of the file at that path failed; nothing when none was made.
   std::optional<bool> lastWriteFailed(const std::string& path) const;
 
@@ -124,8 +126,7 @@ class SimFaults final : public ForwardingPlatform {
   BOOL ChangeWindowMessageFilterEx(HWND hwnd, UINT message, DWORD action, void* filterStatus) override;
   HANDLE CreateMutexA(void* security, BOOL initialOwner, const char* name) override;
   int GetClassNameA(HWND hwnd, char* name, int maxCount) override;
-  BOOL GetProcessTimes(HANDLE process, FILETIME* creation, FILETIME* exit, FILETIME* kernel,
-                       FILETIME* user) override;
+  BOOL GetProcessTimes(HANDLE process, FILETIME* creation, FILETIME* exit, FILETIME* kernel, FILETIME* user) override;
   BOOL DeleteFileA(const char* path) override;
   HWND FindWindowExA(HWND parent, HWND childAfter, const char* className, const char* windowName) override;
   BOOL PostMessageA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -146,6 +147,7 @@ class SimFaults final : public ForwardingPlatform {
   std::mt19937_64 random_;
   bool paused_ = false;
   int failures_ = 0;
+  std::vector<std::string> failed_;
   std::map<std::string, bool> writeFailed_;  // by the path as the files key it
 };
 

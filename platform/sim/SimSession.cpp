@@ -2,8 +2,8 @@
 // message filters and named mutexes.
 #include <string>
 
-#include "platform/sim/SimDesktop.h"
 #include "platform/TemporaryFiles.h"
+#include "platform/sim/SimDesktop.h"
 #include "platform/sim/SimHelpers.h"
 
 namespace tessellor::sim {

@@ -36,6 +36,9 @@ void openTrayMenu(Shell& shell, HWND dialog) {
     const ModalLoop loop(shell);
     p.TrackPopupMenu(menu, TPM_RIGHTALIGN, point.x, point.y, 0, dialog, nullptr);
   }
+  // Without a message after it, the next right click may find the menu's loop still about and the
+  // menu flashes and closes at once.
+  p.PostMessageA(dialog, WM_NULL, 0, 0);
   p.DestroyMenu(menu);
 }
 

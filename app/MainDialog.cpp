@@ -8,6 +8,7 @@
 #include "app/MissedEvents.h"
 #include "app/SettlePlacements.h"
 #include "app/StartUp.h"
+#include "app/TrayIcon.h"
 #include "app/WindowEvents.h"
 #include "app/desktop/UnmovableWindows.h"
 #include "app/desktop/VirtualDesktops.h"
@@ -26,6 +27,8 @@ void leaveSession(Shell& shell, HWND dialog) {
   Platform& p = shell.platform;
   p.clearMyHook(dialog);
   p.Shell_NotifyIconA(NIM_DELETE, &shell.trayIcon);
+  shell.trayIconShown = false;
+  p.KillTimer(dialog, TRAY_ICON_TIMER);
   saveSettings(p, dialog);
 }
 
@@ -97,6 +100,10 @@ INT_PTR handleMessage(Shell* shell, Platform& platform, HWND hwnd, UINT message,
       onHotkey(*shell, wParam);
       return TRUE;
     case WM_TIMER:
+      if (wParam == TRAY_ICON_TIMER) {
+        showTrayIcon(*shell);
+        return TRUE;
+      }
       // The late windows were looked at as the event began.
       return wParam == LATE_PLACEMENTS_TIMER ? TRUE : FALSE;
     case WM_ENDSESSION:

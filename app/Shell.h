@@ -85,6 +85,7 @@ struct Shell {
   HMODULE appModule = nullptr;
   char exePath[MAX_PATH] = {};
   NOTIFYICONDATAA trayIcon{};
+  bool trayIconShown = false;  // the shell took it (app/TrayIcon.h)
 
   // The kind of the current layout, and the current layout of that kind, or null.
   LayoutMode layoutMode() const { return current != nullptr ? current->mode() : LayoutNone; }

@@ -8,6 +8,7 @@
 #include "app/MainDialog.h"
 #include "app/Text.h"
 #include "app/TrayBalloon.h"
+#include "app/TrayIcon.h"
 #include "app/journal/RestoreJournal.h"
 #include "app/keys/Hotkeys.h"
 #include "app/keys/KeysFile.h"
@@ -39,12 +40,22 @@ constexpr char TEXT_EDITING_KEYS[] =
   return text + TEXT_EDITING_KEYS;
 }
 
+constexpr char KEYS_DAMAGED_TITLE[] = "Keys not read";
+constexpr char KEYS_DAMAGED_TEXT[] =
+    " is empty or damaged. Tessellor uses its default keys until you choose keys: double-click this icon and click "
+    "Keys...";
+
 // The user's keys from keys.dat, read before any is registered; lines it could not read are named.
 [[gnu::cold]] void loadChosenKeys(Shell& shell) {
   Platform& p = shell.platform;
   const std::optional<KeysFileContents> file = loadKeys(p);
   if (!file) return;
   shell.keys.chosen = file->keys;
+  if (file->damaged) {
+    const std::string text = concat({keysFilePath(p), KEYS_DAMAGED_TEXT});
+    showTrayBalloon(shell, KEYS_DAMAGED_TITLE, text.c_str());
+    return;
+  }
   const std::vector<int>& lines = file->unreadLines;
   if (lines.empty()) return;
   std::vector<std::string> numbers;
@@ -71,7 +82,7 @@ void addTrayIcon(Shell& shell, HWND dialog) {
   icon.uCallbackMessage = WM_TRAYICON;
   icon.hIcon = shell.platform.LoadIconA(shell.appModule, MAKEINTRESOURCE(IDI_TESSELLOR));
   std::strncpy(icon.szTip, "Tessellor", sizeof icon.szTip - 1);
-  shell.platform.Shell_NotifyIconA(NIM_ADD, &icon);
+  showTrayIcon(shell);
 }
 
 }  // namespace
@@ -89,6 +100,10 @@ void addTrayIcon(Shell& shell, HWND dialog) {
   enableAutostart(p, shell.exePath);
   clearMachineAutostart(p);
   p.setMyHook(dialog);
+  // A save cut short by a crash or a kill leaves its temporary file; no later save can meet it.
+  for (const std::string& file : {settingsPath(p), keysFilePath(p), restoreFilePath(p)}) {
+    p.removeLeftoverTemporaries(file.c_str());
+  }
   // The icon comes first: it carries the balloons that name the keys that cannot be used.
   addTrayIcon(shell, dialog);
   loadChosenKeys(shell);

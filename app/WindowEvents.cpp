@@ -181,6 +181,8 @@ bool dispatchWindowEvent(Shell& shell, UINT message, WPARAM wParam, LPARAM lPara
   // Any program can post these messages. A close may arrive after its window is gone; a move or a
   // restore of a handle that is no window would put a non-window into a cell.
   if (message != m.close && !shell.platform.IsWindow(hwnd)) return true;
+  // A close of a window that is still there and shown cannot be true: another program forged it.
+  if (message == m.close && shell.platform.IsWindow(hwnd) && shell.platform.IsWindowVisible(hwnd)) return true;
   const WORD showCommand = message == m.minmax ? LOWORD(static_cast<std::uintptr_t>(lParam)) : 0;
   if (message == m.close) {
     forgetDenied(shell, hwnd);

@@ -94,7 +94,7 @@ void HookMap::remember(HookWindow window, const WindowState& state) {
     insert(window, classify(state, Shown::Unshown));
 }
 
-HookReport HookMap::onEvent(HookEvent event, HookWindow window, const WindowProbe& probe) {
+HookReport HookMap::onEvent(HookEvent event, HookWindow window, const WindowProbe& probe, std::uint64_t now) {
   Entry* entry = find(window);
   // A destroyed window can no longer be asked for its parent: only a window remembered as top-level is
   // reported closed, so that the many child windows that die with their programs post nothing.
@@ -133,14 +133,25 @@ HookReport HookMap::onEvent(HookEvent event, HookWindow window, const WindowProb
   // A move by Snap or by another program, not by a move-size loop and not a change of state.
   const bool moved = event == HookEvent::LocationChange && report.message == HookMessage::None &&
                      before == Shown::Normal && after == Shown::Normal && !moving;
-  if (entry != nullptr) entry->settling = moved || (entry->settling && report.message == HookMessage::None);
+  if (entry != nullptr) {
+    entry->settling = moved || (entry->settling && report.message == HookMessage::None);
+    if (moved) entry->settleAt = now + kSettleMs;
+  }
   settleRequested_ = settleRequested_ || (moved && entry != nullptr);
   return report;
 }
 
-bool HookMap::takeSettled(const WindowProbe& probe, HookWindow& window) {
+std::optional<std::uint64_t> HookMap::nextSettle() const {
+  std::optional<std::uint64_t> first;
+  for (const Entry* entry = entries_; entry != entries_ + count_; ++entry) {
+    if (entry->settling && (!first || entry->settleAt < *first)) first = entry->settleAt;
+  }
+  return first;
+}
+
+bool HookMap::takeSettled(const WindowProbe& probe, HookWindow& window, std::uint64_t now) {
   for (Entry* entry = entries_; entry != entries_ + count_; ++entry) {
-    if (!entry->settling) continue;
+    if (!entry->settling || entry->settleAt > now) continue;
     entry->settling = false;
     // Minimised, maximised or hidden meanwhile: that change was reported already.
     if (entry->moving || !probe.exists(entry->window)) continue;
@@ -180,7 +191,7 @@ HookMap::Entry* HookMap::insert(HookWindow window, Shown shown) {
     capacity_ = capacity;
   }
   std::memmove(entries_ + index + 1, entries_ + index, (count_ - index) * sizeof(Entry));
-  entries_[index] = Entry{window, shown, false, false};
+  entries_[index] = Entry{window, shown, false, false, 0};
   ++count_;
   return entries_ + index;
 }

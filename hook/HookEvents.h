@@ -94,14 +94,20 @@ class HookMap {
 
   // Takes in a top-level window that exists when reporting starts; reports nothing.
   void remember(HookWindow window, const WindowState& state);
-  // What to post for `event` on `window`; remembers the window's new state.
-  HookReport onEvent(HookEvent event, HookWindow window, const WindowProbe& probe);
+  // How long a window that moved outside a move-size loop must stand still before its move is given.
+  static constexpr std::uint64_t kSettleMs = 100;
+
+  // What to post for `event` on `window` at `now` (milliseconds); remembers the window's new state.
+  HookReport onEvent(HookEvent event, HookWindow window, const WindowProbe& probe, std::uint64_t now = 0);
   // True once after an event that moved a normal window outside a move-size loop (Snap, another
-  // program): its "UWM_MOVED" is to wait until the windows have been still for a moment.
+  // program): its "UWM_MOVED" is to wait until that window has been still for a moment.
   bool takeSettleRequest() { return std::exchange(settleRequested_, false); }
-  // Once the moves have settled: one window that moved outside a move-size loop and is still a
-  // normal, shown window, and false when there is none left. Each is given once per settling.
-  bool takeSettled(const WindowProbe& probe, HookWindow& window);
+  // When the first window that is settling will have stood still long enough; none when none settles.
+  std::optional<std::uint64_t> nextSettle() const;
+  // One window whose moves outside a move-size loop have settled by `now` and that is still a
+  // normal, shown window, and false when there is none left. Each window waits for its own moves
+  // only: another window that keeps moving delays nothing but itself.
+  bool takeSettled(const WindowProbe& probe, HookWindow& window, std::uint64_t now = UINT64_MAX);
   // Forgets every window.
   void clear();
   std::size_t size() const { return count_; }
@@ -111,8 +117,9 @@ class HookMap {
   struct Entry {
     HookWindow window;
     Shown shown;
-    bool moving;    // between its move-size loop's start and end
-    bool settling;  // moved outside such a loop since the last settling
+    bool moving;             // between its move-size loop's start and end
+    bool settling;           // moved outside such a loop since the last settling
+    std::uint64_t settleAt;  // while settling: when it will have stood still long enough
   };
 
   static Shown classify(const WindowState& state, Shown before);

@@ -33,13 +33,13 @@ static_assert(hookEventFromCode(EVENT_OBJECT_CLOAKED) == HookEvent::Cloaked);
 static_assert(hookEventFromCode(EVENT_OBJECT_UNCLOAKED) == HookEvent::Uncloaked);
 
 HWND target = nullptr;
-HWINEVENTHOOK hooks[5] = {};
+HWINEVENTHOOK hooks[7] = {};
 // The registered message of each HookMessage, by its value; 0 for None.
 UINT messages[static_cast<std::size_t>(HookMessage::Moved) + 1] = {};
 tessellor::HookMap windows;
-// A thread timer: a move outside a move-size loop is reported once the windows have been still this
-// long, so that Snap's steps and a program's animation come as one move, at its end.
-constexpr UINT kSettleMs = 100;
+// A thread timer: a move outside a move-size loop is reported once its window has been still for
+// HookMap::kSettleMs, so that Snap's steps and a program's animation come as one move, at its end.
+// It fires when the first window settling is due; each window waits for its own moves only.
 UINT_PTR settleTimer = 0;
 
 // Loaded rather than linked so that the library still loads where dwmapi.dll is missing; without it
@@ -83,21 +83,38 @@ void post(HookMessage report, HWND hwnd, int showCommand) {
     PostMessageA(target, message, reinterpret_cast<WPARAM>(hwnd), static_cast<LPARAM>(showCommand));
 }
 
+void CALLBACK onSettled(HWND, UINT, UINT_PTR, DWORD);
+
+// For the first window settling; none when no window settles. SetTimer with the running timer's id
+// moves it.
+void armSettleTimer(ULONGLONG now) {
+  const std::optional<std::uint64_t> due = windows.nextSettle();
+  if (!due) {
+    if (settleTimer != 0) KillTimer(nullptr, settleTimer);
+    settleTimer = 0;
+    return;
+  }
+  const ULONGLONG wait = *due > now ? *due - now : 0;
+  settleTimer = SetTimer(nullptr, settleTimer, static_cast<UINT>(wait > USER_TIMER_MINIMUM ? wait : USER_TIMER_MINIMUM),
+                         onSettled);
+}
+
 void CALLBACK onSettled(HWND, UINT, UINT_PTR, DWORD) {
-  KillTimer(nullptr, settleTimer);
-  settleTimer = 0;
+  const ULONGLONG now = GetTickCount64();
   HookWindow window = 0;
-  while (windows.takeSettled(probe, window)) post(HookMessage::Moved, toHwnd(window), 0);
+  while (windows.takeSettled(probe, window, now)) post(HookMessage::Moved, toHwnd(window), 0);
+  armSettleTimer(now);
 }
 
 void CALLBACK onEvent(HWINEVENTHOOK, DWORD code, HWND hwnd, LONG idObject, LONG idChild, DWORD, DWORD) {
   if (hwnd == nullptr || hwnd == target || idObject != OBJID_WINDOW || idChild != CHILDID_SELF) return;
   const std::optional<HookEvent> event = hookEventFromCode(code);
   if (!event) return;
-  const tessellor::HookReport report = windows.onEvent(*event, toKey(hwnd), probe);
+  const ULONGLONG now = GetTickCount64();
+  const tessellor::HookReport report = windows.onEvent(*event, toKey(hwnd), probe, now);
   post(report.message, hwnd, report.showCommand);
-  // Each move starts the wait again (SetTimer with the running timer's id resets it).
-  if (windows.takeSettleRequest()) settleTimer = SetTimer(nullptr, settleTimer, kSettleMs, onSettled);
+  // A move starts its own window's wait again; the timer follows the first window due.
+  if (windows.takeSettleRequest()) armSettleTimer(now);
 }
 
 // Windows that exist before the hooks start must be known, or their closing would go unreported.
@@ -136,11 +153,16 @@ BOOL setMyHook(HWND window) {
   loadDwmapi();
   // Hooks before the enumeration: a window created in between is then met twice, never missed. The
   // callbacks run only once this thread's message loop runs again.
+  // Only the events the library acts on: an out-of-context hook is sent every event of its ranges
+  // from every process, and one that falls behind slows the whole desktop. Focus, selection, state,
+  // reorder, scroll and drag events fall between the ranges below.
   hooks[0] = hookRange(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND);
   hooks[1] = hookRange(EVENT_SYSTEM_MENUPOPUPSTART, EVENT_SYSTEM_MENUPOPUPSTART);
-  hooks[2] = hookRange(EVENT_SYSTEM_MOVESIZESTART, EVENT_SYSTEM_MINIMIZEEND);
-  hooks[3] = hookRange(EVENT_OBJECT_CREATE, EVENT_OBJECT_LOCATIONCHANGE);
-  hooks[4] = hookRange(EVENT_OBJECT_CLOAKED, EVENT_OBJECT_UNCLOAKED);
+  hooks[2] = hookRange(EVENT_SYSTEM_MOVESIZESTART, EVENT_SYSTEM_MOVESIZEEND);
+  hooks[3] = hookRange(EVENT_SYSTEM_MINIMIZESTART, EVENT_SYSTEM_MINIMIZEEND);
+  hooks[4] = hookRange(EVENT_OBJECT_CREATE, EVENT_OBJECT_HIDE);
+  hooks[5] = hookRange(EVENT_OBJECT_LOCATIONCHANGE, EVENT_OBJECT_LOCATIONCHANGE);
+  hooks[6] = hookRange(EVENT_OBJECT_CLOAKED, EVENT_OBJECT_UNCLOAKED);
   EnumWindows(rememberWindow, 0);
   return hooks[2] != nullptr ? TRUE : FALSE;
 }

@@ -40,7 +40,9 @@ void EventReads::forget() {
   times_.clear();
   tokens_.clear();
   tokenAnswers_.clear();
-  folders_.clear();
+  // A folder once named stays where it is while the program runs; one the system could not name
+  // is asked again, so that a passing failure does not send the files elsewhere for good.
+  std::erase_if(folders_, [](const Folder& f) { return f.result != S_OK; });
 }
 
 void EventReads::changed() {

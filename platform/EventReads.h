@@ -54,8 +54,9 @@ class EventReads final : public ForwardingPlatform {
   BOOL GetMonitorInfoA(HMONITOR monitor, MONITORINFO* info) override;
   HRESULT GetDpiForMonitor(HMONITOR monitor, int dpiType, UINT* dpiX, UINT* dpiY) override;
 
-  // Kept for the event.
+  // Kept for as long as the program runs once named (a failure, for the event).
   HRESULT SHGetFolderPathA(HWND owner, int csidl, HANDLE token, DWORD flags, char* path) override;
+  // Kept for the event.
   HANDLE OpenProcess(DWORD access, BOOL inherit, DWORD processId) override;
   BOOL CloseHandle(HANDLE handle) override;
   BOOL GetProcessTimes(HANDLE process, FILETIME* creation, FILETIME* exit, FILETIME* kernel, FILETIME* user) override;

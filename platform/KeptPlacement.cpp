@@ -25,22 +25,19 @@ void putBack(Platform& platform, HWND hwnd, const KeptPlacement& kept) {
   WINDOWPLACEMENT placement{};
   placement.length = sizeof placement;
   platform.GetWindowPlacement(hwnd, &placement);
-  const RECT target = ontoAMonitor(platform, kept.normal);
-  // Minimised by the user since, or hidden by its program: it stays so, and comes back to its place
-  // when it is restored or shown again.
-  if (platform.IsIconic(hwnd) || !platform.IsWindowVisible(hwnd)) {
-    placement.rcNormalPosition = target;
-    placement.showCmd = platform.IsIconic(hwnd) ? SW_SHOWMINNOACTIVE : SW_HIDE;
+  placement.rcNormalPosition = ontoAMonitor(platform, kept.normal);
+  // Hidden by its program, or minimised by the user since: it stays so, and comes back to its place
+  // when it is shown or restored again. A window kept maximised is maximised whatever its state now:
+  // a minimised window would come back from the taskbar in its normal state.
+  const bool hidden = !platform.IsWindowVisible(hwnd);
+  if (hidden || (platform.IsIconic(hwnd) && !kept.maximized)) {
+    placement.showCmd = hidden ? SW_HIDE : SW_SHOWMINNOACTIVE;
     platform.SetWindowPlacement(hwnd, &placement);
     return;
   }
-  const UINT show = kept.maximized ? SW_MAXIMIZE : SW_SHOWNORMAL;
-  // A window standing at its place in its state already is only raised.
-  const bool standing = placement.showCmd == show && placement.rcNormalPosition == target;
-  placement.rcNormalPosition = target;
-  placement.showCmd = show;
-  if (!standing) platform.SetWindowPlacement(hwnd, &placement);
-  // The window stands where SetWindowPlacement put it: moving it again would undo a maximise, and
+  placement.showCmd = kept.maximized ? SW_MAXIMIZE : SW_SHOWNORMAL;
+  platform.SetWindowPlacement(hwnd, &placement);
+  // Raised and activated where SetWindowPlacement put it: moving it again would undo a maximise, and
   // could not say a rectangle wider or higher than an int.
   platform.SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 }

@@ -27,9 +27,10 @@ inline bool hasOwnPlace(Platform& platform, HWND hwnd) { return platform.IsWindo
 std::optional<KeptPlacement> readKeptPlacement(Platform& platform, HWND hwnd);
 
 // Puts the window back there as the end of a layout does: normal at its rectangle, or maximised
-// with it as its normal rectangle, moved onto a monitor when no monitor holds any of it any more;
-// then raised to the top and activated. A window minimised or hidden now stays so, with that
-// rectangle to come back to.
+// with it as its normal rectangle (also when it is minimised now), moved onto a monitor when no
+// monitor holds any of it any more; then raised to the top and activated. A window hidden now, or
+// minimised now and kept normal, stays so, with that rectangle to come back to. Made through the
+// event's held placements, each in its turn.
 void putBack(Platform& platform, HWND hwnd, const KeptPlacement& kept);
 
 }  // namespace tessellor

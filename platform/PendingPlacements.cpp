@@ -78,8 +78,11 @@ BOOL PendingPlacements::recordPlacement(Door door, HWND hwnd, const WINDOWPLACEM
   if (placement == nullptr) return FALSE;
   Target& t = targetOf(door, hwnd);
   t.rect = placement->rcNormalPosition;
-  t.maximized = placement->showCmd == SW_MAXIMIZE;
-  t.normal = !t.maximized;
+  const auto show = static_cast<int>(placement->showCmd);
+  t.maximized = show == SW_MAXIMIZE;
+  t.normal = show == SW_SHOWNORMAL;
+  t.asIs = !t.maximized && !t.normal;
+  t.record = *placement;
   return TRUE;
 }
 
@@ -190,8 +193,8 @@ void PendingPlacements::cancelViewTargets() {
 
 PlacementOutcome PendingPlacements::flush() {
   std::vector<WindowMove> moves;
-  std::vector<RECT> asked;  // by move
-  std::vector<HWND> maximized;
+  std::vector<RECT> asked;      // by move
+  std::vector<HWND> maximized;  // and others that stand elsewhere than their normal rectangle
   PlacementOutcome outcome;
   for (HWND hwnd : order_) {
     const Target& t = targets_[hwnd];
@@ -206,6 +209,17 @@ PlacementOutcome PendingPlacements::flush() {
     RECT now{};
     system.GetWindowRect(hwnd, &now);
     const bool ordered = t.raise || t.activate;
+    if (t.asIs) {
+      WindowMove kept;
+      kept.call = WindowMove::Call::SetWindowPlacement;
+      kept.hwnd = hwnd;
+      kept.screen = screen;
+      kept.placement = t.record;
+      moves.push_back(kept);
+      asked.push_back(t.rect);
+      maximized.push_back(hwnd);  // minimised or hidden: nothing to read back
+      continue;
+    }
     if (t.maximized) {
       maximize(hwnd, t, moves, asked, outcome);
       maximized.push_back(hwnd);

@@ -42,7 +42,8 @@ class PendingPlacements final : public ForwardingPlatform {
   Platform& screen() { return screenDoor_; }
 
   // Recorded, not made: the target becomes the window's normal state at the placement's rectangle,
-  // or with SW_MAXIMIZE the maximised state with that normal rectangle.
+  // or with SW_MAXIMIZE the maximised state with that normal rectangle; any other show command is
+  // made as it is asked.
   BOOL SetWindowPlacement(HWND hwnd, const WINDOWPLACEMENT* placement) override;
   // Recorded: the target rectangle; without SWP_NOZORDER or SWP_NOACTIVATE also a raise or an
   // activation, which keeps its order among the other raises of the event.
@@ -78,6 +79,9 @@ class PendingPlacements final : public ForwardingPlatform {
     bool maximized = false;  // must end maximised, with rect as its normal rectangle
     bool raise = false;      // to the top of the z-order
     bool activate = false;   // and made the active window
+    // A placement that keeps the window minimised or hidden: made as it was asked.
+    bool asIs = false;
+    WINDOWPLACEMENT record{};
     // What the window system answered for the window during the event, asked once: every add
     // re-applies the layout and reads each window again, and under Wine each read is several calls
     // to the server.

@@ -3,6 +3,7 @@
 // it. platform/win32/ forwards to the real calls; platform/sim/ is the simulated desktop.
 #pragma once
 
+#include <cstddef>
 #include <ctime>
 #include <string>
 #include <string_view>
@@ -14,6 +15,9 @@
 #include "platform/win_types.h"
 
 namespace tessellor {
+
+// Far above any settings, keys or restore file: a larger one is damage, and is never read whole.
+inline constexpr std::size_t kMostFileBytes = 1u << 20;
 
 class Platform {
  public:
@@ -152,10 +156,15 @@ class Platform {
   virtual BOOL setMyHook(HWND target) = 0;
   virtual BOOL clearMyHook(HWND target) = 0;
 
-  // Files; a relative path is relative to the working directory. replaceFile writes beside the
-  // target and then swaps it in, so a failed write leaves the old file whole.
+  // Files; a relative path is relative to the working directory. readWholeFile is false for a file
+  // that is not there; a file there that cannot be read to its end, or larger than kMostFileBytes,
+  // reads as empty, which every reader takes for a damaged file. replaceFile writes a temporary file
+  // of a name no other writer uses beside the target and then swaps it in, so a failed write leaves
+  // the old file whole. removeLeftoverTemporaries removes the temporaries of the target older than
+  // the running process, whatever their attributes; false when one stays.
   virtual bool readWholeFile(const char* path, std::string& bytes) = 0;
   virtual bool replaceFile(const char* path, std::string_view bytes) = 0;
+  virtual bool removeLeftoverTemporaries(const char* path) = 0;
 
   // The user's session: known folders, directories, the last error, message filters, named mutexes.
   virtual HRESULT SHGetFolderPathA(HWND owner, int csidl, HANDLE token, DWORD flags, char* path) = 0;

@@ -25,9 +25,16 @@ struct WindowMove {
   DWORD error = 0;
   bool answered = true;
 
-  // A SetWindowPos that raises or activates: it runs after every move before it, in order.
+  // A SetWindowPos that raises or activates, or a SetWindowPlacement whose show command activates:
+  // it runs after every move before it, in order, so that the window made active last is the one
+  // asked for last.
   bool ordered() const {
-    return call == Call::SetWindowPos && (flags & (SWP_NOZORDER | SWP_NOACTIVATE)) != (SWP_NOZORDER | SWP_NOACTIVATE);
+    if (call == Call::SetWindowPlacement) {
+      const int show = static_cast<int>(placement.showCmd);
+      return show == SW_SHOWNORMAL || show == SW_SHOWMINIMIZED || show == SW_MAXIMIZE || show == SW_SHOW ||
+             show == SW_RESTORE || show == SW_SHOWDEFAULT;
+    }
+    return (flags & (SWP_NOZORDER | SWP_NOACTIVATE)) != (SWP_NOZORDER | SWP_NOACTIVATE);
   }
 };
 

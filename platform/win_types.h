@@ -227,6 +227,7 @@ inline constexpr int SW_SHOW = 5;
 inline constexpr int SW_MINIMIZE = 6;
 inline constexpr int SW_SHOWMINNOACTIVE = 7;
 inline constexpr int SW_RESTORE = 9;
+inline constexpr int SW_SHOWDEFAULT = 10;
 
 // SetWindowPos.
 inline const HWND HWND_TOP = nullptr;

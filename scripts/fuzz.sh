@@ -2,11 +2,12 @@
 # Fuzzing beyond the random events that the test command plays.
 #   scripts/fuzz.sh libfuzzer [K]     the libFuzzer targets (clang, address and undefined-behaviour
 #                                     sanitizers) from their corpus, K times the short run (default 1)
-#   scripts/fuzz.sh events [N] [--windows10]
+#   scripts/fuzz.sh events [N] [--windows10] [--faults]
 #                                     N random events (default 1000000) through the program in the
 #                                     sanitizer build, 5000 a seed, timed; --windows10 adds the
 #                                     desktops of Windows 10 and 11 (work areas, monitors, frames,
-#                                     cloaked, tool and owned windows...)
+#                                     cloaked, tool and owned windows...); --faults makes every call
+#                                     that can fail fail once in a hundred
 # A finding leaves its input (crash-*, or a fuzz-seed-*.scn that tessellor-sim replays) in build/fuzz-libfuzzer or build/asan/fuzz-events.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -46,14 +47,15 @@ case "$mode" in
   events)
     events=${2:-1000000}
     desktops=()
-    case "${3:-}" in
-      "") ;;
-      --windows10) desktops=(--windows10) ;;
-      *)
-        echo "usage: scripts/fuzz.sh events [N] [--windows10]" >&2
-        exit 2
-        ;;
-    esac
+    for option in "${@:3}"; do
+      case "$option" in
+        --windows10 | --faults) desktops+=("$option") ;;
+        *)
+          echo "usage: scripts/fuzz.sh events [N] [--windows10] [--faults]" >&2
+          exit 2
+          ;;
+      esac
+    done
     scripts/install-deps.sh cmake make g++ libgtest-dev libgmock-dev googletest
     # The asan preset's build, which the test command has made already.
     cmake --preset asan >/dev/null
@@ -65,7 +67,7 @@ case "$mode" in
       --out build/asan/fuzz-events "${desktops[@]}"
     ;;
   *)
-    echo "usage: scripts/fuzz.sh libfuzzer [K] | events [N] [--windows10]" >&2
+    echo "usage: scripts/fuzz.sh libfuzzer [K] | events [N] [--windows10] [--faults]" >&2
     exit 2
     ;;
 esac

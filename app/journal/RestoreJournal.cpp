@@ -109,10 +109,12 @@ void writeFile(Shell& shell, Removals removals = Removals::Now) {
   copies.reserve(windows.size());
   for (const KeptWindow* w : windows) copies.push_back(*w);
   const std::string path = restoreFilePath(p);
-  bool saved = true;
-  if (copies.empty()) {
+  // Where the user's folder cannot be named the file is not written at all: written elsewhere, it
+  // would not be found at the next start. The write is tried again at the next message.
+  bool saved = false;
+  if (path != RESTORE_FILE && copies.empty()) {
     saved = clearFile(p, path);
-  } else {
+  } else if (path != RESTORE_FILE) {
     makeUserFolder(p);
     saved = p.replaceFile(path.c_str(), restoreFileBytes(copies));
   }
@@ -162,6 +164,20 @@ bool keep(Shell& shell, HWND hwnd) {
   return true;
 }
 
+// A window the layout has not placed yet, whose place or identity could not be read now, is not
+// moved in this event: its place would be on no disk. It is asked again at the next event.
+void holdBackUnkept(Shell& shell) {
+  for (const auto& layout : shell.layouts) {
+    for (HWND hwnd : layout->engine.heldWindows()) {
+      const std::vector<HWND>& settled = layout->settledWindows;
+      const bool placedBefore = std::find(settled.begin(), settled.end(), hwnd) != settled.end();
+      if (!placedBefore && keepsPlace(*layout, hwnd) && find(shell.journal.taken, hwnd) == nullptr) {
+        layout->placements.cancel(hwnd);
+      }
+    }
+  }
+}
+
 }  // namespace
 
 std::string restoreFilePath(Platform& platform) {
@@ -186,6 +202,7 @@ void syncRestoreJournal(Shell& shell, JournalMoment moment) {
   for (HWND hwnd : heldInRestoreOrder(shell)) {
     if (layoutKeepsPlace(shell, hwnd)) keep(shell, hwnd);
   }
+  if (moment == JournalMoment::BeforePlacing) holdBackUnkept(shell);
   writeFile(shell, moment == JournalMoment::BeforePlacing ? Removals::Later : Removals::Now);
 }
 
@@ -215,9 +232,10 @@ bool canPutWindowsBack(Shell& shell) {
 void putWindowsBack(Shell& shell) {
   if (!canPutWindowsBack(shell)) return;
   RestoreJournal& j = shell.journal;
-  for (const KeptWindow& w : j.lastRun) putBack(shell.platform, w.id.hwnd, w.place);
+  // Held to the event's end and made there in one batch, as Ctrl+Backspace's are: a busy window holds
+  // no one up, and the file goes once they have been made.
+  for (const KeptWindow& w : j.lastRun) putBack(shell.putBacks, w.id.hwnd, w.place);
   j.lastRun.clear();
-  writeFile(shell);
 }
 
 }  // namespace tessellor

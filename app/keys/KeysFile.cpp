@@ -47,6 +47,9 @@ bool takenBefore(const HotkeyKeys& keys, std::size_t id, HotkeyKey key) {
 
 [[gnu::cold]] KeysFileContents readKeysFile(std::string_view bytes) {
   KeysFileContents contents;
+  // A save always writes every action's line: an empty file was cut short.
+  contents.damaged = bytes.empty();
+  if (contents.damaged) return contents;
   std::array<int, HOTKEY_COUNT> lineOf{};  // the line that gave the key; 0: the default
   std::array<bool, HOTKEY_COUNT> damaged{};
   int number = 0;

@@ -17,6 +17,8 @@ inline constexpr const char* KEYS_FILE = "keys.dat";
 struct KeysFileContents {
   HotkeyKeys keys = defaultKeys();
   std::vector<int> unreadLines;  // numbered from 1, in order
+  // Empty, as a write cut short or a file too large or unreadable reads: every action keeps its default.
+  bool damaged = false;
 };
 
 // Each line that can be read gives its action's key; the last such line of an action counts. A line

@@ -407,10 +407,18 @@ class SimDesktop : public Platform {
 
   bool readWholeFile(const char* path, std::string& bytes) override;
   bool replaceFile(const char* path, std::string_view bytes) override;
+  bool removeLeftoverTemporaries(const char* path) override;
 
   HRESULT SHGetFolderPathA(HWND owner, int csidl, HANDLE token, DWORD flags, char* path) override;
   BOOL CreateDirectoryA(const char* path, void* security) override;
   DWORD GetLastError() override { return lastError_; }
+  void setLastError(DWORD error) { lastError_ = error; }
+  int messageBoxCount() const { return messageBoxes_; }  // shown since the desktop was made
+  // A window or dialog of the program itself.
+  bool isProgramWindow(HWND hwnd) const;
+  // What the program's dialog procedures are handed as their platform (the desktop itself unless set):
+  // the door the program was started with.
+  void setProgramDoor(Platform* door) { programDoor_ = door; }
   BOOL ChangeWindowMessageFilterEx(HWND hwnd, UINT message, DWORD action, void* filterStatus) override;
   HANDLE CreateMutexA(void* security, BOOL initialOwner, const char* name) override;
   HWND FindWindowExA(HWND parent, HWND childAfter, const char* className, const char* windowName) override;
@@ -602,6 +610,10 @@ class SimDesktop : public Platform {
   DWORD lastError_ = 0;
   bool terminating_ = false;
   bool killed_ = false;
+  unsigned temporaries_ = 0;                   // the temporary files the program named so far
+  unsigned long long programStartWrites_ = 0;  // the files' write count when the program last started
+  Platform* programDoor_ = nullptr;
+  int messageBoxes_ = 0;
   bool replaying_ = false;  // a late window takes placements made before: they are not made again
   std::vector<std::pair<HWND, UINT_PTR>> timers_;
   bool otherCopy_ = false;

@@ -109,6 +109,8 @@ void SimDesktop::addDialog(HWND handle, int templateId, DLGPROC proc) {
 HWND SimDesktop::CreateDialogParamA(HINSTANCE /*instance*/, LPCSTR templateName, HWND /*parent*/, DLGPROC proc,
                                     LPARAM initParam) {
   if (!IS_INTRESOURCE(templateName) || resourceId(templateName) != IDD_MAIN_DIALOG) return nullptr;
+  // The process has started: every file written before is older than it.
+  programStartWrites_ = files_.writeCount();
   WindowSpec desc;
   desc.name = "Tessellor";
   desc.title = "Tessellor";
@@ -322,6 +324,7 @@ LONG_PTR SimDesktop::SetWindowLongPtrA(HWND hwnd, int index, LONG_PTR value) {
 }
 
 int SimDesktop::MessageBoxA(HWND /*owner*/, const char* text, const char* caption, UINT /*type*/) {
+  ++messageBoxes_;
   report("messagebox " + quote(caption != nullptr ? caption : "") + " " + quote(text != nullptr ? text : ""));
   return IDOK;
 }
@@ -361,7 +364,12 @@ INT_PTR SimDesktop::callDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM 
   if (d == nullptr || d->proc == nullptr) return 0;
   // Copied out: the procedure may open or end dialogs, which changes the map.
   const DLGPROC proc = d->proc;
-  return proc(*this, dialog, message, wParam, lParam);
+  return proc(programDoor_ != nullptr ? *programDoor_ : *this, dialog, message, wParam, lParam);
+}
+
+bool SimDesktop::isProgramWindow(HWND hwnd) const {
+  const Window* w = find(hwnd);
+  return dialogOf(hwnd) != nullptr || (w != nullptr && w->ownedByProgram);
 }
 
 }  // namespace tessellor::sim

@@ -61,6 +61,7 @@ bool SimFiles::write(std::string_view path, std::string_view bytes) {
   const std::string k = key(path);
   if (readonly_.contains(k) || folders_.contains(k) || !folders_.contains(parentOf(k))) return false;
   files_[k] = std::string(bytes);
+  writtenAt_[k] = ++writes_;
   return true;
 }
 
@@ -69,6 +70,7 @@ void SimFiles::put(std::string_view path, std::string_view bytes) {
   if (folders_.contains(k)) return;
   makeFolders(parentOf(k));
   files_[k] = std::string(bytes);
+  writtenAt_[k] = ++writes_;
 }
 
 void SimFiles::remove(std::string_view path) { files_.erase(key(path)); }
@@ -92,5 +94,19 @@ DWORD SimFiles::makeFolder(std::string_view path) {
 bool SimFiles::isFolder(std::string_view path) const { return folders_.contains(key(path)); }
 
 void SimFiles::setReadonly(std::string_view path) { readonly_.insert(key(path)); }
+
+unsigned long long SimFiles::writtenAt(std::string_view path) const {
+  const auto it = writtenAt_.find(key(path));
+  return it == writtenAt_.end() ? 0 : it->second;
+}
+
+std::vector<std::string> SimFiles::filesStartingWith(std::string_view path) const {
+  const std::string prefix = key(path);
+  std::vector<std::string> out;
+  for (auto it = files_.lower_bound(prefix); it != files_.end() && it->first.starts_with(prefix); ++it) {
+    out.push_back(it->first);
+  }
+  return out;
+}
 
 }  // namespace tessellor::sim

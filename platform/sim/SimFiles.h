@@ -8,6 +8,7 @@
 #include <set>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/win_types.h"
 
@@ -35,6 +36,15 @@ class SimFiles {
   DWORD makeFolder(std::string_view path);
   bool isFolder(std::string_view path) const;
   void setReadonly(std::string_view path);
+  void clearReadonly(std::string_view path) { readonly_.erase(key(path)); }
+  bool exists(std::string_view path) const { return files_.contains(key(path)); }
+
+  // Every write is numbered: a file is older than a process when its last write came before the
+  // process started (the number then).
+  unsigned long long writeCount() const { return writes_; }
+  unsigned long long writtenAt(std::string_view path) const;
+  // The files whose stored path starts with that of `path`, as the store keys them.
+  std::vector<std::string> filesStartingWith(std::string_view path) const;
 
   // The path as the store keys it: absolute, lower case, single backslashes, no trailing one.
   static std::string key(std::string_view path);
@@ -46,6 +56,8 @@ class SimFiles {
   std::map<std::string, std::string> files_;
   std::set<std::string> folders_;
   std::set<std::string> readonly_;
+  std::map<std::string, unsigned long long> writtenAt_;
+  unsigned long long writes_ = 0;
 };
 
 }  // namespace tessellor::sim

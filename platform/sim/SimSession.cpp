@@ -2,6 +2,7 @@
 // message filters and named mutexes.
 #include <string>
 
+#include "platform/TemporaryFiles.h"
 #include "platform/sim/SimDesktop.h"
 #include "platform/sim/SimHelpers.h"
 
@@ -19,12 +20,32 @@ bool SimDesktop::readWholeFile(const char* path, std::string& bytes) {
   if (path == nullptr) return false;
   std::optional<std::string> stored = files_.read(path);
   if (!stored) return false;
-  bytes = std::move(*stored);
+  // Too large to be ours: read as the damage it is.
+  bytes = stored->size() > kMostFileBytes ? std::string() : std::move(*stored);
   return true;
 }
 
 bool SimDesktop::replaceFile(const char* path, std::string_view bytes) {
-  return path != nullptr && !killed_ && files_.write(path, bytes);
+  if (path == nullptr || killed_) return false;
+  // Written beside the file under a name of the program's own; a leftover of that name is passed by.
+  std::string temporary;
+  do {
+    temporary = temporaryName(path, GetCurrentProcessId(), ++temporaries_);
+  } while (files_.exists(temporary));
+  if (!files_.write(temporary, bytes)) return false;
+  const bool replaced = files_.write(path, bytes);
+  files_.remove(temporary);
+  return replaced;
+}
+
+bool SimDesktop::removeLeftoverTemporaries(const char* path) {
+  if (path == nullptr || killed_) return false;
+  for (const std::string& name : files_.filesStartingWith(path)) {
+    if (!isTemporaryOf(SimFiles::key(path), name) || files_.writtenAt(name) > programStartWrites_) continue;
+    files_.clearReadonly(name);
+    files_.erase(name);
+  }
+  return true;
 }
 
 BOOL SimDesktop::DeleteFileA(const char* path) {

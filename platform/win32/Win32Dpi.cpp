@@ -22,7 +22,9 @@ using GetDpiForMonitorFn = ::HRESULT(WINAPI*)(::HMONITOR, int, ::UINT*, ::UINT*)
 
 template <class Fn>
 Fn find(const char* module, const char* name, bool load) {
-  ::HMODULE m = load ? ::LoadLibraryA(module) : ::GetModuleHandleA(module);
+  // From the system folder only: a DLL of that name beside the program or in the working directory
+  // would otherwise be loaded first.
+  ::HMODULE m = load ? ::LoadLibraryExA(module, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32) : ::GetModuleHandleA(module);
   return m != nullptr ? reinterpret_cast<Fn>(reinterpret_cast<void*>(::GetProcAddress(m, name))) : nullptr;
 }
 

@@ -3,6 +3,7 @@
 #include "platform/win32/Win32Platform.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -17,6 +18,7 @@
 #include <shlobj.h>
 
 #include "hook/msghook.h"
+#include "platform/TemporaryFiles.h"
 #include "platform/win32/PlacementWorkers.h"
 
 // With the current psapi these are macros for the K32 names; our members keep the documented ones.
@@ -430,13 +432,26 @@ BOOL Win32Platform::setMyHook(HWND target) { return ::setMyHook(sys(target)); }
 BOOL Win32Platform::clearMyHook(HWND target) { return ::clearMyHook(sys(target)); }
 
 bool Win32Platform::readWholeFile(const char* path, std::string& bytes) {
-  std::FILE* file = std::fopen(path, "rb");
-  if (file == nullptr) return false;
   bytes.clear();
-  char buffer[4096];
-  std::size_t n = 0;
-  while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) bytes.append(buffer, n);
-  std::fclose(file);
+  ::HANDLE file = ::CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) {
+    const ::DWORD error = ::GetLastError();
+    // Only a file that is not there is missing; one that is there and cannot be read is damaged.
+    return error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND;
+  }
+  ::LARGE_INTEGER size{};
+  bool ok = ::GetFileSizeEx(file, &size) != FALSE && size.QuadPart <= static_cast<::LONGLONG>(kMostFileBytes);
+  if (ok) {
+    bytes.resize(static_cast<std::size_t>(size.QuadPart));
+    ::DWORD read = 0;
+    // One byte more than the size: a file that grew meanwhile is as damaged as a large one.
+    char extra = 0;
+    ok = ::ReadFile(file, bytes.data(), static_cast<::DWORD>(bytes.size()), &read, nullptr) != FALSE &&
+         read == bytes.size() && ::ReadFile(file, &extra, 1, &read, nullptr) != FALSE && read == 0;
+  }
+  ::CloseHandle(file);
+  if (!ok) bytes.clear();
   return true;
 }
 
@@ -444,9 +459,7 @@ namespace {
 
 // The bytes reach the disk before the rename makes them the file: a power cut then leaves either
 // the old file or the new one, never an empty or half-written one.
-bool writeThrough(const char* path, std::string_view bytes) {
-  ::HANDLE file = ::CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
+bool writeThrough(::HANDLE file, std::string_view bytes) {
   bool ok = true;
   for (std::size_t done = 0; ok && done < bytes.size();) {
     const auto chunk = static_cast<::DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 20));
@@ -461,12 +474,56 @@ bool writeThrough(const char* path, std::string_view bytes) {
 
 }  // namespace
 
+namespace {
+
+// Names no other writer uses, not even an earlier process that had the same id.
+std::atomic<unsigned> temporaries{0};
+
+// A new file beside `path` whose name is the program's own, opened for writing; false when none
+// could be made.
+bool createTemporary(const std::string& path, std::string& temporary, ::HANDLE& file) {
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    temporary = temporaryName(path, ::GetCurrentProcessId(), ++temporaries);
+    file = ::CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE) return true;
+    // A leftover of that name, hidden or read-only, is passed by; any other failure is the folder's.
+    const ::DWORD error = ::GetLastError();
+    if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS && error != ERROR_ACCESS_DENIED) return false;
+  }
+  return false;
+}
+
+}  // namespace
+
 bool Win32Platform::replaceFile(const char* path, std::string_view bytes) {
-  const std::string temporary = std::string(path) + ".tmp";
-  bool ok = writeThrough(temporary.c_str(), bytes);
+  std::string temporary;
+  ::HANDLE file = INVALID_HANDLE_VALUE;
+  if (!createTemporary(path, temporary, file)) return false;
+  bool ok = writeThrough(file, bytes);
   if (ok) ok = ::MoveFileExA(temporary.c_str(), path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
   if (!ok) ::DeleteFileA(temporary.c_str());
   return ok;
+}
+
+bool Win32Platform::removeLeftoverTemporaries(const char* path) {
+  ::FILETIME created{}, exited{}, kernel{}, user{};
+  if (!::GetProcessTimes(::GetCurrentProcess(), &created, &exited, &kernel, &user)) return false;
+  const std::string target(path);
+  const std::size_t slash = target.find_last_of("\\/");
+  const std::string folder = slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
+  ::WIN32_FIND_DATAA found{};
+  ::HANDLE search = ::FindFirstFileA((target + "*.tmp").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return ::GetLastError() == ERROR_FILE_NOT_FOUND;
+  bool removedAll = true;
+  do {
+    const std::string name = folder + found.cFileName;
+    if (!isTemporaryOf(target, name) || ::CompareFileTime(&found.ftLastWriteTime, &created) >= 0) continue;
+    // Read-only or hidden, as a crash or a sync tool may leave it: it goes all the same.
+    ::SetFileAttributesA(name.c_str(), FILE_ATTRIBUTE_NORMAL);
+    removedAll = ::DeleteFileA(name.c_str()) != FALSE && removedAll;
+  } while (::FindNextFileA(search, &found));
+  ::FindClose(search);
+  return removedAll;
 }
 
 HRESULT Win32Platform::SHGetFolderPathA(HWND owner, int csidl, HANDLE token, DWORD flags, char* path) {

@@ -139,6 +139,7 @@ class Win32Platform final : public Platform {
 
   bool readWholeFile(const char* path, std::string& bytes) override;
   bool replaceFile(const char* path, std::string_view bytes) override;
+  bool removeLeftoverTemporaries(const char* path) override;
 
   HRESULT SHGetFolderPathA(HWND owner, int csidl, HANDLE token, DWORD flags, char* path) override;
   BOOL CreateDirectoryA(const char* path, void* security) override;

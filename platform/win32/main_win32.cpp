@@ -58,6 +58,9 @@ bool handedToRunningInstance() {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, int showCommand) {
+  // Every library loaded later by name comes from the system folder, never from the program's folder
+  // or the working directory, where another program may have left one of the same name.
+  SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
   if (const std::optional<int> exitCode = tessellor::runSwitch(platform, commandLine, TESSELLOR_VERSION_TEXT))
     return *exitCode;
   if (handedToRunningInstance()) return 0;

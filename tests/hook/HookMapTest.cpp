@@ -38,7 +38,9 @@ class HookTest : public ::testing::Test {
     probe.live[w] = kNormal;
     map.remember(w, kNormal);
   }
-  HookReport on(HookEvent event, HookWindow window = w) { return map.onEvent(event, window, probe); }
+  HookReport on(HookEvent event, HookWindow window = w, std::uint64_t now = 0) {
+    return map.onEvent(event, window, probe, now);
+  }
   WindowState& state(HookWindow window = w) { return probe.live[window]; }
 
   FakeProbe probe;
@@ -259,10 +261,11 @@ TEST_F(HookLifetime, WindowsThatDieUnseenAreForgottenAndLiveOnesKept) {
 // given once each; moves inside a loop are reported by its end alone.
 class HookSettle : public HookTest {
  protected:
-  std::vector<HookWindow> settled() {
+  std::vector<HookWindow> settled() { return settledAt(UINT64_MAX); }
+  std::vector<HookWindow> settledAt(std::uint64_t now) {
     std::vector<HookWindow> out;
     HookWindow window = 0;
-    while (map.takeSettled(probe, window)) out.push_back(window);
+    while (map.takeSettled(probe, window, now)) out.push_back(window);
     return out;
   }
 };
@@ -292,6 +295,27 @@ TEST_F(HookSettle, MovesInsideAMoveSizeLoopAreLeftToItsEnd) {
   on(HookEvent::LocationChange);
   EXPECT_TRUE(map.takeSettleRequest());
   EXPECT_EQ(settled(), (std::vector<HookWindow>{w}));
+}
+
+TEST_F(HookSettle, AWindowThatKeepsMovingDelaysOnlyItself) {
+  constexpr HookWindow snapped = 0x10020;
+  state(snapped) = kNormal;
+  map.remember(snapped, kNormal);
+  // A video's window (w) moves every 50 ms; a layout window is snapped once at 10 ms.
+  on(HookEvent::LocationChange, w, 0);
+  on(HookEvent::LocationChange, snapped, 10);
+  EXPECT_EQ(map.nextSettle(), std::optional<std::uint64_t>(100));
+  for (std::uint64_t at = 50; at <= 300; at += 50) {
+    on(HookEvent::LocationChange, w, at);
+    if (at == 100) {
+      EXPECT_EQ(settledAt(at), std::vector<HookWindow>{});  // 10 + 100 is not yet
+    }
+  }
+  EXPECT_EQ(settledAt(110), std::vector<HookWindow>{snapped});
+  EXPECT_EQ(map.nextSettle(), std::optional<std::uint64_t>(400));
+  EXPECT_EQ(settledAt(399), std::vector<HookWindow>{});
+  EXPECT_EQ(settledAt(400), std::vector<HookWindow>{w});
+  EXPECT_EQ(map.nextSettle(), std::nullopt);
 }
 
 TEST_F(HookSettle, AWindowThatChangedStateOrWentIsNotGiven) {

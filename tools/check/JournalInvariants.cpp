@@ -75,6 +75,8 @@ void checkPutBack(sim::SimDesktop& desktop, std::span<const KeptWindow> listed, 
     // Gone, growing at every placement, or of a program above ours that refuses every placement.
     if (windowSpec == nullptr || windowSpec->grows != 0 || windowSpec->elevated) continue;
     const HWND hwnd = w.id.hwnd;
+    // Busy: it takes its place once it answers, as on a real desktop.
+    if (desktop.placementPending(hwnd)) continue;
     // Its kept place, or where that place goes when no monitor holds any of it now.
     const RECT wanted = fitted(*windowSpec, ontoAMonitor(desktop, w.place.normal));
     const bool keepsState = desktop.isMinimized(hwnd) || desktop.isHidden(hwnd);

@@ -147,12 +147,17 @@ std::string EventGenerator::startLayout() {
 
 std::string EventGenerator::menuLine() {
   // A rare Close ends the program; the next lines set the desktop up again and start it anew.
-  if (random_.percent(4)) return "menu \"Close\"";
   const auto& items = *desktop().openMenu();
-  const bool offered = std::any_of(items.begin(), items.end(),
-                                   [](const sim::MenuItem& item) { return item.text == "Put windows back"; });
-  if (offered && random_.percent(50)) return "menu \"Put windows back\"";
-  return random_.percent(50) ? "menu \"Settings\"" : "menu \"Minimize\"";
+  // An item whose AppendMenuA failed is not there to pick.
+  const auto has = [&items](const char* text) {
+    return std::any_of(items.begin(), items.end(), [text](const sim::MenuItem& item) { return item.text == text; });
+  };
+  const auto pick = [&](const char* text) {
+    return has(text) ? "menu \"" + std::string(text) + "\"" : "tray lbuttondown";
+  };
+  if (random_.percent(4)) return pick("Close");
+  if (has("Put windows back") && random_.percent(50)) return pick("Put windows back");
+  return random_.percent(50) ? pick("Settings") : pick("Minimize");
 }
 
 std::string EventGenerator::borderSettingsLine() {

@@ -19,6 +19,9 @@ struct GeneratorOptions {
   // windows hidden, shown, cloaked and brought back by their own programs. Off, a seed plays the
   // lines it always played.
   bool windows10 = false;
+  // Every call of the program's door that can fail fails once in a hundred, and the runs check that
+  // the program rides it out.
+  bool faults = false;
 };
 
 class EventGenerator {

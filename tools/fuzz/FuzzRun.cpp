@@ -12,6 +12,11 @@
 #include <memory>
 #include <sstream>
 
+#include "app/TrayIcon.h"
+#include "app/journal/RestoreJournal.h"
+#include "app/layouts/LayoutTable.h"
+#include "layout/border/BorderLayout.h"
+#include "layout/grid/GridLayout.h"
 #include "tools/check/JournalInvariants.h"
 #include "tools/fuzz/EventGenerator.h"
 
@@ -31,6 +36,8 @@ namespace tessellor::fuzz {
 
 namespace {
 
+// With --faults: how often each call that can fail does.
+constexpr double kFaultProbability = 0.01;
 // More placement calls than this in one event can only be a loop that does not end.
 constexpr std::size_t kRunawayCalls = 2'000'000;
 
@@ -92,6 +99,7 @@ class SeedRun {
       if (++callsThisEvent_ > kRunawayCalls) runaway();
     };
     runner.moreLines = [this]() { return nextLine(); };
+    if (generatorOptions_.faults) runner.faults().failAtRandom(kFaultProbability, seed_);
   }
 
   int played() const { return played_; }
@@ -110,6 +118,10 @@ class SeedRun {
     if (!findings_.empty() || played_ >= events_) return std::nullopt;
     std::string line = generator_->next();
     noteJournalLine(line);
+    // "Put windows back" is checked once the calls succeed again.
+    runner_->faults().pause(afterPutBack_);
+    balloonMark_ = runner_->desktop().balloons().size();
+    messageBoxMark_ = runner_->desktop().messageBoxCount();
     // A late window that has just answered stands where it will until the timer reads it back.
     answered_ = line.starts_with("answer ");
     switchedDesktop_ = line.starts_with("switch-desktop ");
@@ -144,9 +156,59 @@ class SeedRun {
     afterKill_ = afterPutBack_ = false;
   }
 
+  // The program rode out what failed: it still runs with its dialog and tray icon, told the user of
+  // no failure twice in one event, and kept restore.dat whole whenever its last write succeeded.
+  void checkFailures() {
+    sim::SimDesktop& d = runner_->desktop();
+    if (runner_->running() && !d.killed() && !d.terminating()) {
+      if (runner_->shell() == nullptr) findings_.push_back("the program runs without its main dialog");
+      const auto& timers = d.timers();
+      const bool retrying =
+          std::any_of(timers.begin(), timers.end(), [](const auto& timer) { return timer.second == TRAY_ICON_TIMER; });
+      if (!d.trayIcon() && !retrying)
+        findings_.push_back("the program runs without its tray icon and does not offer it again");
+    }
+    const auto& balloons = d.balloons();
+    const std::size_t first = balloons.size() >= balloonMark_ ? balloonMark_ : 0;
+    for (std::size_t i = first; i < balloons.size(); ++i) {
+      for (std::size_t k = first; k < i; ++k) {
+        if (balloons[k].title == balloons[i].title && balloons[k].text == balloons[i].text)
+          findings_.push_back("one event said the same twice: " + balloons[i].title);
+      }
+    }
+    if (d.messageBoxCount() > messageBoxMark_ + 1) findings_.push_back("one event showed several message boxes");
+    const Shell* shell = runner_->shell();
+    if (!generatorOptions_.faults || shell == nullptr || afterPutBack_) return;
+    if (runner_->faults().lastWriteFailed(restoreFilePath(d)).value_or(true)) return;
+    // The program knows its last write of the journal failed (the user's folder could not be named).
+    if (shell->failedSaves.contains(RESTORE_FILE)) return;
+    // A window still where it stood before the layout took it loses nothing to a kill.
+    std::vector<HWND> moved = check::windowsToPutBack(*shell);
+    std::erase_if(moved, [&](HWND hwnd) {
+      const RunningLayout* holding = layoutHolding(*shell, hwnd);
+      const PlacementTable* originals = holding->engine.border() != nullptr ? &holding->engine.border()->originalRects
+                                                                            : &holding->engine.grid()->originalRects;
+      KeptPlacement kept;
+      return originals->findPlacement(hwnd, &kept) && !kept.maximized && !d.isMinimized(hwnd) && !d.isMaximized(hwnd) &&
+             d.rectOf(hwnd) == kept.normal;
+    });
+    check::checkJournalAfterKill(d, moved, findings_);
+  }
+
   void checkEvent() {
+    // What failed in the event, for whoever reads the file: a seed replays its faults only in the
+    // fuzzer, which draws them again in the same order.
+    for (const std::string& call : runner_->faults().takeFailed()) file_ << "# " << call << " failed\n";
+    checkFailures();
     checkJournal();
     sim::SimDesktop& d = runner_->desktop();
+    // The layouts' rules of geometry hold where the window system does what it is asked; with calls
+    // failing, what is checked is that the program rides the failures out.
+    if (generatorOptions_.faults) {
+      d.clearCalls();
+      callsThisEvent_ = 0;
+      return;
+    }
     std::size_t windows = 0;
     for (HWND hwnd : d.windows()) {
       ++windows;
@@ -232,6 +294,8 @@ class SeedRun {
   bool answered_ = false;
   bool switchedDesktop_ = false;
   bool afterPutBack_ = false;
+  std::size_t balloonMark_ = 0;  // the balloons and message boxes before the event
+  int messageBoxMark_ = 0;
 };
 
 }  // namespace

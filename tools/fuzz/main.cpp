@@ -1,8 +1,9 @@
-// tessellor-fuzz [--seeds N] [--events N] [--first-seed S] [--out DIR] [--keep] [--windows10]
+// tessellor-fuzz [--seeds N] [--events N] [--first-seed S] [--out DIR] [--keep] [--windows10] [--faults]
 // Plays N seeds of random events each through the program and checks its rules after every event.
 // Exit status 0 when nothing was found, 1 otherwise (each finding names a scenario that replays it).
 // --keep keeps every seed's scenario file, not only those with findings. --windows10 adds work areas,
 // monitors, frames and the other kinds of windows of Windows 10 and 11 to the random desktops.
+// --faults makes each call of the program that can fail fail once in a hundred.
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -34,6 +35,8 @@ int main(int argc, char** argv) {
       keep = ok = true;
     } else if (arg == "--windows10") {
       generator.windows10 = ok = true;
+    } else if (arg == "--faults") {
+      generator.faults = ok = true;
     } else if (arg == "--seeds" && hasValue) {
       ok = readNumber(argv[++i], seeds);
     } else if (arg == "--events" && hasValue) {
@@ -46,9 +49,9 @@ int main(int argc, char** argv) {
       ok = false;
     }
     if (!ok) {
-      std::fprintf(
-          stderr,
-          "usage: tessellor-fuzz [--seeds N] [--events N] [--first-seed S] [--out DIR] [--keep] [--windows10]\n");
+      std::fprintf(stderr,
+                   "usage: tessellor-fuzz [--seeds N] [--events N] [--first-seed S] [--out DIR] [--keep] [--windows10] "
+                   "[--faults]\n");
       return 2;
     }
   }

@@ -17,7 +17,7 @@ const std::map<std::string, Command>& commandTable() {
   static const std::map<std::string, Command> table = [] {
     std::map<std::string, Command> t;
     for (auto group : {desktopCommands(), programCommands(), lookCommands(), sessionCommands(), keyCommands(),
-                       virtualDesktopCommands()}) {
+                       virtualDesktopCommands(), faultCommands()}) {
       for (const Command& c : group) t.emplace(c.name, c);
     }
     return t;
@@ -39,7 +39,8 @@ ScenarioRunner::ScenarioRunner(std::string file, const std::string& text, RunOpt
       options_(std::move(options)),
       out_(out),
       err_(err),
-      desktop_(std::make_unique<SimDesktop>()) {
+      desktop_(std::make_unique<SimDesktop>()),
+      faults_(std::make_unique<SimFaults>(*desktop_)) {
   std::istringstream in(text);
   for (std::string line; std::getline(in, line);) lines_.push_back(line);
   desktop_->onIdle = [this] { return idle(); };
@@ -135,11 +136,14 @@ void ScenarioRunner::startProgram() {
   const auto instance = reinterpret_cast<HINSTANCE>(desktop_->GetModuleHandleA(nullptr));
   // Returns once the program's loop has ended: on WM_QUIT, or when the script has no more to say.
   std::optional<int> code;
+  // The program reaches the desktop through the door whose calls a scenario can make fail.
+  desktop_->setProgramDoor(faults_.get());
   try {
-    code = WinMain(*desktop_, messages, instance, nullptr, commandLine, 0);
+    code = WinMain(*faults_, messages, instance, nullptr, commandLine, 0);
   } catch (const ProcessKilled&) {
     // Ended from outside: no exit code, as after the session's end.
   }
+  desktop_->setProgramDoor(nullptr);
   running_ = false;
   ended_ = true;
   exitCode_ = sessionEnded_ ? std::nullopt : code;

@@ -14,6 +14,7 @@
 
 #include "app/Shell.h"
 #include "platform/sim/SimDesktop.h"
+#include "platform/sim/SimFaults.h"
 #include "tools/sim/ScenarioLexer.h"
 
 namespace tessellor::sim {
@@ -66,6 +67,8 @@ std::optional<HotkeyKey> keysArgument(Args& args, std::size_t i);
 
 // switch-desktop, move-to-desktop
 std::span<const Command> virtualDesktopCommands();
+// fail: calls of the program's door that fail
+std::span<const Command> faultCommands();
 
 struct RunOptions {
   std::string svgDirectory;  // empty: snapshots write nothing
@@ -83,6 +86,8 @@ class ScenarioRunner {
 
   // ---- For the command tables ----
   SimDesktop& desktop() { return *desktop_; }
+  // The program's door to the desktop, through which its calls can be made to fail.
+  SimFaults& faults() { return *faults_; }
   std::ostream& out() { return out_; }
   const RunOptions& options() const { return options_; }
 
@@ -133,6 +138,7 @@ class ScenarioRunner {
   std::ostream& out_;
   std::ostream& err_;
   std::unique_ptr<SimDesktop> desktop_;
+  std::unique_ptr<SimFaults> faults_;
   int status_ = 0;
   bool stopped_ = false;
   bool running_ = false;

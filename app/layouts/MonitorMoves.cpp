@@ -24,7 +24,8 @@ Point visibleCentre(RunningLayout& layout, HWND hwnd) {
   RECT rect{};
   readWindowRect(layout.view, hwnd, &rect);
   const DesktopView::Area& area = layout.view.area();
-  return Point{area.left + (std::int64_t{rect.left} + rect.right) / 2, area.top + (std::int64_t{rect.top} + rect.bottom) / 2};
+  return Point{area.left + (std::int64_t{rect.left} + rect.right) / 2,
+               area.top + (std::int64_t{rect.top} + rect.bottom) / 2};
 }
 
 // Out of its layout as a drag out of it takes a window: it stays where it was dropped.

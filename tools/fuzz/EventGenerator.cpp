@@ -487,7 +487,8 @@ std::string EventGenerator::dragOntoAnotherMonitor() {
     follow_.push_back("foreground " + nameOf(hwnd));
     follow_.push_back(random_.pick({"key 0", "key 1"}));
   }
-  return "drag " + nameOf(hwnd) + " " + number(g(clampToInt(dx))) + " " + number(g(clampToInt(random_.percent(30) ? 0 : dy)));
+  return "drag " + nameOf(hwnd) + " " + number(g(clampToInt(dx))) + " " +
+         number(g(clampToInt(random_.percent(30) ? 0 : dy)));
 }
 
 std::string EventGenerator::modernWindowOptions() {

@@ -47,7 +47,8 @@ void writeSvgSnapshot(const SimDesktop& desktop, std::ostream& out) {
       << viewWidth << ' ' << viewHeight << "\" width=\"" << viewWidth << "\" height=\"" << viewHeight << "\">\n";
   for (const auto& [name, r] : monitors) {
     out << "  <rect x=\"" << r.left << "\" y=\"" << r.top << "\" width=\"" << std::int64_t{r.right} - r.left
-        << "\" height=\"" << std::int64_t{r.bottom} - r.top << "\" fill=\"#dde4ea\" stroke=\"#445\" stroke-width=\"2\"/>\n";
+        << "\" height=\"" << std::int64_t{r.bottom} - r.top
+        << "\" fill=\"#dde4ea\" stroke=\"#445\" stroke-width=\"2\"/>\n";
     // Only where there are several: one monitor needs no name.
     if (monitors.size() > 1) {
       out << "  <text x=\"" << std::int64_t{r.left} + 8 << "\" y=\"" << std::int64_t{r.top} - 10

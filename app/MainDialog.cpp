@@ -166,6 +166,8 @@ void finishEvent(Shell& shell) {
     showSelectedLayout(shell, shell.mainDialog);
   }
   reportUnmovableWindows(shell);
+  // A refused tray icon whose retry timer could not be set either is offered at each event.
+  showTrayIcon(shell);
   freeRetiredLayouts(shell);
 }
 

@@ -49,7 +49,11 @@ constexpr const char* kEntries[] = {"notepad.exe",
                                     "GitHub Desktop.exe",
                                     "title:two\nlines"};
 
-// Titles that the rules above match, or nearly do.
+constexpr const char* kLongTitle =
+    "a title of more than a hundred characters, which the program reads cut short to the ninety-nine that its buffer "
+    "holds";
+
+// Titles that the rules above match, or nearly do, and titles never taken.
 constexpr const char* kTitles[] = {"",
                                    "start",
                                    "Start",
@@ -60,8 +64,7 @@ constexpr const char* kTitles[] = {"",
                                    "picture-in-picture",
                                    "say \"hi\" \\o/",
                                    "w1 - Editor",
-                                   "a title of more than a hundred characters, which the program reads cut short to "
-                                   "the ninety-nine that its buffer holds"};
+                                   kLongTitle};
 
 // A scenario string: in double quotes, with the language's escapes.
 std::string scenarioString(std::string_view text) {

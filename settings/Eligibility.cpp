@@ -55,19 +55,17 @@ bool getProgramName(Platform& platform, HWND hwnd, char* name, DWORD size) {
 
 namespace {
 
-// The index of the first program entry that is the name; LB_ERR for none. The list box compares
-// letter case as Windows does for file names; an item it finds may be a rule of that spelling.
-LRESULT programEntry(Platform& platform, HWND dialog, const char* name) {
+// The index in `entries` (the list's items) of the first program entry that is the name; LB_ERR for
+// none. The list box's own search keeps the letter-case rule program names always had; an item it
+// finds may be a rule of that spelling.
+LRESULT programEntry(Platform& platform, HWND dialog, const char* name, const std::vector<std::string>& entries) {
   LRESULT after = -1;
   for (;;) {
     const LRESULT found = platform.SendDlgItemMessageA(dialog, IDC_EXCLUDED_LIST, LB_FINDSTRINGEXACT,
                                                        static_cast<WPARAM>(after), reinterpret_cast<LPARAM>(name));
     // The search wraps round to the top: an index not past the last one found is none new.
-    if (found == LB_ERR || found <= after) return LB_ERR;
-    const LRESULT length = platform.SendDlgItemMessageA(dialog, IDC_EXCLUDED_LIST, LB_GETTEXTLEN, found, 0);
-    std::string item(static_cast<std::size_t>(std::max<LRESULT>(length, 0)) + 1, '\0');
-    platform.SendDlgItemMessageA(dialog, IDC_EXCLUDED_LIST, LB_GETTEXT, found, reinterpret_cast<LPARAM>(item.data()));
-    if (entryKind(item.c_str()) == EntryKind::Program) return found;
+    if (found == LB_ERR || found <= after || static_cast<std::size_t>(found) >= entries.size()) return LB_ERR;
+    if (entryKind(entries[static_cast<std::size_t>(found)]) == EntryKind::Program) return found;
     after = found;
   }
 }
@@ -75,14 +73,14 @@ LRESULT programEntry(Platform& platform, HWND dialog, const char* name) {
 }  // namespace
 
 bool isProgramAllowed(Platform& platform, HWND dialog, const char* name) {
-  return programEntry(platform, dialog, name) == LB_ERR;
+  return programEntry(platform, dialog, name, excludedEntries(platform, dialog)) == LB_ERR;
 }
 
 std::optional<std::string> excludingEntry(Platform& platform, HWND dialog, HWND hwnd, const char* title,
                                           const char* programName) {
-  const LRESULT program = programEntry(platform, dialog, programName);
-  std::optional<std::string> className;  // asked only of a list with a class rule
   const std::vector<std::string> entries = excludedEntries(platform, dialog);
+  const LRESULT program = programEntry(platform, dialog, programName, entries);
+  std::optional<std::string> className;  // asked only of a list with a class rule
   for (std::size_t i = 0; i < entries.size(); ++i) {
     const std::string& entry = entries[i];
     if (static_cast<LRESULT>(i) == program) return entry;

@@ -65,12 +65,12 @@ struct ListOnDesktop {
     d.SendDlgItemMessageA(main, IDC_EXCLUDED_LIST, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry));
   }
   HWND window(const char* title, const char* exe, const char* className = "") {
-    sim::WindowSpec spec;
-    spec.name = "w";
-    spec.title = title;
-    spec.exe = exe;
-    spec.className = className;
-    return d.createWindow(spec);
+    sim::WindowSpec desc;
+    desc.name = "w";
+    desc.title = title;
+    desc.exe = exe;
+    desc.className = className;
+    return d.createWindow(desc);
   }
   std::optional<std::string> entryFor(HWND hwnd) {
     char title[100] = {};

@@ -6,6 +6,7 @@
 
 #include "app/MainDialog.h"
 #include "resources/resource_ids.h"
+#include "settings/ExcludedEntries.h"
 
 namespace tessellor {
 
@@ -33,6 +34,14 @@ bool hasExeExtension(const char* name) {
   return false;
 }
 
+bool isAddableEntry(const char* text) {
+  const std::string_view entry(text);
+  // The settings file keeps an entry on one line: one with a line end would come back as two.
+  if (entry.find_first_of("\r\n") != std::string_view::npos) return false;
+  if (entryKind(entry) == EntryKind::Program) return hasExeExtension(text);
+  return entryText(entry).find_first_not_of(" \t") != std::string_view::npos;
+}
+
 void addExcludedProgram(Platform& platform, HWND dialog) {
   const int length = platform.GetWindowTextLengthA(platform.GetDlgItem(dialog, IDC_EXE_NAME));
   if (length < 1) {
@@ -41,7 +50,7 @@ void addExcludedProgram(Platform& platform, HWND dialog) {
   }
   std::string text(static_cast<std::size_t>(length) + 1, '\0');
   platform.GetDlgItemTextA(dialog, IDC_EXE_NAME, text.data(), length + 1);
-  if (hasExeExtension(text.c_str())) {
+  if (isAddableEntry(text.c_str())) {
     platform.SendDlgItemMessageA(dialog, IDC_EXCLUDED_LIST, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
     platform.SetDlgItemTextA(dialog, IDC_EXE_NAME, "");
   } else {

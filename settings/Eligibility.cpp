@@ -6,7 +6,9 @@
 
 #include "resources/resource_ids.h"
 #include "settings/ApplicationWindow.h"
+#include "settings/ExcludedEntries.h"
 #include "settings/RefusedTitles.h"
+#include "settings/SettingsFile.h"
 #include "settings/WindowShape.h"
 
 namespace tessellor {
@@ -51,9 +53,48 @@ bool getProgramName(Platform& platform, HWND hwnd, char* name, DWORD size) {
   return copied > 0;
 }
 
+namespace {
+
+// The index in `entries` (the list's items) of the first program entry that is the name; LB_ERR for
+// none. The list box's own search keeps the letter-case rule program names always had; an item it
+// finds may be a rule of that spelling.
+LRESULT programEntry(Platform& platform, HWND dialog, const char* name, const std::vector<std::string>& entries) {
+  LRESULT after = -1;
+  for (;;) {
+    const LRESULT found = platform.SendDlgItemMessageA(dialog, IDC_EXCLUDED_LIST, LB_FINDSTRINGEXACT,
+                                                       static_cast<WPARAM>(after), reinterpret_cast<LPARAM>(name));
+    // The search wraps round to the top: an index not past the last one found is none new.
+    if (found == LB_ERR || found <= after || static_cast<std::size_t>(found) >= entries.size()) return LB_ERR;
+    if (entryKind(entries[static_cast<std::size_t>(found)]) == EntryKind::Program) return found;
+    after = found;
+  }
+}
+
+}  // namespace
+
 bool isProgramAllowed(Platform& platform, HWND dialog, const char* name) {
-  return platform.SendDlgItemMessageA(dialog, IDC_EXCLUDED_LIST, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                                      reinterpret_cast<LPARAM>(name)) == LB_ERR;
+  return programEntry(platform, dialog, name, excludedEntries(platform, dialog)) == LB_ERR;
+}
+
+std::optional<std::string> excludingEntry(Platform& platform, HWND dialog, HWND hwnd, const char* title,
+                                          const char* programName) {
+  const std::vector<std::string> entries = excludedEntries(platform, dialog);
+  const LRESULT program = programEntry(platform, dialog, programName, entries);
+  std::optional<std::string> className;  // asked only of a list with a class rule
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    const std::string& entry = entries[i];
+    if (static_cast<LRESULT>(i) == program) return entry;
+    if (entryKind(entry) == EntryKind::Title && titleMatches(title, entryText(entry))) return entry;
+    if (entryKind(entry) == EntryKind::Class) {
+      if (!className) {
+        char name[257] = {};  // the longest class name and its terminating zero
+        className = platform.GetClassNameA(hwnd, name, sizeof name) > 0 ? name : "";
+      }
+      // A class that cannot be read is no class at all, not the empty one.
+      if (!className->empty() && classMatches(*className, entryText(entry))) return entry;
+    }
+  }
+  return std::nullopt;
 }
 
 bool isWindowEligible(Platform& platform, HWND dialog, HWND hwnd, ProgramNames& names, bool* unmovable) {
@@ -71,9 +112,9 @@ bool isWindowEligible(Platform& platform, HWND dialog, HWND hwnd, ProgramNames& 
   RECT rect{};
   p.GetWindowRect(hwnd, &rect);
 
-  // The excluded-programs list is asked after the title: it is a message to the dialog.
+  // The excluded list is asked after the title: it is a message to the dialog.
   if (isTitleRefused(title, AutoAdd) || std::strcmp(programName, "sidebar.exe") == 0 ||
-      !isProgramAllowed(p, dialog, programName) || IsRectEmpty(&rect)) {
+      excludingEntry(p, dialog, hwnd, title, programName) || IsRectEmpty(&rect)) {
     return false;
   }
   if (mayMoveWindow(p, hwnd)) return true;

@@ -1,4 +1,4 @@
-// The settings file "settings.dat": the excluded programs, "auto" and "nostart", a word a line.
+// The settings file "settings.dat": the excluded list, "auto" and "nostart", a word a line.
 #pragma once
 
 #include <string>
@@ -28,6 +28,8 @@ struct SettingsLoad {
 // while it does not exist from the working directory's one; a missing or damaged file leaves the
 // defaults. "nostart" also turns the autostart value off.
 SettingsLoad loadSettings(Platform& platform, HWND dialog);
+// The items of the main dialog's excluded list, in its order.
+std::vector<std::string> excludedEntries(Platform& platform, HWND dialog);
 // The bytes the dialog's settings make now.
 std::string dialogSettingsBytes(Platform& platform, HWND dialog);
 // Writes the dialog's settings to settingsPath, replacing the file whole or not at all; makes the
@@ -36,8 +38,30 @@ bool saveSettings(Platform& platform, HWND dialog);
 
 // Whether these bytes are no settings file that was ever written whole: empty, or holding NUL bytes.
 bool isDamagedSettings(std::string_view bytes);
-// The file's words: runs of anything but whitespace and NUL bytes.
-std::vector<std::string> settingsWords(std::string_view bytes);
+
+// One word of the file. A quoted word is always an entry of the excluded list, never an option.
+struct SettingsWord {
+  std::string text;
+  bool quoted = false;
+  bool operator==(const SettingsWord&) const = default;
+};
+// The file's words: runs of anything but whitespace and NUL bytes, or a word in double quotes (\"
+// and \\ standing for a quote and a backslash), which ends at its closing quote or its line's end.
+// "" is no word.
+std::vector<SettingsWord> settingsWords(std::string_view bytes);
+
+// What a file holds.
+struct Settings {
+  std::vector<std::string> excluded;
+  bool autoAdd = false;
+  bool noStart = false;
+  bool operator==(const Settings&) const = default;
+};
+Settings readSettings(std::string_view bytes);
+
+// How an entry is written: as it is, or in double quotes when it holds whitespace or a quote, or
+// would read back as an option.
+std::string settingsEntry(std::string_view entry);
 // The file's bytes for these settings, each line ended by CR LF. No settings at all make one empty
 // line: an empty file is always a damaged one.
 std::string settingsBytes(const std::vector<std::string>& excluded, bool autoAdd, bool noStart);

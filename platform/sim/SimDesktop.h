@@ -155,6 +155,7 @@ class SimDesktop : public Platform {
   void setCloaked(HWND hwnd, bool cloaked);
   void unminimize(HWND hwnd);  // back to the state before it was minimised; a window not minimised stays
   void activate(HWND hwnd);    // the user brings it to the front: foreground, top of the z-order
+  void setTitle(HWND hwnd, const std::string& title);  // by its own program (SetWindowText); "" too
   // Its program shows it full-screen: no title bar, normal, its monitor's whole rectangle; true when
   // it was maximised. leaveFullScreen gives back what it had; true when that is maximised.
   bool enterFullScreen(HWND hwnd);

@@ -69,6 +69,10 @@ void SimDesktop::activate(HWND hwnd) {
   raise(hwnd);
 }
 
+void SimDesktop::setTitle(HWND hwnd, const std::string& title) {
+  if (Window* w = find(hwnd)) w->desc.title = title;
+}
+
 // ---- Reading back -------------------------------------------------------------------------------
 
 bool SimDesktop::hasFrame(HWND hwnd) const {

@@ -6,6 +6,7 @@
 
 #include "app/Shell.h"
 #include "resources/resource_ids.h"
+#include "settings/SettingsFile.h"
 
 namespace tessellor::fuzz {
 
@@ -18,17 +19,72 @@ std::string number(long long value) { return std::to_string(value); }
 
 long long clampToInt(long long value) { return std::clamp<long long>(value, INT_MIN, INT_MAX); }
 
-// Names an excluded-programs list and the eligibility test react to.
-constexpr const char* kExeNames[] = {
-    "notepad.exe",  "w1.exe",      "w2.exe",
-    "w5.exe",       "sidebar.exe", "a..exe",
-    "x.EXE",        "exe",         ".exe",
-    "my app.exe",   "auto",        "nostart",
-    "calc.exe.bak", "w7.exe",      "a-name-far-longer-than-the-forty-nine-characters-a-buffer-holds.exe"};
+// Entries an excluded list and the eligibility test react to, as typed: program names, title: and
+// class: rules, names with blanks and quotes, and what "ADD" refuses.
+constexpr const char* kEntries[] = {"notepad.exe",
+                                    "w1.exe",
+                                    "w2.exe",
+                                    "w5.exe",
+                                    "sidebar.exe",
+                                    "a..exe",
+                                    "x.EXE",
+                                    "exe",
+                                    ".exe",
+                                    "my app.exe",
+                                    "auto",
+                                    "nostart",
+                                    "calc.exe.bak",
+                                    "w7.exe",
+                                    "a-name-far-longer-than-the-forty-nine-characters-a-buffer-holds.exe",
+                                    "title:w1",
+                                    "title:PICTURE in",
+                                    "title:",
+                                    "title:  ",
+                                    "Title:w2",
+                                    "title:say \"hi\" \\o/",
+                                    "class:chrome_widgetwin_1",
+                                    "class:SimWindow",
+                                    "class:",
+                                    "\"quoted\".exe",
+                                    "GitHub Desktop.exe",
+                                    "title:two\nlines"};
 
 constexpr const char* kLongTitle =
-    "\"a title of more than a hundred characters, which the program reads cut short to the ninety-nine that its "
-    "buffer holds\"";
+    "a title of more than a hundred characters, which the program reads cut short to the ninety-nine that its buffer "
+    "holds";
+
+// Titles that the rules above match, or nearly do, and titles never taken.
+constexpr const char* kTitles[] = {"",
+                                   "start",
+                                   "Start",
+                                   "Program Manager",
+                                   "Menu Avvio",
+                                   "Tessellor",
+                                   "Picture in picture",
+                                   "picture-in-picture",
+                                   "say \"hi\" \\o/",
+                                   "w1 - Editor",
+                                   kLongTitle};
+
+// A scenario string: in double quotes, with the language's escapes.
+std::string scenarioString(std::string_view text) {
+  std::string quoted = "\"";
+  for (const char c : text) {
+    if (c == '"' || c == '\\') {
+      quoted += '\\';
+      quoted += c;
+    } else if (c == '\n') {
+      quoted += "\\n";
+    } else if (c == '\r') {
+      quoted += "\\r";
+    } else if (c == '\t') {
+      quoted += "\\t";
+    } else {
+      quoted += c;
+    }
+  }
+  return quoted + '"';
+}
 
 }  // namespace
 
@@ -187,7 +243,7 @@ std::string EventGenerator::mainDialogLine() {
   switch (random_.below(5)) {
     case 0:
     case 1:
-      return "type 1011 \"" + std::string(random_.pick(std::span<const char* const>(kExeNames))) + "\"";
+      return "type 1011 " + scenarioString(random_.pick(std::span<const char* const>(kEntries)));
     case 2:
       return random_.percent(70) ? "check 1016 on" : "check 1016 off";
     case 3:
@@ -232,9 +288,10 @@ std::string EventGenerator::newWindow() {
   const long long h = std::max(1, desktop().screenHeight());
   std::string line = "window " + name;
   const int titleRoll = random_.below(100);
-  if (titleRoll < 10) {
-    line += " title " + std::string(random_.pick({"\"\"", "start", "Start", "\"Program Manager\"", "\"Menu Avvio\"",
-                                                  "Tessellor", kLongTitle}));
+  if (titleRoll < 14) line += " title " + scenarioString(random_.pick(std::span<const char* const>(kTitles)));
+  if (random_.percent(8)) {
+    line +=
+        " class " + std::string(random_.pick({"Chrome_WidgetWin_1", "CHROME_WIDGETWIN_10", "Notepad", "SimWindow"}));
   }
   const int exeRoll = random_.below(100);
   if (exeRoll < 5) {
@@ -355,6 +412,10 @@ std::string EventGenerator::setRect() {
 std::string EventGenerator::stateChange() {
   const HWND hwnd = someWindow(random_.percent(3));
   if (hwnd == nullptr) return newWindow();
+  // Its program changes its title: only the next test of the excluded list sees it.
+  if (random_.percent(6)) {
+    return "retitle " + nameOf(hwnd) + " " + scenarioString(random_.pick(std::span<const char* const>(kTitles)));
+  }
   const int roll = random_.below(13);
   const char* verb = roll < 4 ? "minimize" : roll < 7 ? "maximize" : "restore";
   return std::string(verb) + " " + nameOf(hwnd);
@@ -430,14 +491,17 @@ std::string EventGenerator::minsize() {
 std::string EventGenerator::settingsFile() {
   if (random_.percent(10)) return "settings-file none";
   std::string text;
-  if (random_.percent(70)) text += "auto\\r\\n";
+  if (random_.percent(70)) text += "auto\r\n";
   const int words = random_.below(4);
   for (int i = 0; i < words; ++i) {
-    text += random_.pick(std::span<const char* const>(kExeNames));
-    text += random_.pick({"\\r\\n", " ", "\\t", "\\n\\n"});
+    const char* entry = random_.pick(std::span<const char* const>(kEntries));
+    // As the program writes it, as an earlier version wrote it, or a quote left open.
+    const int form = random_.below(10);
+    text += form < 6 ? settingsEntry(entry) : form < 9 ? std::string(entry) : "\"" + std::string(entry);
+    text += random_.pick({"\r\n", " ", "\t", "\n\n"});
   }
   if (random_.percent(15)) text += "nostart";
-  return "settings-file \"" + text + "\"";
+  return "settings-file " + scenarioString(text);
 }
 
 // ---- The desktop of Windows 10 and 11 --------------------------------------------------------------

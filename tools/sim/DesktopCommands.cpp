@@ -395,6 +395,15 @@ void activate(ScenarioRunner& r, Args& a) {
   postHook(r, "UWM_FOCUS", hwnd, 0);
 }
 
+// The hook library reports no change of title: nothing is posted.
+void retitle(ScenarioRunner& r, Args& a) {
+  if (!a.count(2, 2)) return;
+  const HWND hwnd = r.livingWindow(a, 0);
+  const std::optional<std::string> title = a.text(1);
+  if (a.failed() || !title) return;
+  r.desktop().setTitle(hwnd, *title);
+}
+
 // The hook reports a maximised window turned normal as restored, and a window maximised again as
 // maximised; a normal window that changes its rectangle and style only is not reported.
 void fullscreen(ScenarioRunner& r, Args& a) {
@@ -467,6 +476,7 @@ constexpr Command kCommands[] = {
     {"unminimize", unminimize},
     // Full-screen programs
     {"activate", activate},
+    {"retitle", retitle},
     {"fullscreen", fullscreen},
     {"leave-fullscreen", leaveFullscreen},
     {"notification-state", notificationState},

@@ -9,12 +9,6 @@ namespace tessellor {
 
 namespace {
 
-bool isCloaked(Platform& p, HWND hwnd) {
-  DWORD cloaked = 0;
-  // Fails where there is no compositor to ask (Wine, older systems): nothing is cloaked there.
-  return p.DwmGetWindowAttribute(hwnd, DWMWA_CLOAKED, &cloaked, sizeof cloaked) == S_OK && cloaked != 0;
-}
-
 Elevation tokenElevation(Platform& p, HANDLE process) {
   HANDLE token = nullptr;
   if (!p.OpenProcessToken(process, TOKEN_QUERY, &token)) return Elevation::Unknown;
@@ -62,13 +56,25 @@ std::optional<Integrity> tokenIntegrity(Platform& p, HANDLE process) {
 
 }  // namespace
 
-bool isApplicationWindow(Platform& p, HWND hwnd) {
-  if (isCloaked(p, hwnd)) return false;
+bool isCloakedWindow(Platform& p, HWND hwnd) {
+  DWORD cloaked = 0;
+  // Fails where there is no compositor to ask (Wine, older systems): nothing is cloaked there.
+  return p.DwmGetWindowAttribute(hwnd, DWMWA_CLOAKED, &cloaked, sizeof cloaked) == S_OK && cloaked != 0;
+}
+
+bool isOnShownDesktop(Platform& p, HWND hwnd) {
+  BOOL on = TRUE;
+  return p.IsWindowOnCurrentVirtualDesktop(hwnd, &on) != S_OK || on != FALSE;
+}
+
+bool isTaskbarKind(Platform& p, HWND hwnd) {
   const LONG_PTR exStyle = p.GetWindowLongPtrA(hwnd, GWL_EXSTYLE);
   if ((exStyle & (WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE)) != 0) return false;
   // Owned windows are dialogs and palettes of their owner, unless they ask for a taskbar button.
   return p.GetWindow(hwnd, GW_OWNER) == nullptr || (exStyle & WS_EX_APPWINDOW) != 0;
 }
+
+bool isApplicationWindow(Platform& p, HWND hwnd) { return !isCloakedWindow(p, hwnd) && isTaskbarKind(p, hwnd); }
 
 bool mayMoveWindow(Platform& p, HWND hwnd) {
   DWORD processId = 0;

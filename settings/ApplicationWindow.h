@@ -9,6 +9,11 @@ namespace tessellor {
 // desktop, a suspended app), not a tool or no-activate window, and unowned unless it asks for a
 // taskbar button of its own. Places nothing.
 bool isApplicationWindow(Platform& platform, HWND hwnd);
+// Its parts: cloaked for the compositor; on the virtual desktop shown (where there is no manager to
+// ask, every window is); of the kind the taskbar shows.
+bool isCloakedWindow(Platform& platform, HWND hwnd);
+bool isOnShownDesktop(Platform& platform, HWND hwnd);
+bool isTaskbarKind(Platform& platform, HWND hwnd);
 
 // True unless the window's process runs above Tessellor's own integrity level, where every move
 // Tessellor asks for would be refused. A process that cannot be asked counts as movable: a refused

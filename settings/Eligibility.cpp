@@ -9,6 +9,7 @@
 #include "settings/ExcludedEntries.h"
 #include "settings/RefusedTitles.h"
 #include "settings/SettingsFile.h"
+#include "settings/WindowReason.h"
 #include "settings/WindowShape.h"
 
 namespace tessellor {
@@ -98,28 +99,12 @@ std::optional<std::string> excludingEntry(Platform& platform, HWND dialog, HWND 
 }
 
 bool isWindowEligible(Platform& platform, HWND dialog, HWND hwnd, ProgramNames& names, bool* unmovable) {
-  Platform& p = platform;
-  if (!p.IsWindow(hwnd) || !p.IsWindowVisible(hwnd) || !isApplicationWindow(p, hwnd) || p.IsIconic(hwnd) ||
-      !hasTileableShape(p, hwnd)) {
-    return false;
+  const WindowReason reason = windowReason(platform, dialog, hwnd, names).reason;
+  // Refused only because Tessellor may not move it: nothing of the list refuses it too.
+  if (reason == WindowReason::HigherRights && unmovable != nullptr) {
+    *unmovable = listReason(platform, dialog, hwnd, names).reason == WindowReason::None;
   }
-
-  char title[100] = {};
-  p.GetWindowTextA(hwnd, title, sizeof title);
-  // A window whose program cannot be asked is tested under the empty name.
-  char programName[100] = {};
-  names.programName(p, hwnd, programName, sizeof programName);
-  RECT rect{};
-  p.GetWindowRect(hwnd, &rect);
-
-  // The excluded list is asked after the title: it is a message to the dialog.
-  if (isTitleRefused(title, AutoAdd) || std::strcmp(programName, "sidebar.exe") == 0 ||
-      excludingEntry(p, dialog, hwnd, title, programName) || IsRectEmpty(&rect)) {
-    return false;
-  }
-  if (mayMoveWindow(p, hwnd)) return true;
-  if (unmovable != nullptr) *unmovable = true;
-  return false;
+  return reason == WindowReason::None;
 }
 
 }  // namespace tessellor

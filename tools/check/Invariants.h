@@ -61,6 +61,12 @@ void checkBorderWindowsApart(const BorderLayout& layout, sim::SimDesktop& deskto
 // Every layout keeps its rules, and no window is held by two layouts.
 void checkShell(const Shell& shell, Findings& findings);
 
+// What Tessellor tells of each window agrees with what its layouts do: a window told "tiled" is held
+// by a layout, and a window a layout holds is told "tiled". After a layout started with automatic
+// adding (`started`), no window of its monitor and desktop is told "not taken" for want of another
+// reason, unless the layout is full.
+void checkWhyAgrees(Shell& shell, const sim::SimDesktop& desktop, const RunningLayout* started, Findings& findings);
+
 // No window of a layout whose virtual desktop is not shown was placed by these calls.
 void checkNothingPlacedAway(Shell& shell, const sim::SimDesktop& desktop, std::span<const sim::PlacementCall> calls,
                             Findings& findings);

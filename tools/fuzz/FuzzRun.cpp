@@ -15,6 +15,7 @@
 #include "app/TrayIcon.h"
 #include "app/journal/RestoreJournal.h"
 #include "app/layouts/LayoutTable.h"
+#include "resources/resource_ids.h"
 #include "layout/border/BorderLayout.h"
 #include "layout/grid/GridLayout.h"
 #include "tools/check/JournalInvariants.h"
@@ -224,6 +225,18 @@ class SeedRun {
     if (Shell* shell = runner_->shell()) {
       check::checkShell(*shell, findings_);
       check::checkNothingPlacedAway(*shell, d, d.calls(), findings_);
+      // A layout this line started with every window, if one did.
+      const RunningLayout* started = nullptr;
+      for (const auto& layout : shell->layouts) {
+        if (std::find(layoutsBefore_.begin(), layoutsBefore_.end(), layout.get()) == layoutsBefore_.end()) {
+          started = layout.get();
+        }
+      }
+      const bool automatic = d.mainDialog() != nullptr &&
+                             d.SendDlgItemMessageA(d.mainDialog(), IDC_AUTO_ADD, BM_GETCHECK, 0, 0) == BST_CHECKED;
+      check::checkWhyAgrees(*shell, d, automatic ? started : nullptr, findings_);
+      layoutsBefore_.clear();
+      for (const auto& layout : shell->layouts) layoutsBefore_.push_back(layout.get());
       // Only the windows fully placed in this event: any other may have been moved since by what
       // no layout follows (a program, a drag the hook did not report), or stretched by a layout
       // that records the rectangle it asked for. The layouts record what they see through the
@@ -294,6 +307,7 @@ class SeedRun {
   std::vector<KeptWindow> listedAtPutBack_;
   bool afterKill_ = false;
   bool answered_ = false;
+  std::vector<const RunningLayout*> layoutsBefore_;  // the layouts running after the last event
   int iconless_ = 0;  // events in a row that ended without a tray icon and without its retry timer
   bool switchedDesktop_ = false;
   bool afterPutBack_ = false;

@@ -54,7 +54,8 @@ void print(ScenarioRunner& r, Args& a) {
                                           "keys",
                                           "hotkey-keys",
                                           "timers",
-                                          "restart"};
+                                          "restart",
+                                          "why"};
   const auto what = a.choice(0, kWhat);
   if (!what) return;
   // Only `print file "PATH"` takes a second argument.
@@ -100,6 +101,9 @@ void print(ScenarioRunner& r, Args& a) {
       return printHotkeyKeys(d, out);
     case 15:
       return printTimers(d, out);
+    case 17:
+      if (!r.running() || r.shell() == nullptr) return void(a.fail("the program does not run"));
+      return printWhy(d, *r.shell(), out);
     default:
       if (!d.restart()) return void(out << "restart none\n");
       out << "restart " << quote(d.restart()->commandLine) << " flags " << d.restart()->flags << '\n';

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/keys/KeysDialog.h"
+#include "app/layouts/WhyNotTiled.h"
 #include "layout/border/BorderLayout.h"
 #include "layout/grid/GridLayout.h"
 #include "resources/resource_ids.h"
@@ -211,6 +212,20 @@ void printTray(const SimDesktop& desktop, std::ostream& out) {
     out << "tray shown " << quote(icon->szTip) << '\n';
   } else {
     out << "tray none\n";
+  }
+}
+
+}  // namespace tessellor::sim
+
+namespace tessellor::sim {
+
+void printWhy(SimDesktop& desktop, Shell& shell, std::ostream& out) {
+  for (HWND hwnd : desktop.windows()) {
+    if (desktop.isProgramWindow(hwnd)) continue;
+    const WhyAnswer answer = whyNotTiled(shell, hwnd);
+    out << "why " << desktop.nameOf(hwnd) << ' ' << whyWord(answer);
+    if (answer.why == Why::Excluded) out << ' ' << quote(answer.rule);
+    out << '\n';
   }
 }
 

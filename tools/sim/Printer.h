@@ -22,6 +22,8 @@ void printWindows(SimDesktop& desktop, std::ostream& out);
 // `layout none`, or the border layout's weights, bounds, bands, centre and parked windows, or the
 // grid's shape and windows.
 void printLayout(SimDesktop& desktop, const Shell* shell, std::ostream& out);
+// `why NAME REASON` for each living window of other programs, in creation order.
+void printWhy(SimDesktop& desktop, Shell& shell, std::ostream& out);
 // The lines `print layout` prints for one layout, or `layout none`.
 void printOneLayout(SimDesktop& desktop, const RunningLayout* layout, std::ostream& out);
 // The layout of that monitor on that desktop, or null (none there, or the monitor has gone).

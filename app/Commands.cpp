@@ -1,5 +1,6 @@
 #include "app/Commands.h"
 
+#include "app/DontTile.h"
 #include "app/ExcludedPrograms.h"
 #include "app/LayoutActivation.h"
 #include "app/MainDialog.h"
@@ -26,6 +27,10 @@ void openTrayMenu(Shell& shell, HWND dialog) {
   p.AppendMenuA(menu, MF_STRING, IDM_TRAY_SETTINGS, "Settings");
   p.AppendMenuA(menu, MF_STRING, IDM_TRAY_MINIMIZE, "Minimize");
   if (canPutWindowsBack(shell)) p.AppendMenuA(menu, MF_STRING, IDM_TRAY_PUT_BACK, "Put windows back");
+  shell.dontTileProgram.clear();
+  if (windowForTrayMenu(shell, shell.dontTileProgram) != nullptr) {
+    p.AppendMenuA(menu, MF_STRING, IDM_TRAY_DONT_TILE, ("Don't tile " + shell.dontTileProgram).c_str());
+  }
   p.AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
   p.AppendMenuA(menu, MF_STRING, IDM_TRAY_CLOSE, "Close");
   POINT point{};
@@ -73,6 +78,10 @@ void runCommand(Shell& shell, HWND dialog, WORD id) {
       break;
     case IDM_TRAY_PUT_BACK:
       putWindowsBack(shell);
+      break;
+    case IDM_TRAY_DONT_TILE:
+      if (!shell.dontTileProgram.empty()) excludeEntry(shell, shell.dontTileProgram);
+      shell.dontTileProgram.clear();
       break;
     case IDC_GRID_LAYOUT:
       startGridLayout(shell, GridStart::ArrangeAlways);

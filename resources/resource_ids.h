@@ -29,6 +29,7 @@
 #define IDM_TRAY_MINIMIZE 1001
 #define IDM_TRAY_CLOSE 1002
 #define IDM_TRAY_PUT_BACK 1003
+#define IDM_TRAY_DONT_TILE 1004
 
 /* Border settings dialog controls. */
 #define IDC_BS_OK 1

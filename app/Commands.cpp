@@ -135,6 +135,8 @@ void onTrayNotification(Shell& shell, HWND dialog, LPARAM mouseMessage) {
     openTrayMenu(shell, dialog);
   } else if (mouseMessage == NIN_BALLOONUSERCLICK && shell.lastBalloon == Balloon::PutWindowsBack) {
     putWindowsBack(shell);
+  } else if (mouseMessage == NIN_BALLOONUSERCLICK && shell.lastBalloon == Balloon::OpenDialog) {
+    showDialog(shell, dialog);
   }
 }
 

@@ -7,6 +7,7 @@
 #include "app/AutoAdd.h"
 #include "app/LatePlacements.h"
 #include "app/MainDialog.h"
+#include "app/TrayBalloon.h"
 #include "app/desktop/PlacesOnMonitors.h"
 #include "app/desktop/VirtualDesktops.h"
 #include "app/journal/RestoreJournal.h"
@@ -32,6 +33,19 @@ void addWindowsIfAutomatic(Shell& shell) {
 // What follows the layout modes: the keys that act in them, and the status text. Done once the
 // event's windows are placed: no key can be handled before, and the windows wait for nothing.
 void followMode(Shell& shell) { shell.modeToFollow = true; }
+
+// A layout that took no window says so, once a run: "Add automatically windows to layout" is
+// unchecked at first, and a new user pressing Ctrl+Alt+B sees nothing move.
+void sayIfEmpty(Shell& shell) {
+  if (shell.toldEmptyStart || !shell.current->engine.heldWindows().empty()) return;
+  const char* text = autoAddChecked(shell)
+                         ? "The layout found no window it takes on this monitor. Send the window in front with "
+                           "Alt+arrows."
+                         : "The layout took no window: \"Add automatically windows to layout\" is unchecked. Send "
+                           "the window in front with Alt+arrows, or click here and check that box to take every "
+                           "window.";
+  shell.toldEmptyStart = showTrayBalloon(shell, "The layout is empty", text, Balloon::OpenDialog);
+}
 
 // The current layout's windows back where they were kept, each on a monitor that is there, as
 // Ctrl+Backspace puts them but raising or activating none: the user did not ask for it.
@@ -70,12 +84,14 @@ Layout* startLayout(Shell& shell, Args&&... args) {
 void startBorderLayout(Shell& shell) {
   if (startLayout<BorderLayout>(shell, shell.borderWeights, &shell.putBacks) == nullptr) return;
   addWindowsIfAutomatic(shell);
+  sayIfEmpty(shell);
 }
 
 void startGridLayout(Shell& shell, GridStart arrange) {
   GridLayout* grid = startLayout<GridLayout>(shell, &shell.putBacks);
   if (grid == nullptr) return;
   addWindowsIfAutomatic(shell);
+  sayIfEmpty(shell);
   if (arrange == GridStart::ArrangeAlways || !grid->isEmpty()) {
     grid->arrange();
     grid->rememberAllPlacedRects();

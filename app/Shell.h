@@ -52,7 +52,7 @@ struct HotkeyState {
   bool isRegistered(std::size_t id) const { return registered[id].isSet(); }
 };
 // What a tray balloon says: a click on it acts only for the one offering to put windows back.
-enum class Balloon : bool { Notice, PutWindowsBack };
+enum class Balloon { Notice, PutWindowsBack, OpenDialog };
 
 struct Shell {
   Shell(Platform& platform, const HookMessages& messages);
@@ -119,6 +119,8 @@ struct Shell {
   // and the program the open tray menu offers so.
   HWND lastFront = nullptr;
   std::string dontTileProgram;
+  // A layout that started empty was said so, once a run.
+  bool toldEmptyStart = false;
   // The kind of the balloon shown last, which a click on the balloon means.
   Balloon lastBalloon = Balloon::Notice;
 

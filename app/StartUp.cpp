@@ -22,10 +22,11 @@ namespace {
 
 constexpr char FIRST_RUN_TITLE[] = "Tessellor is running";
 static_assert(sizeof FIRST_RUN_TITLE <= sizeof NOTIFYICONDATAA{}.szInfoTitle);
+// How windows get into a layout: "Add automatically windows to layout" is unchecked at first.
+constexpr char TAKING_WINDOWS[] =
+    "Alt+arrows send the window in front, or check \"Add automatically windows to layout\" in the dialog. ";
 // Ctrl+Backspace and the Ctrl+arrows edit text in other programs, which a layout takes from them.
-constexpr char TEXT_EDITING_KEYS[] =
-    "In a layout, Ctrl+Backspace and Ctrl+arrows are Tessellor's, not your editor's: to move them, "
-    "double-click this icon and click Keys...";
+constexpr char TEXT_EDITING_KEYS[] = "In a layout Ctrl+Backspace and Ctrl+arrows are Tessellor's (Keys... moves them).";
 
 // The keys to begin with, as they are now: a start key that does not work is left out (its own
 // balloon says why).
@@ -36,8 +37,8 @@ constexpr char TEXT_EDITING_KEYS[] =
   };
   part(0, shell.keys.isRegistered(0), "Border Layout");
   part(1, shell.keys.isRegistered(1), "Grid Layout");
-  part(2, shell.keys.chosen[2].isSet(), "end it, windows put back");
-  return text + TEXT_EDITING_KEYS;
+  part(2, shell.keys.chosen[2].isSet(), "end it");
+  return text + TAKING_WINDOWS + TEXT_EDITING_KEYS;
 }
 
 constexpr char KEYS_DAMAGED_TITLE[] = "Keys not read";

@@ -5,6 +5,7 @@
 #include "app/LayoutActivation.h"
 #include "app/MainDialog.h"
 #include "app/SavedFiles.h"
+#include "app/WindowsDialog.h"
 #include "app/journal/RestoreJournal.h"
 #include "app/keys/KeysDialog.h"
 #include "app/layouts/LayoutTable.h"
@@ -113,6 +114,13 @@ void runCommand(Shell& shell, HWND dialog, WORD id) {
       BorderSettingsSession session{&shell.borderWeights, &layoutArea(shell)};
       const ModalLoop loop(shell);
       p.DialogBoxParamA(shell.appInstance, MAKEINTRESOURCE(IDD_BORDER_SETTINGS), dialog, borderSettingsDialogProc,
+                        reinterpret_cast<LPARAM>(&session));
+      break;
+    }
+    case IDC_WINDOWS: {
+      WindowsSession session{&shell, {}};
+      const ModalLoop loop(shell);
+      p.DialogBoxParamA(shell.appInstance, MAKEINTRESOURCE(IDD_WINDOWS), dialog, windowsDialogProc,
                         reinterpret_cast<LPARAM>(&session));
       break;
     }

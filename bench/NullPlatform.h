@@ -109,6 +109,14 @@ class NullPlatform : public Platform {
   BOOL TranslateMessage(const MSG*) override { return FALSE; }
   LRESULT DispatchMessageA(const MSG*) override { return 0; }
   void PostQuitMessage(int) override {}
+  BOOL OpenClipboard(HWND) override { return FALSE; }
+  BOOL EmptyClipboard() override { return FALSE; }
+  HANDLE SetClipboardData(UINT, HANDLE) override { return nullptr; }
+  BOOL CloseClipboard() override { return FALSE; }
+  HGLOBAL GlobalAlloc(UINT, std::size_t) override { return nullptr; }
+  void* GlobalLock(HGLOBAL) override { return nullptr; }
+  BOOL GlobalUnlock(HGLOBAL) override { return FALSE; }
+  HGLOBAL GlobalFree(HGLOBAL memory) override { return memory; }
   UINT_PTR SetTimer(HWND, UINT_PTR id, UINT, TIMERPROC) override { return id; }
   BOOL KillTimer(HWND, UINT_PTR) override { return TRUE; }
   BOOL RegisterHotKey(HWND, int, UINT, UINT) override { return TRUE; }

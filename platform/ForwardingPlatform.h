@@ -113,6 +113,14 @@ class ForwardingPlatform : public Platform {
   BOOL TranslateMessage(const MSG* msg) override { return desktop_.TranslateMessage(msg); }
   LRESULT DispatchMessageA(const MSG* msg) override { return desktop_.DispatchMessageA(msg); }
   void PostQuitMessage(int exitCode) override { desktop_.PostQuitMessage(exitCode); }
+  BOOL OpenClipboard(HWND owner) override { return desktop_.OpenClipboard(owner); }
+  BOOL EmptyClipboard() override { return desktop_.EmptyClipboard(); }
+  HANDLE SetClipboardData(UINT format, HANDLE data) override { return desktop_.SetClipboardData(format, data); }
+  BOOL CloseClipboard() override { return desktop_.CloseClipboard(); }
+  HGLOBAL GlobalAlloc(UINT flags, std::size_t bytes) override { return desktop_.GlobalAlloc(flags, bytes); }
+  void* GlobalLock(HGLOBAL memory) override { return desktop_.GlobalLock(memory); }
+  BOOL GlobalUnlock(HGLOBAL memory) override { return desktop_.GlobalUnlock(memory); }
+  HGLOBAL GlobalFree(HGLOBAL memory) override { return desktop_.GlobalFree(memory); }
   UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT elapse, TIMERPROC proc) override {
     return desktop_.SetTimer(hwnd, id, elapse, proc);
   }

@@ -107,6 +107,16 @@ class Platform {
   virtual UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT elapse, TIMERPROC proc) = 0;
   virtual BOOL KillTimer(HWND hwnd, UINT_PTR id) = 0;
 
+  // The clipboard, and the global memory its text is handed over in.
+  virtual BOOL OpenClipboard(HWND owner) = 0;
+  virtual BOOL EmptyClipboard() = 0;
+  virtual HANDLE SetClipboardData(UINT format, HANDLE data) = 0;
+  virtual BOOL CloseClipboard() = 0;
+  virtual HGLOBAL GlobalAlloc(UINT flags, std::size_t bytes) = 0;
+  virtual void* GlobalLock(HGLOBAL memory) = 0;
+  virtual BOOL GlobalUnlock(HGLOBAL memory) = 0;
+  virtual HGLOBAL GlobalFree(HGLOBAL memory) = 0;
+
   // Global hotkeys.
   virtual BOOL RegisterHotKey(HWND hwnd, int id, UINT modifiers, UINT virtualKey) = 0;
   virtual BOOL UnregisterHotKey(HWND hwnd, int id) = 0;

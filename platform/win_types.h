@@ -413,4 +413,55 @@ inline constexpr UINT CP_UTF8 = 65001;
 inline constexpr UINT NIN_BALLOONUSERCLICK = 0x0405;  // WM_USER + 5
 inline constexpr int MAX_CLASS_NAME = 256;            // the longest window class name
 
+// The list view of the "Windows" dialog, and the clipboard its Copy button fills.
+inline constexpr UINT LVM_FIRST = 0x1000;
+inline constexpr UINT LVM_GETITEMCOUNT = LVM_FIRST + 4;
+inline constexpr UINT LVM_INSERTITEMA = LVM_FIRST + 7;
+inline constexpr UINT LVM_DELETEALLITEMS = LVM_FIRST + 9;
+inline constexpr UINT LVM_GETNEXTITEM = LVM_FIRST + 12;
+inline constexpr UINT LVM_INSERTCOLUMNA = LVM_FIRST + 27;
+inline constexpr UINT LVM_SETCOLUMNWIDTH = LVM_FIRST + 30;
+inline constexpr UINT LVM_GETITEMTEXTA = LVM_FIRST + 45;
+inline constexpr UINT LVM_SETITEMTEXTA = LVM_FIRST + 46;
+inline constexpr UINT LVM_SETEXTENDEDLISTVIEWSTYLE = LVM_FIRST + 54;
+inline constexpr UINT LVIF_TEXT = 0x0001;
+inline constexpr UINT LVNI_SELECTED = 0x0002;
+inline constexpr UINT LVCF_WIDTH = 0x0002;
+inline constexpr UINT LVCF_TEXT = 0x0004;
+inline constexpr DWORD LVS_EX_FULLROWSELECT = 0x00000020;
+inline constexpr int LVSCW_AUTOSIZE_USEHEADER = -2;
+struct LVITEMA {
+  UINT mask;
+  int iItem;
+  int iSubItem;
+  UINT state;
+  UINT stateMask;
+  char* pszText;
+  int cchTextMax;
+  int iImage;
+  LPARAM lParam;
+  int iIndent;
+  int iGroupId;
+  UINT cColumns;
+  UINT* puColumns;
+  int* piColFmt;
+  int iGroup;
+};
+struct LVCOLUMNA {
+  UINT mask;
+  int fmt;
+  int cx;
+  char* pszText;
+  int cchTextMax;
+  int iSubItem;
+  int iImage;
+  int iOrder;
+  int cxMin;
+  int cxDefault;
+  int cxIdeal;
+};
+using HGLOBAL = HANDLE;
+inline constexpr UINT CF_TEXT = 1;
+inline constexpr UINT GMEM_MOVEABLE = 0x0002;
+
 }  // namespace tessellor

@@ -7,6 +7,7 @@
 #define IDI_TESSELLOR 105
 #define IDD_BORDER_SETTINGS 109
 #define IDD_KEYS 110
+#define IDD_WINDOWS 111
 
 /* Main dialog controls. */
 #define IDC_OK 1
@@ -23,6 +24,7 @@
 #define IDC_BORDER_LAYOUT 1019
 #define IDC_BORDER_SETTINGS 1020
 #define IDC_KEYS 1021
+#define IDC_WINDOWS 1022
 
 /* Tray menu items. */
 #define IDM_TRAY_SETTINGS 1000
@@ -50,5 +52,13 @@
 #define IDC_KEY_MARK_FIRST 1140
 #define IDC_KEYS_DEFAULTS 1160
 #define IDC_KEY_LABEL_FIRST 1180
+
+/* "Windows" dialog controls. */
+#define IDC_WINDOWS_CLOSE 2
+#define IDC_WINDOWS_LIST 1200
+#define IDC_WINDOWS_REFRESH 1201
+#define IDC_WINDOWS_COPY 1202
+#define IDC_WINDOWS_EXCLUDE_PROGRAM 1203
+#define IDC_WINDOWS_EXCLUDE_TITLE 1204
 
 #endif

@@ -81,7 +81,7 @@ struct PlacementCall {
   bool took = true;        // the window ended at the rectangle asked for
 };
 
-enum class ControlKind { None, Button, CheckBox, Edit, ListBox, Hotkey, Static };
+enum class ControlKind { None, Button, CheckBox, Edit, ListBox, Hotkey, Static, ListView };
 
 struct MenuItem {
   UINT_PTR id = 0;
@@ -321,6 +321,20 @@ class SimDesktop : public Platform {
   void placeWindows(std::span<WindowMove> moves) override;
   bool placementPending(HWND hwnd) override;
   UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT elapse, TIMERPROC proc) override;
+  // One clipboard for the desktop: the text last set, while it is not open.
+  BOOL OpenClipboard(HWND owner) override;
+  BOOL EmptyClipboard() override;
+  HANDLE SetClipboardData(UINT format, HANDLE data) override;
+  BOOL CloseClipboard() override;
+  HGLOBAL GlobalAlloc(UINT flags, std::size_t bytes) override;
+  void* GlobalLock(HGLOBAL memory) override;
+  BOOL GlobalUnlock(HGLOBAL memory) override;
+  HGLOBAL GlobalFree(HGLOBAL memory) override;
+  const std::optional<std::string>& clipboard() const { return clipboard_; }
+  // The rows of a list view of an open dialog, each its columns' texts.
+  std::vector<std::vector<std::string>> listViewRows(HWND dialog, int id);
+  // The user selects a row of that list view (-1: none); nothing is sent.
+  void selectListViewRow(HWND dialog, int id, int row);
   BOOL KillTimer(HWND hwnd, UINT_PTR id) override;
 
   HMONITOR MonitorFromWindow(HWND hwnd, DWORD flags) override;
@@ -480,6 +494,7 @@ class SimDesktop : public Platform {
     std::string text;
     LRESULT check = BST_UNCHECKED;
     std::vector<std::string> items;
+    std::vector<std::vector<std::string>> rows;  // a list view's, each a row of columns
     int selection = -1;
     WORD hotkey = 0;  // a hotkey control's keys: the virtual key, HOTKEYF_ flags in the high byte
     WORD invalidCombinations = 0;
@@ -616,6 +631,10 @@ class SimDesktop : public Platform {
   Platform* programDoor_ = nullptr;
   int messageBoxes_ = 0;
   bool replaying_ = false;  // a late window takes placements made before: they are not made again
+  bool clipboardOpen_ = false;
+  std::optional<std::string> clipboard_;
+  std::map<std::uintptr_t, std::vector<char>> globals_;
+  std::uintptr_t nextGlobal_ = 0x5a000010;
   std::vector<std::pair<HWND, UINT_PTR>> timers_;
   bool otherCopy_ = false;
   std::optional<Restart> restart_;

@@ -38,6 +38,13 @@ constexpr ControlTemplate kMainControls[] = {
     {IDC_NO_AUTOSTART, ControlKind::CheckBox},
     {IDC_BORDER_LAYOUT, ControlKind::Button},
     {IDC_BORDER_SETTINGS, ControlKind::Button},
+    {IDC_WINDOWS, ControlKind::Button},
+};
+
+constexpr ControlTemplate kWindowsControls[] = {
+    {IDC_WINDOWS_LIST, ControlKind::ListView},        {IDC_WINDOWS_REFRESH, ControlKind::Button},
+    {IDC_WINDOWS_COPY, ControlKind::Button},          {IDC_WINDOWS_EXCLUDE_PROGRAM, ControlKind::Button},
+    {IDC_WINDOWS_EXCLUDE_TITLE, ControlKind::Button}, {IDC_WINDOWS_CLOSE, ControlKind::Button},
 };
 
 constexpr ControlTemplate kBorderSettingsControls[] = {
@@ -104,6 +111,7 @@ void SimDesktop::addDialog(HWND handle, int templateId, DLGPROC proc) {
   if (templateId == IDD_MAIN_DIALOG) addControls(kMainControls);
   if (templateId == IDD_BORDER_SETTINGS) addControls(kBorderSettingsControls);
   if (templateId == IDD_KEYS) addControls(keysControls());
+  if (templateId == IDD_WINDOWS) addControls(kWindowsControls);
 }
 
 HWND SimDesktop::CreateDialogParamA(HINSTANCE /*instance*/, LPCSTR templateName, HWND /*parent*/, DLGPROC proc,
@@ -130,7 +138,7 @@ INT_PTR SimDesktop::DialogBoxParamA(HINSTANCE /*instance*/, LPCSTR templateName,
                                     LPARAM initParam) {
   if (!IS_INTRESOURCE(templateName)) return -1;
   const int templateId = resourceId(templateName);
-  if (templateId != IDD_BORDER_SETTINGS && templateId != IDD_KEYS) return -1;
+  if (templateId != IDD_BORDER_SETTINGS && templateId != IDD_KEYS && templateId != IDD_WINDOWS) return -1;
   const HWND handle = handleFromValue(kFirstModal + dialogSerial_ + 1);
   addDialog(handle, templateId, proc);
   modalStack_.push_back(handle);
@@ -288,6 +296,48 @@ LRESULT SimDesktop::controlMessage(Control& c, UINT message, WPARAM wParam, LPAR
       c.invalidCombinations = static_cast<WORD>(wParam);
       c.defaultModifiers = static_cast<WORD>(lParam);
       return 0;
+    case LVM_INSERTCOLUMNA:
+    case LVM_SETCOLUMNWIDTH:
+    case LVM_SETEXTENDEDLISTVIEWSTYLE:
+      return 0;
+    case LVM_DELETEALLITEMS:
+      c.rows.clear();
+      c.selection = -1;
+      return TRUE;
+    case LVM_GETITEMCOUNT:
+      return static_cast<LRESULT>(c.rows.size());
+    case LVM_INSERTITEMA: {
+      const auto* item = reinterpret_cast<const LVITEMA*>(lParam);
+      if (item == nullptr) return -1;
+      const int at = std::clamp(item->iItem, 0, static_cast<int>(c.rows.size()));
+      c.rows.insert(c.rows.begin() + at, {item->pszText != nullptr ? item->pszText : ""});
+      return at;
+    }
+    case LVM_SETITEMTEXTA: {
+      const auto* item = reinterpret_cast<const LVITEMA*>(lParam);
+      const auto row = static_cast<std::size_t>(wParam);
+      if (item == nullptr || row >= c.rows.size() || item->iSubItem < 0) return FALSE;
+      std::vector<std::string>& columns = c.rows[row];
+      if (columns.size() <= static_cast<std::size_t>(item->iSubItem)) columns.resize(item->iSubItem + 1u);
+      columns[static_cast<std::size_t>(item->iSubItem)] = item->pszText != nullptr ? item->pszText : "";
+      return TRUE;
+    }
+    case LVM_GETITEMTEXTA: {
+      auto* item = reinterpret_cast<LVITEMA*>(lParam);
+      const auto row = static_cast<std::size_t>(wParam);
+      if (item == nullptr || row >= c.rows.size() || item->pszText == nullptr || item->cchTextMax <= 0) return 0;
+      const std::vector<std::string>& columns = c.rows[row];
+      const auto column = static_cast<std::size_t>(item->iSubItem);
+      const std::string text = column < columns.size() ? columns[column] : "";
+      const std::size_t copied = std::min(text.size(), static_cast<std::size_t>(item->cchTextMax - 1));
+      std::memcpy(item->pszText, text.data(), copied);
+      item->pszText[copied] = '\0';
+      return static_cast<LRESULT>(copied);
+    }
+    case LVM_GETNEXTITEM:
+      // Only the selected one is asked for, from the top.
+      return (lParam & LVNI_SELECTED) != 0 && c.selection > static_cast<int>(static_cast<INT_PTR>(wParam)) ? c.selection
+                                                                                                           : -1;
     case LB_FINDSTRINGEXACT: {
       // The search starts after `index` and wraps around; -1 searches from the top.
       const char* wanted = reinterpret_cast<const char*>(lParam);
@@ -370,6 +420,67 @@ INT_PTR SimDesktop::callDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM 
 bool SimDesktop::isProgramWindow(HWND hwnd) const {
   const Window* w = find(hwnd);
   return dialogOf(hwnd) != nullptr || (w != nullptr && w->ownedByProgram);
+}
+
+}  // namespace tessellor::sim
+
+namespace tessellor::sim {
+
+void SimDesktop::selectListViewRow(HWND dialog, int id, int row) {
+  if (Control* c = controlOf(dialog, id)) c->selection = row;
+}
+
+std::vector<std::vector<std::string>> SimDesktop::listViewRows(HWND dialog, int id) {
+  Control* c = controlOf(dialog, id);
+  return c != nullptr ? c->rows : std::vector<std::vector<std::string>>{};
+}
+
+// ---- The clipboard ---------------------------------------------------------------------------------
+
+BOOL SimDesktop::OpenClipboard(HWND /*owner*/) {
+  if (clipboardOpen_ || killed_) return FALSE;
+  clipboardOpen_ = true;
+  return TRUE;
+}
+
+BOOL SimDesktop::EmptyClipboard() {
+  if (!clipboardOpen_) return FALSE;
+  clipboard_.reset();
+  return TRUE;
+}
+
+HANDLE SimDesktop::SetClipboardData(UINT format, HANDLE data) {
+  const auto it = globals_.find(reinterpret_cast<std::uintptr_t>(data));
+  if (!clipboardOpen_ || format != CF_TEXT || it == globals_.end()) return nullptr;
+  const std::vector<char>& bytes = it->second;
+  clipboard_ = std::string(bytes.data(), strnlen(bytes.data(), bytes.size()));
+  // The clipboard owns the memory now.
+  globals_.erase(it);
+  return data;
+}
+
+BOOL SimDesktop::CloseClipboard() {
+  if (!clipboardOpen_) return FALSE;
+  clipboardOpen_ = false;
+  return TRUE;
+}
+
+HGLOBAL SimDesktop::GlobalAlloc(UINT /*flags*/, std::size_t bytes) {
+  const std::uintptr_t handle = nextGlobal_;
+  nextGlobal_ += 0x10;
+  globals_[handle] = std::vector<char>(bytes, '\0');
+  return reinterpret_cast<HGLOBAL>(handle);
+}
+
+void* SimDesktop::GlobalLock(HGLOBAL memory) {
+  const auto it = globals_.find(reinterpret_cast<std::uintptr_t>(memory));
+  return it == globals_.end() || it->second.empty() ? nullptr : it->second.data();
+}
+
+BOOL SimDesktop::GlobalUnlock(HGLOBAL memory) { return globals_.contains(reinterpret_cast<std::uintptr_t>(memory)); }
+
+HGLOBAL SimDesktop::GlobalFree(HGLOBAL memory) {
+  return globals_.erase(reinterpret_cast<std::uintptr_t>(memory)) > 0 ? nullptr : memory;
 }
 
 }  // namespace tessellor::sim

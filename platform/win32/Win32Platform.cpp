@@ -279,6 +279,15 @@ LRESULT Win32Platform::DispatchMessageA(const MSG* msg) {
 
 void Win32Platform::PostQuitMessage(int exitCode) { ::PostQuitMessage(exitCode); }
 
+BOOL Win32Platform::OpenClipboard(HWND owner) { return ::OpenClipboard(sys(owner)); }
+BOOL Win32Platform::EmptyClipboard() { return ::EmptyClipboard(); }
+HANDLE Win32Platform::SetClipboardData(UINT format, HANDLE data) { return ::SetClipboardData(format, data); }
+BOOL Win32Platform::CloseClipboard() { return ::CloseClipboard(); }
+HGLOBAL Win32Platform::GlobalAlloc(UINT flags, std::size_t bytes) { return ::GlobalAlloc(flags, bytes); }
+void* Win32Platform::GlobalLock(HGLOBAL memory) { return ::GlobalLock(memory); }
+BOOL Win32Platform::GlobalUnlock(HGLOBAL memory) { return ::GlobalUnlock(memory); }
+HGLOBAL Win32Platform::GlobalFree(HGLOBAL memory) { return ::GlobalFree(memory); }
+
 UINT_PTR Win32Platform::SetTimer(HWND hwnd, UINT_PTR id, UINT elapse, TIMERPROC proc) {
   // Only WM_TIMER is asked for: a procedure of ours has another signature than Windows calls.
   if (proc != nullptr) return 0;

@@ -93,6 +93,14 @@ class Win32Platform final : public Platform {
   LRESULT DispatchMessageA(const MSG* msg) override;
   void PostQuitMessage(int exitCode) override;
 
+  BOOL OpenClipboard(HWND owner) override;
+  BOOL EmptyClipboard() override;
+  HANDLE SetClipboardData(UINT format, HANDLE data) override;
+  BOOL CloseClipboard() override;
+  HGLOBAL GlobalAlloc(UINT flags, std::size_t bytes) override;
+  void* GlobalLock(HGLOBAL memory) override;
+  BOOL GlobalUnlock(HGLOBAL memory) override;
+  HGLOBAL GlobalFree(HGLOBAL memory) override;
   UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT elapse, TIMERPROC proc) override;
   BOOL KillTimer(HWND hwnd, UINT_PTR id) override;
   BOOL RegisterHotKey(HWND hwnd, int id, UINT modifiers, UINT virtualKey) override;

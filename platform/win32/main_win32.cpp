@@ -65,7 +65,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, in
     return *exitCode;
   if (handedToRunningInstance()) return 0;
   // The Keys dialog's hotkey controls: their window class exists once this has run.
-  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_HOTKEY_CLASS};
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_HOTKEY_CLASS | ICC_LISTVIEW_CLASSES};
   InitCommonControlsEx(&controls);
   return tessellor::WinMain(platform, hookMessages, reinterpret_cast<tessellor::HINSTANCE>(instance),
                             reinterpret_cast<tessellor::HINSTANCE>(previous), commandLine, showCommand);

@@ -55,7 +55,9 @@ void print(ScenarioRunner& r, Args& a) {
                                           "hotkey-keys",
                                           "timers",
                                           "restart",
-                                          "why"};
+                                          "why",
+                                          "windows-dialog",
+                                          "clipboard"};
   const auto what = a.choice(0, kWhat);
   if (!what) return;
   // Only `print file "PATH"` takes a second argument.
@@ -104,6 +106,19 @@ void print(ScenarioRunner& r, Args& a) {
     case 17:
       if (!r.running() || r.shell() == nullptr) return void(a.fail("the program does not run"));
       return printWhy(d, *r.shell(), out);
+    case 18:
+      if (!r.running() || d.controlKind(d.topDialog(), IDC_WINDOWS_LIST) != ControlKind::ListView) {
+        return void(a.fail("the Windows dialog is not open"));
+      }
+      for (const auto& row : d.listViewRows(d.topDialog(), IDC_WINDOWS_LIST)) {
+        out << "row";
+        for (const std::string& column : row) out << ' ' << quote(column);
+        out << '\n';
+      }
+      return;
+    case 19:
+      out << (d.clipboard() ? "clipboard " + quote(*d.clipboard()) : std::string("clipboard none")) << '\n';
+      return;
     default:
       if (!d.restart()) return void(out << "restart none\n");
       out << "restart " << quote(d.restart()->commandLine) << " flags " << d.restart()->flags << '\n';

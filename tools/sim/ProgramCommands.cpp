@@ -71,8 +71,23 @@ void check(ScenarioRunner& r, Args& a) {
   notify(r, box->dialog, box->id, BN_CLICKED);
 }
 
+// The row of a list view is selected; the dialog reads it when one of its buttons is clicked.
+void selectRow(ScenarioRunner& r, Args& a) {
+  const HWND dialog = openDialog(r, a);
+  const auto id = a.number(0);
+  const auto n = a.isWord(1, "none") ? std::optional<int>(-1) : a.number(1);
+  if (a.failed()) return;
+  const auto rows = static_cast<int>(r.desktop().listViewRows(dialog, *id).size());
+  if (*n >= rows || *n < -1) return void(a.fail("the list view has no row " + std::to_string(*n)));
+  r.desktop().selectListViewRow(dialog, *id, *n);
+}
+
 void select(ScenarioRunner& r, Args& a) {
   if (!a.count(2, 2)) return;
+  if (const auto id = a.number(0); id && r.running() && r.desktop().mainDialog() != nullptr &&
+                                   r.desktop().controlKind(r.desktop().topDialog(), *id) == ControlKind::ListView) {
+    return selectRow(r, a);
+  }
   const auto list = controlAt(r, a, 0, ControlKind::ListBox, "list box");
   if (!list) return;
   WPARAM index = static_cast<WPARAM>(-1);

@@ -137,14 +137,14 @@ void runCommand(Shell& shell, HWND dialog, WORD id) {
 }
 
 void onTrayNotification(Shell& shell, HWND dialog, LPARAM mouseMessage) {
-  if (mouseMessage == WM_LBUTTONDBLCLK) {
+  const bool balloon = mouseMessage == NIN_BALLOONUSERCLICK;
+  // A double click, or a click on the balloon that says how to go on, opens the dialog.
+  if (mouseMessage == WM_LBUTTONDBLCLK || (balloon && shell.lastBalloon == Balloon::OpenDialog)) {
     showDialog(shell, dialog);
   } else if (mouseMessage == WM_RBUTTONDOWN) {
     openTrayMenu(shell, dialog);
-  } else if (mouseMessage == NIN_BALLOONUSERCLICK && shell.lastBalloon == Balloon::PutWindowsBack) {
+  } else if (balloon && shell.lastBalloon == Balloon::PutWindowsBack) {
     putWindowsBack(shell);
-  } else if (mouseMessage == NIN_BALLOONUSERCLICK && shell.lastBalloon == Balloon::OpenDialog) {
-    showDialog(shell, dialog);
   }
 }
 

@@ -39,8 +39,7 @@ bool matches(Shell& shell, HWND hwnd, const std::string& entry) {
     }
     default: {
       char name[100] = {};
-      return shell.programNames.programName(p, hwnd, name, sizeof name) &&
-             foldCase(name) == foldCase(entryText(entry));
+      return shell.programNames.programName(p, hwnd, name, sizeof name) && foldCase(name) == foldCase(entryText(entry));
     }
   }
 }
@@ -101,9 +100,8 @@ HWND windowForTrayMenu(Shell& shell, std::string& program) {
 void excludeEntry(Shell& shell, const std::string& entry) {
   Platform& p = shell.platform;
   const HWND dialog = shell.mainDialog;
-  const LRESULT found =
-      p.SendDlgItemMessageA(dialog, IDC_EXCLUDED_LIST, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                            reinterpret_cast<LPARAM>(entry.c_str()));
+  const LRESULT found = p.SendDlgItemMessageA(dialog, IDC_EXCLUDED_LIST, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                              reinterpret_cast<LPARAM>(entry.c_str()));
   if (found == LB_ERR) {
     p.SendDlgItemMessageA(dialog, IDC_EXCLUDED_LIST, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
   }

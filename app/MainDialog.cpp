@@ -69,7 +69,8 @@ INT_PTR handleMessage(Shell* shell, Platform& platform, HWND hwnd, UINT message,
   if (message != 0 && (message == hook.focus || message == hook.minmax)) {
     registerHotkeys(*shell);
   }
-  if (message != 0 && message == hook.focus && handleFromValue(wParam) != hwnd) shell->lastFront = handleFromValue(wParam);
+  if (message != 0 && message == hook.focus && handleFromValue(wParam) != hwnd)
+    shell->lastFront = handleFromValue(wParam);
   // Registered numbers never collide with the fixed messages below.
   if (shell->anyLayout() && dispatchWindowEvent(*shell, message, wParam, lParam)) return TRUE;
 

@@ -61,10 +61,9 @@ WhyAnswer whyNotTiled(Shell& shell, HWND hwnd) {
 
 std::string whyWord(const WhyAnswer& answer) {
   // word per Why, in its order
-  static constexpr const char* kWords[] = {"tiled",    "fullscreen", "hidden",        "minimized", "other-desktop",
-                                           "cloaked",  "tool",       "fixed-size",    "higher-rights",
-                                           "refused",  "excluded",   "no-layout",     "other-monitor",
-                                           "maximized", "not-taken"};
+  static constexpr const char* kWords[] = {"tiled",    "fullscreen", "hidden",        "minimized",     "other-desktop",
+                                           "cloaked",  "tool",       "fixed-size",    "higher-rights", "refused",
+                                           "excluded", "no-layout",  "other-monitor", "maximized",     "not-taken"};
   return kWords[static_cast<int>(answer.why)];
 }
 

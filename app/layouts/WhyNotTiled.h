@@ -11,7 +11,7 @@ namespace tessellor {
 
 // In the order they are told: the first that holds is the one.
 enum class Why {
-  Tiled,         // a layout holds it
+  Tiled,  // a layout holds it
   FullScreen,
   Hidden,
   Minimized,
@@ -30,7 +30,7 @@ enum class Why {
 
 struct WhyAnswer {
   Why why = Why::NotTaken;
-  std::string rule;                      // Excluded: the entry, as the list shows it
+  std::string rule;                       // Excluded: the entry, as the list shows it
   const RunningLayout* layout = nullptr;  // Tiled: the layout that holds it
   bool eligible = false;                  // none of the window's own tests refuses it
 };

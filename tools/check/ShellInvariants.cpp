@@ -35,7 +35,8 @@ void checkWhyAgrees(Shell& shell, const sim::SimDesktop& desktop, const RunningL
     if (grid == nullptr || grid->windows.size() >= 12 || answer.why != Why::NotTaken || !answer.eligible) continue;
     if (desktop.isHidden(hwnd) || desktop.isMinimized(hwnd) || desktop.isMaximized(hwnd)) continue;
     if (started->monitor() != shell.platform.MonitorFromWindow(hwnd, MONITOR_DEFAULTTONEAREST)) continue;
-    findings.push_back(desktop.nameOf(hwnd) + " is told not taken, yet the layout started with every window left it out");
+    findings.push_back(desktop.nameOf(hwnd) +
+                       " is told not taken, yet the layout started with every window left it out");
   }
 }
 

@@ -15,9 +15,9 @@
 #include "app/TrayIcon.h"
 #include "app/journal/RestoreJournal.h"
 #include "app/layouts/LayoutTable.h"
-#include "resources/resource_ids.h"
 #include "layout/border/BorderLayout.h"
 #include "layout/grid/GridLayout.h"
+#include "resources/resource_ids.h"
 #include "tools/check/JournalInvariants.h"
 #include "tools/fuzz/EventGenerator.h"
 

@@ -106,8 +106,8 @@ constexpr char CHOOSE_OTHERS[] = "To choose other keys, double-click this icon a
   }
   if (keys.empty()) return;
   const bool one = keys.size() == 1;
-  const std::string text = concat({listed(keys), one ? " is" : " are", " used by another program. ",
-                                   one ? CHOOSE_ANOTHER : CHOOSE_OTHERS});
+  const std::string text =
+      concat({listed(keys), one ? " is" : " are", " used by another program. ", one ? CHOOSE_ANOTHER : CHOOSE_OTHERS});
   // Counted as told only once shown: without a tray icon, a later try names them.
   if (!showTrayBalloon(shell, "Tessellor", text.c_str())) return;
   for (std::size_t id : told) shell.keys.reportedTaken.set(id);

@@ -61,6 +61,7 @@ void settleLayout(Shell& shell, RunningLayout& layout) {
     std::erase_if(layout.settledWindows, [&](HWND hwnd) { return !contains(held, hwnd); });
     layout.engine.settlePlacements(outcome, round + 1 < kMaxRounds ? Refit::Yes : Refit::No);
     dropDeniedWindows(shell, outcome);
+    for (HWND hwnd : layout.heldBack) layout.placements.cancel(hwnd);
   }
 }
 

@@ -23,6 +23,11 @@ struct PlacementOutcome {
   HWND activated = nullptr;    // the window the batch made active last, if one
   bool hasRefused(HWND hwnd) const { return std::find(refused.begin(), refused.end(), hwnd) != refused.end(); }
   bool hasLate(HWND hwnd) const { return std::find(late.begin(), late.end(), hwnd) != late.end(); }
+  // False for a window whose placement was held back before the batch: it was not asked to move.
+  bool asked(HWND hwnd) const {
+    return hasRefused(hwnd) || hasLate(hwnd) || std::find(placed.begin(), placed.end(), hwnd) != placed.end() ||
+           std::find(standing.begin(), standing.end(), hwnd) != standing.end();
+  }
 };
 
 // Whether settling the placements may widen bands and so place again.

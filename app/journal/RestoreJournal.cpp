@@ -164,16 +164,53 @@ bool keep(Shell& shell, HWND hwnd) {
   return true;
 }
 
+bool placedBefore(const RunningLayout& layout, HWND hwnd) {
+  const std::vector<HWND>& settled = layout.settledWindows;
+  return std::find(settled.begin(), settled.end(), hwnd) != settled.end();
+}
+
+// A window its layout took while its place could not be read has it read again before it first
+// moves: otherwise it would move with no place to go back to, on disk or in the layout.
+void readMissedFirstPlaces(Shell& shell) {
+  for (const auto& layout : shell.layouts) {
+    PlacementTable* originals = originalRectsOf(*layout);
+    if (originals == nullptr) continue;
+    for (HWND hwnd : layout->engine.heldWindows()) {
+      if (placedBefore(*layout, hwnd) || keepsPlace(*layout, hwnd)) continue;
+      // A minimised window reads as nothing: it has no place of its own to go back to.
+      if (const std::optional<KeptPlacement> place = readKeptPlacement(shell.putBacks, hwnd)) {
+        originals->addPlacement(hwnd, *place);
+      }
+    }
+  }
+}
+
+// The windows held back at the last event are placed now, their layout laid out again: the
+// windows already in their cells stand, and only those are moved.
+void placeHeldBackAgain(Shell& shell) {
+  for (const auto& layout : shell.layouts) {
+    const std::vector<HWND> held = layout->engine.heldWindows();
+    const bool waiting = std::any_of(layout->heldBack.begin(), layout->heldBack.end(), [&held](HWND hwnd) {
+      return std::find(held.begin(), held.end(), hwnd) != held.end();
+    });
+    if (!waiting) continue;
+    if (BorderLayout* border = layout->engine.border()) border->applyLayout();
+    if (GridLayout* grid = layout->engine.grid()) grid->arrange();
+  }
+}
+
 // A window the layout has not placed yet, whose place or identity could not be read now, is not
 // moved in this event: its place would be on no disk. It is asked again at the next event.
 void holdBackUnkept(Shell& shell) {
   for (const auto& layout : shell.layouts) {
+    layout->heldBack.clear();
     for (HWND hwnd : layout->engine.heldWindows()) {
-      const std::vector<HWND>& settled = layout->settledWindows;
-      const bool placedBefore = std::find(settled.begin(), settled.end(), hwnd) != settled.end();
-      if (!placedBefore && keepsPlace(*layout, hwnd) && find(shell.journal.taken, hwnd) == nullptr) {
-        layout->placements.cancel(hwnd);
-      }
+      if (placedBefore(*layout, hwnd)) continue;
+      const bool unkept =
+          keepsPlace(*layout, hwnd) ? find(shell.journal.taken, hwnd) == nullptr : hasOwnPlace(shell.platform, hwnd);
+      if (!unkept) continue;
+      layout->placements.cancel(hwnd);
+      layout->heldBack.push_back(hwnd);
     }
   }
 }
@@ -199,6 +236,10 @@ void syncRestoreJournal(Shell& shell, JournalMoment moment) {
   std::erase_if(j.taken, [&shell](const KeptWindow& w) { return !layoutKeepsPlace(shell, w.id.hwnd); });
   // A window the layout keeps a first place for without having been handed over as such (it joined
   // minimised, and a later move between cells recorded one) is kept as it stands now.
+  if (moment == JournalMoment::BeforePlacing) {
+    placeHeldBackAgain(shell);
+    readMissedFirstPlaces(shell);
+  }
   for (HWND hwnd : heldInRestoreOrder(shell)) {
     if (layoutKeepsPlace(shell, hwnd)) keep(shell, hwnd);
   }

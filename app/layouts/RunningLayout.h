@@ -33,6 +33,9 @@ struct RunningLayout {
   // Windows it placed and saw normal since they joined: one found minimised, maximised, hidden or
   // gone before its next placement missed an event.
   std::vector<HWND> settledWindows;
+  // Windows not moved in the last event, whatever its rounds re-placed, since their first places were
+  // on no disk: the next event places them.
+  std::vector<HWND> heldBack;
   // Windows whose placement did not answer in time: they take it once they do, and are read back then.
   std::vector<HWND> lateWindows;
   // Windows the shell cloaked since the layout's desktop went out of view.

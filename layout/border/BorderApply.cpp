@@ -87,8 +87,8 @@ void BorderLayout::settlePlacements(const PlacementOutcome& outcome, Refit refit
     RECT rect{};
     if (!placedRects.findRect(hwnd, &rect)) continue;  // it left the layout meanwhile
     // Refused, it keeps its slice as its place and widens no band, as in placeWindow; a late one
-    // takes its slice once it answers.
-    if (outcome.hasRefused(hwnd) || outcome.hasLate(hwnd)) {
+    // takes its slice once it answers, and one held back at the next event.
+    if (!outcome.asked(hwnd) || outcome.hasRefused(hwnd) || outcome.hasLate(hwnd)) {
       refusedPlacement_.push_back(hwnd);
       continue;
     }

@@ -91,8 +91,9 @@ void GridLayout::rememberAllPlacedRects() {
 
 void GridLayout::settlePlacements(const PlacementOutcome& outcome) {
   for (HWND hwnd : readBack_) {
-    // A window that has not answered yet is recorded where it was asked to go, and goes there.
-    if (outcome.hasLate(hwnd)) continue;
+    // A window that has not answered yet is recorded where it was asked to go, and goes there; so is
+    // one held back, at the next event.
+    if (!outcome.asked(hwnd) || outcome.hasLate(hwnd)) continue;
     const RECT rect = currentRect(hwnd);
     placedRects.updateRect(hwnd, rect);
   }

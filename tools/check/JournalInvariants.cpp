@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/journal/RestoreJournal.h"
+#include "app/layouts/LayoutTable.h"
 #include "platform/MonitorFit.h"
 
 namespace tessellor::check {
@@ -46,6 +47,19 @@ std::vector<HWND> windowsToPutBack(const Shell& shell) {
     }
   }
   return all;
+}
+
+std::vector<HWND> movedFromKeptPlace(const Shell& shell, sim::SimDesktop& desktop, std::vector<HWND> held) {
+  std::erase_if(held, [&](HWND hwnd) {
+    const RunningLayout* holding = layoutHolding(shell, hwnd);
+    if (holding == nullptr) return false;
+    const PlacementTable* originals = holding->engine.border() != nullptr ? &holding->engine.border()->originalRects
+                                                                          : &holding->engine.grid()->originalRects;
+    KeptPlacement kept;
+    return originals->findPlacement(hwnd, &kept) && !kept.maximized && !desktop.isMinimized(hwnd) &&
+           !desktop.isMaximized(hwnd) && desktop.rectOf(hwnd) == kept.normal;
+  });
+  return held;
 }
 
 std::optional<std::vector<KeptWindow>> journalOnDesktop(sim::SimDesktop& desktop) {

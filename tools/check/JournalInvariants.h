@@ -17,6 +17,10 @@ namespace tessellor::check {
 // The windows Ctrl+Backspace would put back now: held in a cell, with a first place kept.
 std::vector<HWND> windowsToPutBack(const Shell& shell);
 
+// Of `held`, the windows the layout moved from their kept place: one still standing there (a
+// window held back while its place could not be saved) loses nothing to a kill.
+std::vector<HWND> movedFromKeptPlace(const Shell& shell, sim::SimDesktop& desktop, std::vector<HWND> held);
+
 // What restore.dat lists on the desktop; nothing when it is missing or damaged.
 std::optional<std::vector<KeptWindow>> journalOnDesktop(sim::SimDesktop& desktop);
 

@@ -6,6 +6,7 @@
 // --faults makes each call of the program that can fail fail once in a hundred.
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 
 #include "tools/fuzz/FuzzRun.h"
@@ -54,6 +55,13 @@ int main(int argc, char** argv) {
                    "[--faults]\n");
       return 2;
     }
+  }
+  // A finding's lines are all it leaves: a folder they cannot go to ends the run before it plays.
+  std::error_code made;
+  std::filesystem::create_directories(out, made);
+  if (made || !std::filesystem::is_directory(out)) {
+    std::fprintf(stderr, "tessellor-fuzz: cannot write to %s\n", out.c_str());
+    return 2;
   }
   // A sanitizer report ends the process at once; the file of the seed it was playing is then the
   // one left behind.

@@ -4,8 +4,9 @@ set(CMAKE_SYSTEM_PROCESSOR x86_64)
 set(TOOLCHAIN_PREFIX x86_64-w64-mingw32)
 
 set(CMAKE_C_COMPILER ${TOOLCHAIN_PREFIX}-gcc)
-# The posix flavour brings std::thread-free but complete libstdc++; either works, prefer posix if present.
-find_program(TESSELLOR_MINGW_CXX NAMES ${TOOLCHAIN_PREFIX}-g++-posix ${TOOLCHAIN_PREFIX}-g++ REQUIRED)
+# The program's threads are Windows' own, so the win32 flavour: the posix one links a pthread library
+# (26 KB) that nothing here calls.
+find_program(TESSELLOR_MINGW_CXX NAMES ${TOOLCHAIN_PREFIX}-g++-win32 ${TOOLCHAIN_PREFIX}-g++ REQUIRED)
 set(CMAKE_CXX_COMPILER ${TESSELLOR_MINGW_CXX})
 set(CMAKE_RC_COMPILER ${TOOLCHAIN_PREFIX}-windres)
 

@@ -316,8 +316,6 @@ BOOL Win32Platform::Shell_NotifyIconA(DWORD message, NOTIFYICONDATAA* data) {
   if (message == NIM_ADD) {
     trayIcon_ = *data;
     hasTrayIcon_ = true;
-    // Lets a shell of lower integrity tell us it has restarted.
-    ::ChangeWindowMessageFilterEx(sys(data->hWnd), taskbarCreated_, MSGFLT_ALLOW, nullptr);
   } else if (message == NIM_DELETE && hasTrayIcon_ && data->hWnd == trayIcon_.hWnd && data->uID == trayIcon_.uID) {
     hasTrayIcon_ = false;
   }
@@ -341,7 +339,14 @@ BOOL Win32Platform::Shell_NotifyIconA(DWORD message, NOTIFYICONDATAA* data) {
     std::memcpy(icon.szInfoTitle, data->szInfoTitle, sizeof icon.szInfoTitle);
     icon.dwInfoFlags = data->dwInfoFlags;
   }
-  return ::Shell_NotifyIconA(message, &icon);
+  const BOOL shown = ::Shell_NotifyIconA(message, &icon);
+  if (message == NIM_ADD) {
+    // Lets a shell of lower integrity tell us it has restarted.
+    ::ChangeWindowMessageFilterEx(sys(data->hWnd), taskbarCreated_, MSGFLT_ALLOW, nullptr);
+    // Nothing the icon does not need runs before it shows: the placement workers start now.
+    if (workers_ != nullptr) workers_->warmUp();
+  }
+  return shown;
 }
 
 void Win32Platform::restoreTrayIcon(HWND window) {

@@ -166,7 +166,7 @@ class Win32Platform final : public Platform {
   // Posted when waiting could hold this thread: for a hung window, and behind a call in flight.
   Delivery deliveryFor(HWND hwnd) const;
 
-  std::unique_ptr<PlacementWorkers> workers_;  // started with the program
+  std::unique_ptr<PlacementWorkers> workers_;  // warmed up once the tray icon is offered
   UINT taskbarCreated_;
   NOTIFYICONDATAA trayIcon_{};
   bool hasTrayIcon_ = false;

@@ -56,10 +56,10 @@ struct WorkerState {
   CONDITION_VARIABLE queued = CONDITION_VARIABLE_INIT;    // a job waits, or the workers are to stop
   CONDITION_VARIABLE finished = CONDITION_VARIABLE_INIT;  // a call has returned
   CONDITION_VARIABLE ended = CONDITION_VARIABLE_INIT;     // a worker has ended
-  Job* first = nullptr;    // the jobs, in the order handed out: waiting, running, or done
-  std::size_t live = 0;    // workers started and not ended, the ones still starting included
+  Job* first = nullptr;      // the jobs, in the order handed out: waiting, running, or done
+  std::size_t live = 0;      // workers started and not ended, the ones still starting included
   std::size_t starting = 0;  // of them, the ones that have not taken the lock yet
-  std::size_t idle = 0;    // workers waiting for a job
+  std::size_t idle = 0;      // workers waiting for a job
   std::size_t running = 0;   // workers making a call
   const std::size_t warm;
   const unsigned long idleMs;
@@ -184,8 +184,7 @@ using SharedState = std::shared_ptr<WorkerState>;
       // back after an event that needed many.
       const bool extra = state.live > state.warm;
       ++state.idle;
-      const BOOL woken =
-          ::SleepConditionVariableSRW(&state.queued, &state.lock, extra ? state.idleMs : INFINITE, 0);
+      const BOOL woken = ::SleepConditionVariableSRW(&state.queued, &state.lock, extra ? state.idleMs : INFINITE, 0);
       --state.idle;
       if (!woken && state.live > state.warm && state.nextToStart() == nullptr) {
         state.workerEnded();
@@ -274,8 +273,7 @@ PlacementWorkers::~PlacementWorkers() {
   ::WakeAllConditionVariable(&state_->queued);
   // The idle workers end at once; the ones making a call end when it returns, which is not waited for.
   const ULONGLONG deadline = ::GetTickCount64() + kStopWithinMs;
-  for (ULONGLONG now = ::GetTickCount64(); state_->live > state_->running && now < deadline;
-       now = ::GetTickCount64()) {
+  for (ULONGLONG now = ::GetTickCount64(); state_->live > state_->running && now < deadline; now = ::GetTickCount64()) {
     ::SleepConditionVariableSRW(&state_->ended, &state_->lock, static_cast<::DWORD>(deadline - now), 0);
   }
 }

@@ -522,8 +522,8 @@ int main(int argc, char** argv) {
       for (LONG attempt = 0; attempt < 3 && !ok; ++attempt) {
         std::vector<WindowMove> moves;
         for (LONG i = 0; i < 8; ++i) {
-          moves.push_back(placing(many.windows[static_cast<std::size_t>(i)],
-                                  RECT{i * 150, 400 + attempt, i * 150 + 150, 700}));
+          moves.push_back(
+              placing(many.windows[static_cast<std::size_t>(i)], RECT{i * 150, 400 + attempt, i * 150 + 150, 700}));
         }
         std::vector<WindowMove*> given;
         for (WindowMove& m : moves) given.push_back(&m);
@@ -532,8 +532,8 @@ int main(int argc, char** argv) {
         ok = grown >= 8;
         for (std::size_t i = 0; i < 8; ++i) {
           const WindowMove& m = moves[i];
-          ok = ok && m.answered && m.result == TRUE &&
-               standsAt(many.windows[i], RECT{m.x, m.y, m.x + m.cx, m.y + m.cy});
+          ok =
+              ok && m.answered && m.result == TRUE && standsAt(many.windows[i], RECT{m.x, m.y, m.x + m.cx, m.y + m.cy});
         }
         why = text("%lu workers, ", static_cast<unsigned long>(grown)) + reported(moves);
       }

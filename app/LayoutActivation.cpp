@@ -29,8 +29,8 @@ void addWindowsIfAutomatic(Shell& shell) {
   if (autoAddChecked(shell)) addEligibleWindows(shell);
 }
 
-// What follows the layout modes: the keys that act in them, and the status text. Done once the
-// event's windows are placed: no key can be handled before, and the windows wait for nothing.
+// What follows the layout modes: the keys that act in them, before the event's windows are placed,
+// and the status text, once they are.
 void followMode(Shell& shell) { shell.modeToFollow = true; }
 
 // The current layout's windows back where they were kept, each on a monitor that is there, as
@@ -62,7 +62,11 @@ Layout* startLayout(Shell& shell, Args&&... args) {
   if (layout == nullptr) return nullptr;  // the monitor holds one on this desktop
   shell.current = layout;
   followMode(shell);
-  return layout->engine.start(std::make_unique<Layout>(layout->placements, std::forward<Args>(args)...));
+  Layout* started = layout->engine.start(std::make_unique<Layout>(layout->placements, std::forward<Args>(args)...));
+  // Its keys act from now on: one pressed while its windows are still being placed waits in the
+  // queue until they are, and never reaches the program in front.
+  registerHotkeys(shell);
+  return started;
 }
 
 }  // namespace

@@ -22,6 +22,9 @@
 //   place-together MS           as place-each, but all at once: a thread a window, each started and
 //                               waiting before the clock starts, all let go together; "ok MICROSECONDS"
 //                               from letting them go to the first poll that finds every window there
+//   keys-while-placing MS KEY+KEY... KEY+KEY...
+//                               presses the first keys, then the second as soon as a sample window has
+//                               moved: "ok MOVED OF", how many had moved then, or "timeout" (none in MS)
 //   watch on|off                from now on, notes the moment each sample window last changed rectangle
 //   placed-at MS                then expected lines: polls until all of them hold; "ok CLOCK", the moment
 //                               the last of them reached its rectangle as watched, on the clock that the
@@ -557,6 +560,41 @@ void timePlacing(DWORD ms, const std::vector<Expected>& wanted, Place place) {
   } else {
     reply("ok %lld", watch.end - start);
   }
+}
+
+// Presses the first keys, and the second ones as soon as the first sample window has moved: a key
+// pressed while the windows are being placed. "ok MOVED OF" tells how many of the sample windows
+// had moved by then; "timeout" when none moved within MS (the second keys are not pressed).
+void keysWhilePlacing(DWORD ms, const std::string& first, const std::string& second) {
+  std::vector<std::pair<HWND, RECT>> before;
+  for (HWND hwnd : sampleWindows()) {
+    RECT r{};
+    GetWindowRect(hwnd, &r);
+    before.emplace_back(hwnd, r);
+  }
+  if (!pressKeys(first)) {
+    reply("error bad keys");
+    return;
+  }
+  std::size_t moved = 0;
+  const long long at = pollClosely(ms, [&] {
+    moved = 0;
+    for (const auto& [hwnd, r] : before) {
+      RECT now{};
+      GetWindowRect(hwnd, &now);
+      if (!EqualRect(&now, &r)) ++moved;
+    }
+    return moved > 0;
+  });
+  if (at < 0) {
+    reply("timeout");
+    return;
+  }
+  if (!pressKeys(second)) {
+    reply("error bad keys");
+    return;
+  }
+  reply("ok %lu %lu", static_cast<unsigned long>(moved), static_cast<unsigned long>(before.size()));
 }
 
 // Places the windows of the expected lines itself, one after another, as a program without
@@ -1178,6 +1216,8 @@ void run(const std::string& command, const char* rest) {
     placeEach(n);
   } else if (command == "place-together" && std::sscanf(rest, "%lu", &n) == 1) {
     placeTogether(n);
+  } else if (command == "keys-while-placing" && std::sscanf(rest, "%lu %255s %255s", &n, word, word2) == 3) {
+    keysWhilePlacing(n, word, word2);
   } else if (command == "watch" && std::sscanf(rest, "%255s", word) == 1) {
     reply(watch(std::strcmp(word, "on") == 0) ? "ok" : "error already so");
   } else if (command == "placed-at" && std::sscanf(rest, "%lu", &n) == 1) {

@@ -295,8 +295,10 @@ bool PlacementWorkers::inFlight(HWND hwnd, unsigned long thread, unsigned batch)
 
 void PlacementWorkers::place(std::span<WindowMove* const> moves, unsigned long ms) {
   const unsigned batch = ++batches_;
-  bool anyHanded = false;
-  ULONGLONG handedOut = 0;  // when its first job was handed out
+  // Every window asked about first, and then all handed out together: handed out one by one, each
+  // worker woken would take a core from the asking, and the last window would start late.
+  std::vector<Job*> jobs;
+  jobs.reserve(moves.size());
   for (WindowMove* move : moves) {
     // Asked once a move: under Wine each question about another process's window goes to the server.
     const ::HWND h = reinterpret_cast<::HWND>(move->hwnd);
@@ -317,23 +319,24 @@ void PlacementWorkers::place(std::span<WindowMove* const> moves, unsigned long m
     job->given = move;
     job->batch = batch;
     job->thread = thread;
-    std::size_t toStart = 0;
-    {
-      // Handed out at once: the first window is placed while the others are still being asked about.
-      Locked locked(state_->lock);
-      if (!anyHanded) handedOut = ::GetTickCount64();
-      anyHanded = true;
-      state_->append(job);
-      // A worker for every window's thread that has a call to make now, none waiting for another.
-      while (state_->startableThreads() > state_->idle + state_->starting && state_->reserveWorker()) ++toStart;
-      // One worker a job: waking every idle one would only send the others back to sleep, a storm
-      // of threads on a machine of two cores. A job whose thread is busy is taken by the worker that
-      // serves it, once its call returns.
-      ::WakeConditionVariable(&state_->queued);
-    }
-    // Started without the lock, which the idle workers need to take their jobs meanwhile.
-    for (; toStart > 0; --toStart) startReserved(state_);
+    jobs.push_back(job);
   }
+  const bool anyHanded = !jobs.empty();
+  ULONGLONG handedOut = 0;
+  std::size_t toStart = 0;
+  if (anyHanded) {
+    Locked locked(state_->lock);
+    handedOut = ::GetTickCount64();
+    for (Job* job : jobs) state_->append(job);
+    // A worker for every window's thread that has a call to make now, none waiting for another.
+    while (state_->startableThreads() > state_->idle + state_->starting && state_->reserveWorker()) ++toStart;
+    // One worker a job: waking every idle one would only send the others back to sleep, a storm of
+    // threads on a machine of two cores. A job whose thread is busy is taken by the worker that
+    // serves it, once its call returns.
+    for (std::size_t i = 0; i < jobs.size(); ++i) ::WakeConditionVariable(&state_->queued);
+  }
+  // Started without the lock, which the idle workers need to take their jobs meanwhile.
+  for (; toStart > 0; --toStart) startReserved(state_);
   if (!anyHanded) return;
 
   Locked locked(state_->lock);

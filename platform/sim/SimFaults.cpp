@@ -131,6 +131,7 @@ bool SimFaults::canFail(const std::string& call) { return fallible(call) != null
 
 std::vector<std::string> SimFaults::failingCalls() {
   std::vector<std::string> names;
+  names.reserve(std::size(kFallible));
   for (const Fallible& f : kFallible) names.emplace_back(f.name);
   std::sort(names.begin(), names.end());
   return names;

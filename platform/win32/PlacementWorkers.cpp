@@ -329,7 +329,8 @@ void PlacementWorkers::place(std::span<WindowMove* const> moves, unsigned long m
     handedOut = ::GetTickCount64();
     for (Job* job : jobs) state_->append(job);
     // A worker for every window's thread that has a call to make now, none waiting for another.
-    while (state_->startableThreads() > state_->idle + state_->starting && state_->reserveWorker()) ++toStart;
+    const std::size_t startable = state_->startableThreads();
+    while (startable > state_->idle + state_->starting && state_->reserveWorker()) ++toStart;
     // One worker a job: waking every idle one would only send the others back to sleep, a storm of
     // threads on a machine of two cores. A job whose thread is busy is taken by the worker that
     // serves it, once its call returns.

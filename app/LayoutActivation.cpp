@@ -30,8 +30,8 @@ void addWindowsIfAutomatic(Shell& shell) {
   if (autoAddChecked(shell)) addEligibleWindows(shell);
 }
 
-// What follows the layout modes: the keys that act in them, and the status text. Done once the
-// event's windows are placed: no key can be handled before, and the windows wait for nothing.
+// What follows the layout modes: the keys that act in them, before the event's windows are placed,
+// and the status text, once they are.
 void followMode(Shell& shell) { shell.modeToFollow = true; }
 
 // A layout that took no window says so, once a run: "Add automatically windows to layout" is
@@ -76,7 +76,11 @@ Layout* startLayout(Shell& shell, Args&&... args) {
   if (layout == nullptr) return nullptr;  // the monitor holds one on this desktop
   shell.current = layout;
   followMode(shell);
-  return layout->engine.start(std::make_unique<Layout>(layout->placements, std::forward<Args>(args)...));
+  Layout* started = layout->engine.start(std::make_unique<Layout>(layout->placements, std::forward<Args>(args)...));
+  // Its keys act from now on: one pressed while its windows are still being placed waits in the
+  // queue until they are, and never reaches the program in front.
+  registerHotkeys(shell);
+  return started;
 }
 
 }  // namespace

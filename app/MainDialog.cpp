@@ -156,6 +156,9 @@ INT_PTR mainDialogProc(Platform& platform, HWND hwnd, UINT message, WPARAM wPara
 }
 
 void finishEvent(Shell& shell) {
+  // The keys follow the layouts before any window moves: a key of a layout that ended goes to the
+  // program in front, and one of a new layout waits in the queue until its windows stand.
+  if (shell.modeToFollow) registerHotkeys(shell);
   // The windows' first places are on disk before the layout first moves them, and stay there until
   // the windows have been put back.
   syncRestoreJournal(shell, JournalMoment::BeforePlacing);
@@ -164,6 +167,7 @@ void finishEvent(Shell& shell) {
   syncRestoreJournal(shell, JournalMoment::AfterPlacing);
   if (shell.modeToFollow) {
     shell.modeToFollow = false;
+    // Again for a layout that its placements ended.
     registerHotkeys(shell);
     showSelectedLayout(shell, shell.mainDialog);
   }

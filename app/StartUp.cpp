@@ -92,6 +92,9 @@ void addTrayIcon(Shell& shell, HWND dialog) {
 [[gnu::cold]] void startUp(Shell& shell, HWND dialog) {
   Platform& p = shell.platform;
   shell.appModule = p.GetModuleHandleA(nullptr);
+  // The icon first: it is all the user sees of the start, and nothing else here is needed for it. It
+  // also carries the balloons that name the keys that cannot be used.
+  addTrayIcon(shell, dialog);
   p.GetModuleFileNameA(shell.appModule, shell.exePath, sizeof shell.exePath);
   shell.exePath[sizeof shell.exePath - 1] = '\0';  // a cut path is not terminated on older systems
   // After an update closed it, the Restart Manager starts it again; not after a crash, a hang or a
@@ -105,8 +108,6 @@ void addTrayIcon(Shell& shell, HWND dialog) {
   for (const std::string& file : {settingsPath(p), keysFilePath(p), restoreFilePath(p)}) {
     p.removeLeftoverTemporaries(file.c_str());
   }
-  // The icon comes first: it carries the balloons that name the keys that cannot be used.
-  addTrayIcon(shell, dialog);
   loadChosenKeys(shell);
   registerHotkeys(shell);
   // A second start posts the tray's double click here; from a process of lower integrity than an

@@ -160,7 +160,7 @@ class NullPlatform : public Platform {
   BOOL setMyHook(HWND) override { return TRUE; }
   BOOL clearMyHook(HWND) override { return TRUE; }
   bool readWholeFile(const char*, std::string&) override { return false; }
-  bool replaceFile(const char*, std::string_view) override { return false; }
+  bool replaceFile(const char*, std::string_view, Durability) override { return false; }
   bool removeLeftoverTemporaries(const char*) override { return true; }
   HRESULT SHGetFolderPathA(HWND, int, HANDLE, DWORD, char*) override { return E_INVALIDARG; }
   BOOL CreateDirectoryA(const char*, void*) override { return FALSE; }

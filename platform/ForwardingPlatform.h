@@ -197,7 +197,9 @@ class ForwardingPlatform : public Platform {
   BOOL setMyHook(HWND target) override { return desktop_.setMyHook(target); }
   BOOL clearMyHook(HWND target) override { return desktop_.clearMyHook(target); }
   bool readWholeFile(const char* path, std::string& bytes) override { return desktop_.readWholeFile(path, bytes); }
-  bool replaceFile(const char* path, std::string_view bytes) override { return desktop_.replaceFile(path, bytes); }
+  bool replaceFile(const char* path, std::string_view bytes, Durability durability) override {
+    return desktop_.replaceFile(path, bytes, durability);
+  }
   bool removeLeftoverTemporaries(const char* path) override { return desktop_.removeLeftoverTemporaries(path); }
   HRESULT SHGetFolderPathA(HWND owner, int csidl, HANDLE token, DWORD flags, char* path) override {
     return desktop_.SHGetFolderPathA(owner, csidl, token, flags, path);

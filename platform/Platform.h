@@ -166,6 +166,9 @@ class Platform {
   virtual BOOL setMyHook(HWND target) = 0;
   virtual BOOL clearMyHook(HWND target) = 0;
 
+  // How long a replaced file must last: through a power cut (on the disk before it is swapped in),
+  // or for the session only (left to the system's cache, which outlives the process).
+  enum class Durability : bool { PowerCut, Session };
   // Files; a relative path is relative to the working directory. readWholeFile is false for a file
   // that is not there; a file there that cannot be read to its end, or larger than kMostFileBytes,
   // reads as empty, which every reader takes for a damaged file. replaceFile writes a temporary file
@@ -173,7 +176,7 @@ class Platform {
   // the old file whole. removeLeftoverTemporaries removes the temporaries of the target older than
   // the running process, whatever their attributes; false when one stays.
   virtual bool readWholeFile(const char* path, std::string& bytes) = 0;
-  virtual bool replaceFile(const char* path, std::string_view bytes) = 0;
+  virtual bool replaceFile(const char* path, std::string_view bytes, Durability durability) = 0;
   virtual bool removeLeftoverTemporaries(const char* path) = 0;
 
   // The user's session: known folders, directories, the last error, message filters, named mutexes.

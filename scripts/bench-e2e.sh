@@ -2,14 +2,19 @@
 # What users wait for: the real tessellor.exe under Wine on a private virtual display, driven by the
 # end-to-end harness (tests/e2e/harness.sh), every figure the median of several runs. Prints a table.
 #
-#   scripts/bench-e2e.sh            5 runs a figure; 6, 12 and 24 windows
+#   scripts/bench-e2e.sh            7 runs a figure; 6, 12 and 24 windows
 #   scripts/bench-e2e.sh --quick    1 run, 6 windows: only proves that every measurement still works
+#   scripts/bench-e2e.sh --own [RUNS]  only the windows each a program of its own (12 and 24) and the
+#                                   start until the tray icon, RUNS runs a figure (7)
 #
 # Beside the program's own figures it measures the floor, the control program placing the same
 # windows itself, once each, one after another (each run right after one of the program's, so that
 # the machine's drift weighs on both alike, and while a bare dialog's tray icon shows, as the
 # program's does), and the same two for windows that take 30 ms to answer a placement (the sample application sleeps in WM_WINDOWPOSCHANGING, each window on a
-# thread of its own); it ends with the ratios that the program's placing is held to.
+# thread of its own). Then the same with each window a program of its own (a sample application
+# started once a window), as a user's notepads are: there the floor is the control program placing
+# the windows all at once, a thread a window, and beside it the same windows placed one after
+# another. It ends with the ratios that the program is held to.
 #
 # Each timed step begins a quarter of a second after the step before it (settle, below).
 #
@@ -21,26 +26,34 @@
 #   reports to the program; the sample application raises EVENT_SYSTEM_MOVESIZEEND just after) to
 #   the moment the last window reached its new rectangle, as a thread of the control program that
 #   reads every window's rectangle about every millisecond saw it;
-# - a bare program's placing: from the control program's first SetWindowPos to the first poll that
-#   finds every window at its rectangle, polled by a thread of its own while the windows are placed,
-#   as a hotkey's placements are;
+# - a bare program's placing: from the control program's first SetWindowPos (all at once: from
+#   letting go the threads, started and waiting before) to the first poll that finds every window at
+#   its rectangle, polled by a thread of its own while the windows are placed, as a hotkey's
+#   placements are;
 # - the tray icon: from just before the control program's CreateProcess to its first poll that
 #   finds the icon (Shell_NotifyIcon NIM_MODIFY succeeds only for an icon the shell holds).
 set -euo pipefail
 
-runs=5
+runs=7
 border_counts=(6 12 24)
 grid_count=12
 drag_count=12
 bare_count=12 # the floor and the slow windows
+own_counts=(12 24) # each window a program of its own
+one_program=1       # the rows of windows of one program
 if [ "${1:-}" = --quick ]; then
   runs=1
   border_counts=(6)
   grid_count=6
   drag_count=6
   bare_count=6
+  own_counts=(6)
+elif [ "${1:-}" = --own ]; then
+  runs=${2:-7}
+  one_program=""
+  [[ $runs =~ ^[1-9][0-9]?$ ]] || { echo "usage: scripts/bench-e2e.sh --own [RUNS]" >&2; exit 2; }
 elif [ -n "${1:-}" ]; then
-  echo "usage: scripts/bench-e2e.sh [--quick]" >&2
+  echo "usage: scripts/bench-e2e.sh [--quick | --own [RUNS]]" >&2
   exit 2
 fi
 
@@ -110,8 +123,10 @@ end_layout() {
 }
 
 sampler_count=0
-with_samples() {  # opens N windows in a new sampler process, closing the previous one's
-  local title
+# Opens N windows in a new sampler process, closing the previous ones'; with "own", each window in
+# a sampler process of its own, started one after another.
+with_samples() {
+  local title sample i=0
   if [ "$opened" -gt 0 ]; then
     for title in "${stacking[@]}"; do step "post $title close"; done
     opened=0
@@ -119,7 +134,14 @@ with_samples() {  # opens N windows in a new sampler process, closing the previo
   fi
   sampler_count=$((sampler_count + 1))
   mapfile -t samples < <(bench_samples "$1")
-  open_samples "sampler$sampler_count.log" "${samples[@]}"
+  if [ "${2:-}" = own ]; then
+    for sample in "${samples[@]}"; do
+      i=$((i + 1))
+      open_samples "sampler$sampler_count-$i.log" "$sample"
+    done
+  else
+    open_samples "sampler$sampler_count.log" "${samples[@]}"
+  fi
   step "wait-settled 10000"
   describe_desktop
 }
@@ -166,15 +188,26 @@ time_bare() {
   step "place-each 20000" "${bare_back[@]}" "."
 }
 
-# time_beside_bare KEYS ID NAME [hooked]: $runs rounds of the key (a fresh start each) followed by
-# the bare program placing the same windows, and with "hooked" by the bare program again while
-# tessellor.exe runs without a layout. Taken in turn, so that the machine's drift over the minutes
-# of a run weighs on both alike. Into `times`, `bare_times` and `hooked_times`.
+# time_together NAME: as time_bare, all at once, a thread a window.
+time_together() {
+  settle
+  ctl "place-together 20000" "${bare_expected[@]}" "."
+  [[ $REPLY == ok* ]] || abort "$1: $REPLY"
+  took=${REPLY#ok }
+  step "place-each 20000" "${bare_back[@]}" "."
+}
+
+# time_beside_bare KEYS ID NAME [hooked|together]: $runs rounds of the key (a fresh start each)
+# followed by the bare program placing the same windows, with "hooked" by the bare program again
+# while tessellor.exe runs without a layout, with "together" by the bare program placing them all at
+# once too. Taken in turn, so that the machine's drift over the minutes of a run weighs on all
+# alike. Into `times`, `bare_times`, `hooked_times` and `together_times`.
 time_beside_bare() {
   local i
   times=()
   bare_times=()
   hooked_times=()
+  together_times=()
   prepare_bare "$3-bare"
   for ((i = 1; i <= runs; i++)); do
     start_tessellor
@@ -190,6 +223,15 @@ time_beside_bare() {
     bare_times+=("$took")
     step post-close
     step "wait-exit 20000"
+    if [ "${4:-}" = together ]; then
+      # After a start of its own too: placements right after a program's start take longer than
+      # ones a moment later (Wine's shell is still busy with the new icon), and the key pays that.
+      step "launch-tray 30000 $(winpath "$bin/tessellor-traydemo.exe") #32770 TrayDemo 1"
+      time_together "$3-together-$i"
+      together_times+=("$took")
+      step post-close
+      step "wait-exit 20000"
+    fi
     if [ "${4:-}" = hooked ]; then
       start_tessellor
       time_bare "$3-bare-hooked-$i"
@@ -205,60 +247,76 @@ hooked_what="the same bare program while tessellor.exe runs without a layout (it
 slow_what="Ctrl+Alt+B, Border Layout, windows that take 30 ms to answer a placement"
 slow_bare_what="a bare program placing those slow windows once each, one after another"
 
-floor_times=()
-for n in "${border_counts[@]}"; do
-  with_samples "$n"
-  if [ "$n" = "$bare_count" ]; then
-    # Beside the floor, the bare program again with tessellor.exe running, no layout: what its
-    # hooks alone cost the placements.
-    time_beside_bare ctrl+alt+b 0 "border-$n" hooked
-    floor_times=("${bare_times[@]}")
-    floor_hooked=("${hooked_times[@]}")
-  else
-    time_layout_runs ctrl+alt+b 0 "border-$n"
-  fi
-  row "$border_what" "$n" "${times[@]}"
+if [ -n "$one_program" ]; then
+  floor_times=()
+  for n in "${border_counts[@]}"; do
+    with_samples "$n"
+    if [ "$n" = "$bare_count" ]; then
+      # Beside the floor, the bare program again with tessellor.exe running, no layout: what its
+      # hooks alone cost the placements.
+      time_beside_bare ctrl+alt+b 0 "border-$n" hooked
+      floor_times=("${bare_times[@]}")
+      floor_hooked=("${hooked_times[@]}")
+    else
+      time_layout_runs ctrl+alt+b 0 "border-$n"
+    fi
+    row "$border_what" "$n" "${times[@]}"
+  done
+  [ "${#floor_times[@]}" -gt 0 ] || abort "no Border Layout of $bare_count windows to measure the floor beside"
+  row "$bare_what" "$bare_count" "${floor_times[@]}"
+  row "$hooked_what" "$bare_count" "${floor_hooked[@]}"
+
+  # --- windows that take 30 ms to answer a placement, each on a thread of its own ------------------------
+  sampler_options=(--threads --answer-ms 30)
+  with_samples "$bare_count"
+  sampler_options=()
+  time_beside_bare ctrl+alt+b 0 "slow-$bare_count"
+  row "$slow_what" "$bare_count" "${times[@]}"
+  row "$slow_bare_what" "$bare_count" "${bare_times[@]}"
+fi
+
+# --- each window a program of its own -------------------------------------------------------------
+own_what="Ctrl+Alt+B until the last window stands at its rectangle, Border Layout, each window a program of its own"
+together_what="a bare program placing those windows all at once, a thread a window"
+each_what="a bare program placing those windows once each, one after another"
+for n in "${own_counts[@]}"; do
+  with_samples "$n" own
+  time_beside_bare ctrl+alt+b 0 "own-$n" together
+  row "$own_what" "$n" "${times[@]}"
+  row "$together_what" "$n" "${together_times[@]}"
+  row "$each_what" "$n" "${bare_times[@]}"
 done
-[ "${#floor_times[@]}" -gt 0 ] || abort "no Border Layout of $bare_count windows to measure the floor beside"
-row "$bare_what" "$bare_count" "${floor_times[@]}"
-row "$hooked_what" "$bare_count" "${floor_hooked[@]}"
 
-# --- windows that take 30 ms to answer a placement, each on a thread of its own ------------------------
-sampler_options=(--threads --answer-ms 30)
-with_samples "$bare_count"
-sampler_options=()
-time_beside_bare ctrl+alt+b 0 "slow-$bare_count"
-row "$slow_what" "$bare_count" "${times[@]}"
-row "$slow_bare_what" "$bare_count" "${bare_times[@]}"
+if [ -n "$one_program" ]; then
+  with_samples "$grid_count"
+  time_layout_runs ctrl+alt+g 1 "grid-$grid_count"
+  row "Ctrl+Alt+G until the last window stands at its rectangle, Grid Layout" "$grid_count" "${times[@]}"
 
-with_samples "$grid_count"
-time_layout_runs ctrl+alt+g 1 "grid-$grid_count"
-row "Ctrl+Alt+G until the last window stands at its rectangle, Grid Layout" "$grid_count" "${times[@]}"
-
-# --- a title-bar drag out of the Border Layout until every window is re-placed ------------------------
-with_samples "$drag_count"
-times=()
-for ((i = 1; i <= runs; i++)); do
-  start_tessellor
-  time_layout_key ctrl+alt+b 0 "drag-$drag_count-$i"
-  # The first South window, dropped with its centre on (640, 480): it leaves the layout and its
-  # band is shared anew. The control program watches the windows from before the drag, so the
-  # moment the last of them reached its new place is known once the simulator has told where.
-  title=$(first_of south)
-  read -r l t r b <<<"$(rect_of "$title")"
-  step "watch on"
-  drag_window "sampler$sampler_count.log" "$title" $(((l + r) / 2)) $((t + 12)) $((640 - (l + r) / 2)) $((480 - (t + b) / 2)) ||
-    abort "drag of $title: the sample application reported no end of the drag"
-  simulate "drag-$drag_count-$i-drop"
-  ctl "placed-at 20000" "${expected[@]}" "."
-  [[ $REPLY == ok* ]] || abort "drag of $title: $REPLY"
-  times+=($((${REPLY#ok } - drag_end)))
-  step "watch off"
-  compare "drag-$drag_count-$i: a drag out of the Border Layout" 10000
-  end_layout "drag-$drag_count-$i"
-  stop_tessellor
-done
-row "a title-bar drag's release until every window is re-placed, Border Layout" "$drag_count" "${times[@]}"
+  # --- a title-bar drag out of the Border Layout until every window is re-placed ------------------------
+  with_samples "$drag_count"
+  times=()
+  for ((i = 1; i <= runs; i++)); do
+    start_tessellor
+    time_layout_key ctrl+alt+b 0 "drag-$drag_count-$i"
+    # The first South window, dropped with its centre on (640, 480): it leaves the layout and its
+    # band is shared anew. The control program watches the windows from before the drag, so the
+    # moment the last of them reached its new place is known once the simulator has told where.
+    title=$(first_of south)
+    read -r l t r b <<<"$(rect_of "$title")"
+    step "watch on"
+    drag_window "sampler$sampler_count.log" "$title" $(((l + r) / 2)) $((t + 12)) $((640 - (l + r) / 2)) $((480 - (t + b) / 2)) ||
+      abort "drag of $title: the sample application reported no end of the drag"
+    simulate "drag-$drag_count-$i-drop"
+    ctl "placed-at 20000" "${expected[@]}" "."
+    [[ $REPLY == ok* ]] || abort "drag of $title: $REPLY"
+    times+=($((${REPLY#ok } - drag_end)))
+    step "watch off"
+    compare "drag-$drag_count-$i: a drag out of the Border Layout" 10000
+    end_layout "drag-$drag_count-$i"
+    stop_tessellor
+  done
+  row "a title-bar drag's release until every window is re-placed, Border Layout" "$drag_count" "${times[@]}"
+fi
 
 # --- process start until the tray icon shows -------------------------------------------------------
 ours=()
@@ -301,10 +359,31 @@ ratio() { # GOAL NUMERATOR DENOMINATOR AT-MOST ("–": no goal, only the ratio)
 echo
 echo "| Ratio of the medians above | Value | Goal |"
 echo "|---|---|---|"
-ratio "Border Layout of $bare_count windows ÷ a bare program placing them" "$border_what|$bare_count" "$bare_what|$bare_count" 1.2
-ratio "Border Layout of $bare_count windows ÷ the bare program while tessellor.exe runs (not a goal)" "$border_what|$bare_count" "$hooked_what|$bare_count" "–"
-ratio "Border Layout of 24 windows ÷ of 12 windows" "$border_what|24" "$border_what|12" 2.3
-ratio "$bare_count slow windows ÷ a bare program placing them" "$slow_what|$bare_count" "$slow_bare_what|$bare_count" 0.5
+if [ -n "$one_program" ]; then
+  ratio "Border Layout of $bare_count windows ÷ a bare program placing them" "$border_what|$bare_count" "$bare_what|$bare_count" 1.2
+  ratio "Border Layout of $bare_count windows ÷ the bare program while tessellor.exe runs (not a goal)" "$border_what|$bare_count" "$hooked_what|$bare_count" "–"
+  ratio "Border Layout of 24 windows ÷ of 12 windows" "$border_what|24" "$border_what|12" 2.3
+  ratio "$bare_count slow windows ÷ a bare program placing them" "$slow_what|$bare_count" "$slow_bare_what|$bare_count" 0.5
+fi
+for n in "${own_counts[@]}"; do
+  ratio "Border Layout of $n windows, each a program of its own ÷ a bare program placing them all at once" \
+    "$own_what|$n" "$together_what|$n" 1.2
+done
+# How the time grows from 12 to 24 windows, against how the floor's grows.
+growth() {
+  local a=${medians["$own_what|24"]:-} b=${medians["$own_what|12"]:-} c=${medians["$together_what|24"]:-}
+  local d=${medians["$together_what|12"]:-} what="Growth from 12 to 24 windows, each a program of its own: the Border Layout's ÷ the floor's"
+  if [ -z "$a" ] || [ -z "$b" ] || [ -z "$c" ] || [ -z "$d" ]; then
+    echo "| $what | not measured in this run | ≤ 1.1 |"
+    return
+  fi
+  awk -v a="$a" -v b="$b" -v c="$c" -v d="$d" -v what="$what" \
+    'BEGIN { r = (a / b) / (c / d); printf "| %s (%.2f ÷ %.2f) | %.2f | ≤ 1.1%s |\n", what, a / b, c / d, r, r <= 1.1 ? "" : " (not met)" }'
+}
+growth
+ratio 'Start until the tray icon shows: `tessellor.exe` ÷ a bare dialog' \
+  'process start until the tray icon shows: `tessellor.exe`|–' \
+  "process start until the tray icon shows: a bare dialog with a tray icon|–" 1.1
 
 # --- placements per event, from the simulator --------------------------------------------------------
 # Each `count` of the scenario pairs with the commands since the one before (their comment, if any).

@@ -16,7 +16,8 @@ namespace tessellor {
 
 namespace {
 
-// Elevated processes refuse the full query; the limited one still tells their image path.
+// One question to the system, which any process answers, elevated ones too: the path of the image
+// its process was started from. The buffer is written only with a name.
 bool getImageBaseName(Platform& platform, DWORD processId, char* name, DWORD size) {
   HANDLE process = platform.OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
   if (process == nullptr) return false;
@@ -29,9 +30,10 @@ bool getImageBaseName(Platform& platform, DWORD processId, char* name, DWORD siz
   const std::size_t slash = full.find_last_of("\\/");
   const std::string_view base = slash == std::string_view::npos ? full : full.substr(slash + 1);
   const std::size_t copied = std::min<std::size_t>(base.size(), size - 1);
+  if (copied == 0) return false;
   std::memcpy(name, base.data(), copied);
   name[copied] = '\0';
-  return copied > 0;
+  return true;
 }
 
 }  // namespace
@@ -40,8 +42,11 @@ bool getProgramName(Platform& platform, HWND hwnd, char* name, DWORD size) {
   if (hwnd == nullptr) return false;
   DWORD processId = 0;
   if (platform.GetWindowThreadProcessId(hwnd, &processId) == 0) return false;
+  // The executable's name is the image's: asked first, as listing another process's modules reads
+  // its memory, several milliseconds a process under Wine, for every program of a layout's start.
+  if (getImageBaseName(platform, processId, name, size)) return true;
   HANDLE process = platform.OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId);
-  if (process == nullptr) return getImageBaseName(platform, processId, name, size);
+  if (process == nullptr) return false;
   HMODULE module = nullptr;
   DWORD needed = 0;
   // An HMODULE is a handle, not a record: the list is counted in its bytes.

@@ -140,7 +140,7 @@ std::string dialogSettingsBytes(Platform& platform, HWND dialog) {
 bool saveSettings(Platform& platform, HWND dialog) {
   const std::string bytes = dialogSettingsBytes(platform, dialog);
   makeUserFolder(platform);
-  return platform.replaceFile(settingsPath(platform).c_str(), bytes);
+  return platform.replaceFile(settingsPath(platform).c_str(), bytes, Platform::Durability::PowerCut);
 }
 
 }  // namespace tessellor

@@ -82,9 +82,11 @@ enum class Removals : bool { Now, Later };
 // An empty journal where the file cannot be removed: it lists nothing, as no file does.
 bool clearFile(Platform& p, const std::string& path) {
   if (p.DeleteFileA(path.c_str()) != FALSE || p.GetLastError() == ERROR_FILE_NOT_FOUND) return true;
-  return p.replaceFile(path.c_str(), restoreFileBytes({}));
+  return p.replaceFile(path.c_str(), restoreFileBytes({}), Platform::Durability::Session);
 }
 
+// The file lists windows of this session only: after a power cut none of them is there to put back,
+// so it need not wait for the disk, which the windows' first placements would wait for too.
 // Writes the file to list `windows` when it lists anything else; with Removals::Later, the windows
 // it lists now stay in it too, since the placements that put them back are still to be made.
 void writeFile(Shell& shell, Removals removals = Removals::Now) {
@@ -116,7 +118,7 @@ void writeFile(Shell& shell, Removals removals = Removals::Now) {
     saved = clearFile(p, path);
   } else if (path != RESTORE_FILE) {
     makeUserFolder(p);
-    saved = p.replaceFile(path.c_str(), restoreFileBytes(copies));
+    saved = p.replaceFile(path.c_str(), restoreFileBytes(copies), Platform::Durability::Session);
   }
   // A failed write is tried again at the next message.
   if (saved) j.written = std::move(copies);

@@ -100,7 +100,7 @@ std::string keysFilePath(Platform& platform) { return userFilePath(platform, KEY
 
 [[gnu::cold]] bool saveKeys(Platform& platform, const HotkeyKeys& keys) {
   makeUserFolder(platform);  // a failure shows in the write
-  return platform.replaceFile(keysFilePath(platform).c_str(), keysFileBytes(keys));
+  return platform.replaceFile(keysFilePath(platform).c_str(), keysFileBytes(keys), Platform::Durability::PowerCut);
 }
 
 }  // namespace tessellor

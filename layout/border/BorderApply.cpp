@@ -31,6 +31,10 @@ double pixelThickness(const BorderLayout& layout, int side) {
 }  // namespace
 
 void BorderLayout::applyLayout() {
+  // One region to measure every window with: one made for each, every window added would cost a
+  // pair of calls more for each window already held.
+  const HRGN outer = scratch_;
+  scratch_ = platform_.CreateRectRgn(0, 0, 0, 0);
   refusedPlacement_.clear();
   deriveBoundaries();
   fillSideShares();
@@ -49,6 +53,8 @@ void BorderLayout::applyLayout() {
     if (holdsWindows(*this, side)) setThickness(*this, side, this->*kBands[side].boundary);
   }
   fitBandsToWindows();
+  platform_.DeleteObject(scratch_);
+  scratch_ = outer;
 }
 
 void BorderLayout::placeWindow(HWND hwnd, const RECT& rect) {
@@ -76,7 +82,7 @@ void BorderLayout::fillSideShares() {
 
 void BorderLayout::recordPlacedRect(HWND hwnd) {
   RECT rect{};
-  readWindowRect(platform_, hwnd, &rect);
+  readWindowRect(platform_, hwnd, &rect, scratch_);
   if (!placedRects.addRect(hwnd, rect)) placedRects.updateRect(hwnd, rect);
   if (std::find(readBack_.begin(), readBack_.end(), hwnd) == readBack_.end()) readBack_.push_back(hwnd);
 }
@@ -141,7 +147,7 @@ BorderLayout::KeptSize* BorderLayout::keptSizeOf(HWND hwnd) {
 
 void BorderLayout::fitBandsToWindows() {
   bool raised = false;
-  HRGN scratch = platform_.CreateRectRgn(0, 0, 0, 0);
+  const HRGN scratch = scratch_ != nullptr ? scratch_ : platform_.CreateRectRgn(0, 0, 0, 0);
   for (const int side : kFitOrder) {
     // Against a screen too small for any window, every window would widen its band past all sense.
     if (!thicknessMeasurable(*this, side)) continue;
@@ -171,7 +177,7 @@ void BorderLayout::fitBandsToWindows() {
   }
   // Along the bands only once no band widened: a wider band changes nothing of their lengths.
   if (!raised) raised = fitWindowsAlongBands();
-  platform_.DeleteObject(scratch);
+  if (scratch != scratch_) platform_.DeleteObject(scratch);
   if (raised) ++fitRaises;
   if (raised && fitDepth_ < kMaxFitReapplications) {
     ++fitDepth_;

@@ -156,6 +156,7 @@ class BorderLayout {
   Platform& keptPlaces_;
   std::vector<HWND> refusedPlacement_;  // windows the latest placements could not place (or not yet)
   std::vector<HWND> readBack_;          // windows whose placedRects entry is to be read back once placed
+  HRGN scratch_ = nullptr;              // the region every window is measured with while a layout applies
   int fitDepth_ = 0;                    // nested re-applications under the current outermost applyLayout
   // The least width and height each window was seen to keep when placed in less: what it needs of
   // a band's length.

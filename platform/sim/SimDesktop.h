@@ -421,7 +421,7 @@ class SimDesktop : public Platform {
   BOOL clearMyHook(HWND target) override;
 
   bool readWholeFile(const char* path, std::string& bytes) override;
-  bool replaceFile(const char* path, std::string_view bytes) override;
+  bool replaceFile(const char* path, std::string_view bytes, Durability durability) override;
   bool removeLeftoverTemporaries(const char* path) override;
 
   HRESULT SHGetFolderPathA(HWND owner, int csidl, HANDLE token, DWORD flags, char* path) override;

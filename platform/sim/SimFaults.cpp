@@ -569,9 +569,9 @@ bool SimFaults::readWholeFile(const char* path, std::string& bytes) {
   }
   return desktop_.readWholeFile(path, bytes);
 }
-bool SimFaults::replaceFile(const char* path, std::string_view bytes) {
+bool SimFaults::replaceFile(const char* path, std::string_view bytes, Durability durability) {
   if (failsFile("replaceFile", path, ERROR_ACCESS_DENIED)) return false;
-  const bool ok = desktop_.replaceFile(path, bytes);
+  const bool ok = desktop_.replaceFile(path, bytes, durability);
   if (path != nullptr) writeFailed_[SimFiles::key(path)] = !ok;
   return ok;
 }

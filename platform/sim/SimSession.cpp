@@ -25,7 +25,7 @@ bool SimDesktop::readWholeFile(const char* path, std::string& bytes) {
   return true;
 }
 
-bool SimDesktop::replaceFile(const char* path, std::string_view bytes) {
+bool SimDesktop::replaceFile(const char* path, std::string_view bytes, Durability /*durability*/) {
   if (path == nullptr || killed_) return false;
   // Written beside the file under a name of the program's own; a leftover of that name is passed by.
   std::string temporary;

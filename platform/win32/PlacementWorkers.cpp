@@ -1,7 +1,9 @@
 #include "platform/win32/PlacementWorkers.h"
 
 #include <algorithm>
+#include <memory>
 #include <new>
+#include <utility>
 #include <vector>
 
 #include "platform/win32/PlacementCalls.h"
@@ -46,15 +48,25 @@ struct Job {
 };
 
 // Read and written with `lock` held only, but for the results of a job's move, which its worker
-// writes between `started` and `done`.
+// writes between `started` and `done`. Kept alive by the workers as by the pool, so that one still
+// waiting on a window when the pool ends finishes its call without harm.
 struct WorkerState {
+  WorkerState(std::size_t warmWorkers, unsigned long idleWait) : warm(warmWorkers), idleMs(idleWait) {}
   SRWLOCK lock = SRWLOCK_INIT;
   CONDITION_VARIABLE queued = CONDITION_VARIABLE_INIT;    // a job waits, or the workers are to stop
   CONDITION_VARIABLE finished = CONDITION_VARIABLE_INIT;  // a call has returned
-  Job* first = nullptr;  // the jobs, in the order handed out: waiting, running, or done
-  std::size_t idle = 0;  // workers waiting for a job
+  CONDITION_VARIABLE ended = CONDITION_VARIABLE_INIT;     // a worker has ended
+  Job* first = nullptr;      // the jobs, in the order handed out: waiting, running, or done
+  std::size_t live = 0;      // workers started and not ended, the ones still starting included
+  std::size_t starting = 0;  // of them, the ones that have not taken the lock yet
+  std::size_t idle = 0;      // workers waiting for a job
+  std::size_t running = 0;   // workers making a call
+  const std::size_t warm;
+  const unsigned long idleMs;
   bool stopping = false;
 
+  WorkerState(const WorkerState&) = delete;
+  WorkerState& operator=(const WorkerState&) = delete;
   ~WorkerState() {
     while (first != nullptr) drop(first);
   }
@@ -75,17 +87,47 @@ struct WorkerState {
     }
   }
 
+  bool threadFree(const Job& job) const {
+    for (const Job* other = first; other != nullptr; other = other->next) {
+      if (other->started && !other->done && other->sameThread(job)) return false;
+    }
+    return true;
+  }
+
   // The first job waiting whose window's thread is not handling a call of ours already.
   Job* nextToStart() const {
     for (Job* job = first; job != nullptr; job = job->next) {
-      if (job->started || job->withdrawn) continue;
-      bool threadFree = true;
-      for (const Job* other = first; other != nullptr; other = other->next) {
-        if (other->started && !other->done && other->sameThread(*job)) threadFree = false;
-      }
-      if (threadFree) return job;
+      if (!job->started && !job->withdrawn && threadFree(*job)) return job;
     }
     return nullptr;
+  }
+
+  // How many workers the jobs waiting could keep busy now: one for each window's thread among them
+  // that is not handling a call of ours already.
+  std::size_t startableThreads() const {
+    std::size_t count = 0;
+    for (const Job* job = first; job != nullptr; job = job->next) {
+      if (job->started || job->withdrawn || !threadFree(*job)) continue;
+      bool counted = false;
+      for (const Job* earlier = first; earlier != job && !counted; earlier = earlier->next) {
+        counted = !earlier->started && !earlier->withdrawn && earlier->sameThread(*job);
+      }
+      if (!counted) ++count;
+    }
+    return count;
+  }
+
+  // Counts a worker about to be started; false when there are as many as there may be.
+  bool reserveWorker() {
+    if (stopping || live >= PlacementWorkers::kMostWorkers) return false;
+    ++live;
+    ++starting;
+    return true;
+  }
+
+  void workerEnded() {
+    --live;
+    ::WakeAllConditionVariable(&ended);
   }
 
   // Where a batch stands `now`: expires the calls and withdraws the jobs whose turn has passed, and
@@ -126,19 +168,36 @@ struct WorkerState {
 
 namespace {
 
+using SharedState = std::shared_ptr<WorkerState>;
+
 ::DWORD WINAPI serve(void* parameter) {
-  WorkerState& state = *static_cast<WorkerState*>(parameter);
+  // Released after the lock below: the last one out frees what the workers share.
+  const SharedState keep = std::move(*static_cast<SharedState*>(parameter));
+  delete static_cast<SharedState*>(parameter);
+  WorkerState& state = *keep;
   Locked locked(state.lock);
+  --state.starting;
   for (;;) {
     Job* job = nullptr;
     while ((job = state.nextToStart()) == nullptr && !state.stopping) {
+      // One of the workers beyond the warm ones ends once nothing came for a while: the pool shrinks
+      // back after an event that needed many.
+      const bool extra = state.live > state.warm;
       ++state.idle;
-      ::SleepConditionVariableSRW(&state.queued, &state.lock, INFINITE, 0);
+      const BOOL woken = ::SleepConditionVariableSRW(&state.queued, &state.lock, extra ? state.idleMs : INFINITE, 0);
       --state.idle;
+      if (!woken && state.live > state.warm && state.nextToStart() == nullptr) {
+        state.workerEnded();
+        return 0;
+      }
     }
-    if (state.stopping) return 0;
+    if (state.stopping) {
+      state.workerEnded();
+      return 0;
+    }
     job->started = true;
     job->startedAt = ::GetTickCount64();
+    ++state.running;
     // The call, which may wait on its window for as long as that takes, is made without the lock.
     ::ReleaseSRWLockExclusive(&state.lock);
     try {
@@ -149,6 +208,7 @@ namespace {
       job->move.error = ERROR_INTERNAL_ERROR;
     }
     ::AcquireSRWLockExclusive(&state.lock);
+    --state.running;
     job->done = true;
     job->doneAt = ::GetTickCount64();
     if (job->abandoned) state.drop(job);
@@ -156,52 +216,66 @@ namespace {
   }
 }
 
+// Starts a worker counted by reserveWorker(), without the lock; false (and uncounted) when none
+// could be started.
+bool startReserved(const SharedState& state) {
+  auto* parameter = new (std::nothrow) SharedState(state);
+  ::HANDLE thread = parameter == nullptr ? nullptr : ::CreateThread(nullptr, 0, serve, parameter, 0, nullptr);
+  if (thread != nullptr) {
+    // The worker is never waited for by its handle: it tells the pool itself when it ends.
+    ::CloseHandle(thread);
+    return true;
+  }
+  delete parameter;
+  Locked locked(state->lock);
+  --state->starting;
+  state->workerEnded();
+  return false;
+}
+
+::DWORD WINAPI startWarm(void* parameter) {
+  const SharedState state = std::move(*static_cast<SharedState*>(parameter));
+  delete static_cast<SharedState*>(parameter);
+  for (;;) {
+    {
+      Locked locked(state->lock);
+      if (state->live >= state->warm || !state->reserveWorker()) return 0;
+    }
+    if (!startReserved(state)) return 0;
+  }
+}
+
 }  // namespace
 
-PlacementWorkers::PlacementWorkers() : state_(new WorkerState) {
-  // Under Wine a thread takes milliseconds to start (every DLL hears of it), and a layout's first
-  // event would wait for as many as it has programs: they are started now, off the caller's thread.
-  starter_ = ::CreateThread(nullptr, 0, startAll, this, 0, nullptr);
-}
+PlacementWorkers::PlacementWorkers(std::size_t warm, unsigned long idleMs)
+    : state_(std::make_shared<WorkerState>(warm, idleMs)) {}
 
-bool PlacementWorkers::startWorker() {
-  if (state_->stopping || threadCount_ >= kMostWorkers) return false;
-  void* thread = ::CreateThread(nullptr, 0, serve, state_, 0, nullptr);
-  if (thread == nullptr) return false;
-  threads_[threadCount_++] = thread;
-  return true;
-}
-
-::DWORD WINAPI PlacementWorkers::startAll(void* parameter) {
-  auto& workers = *static_cast<PlacementWorkers*>(parameter);
-  for (;;) {
-    Locked locked(workers.state_->lock);
-    if (!workers.startWorker()) return 0;
+void PlacementWorkers::warmUp() {
+  if (warmedUp_) return;
+  warmedUp_ = true;
+  auto* parameter = new (std::nothrow) SharedState(state_);
+  ::HANDLE starter = parameter == nullptr ? nullptr : ::CreateThread(nullptr, 0, startWarm, parameter, 0, nullptr);
+  if (starter == nullptr) {
+    delete parameter;
+    return;
   }
+  ::CloseHandle(starter);
+}
+
+std::size_t PlacementWorkers::workerCount() const {
+  Locked locked(state_->lock);
+  return state_->live;
 }
 
 PlacementWorkers::~PlacementWorkers() {
-  {
-    Locked locked(state_->lock);
-    state_->stopping = true;
-    ::WakeAllConditionVariable(&state_->queued);
+  Locked locked(state_->lock);
+  state_->stopping = true;
+  ::WakeAllConditionVariable(&state_->queued);
+  // The idle workers end at once; the ones making a call end when it returns, which is not waited for.
+  const ULONGLONG deadline = ::GetTickCount64() + kStopWithinMs;
+  for (ULONGLONG now = ::GetTickCount64(); state_->live > state_->running && now < deadline; now = ::GetTickCount64()) {
+    ::SleepConditionVariableSRW(&state_->ended, &state_->lock, static_cast<::DWORD>(deadline - now), 0);
   }
-  // The starter starts nothing once the workers are stopping, and is done after its current start;
-  // it is waited for to the end, since it writes into this object.
-  if (starter_ != nullptr) {
-    ::WaitForSingleObject(starter_, INFINITE);
-    ::CloseHandle(starter_);
-  }
-  ::DWORD count = 0;
-  {
-    // Not held while waiting: a worker takes the lock to see that it is to stop.
-    Locked locked(state_->lock);
-    count = static_cast<::DWORD>(threadCount_);
-  }
-  const bool ended =
-      count == 0 || ::WaitForMultipleObjects(count, threads_, TRUE, kStopWithinMs) < WAIT_OBJECT_0 + count;
-  for (std::size_t i = 0; i < count; ++i) ::CloseHandle(threads_[i]);
-  if (ended) delete state_;
 }
 
 bool PlacementWorkers::inFlight(HWND hwnd) const {
@@ -221,10 +295,10 @@ bool PlacementWorkers::inFlight(HWND hwnd, unsigned long thread, unsigned batch)
 
 void PlacementWorkers::place(std::span<WindowMove* const> moves, unsigned long ms) {
   const unsigned batch = ++batches_;
-  std::vector<::DWORD> threads;  // the windows' threads with a job of this batch
-  std::size_t starting = 0;      // workers started for it that may not be waiting yet
-  bool anyHanded = false;
-  ULONGLONG handedOut = 0;  // when its first job was handed out
+  // Every window asked about first, and then all handed out together: handed out one by one, each
+  // worker woken would take a core from the asking, and the last window would start late.
+  std::vector<Job*> jobs;
+  jobs.reserve(moves.size());
   for (WindowMove* move : moves) {
     // Asked once a move: under Wine each question about another process's window goes to the server.
     const ::HWND h = reinterpret_cast<::HWND>(move->hwnd);
@@ -245,26 +319,31 @@ void PlacementWorkers::place(std::span<WindowMove* const> moves, unsigned long m
     job->given = move;
     job->batch = batch;
     job->thread = thread;
-    const bool newThread = thread == 0 || std::find(threads.begin(), threads.end(), thread) == threads.end();
-    if (newThread) threads.push_back(thread);
-    // Handed out at once: the first window is placed while the others are still being asked about.
-    Locked locked(state_->lock);
-    if (!anyHanded) handedOut = ::GetTickCount64();
-    anyHanded = true;
-    state_->append(job);
-    // A worker for each thread with calls to make, as far as there are workers.
-    while (threads.size() > state_->idle + starting && startWorker()) ++starting;
-    // One worker a job: waking every idle one would only send the others back to sleep, a storm
-    // of threads on a machine of two cores. A job whose thread is busy is taken by the worker that
-    // serves it, once its call returns.
-    ::WakeConditionVariable(&state_->queued);
+    jobs.push_back(job);
   }
+  const bool anyHanded = !jobs.empty();
+  ULONGLONG handedOut = 0;
+  std::size_t toStart = 0;
+  if (anyHanded) {
+    Locked locked(state_->lock);
+    handedOut = ::GetTickCount64();
+    for (Job* job : jobs) state_->append(job);
+    // A worker for every window's thread that has a call to make now, none waiting for another.
+    const std::size_t startable = state_->startableThreads();
+    while (startable > state_->idle + state_->starting && state_->reserveWorker()) ++toStart;
+    // One worker a job: waking every idle one would only send the others back to sleep, a storm of
+    // threads on a machine of two cores. A job whose thread is busy is taken by the worker that
+    // serves it, once its call returns.
+    for (std::size_t i = 0; i < jobs.size(); ++i) ::WakeConditionVariable(&state_->queued);
+  }
+  // Started without the lock, which the idle workers need to take their jobs meanwhile.
+  for (; toStart > 0; --toStart) startReserved(state_);
   if (!anyHanded) return;
 
   Locked locked(state_->lock);
   // Without a single worker nothing would start: the moves are posted at once.
   ULONGLONG wake = 0;
-  for (ULONGLONG now = ::GetTickCount64(); threadCount_ > 0 && state_->review(batch, handedOut, now, ms, wake);
+  for (ULONGLONG now = ::GetTickCount64(); state_->live > 0 && state_->review(batch, handedOut, now, ms, wake);
        now = ::GetTickCount64()) {
     ::SleepConditionVariableSRW(&state_->finished, &state_->lock, static_cast<::DWORD>(wake - now), 0);
   }

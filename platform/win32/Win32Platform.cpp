@@ -325,8 +325,6 @@ BOOL Win32Platform::Shell_NotifyIconA(DWORD message, NOTIFYICONDATAA* data) {
   if (message == NIM_ADD) {
     trayIcon_ = *data;
     hasTrayIcon_ = true;
-    // Lets a shell of lower integrity tell us it has restarted.
-    ::ChangeWindowMessageFilterEx(sys(data->hWnd), taskbarCreated_, MSGFLT_ALLOW, nullptr);
   } else if (message == NIM_DELETE && hasTrayIcon_ && data->hWnd == trayIcon_.hWnd && data->uID == trayIcon_.uID) {
     hasTrayIcon_ = false;
   }
@@ -350,7 +348,14 @@ BOOL Win32Platform::Shell_NotifyIconA(DWORD message, NOTIFYICONDATAA* data) {
     std::memcpy(icon.szInfoTitle, data->szInfoTitle, sizeof icon.szInfoTitle);
     icon.dwInfoFlags = data->dwInfoFlags;
   }
-  return ::Shell_NotifyIconA(message, &icon);
+  const BOOL shown = ::Shell_NotifyIconA(message, &icon);
+  if (message == NIM_ADD) {
+    // Lets a shell of lower integrity tell us it has restarted.
+    ::ChangeWindowMessageFilterEx(sys(data->hWnd), taskbarCreated_, MSGFLT_ALLOW, nullptr);
+    // Nothing the icon does not need runs before it shows: the placement workers start now.
+    if (workers_ != nullptr) workers_->warmUp();
+  }
+  return shown;
 }
 
 void Win32Platform::restoreTrayIcon(HWND window) {
@@ -466,9 +471,9 @@ bool Win32Platform::readWholeFile(const char* path, std::string& bytes) {
 
 namespace {
 
-// The bytes reach the disk before the rename makes them the file: a power cut then leaves either
-// the old file or the new one, never an empty or half-written one.
-bool writeThrough(::HANDLE file, std::string_view bytes) {
+// With Durability::PowerCut the bytes reach the disk before the rename makes them the file: a power
+// cut then leaves either the old file or the new one, never an empty or half-written one.
+bool writeAll(::HANDLE file, std::string_view bytes, Platform::Durability durability) {
   bool ok = true;
   for (std::size_t done = 0; ok && done < bytes.size();) {
     const auto chunk = static_cast<::DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 20));
@@ -476,7 +481,7 @@ bool writeThrough(::HANDLE file, std::string_view bytes) {
     ok = ::WriteFile(file, bytes.data() + done, chunk, &written, nullptr) != FALSE && written == chunk;
     done += written;
   }
-  ok = ::FlushFileBuffers(file) != FALSE && ok;
+  if (durability == Platform::Durability::PowerCut) ok = ::FlushFileBuffers(file) != FALSE && ok;
   ok = ::CloseHandle(file) != FALSE && ok;
   return ok;
 }
@@ -504,12 +509,15 @@ bool createTemporary(const std::string& path, std::string& temporary, ::HANDLE& 
 
 }  // namespace
 
-bool Win32Platform::replaceFile(const char* path, std::string_view bytes) {
+bool Win32Platform::replaceFile(const char* path, std::string_view bytes, Durability durability) {
   std::string temporary;
   ::HANDLE file = INVALID_HANDLE_VALUE;
   if (!createTemporary(path, temporary, file)) return false;
-  bool ok = writeThrough(file, bytes);
-  if (ok) ok = ::MoveFileExA(temporary.c_str(), path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+  bool ok = writeAll(file, bytes, durability);
+  // Written and renamed, the file outlives the process at once: the system's cache holds it. Only
+  // a power cut needs the disk, which a file of the session's windows need not survive.
+  const ::DWORD flags = MOVEFILE_REPLACE_EXISTING | (durability == Durability::PowerCut ? MOVEFILE_WRITE_THROUGH : 0);
+  if (ok) ok = ::MoveFileExA(temporary.c_str(), path, flags) != FALSE;
   if (!ok) ::DeleteFileA(temporary.c_str());
   return ok;
 }

@@ -146,7 +146,7 @@ class Win32Platform final : public Platform {
   BOOL clearMyHook(HWND target) override;
 
   bool readWholeFile(const char* path, std::string& bytes) override;
-  bool replaceFile(const char* path, std::string_view bytes) override;
+  bool replaceFile(const char* path, std::string_view bytes, Durability durability) override;
   bool removeLeftoverTemporaries(const char* path) override;
 
   HRESULT SHGetFolderPathA(HWND owner, int csidl, HANDLE token, DWORD flags, char* path) override;
@@ -174,7 +174,7 @@ class Win32Platform final : public Platform {
   // Posted when waiting could hold this thread: for a hung window, and behind a call in flight.
   Delivery deliveryFor(HWND hwnd) const;
 
-  std::unique_ptr<PlacementWorkers> workers_;  // started with the program
+  std::unique_ptr<PlacementWorkers> workers_;  // warmed up once the tray icon is offered
   UINT taskbarCreated_;
   NOTIFYICONDATAA trayIcon_{};
   bool hasTrayIcon_ = false;

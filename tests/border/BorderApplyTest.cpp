@@ -4,6 +4,7 @@
 
 #include "BorderFixture.h"
 #include "layout/border/truncToPixel.h"
+#include "platform/ForwardingPlatform.h"
 
 namespace tessellor::test {
 namespace {
@@ -173,6 +174,35 @@ TEST_F(BorderApply, RefusedPlacementLeavesTheOthersToTheFitPass) {
   const HWND wide = window(Desc("wide").min(400, 0));
   layout.addWindow(wide, East);
   EXPECT_EQ(layout.eastWeight, 0.4);
+  expectConsistent(layout, desk);
+}
+
+// Counts the regions made and freed to measure windows with.
+class RegionCount final : public ForwardingPlatform {
+ public:
+  using ForwardingPlatform::ForwardingPlatform;
+  HRGN CreateRectRgn(int left, int top, int right, int bottom) override {
+    ++made;
+    return desktop_.CreateRectRgn(left, top, right, bottom);
+  }
+  BOOL DeleteObject(HRGN region) override {
+    ++freed;
+    return desktop_.DeleteObject(region);
+  }
+  int made = 0;
+  int freed = 0;
+};
+
+// Every add re-applies the layout and measures every window held: with a region made for each
+// window, a start of n windows made n (n + 3) / 2 of them (324 for 24), each a call to the system.
+// One region an apply keeps the calls as many as the windows, and none is left behind.
+TEST_F(BorderApply, OneRegionMeasuresEveryWindowOfAnApply) {
+  RegionCount counting(desk);
+  BorderLayout layout(counting);
+  constexpr int kWindows = 24;
+  for (int i = 0; i < kWindows; ++i) ASSERT_TRUE(layout.addWindow(window("w" + std::to_string(i)), i % 4));
+  EXPECT_LE(counting.made, 2 * kWindows);
+  EXPECT_EQ(counting.made, counting.freed);
   expectConsistent(layout, desk);
 }
 

@@ -19,6 +19,12 @@
 //                               each, one after another (SetWindowPos without activation or z-order),
 //                               while a thread of its own polls closely until all of them stand
 //                               there; "ok MICROSECONDS" from the first call to that moment
+//   place-together MS           as place-each, but all at once: a thread a window, each started and
+//                               waiting before the clock starts, all let go together; "ok MICROSECONDS"
+//                               from letting them go to the first poll that finds every window there
+//   keys-while-placing MS KEY+KEY... KEY+KEY...
+//                               presses the first keys, then the second as soon as a sample window has
+//                               moved: "ok MOVED OF", how many had moved then, or "timeout" (none in MS)
 //   watch on|off                from now on, notes the moment each sample window last changed rectangle
 //   placed-at MS                then expected lines: polls until all of them hold; "ok CLOCK", the moment
 //                               the last of them reached its rectangle as watched, on the clock that the
@@ -499,26 +505,37 @@ void timeKey(DWORD ms, const std::string& keys) {
   }
 }
 
-// Places the windows of the expected lines itself, one after another, as a program without
-// workers would: the floor that the program's own placing is measured against.
-void placeEach(DWORD ms) {
-  std::vector<Expected> wanted;
+// The sample windows named by the expected lines that follow, in their order; false (and answered)
+// when a line names none to place.
+bool windowsToPlace(std::vector<Expected>& wanted, std::vector<HWND>& windows) {
   std::string error;
   if (!readExpected(wanted, error)) {
     reply("error %s", error.c_str());
-    return;
+    return false;
   }
-  std::vector<HWND> windows;
   for (const Expected& e : wanted) {
     HWND hwnd = e.foreground || e.minimized || e.hidden ? nullptr : sampleNamed(e.title);
     if (hwnd == nullptr) {
       reply("error no window to place for %s", e.title.c_str());
-      return;
+      return false;
     }
     windows.push_back(hwnd);
   }
-  // Watched as a hotkey's placements are: by a poll that runs while the windows are placed, and
-  // costs the window system alike in both figures.
+  return true;
+}
+
+constexpr UINT kBareMoveFlags = SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOOWNERZORDER | SWP_NOCOPYBITS;
+
+void placeAt(HWND hwnd, const RECT& r) {
+  SetWindowPos(hwnd, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, kBareMoveFlags);
+}
+
+// Runs `place` and answers the microseconds from `start` (taken by `place`, just before its first
+// call) to the first poll that finds every window at its rectangle. Watched as a hotkey's
+// placements are: by a poll that runs while the windows are placed, and costs the window system
+// alike in every figure.
+template <typename Place>
+void timePlacing(DWORD ms, const std::vector<Expected>& wanted, Place place) {
   struct Watch {
     const std::vector<Expected>* wanted;
     DWORD ms;
@@ -529,26 +546,124 @@ void placeEach(DWORD ms) {
     w->end = pollClosely(w->ms, [&] { return allMatch(*w->wanted); });
     return 0;
   };
-  const long long start = clockMicros();
   HANDLE watcher = CreateThread(nullptr, 0, poll, &watch, 0, nullptr);
-  for (std::size_t i = 0; i < wanted.size(); ++i) {
-    const RECT& r = wanted[i].rect;
-    SetWindowPos(windows[i], nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
-                 SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOOWNERZORDER | SWP_NOCOPYBITS);
-  }
+  const long long start = place();
   if (watcher != nullptr) {
     WaitForSingleObject(watcher, INFINITE);
     CloseHandle(watcher);
   } else {
     watch.end = pollClosely(ms, [&] { return allMatch(wanted); });
   }
-  const long long end = watch.end;
-  if (end < 0) {
+  if (watch.end < 0) {
     reply("timeout %lu", static_cast<unsigned long>(ms));
     listWindows();
   } else {
-    reply("ok %lld", end - start);
+    reply("ok %lld", watch.end - start);
   }
+}
+
+// Presses the first keys, and the second ones as soon as the first sample window has moved: a key
+// pressed while the windows are being placed. "ok MOVED OF" tells how many of the sample windows
+// had moved by then; "timeout" when none moved within MS (the second keys are not pressed).
+void keysWhilePlacing(DWORD ms, const std::string& first, const std::string& second) {
+  std::vector<std::pair<HWND, RECT>> before;
+  for (HWND hwnd : sampleWindows()) {
+    RECT r{};
+    GetWindowRect(hwnd, &r);
+    before.emplace_back(hwnd, r);
+  }
+  if (!pressKeys(first)) {
+    reply("error bad keys");
+    return;
+  }
+  std::size_t moved = 0;
+  const long long at = pollClosely(ms, [&] {
+    moved = 0;
+    for (const auto& [hwnd, r] : before) {
+      RECT now{};
+      GetWindowRect(hwnd, &now);
+      if (!EqualRect(&now, &r)) ++moved;
+    }
+    return moved > 0;
+  });
+  if (at < 0) {
+    reply("timeout");
+    return;
+  }
+  if (!pressKeys(second)) {
+    reply("error bad keys");
+    return;
+  }
+  reply("ok %lu %lu", static_cast<unsigned long>(moved), static_cast<unsigned long>(before.size()));
+}
+
+// Places the windows of the expected lines itself, one after another, as a program without
+// workers would: the floor that the program's own placing is measured against.
+void placeEach(DWORD ms) {
+  std::vector<Expected> wanted;
+  std::vector<HWND> windows;
+  if (!windowsToPlace(wanted, windows)) return;
+  timePlacing(ms, wanted, [&] {
+    const long long start = clockMicros();
+    for (std::size_t i = 0; i < wanted.size(); ++i) placeAt(windows[i], wanted[i].rect);
+    return start;
+  });
+}
+
+// One window's placement on a thread of its own, held until every thread is ready.
+struct TogetherJob {
+  HWND hwnd;
+  RECT rect;
+  HANDLE ready;  // set by the thread once it waits for `go`
+  HANDLE go;
+};
+
+DWORD WINAPI placeWhenGo(void* parameter) {
+  auto& job = *static_cast<TogetherJob*>(parameter);
+  SetEvent(job.ready);
+  WaitForSingleObject(job.go, INFINITE);
+  placeAt(job.hwnd, job.rect);
+  return 0;
+}
+
+// Places the windows of the expected lines all at once, a thread a window: what the window system
+// allows when every window's program answers at the same time. The threads are started and waiting
+// before the clock starts, as a program's pool of threads would be; the clock starts as they are
+// let go.
+void placeTogether(DWORD ms) {
+  std::vector<Expected> wanted;
+  std::vector<HWND> windows;
+  if (!windowsToPlace(wanted, windows)) return;
+  HANDLE go = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  if (go == nullptr) {
+    reply("error cannot make an event (%lu)", GetLastError());
+    return;
+  }
+  std::vector<TogetherJob> jobs(wanted.size());
+  std::vector<HANDLE> threads;
+  bool started = true;
+  for (std::size_t i = 0; i < jobs.size() && started; ++i) {
+    jobs[i] = TogetherJob{windows[i], wanted[i].rect, CreateEventA(nullptr, TRUE, FALSE, nullptr), go};
+    HANDLE thread = jobs[i].ready == nullptr ? nullptr : CreateThread(nullptr, 0, placeWhenGo, &jobs[i], 0, nullptr);
+    started = thread != nullptr && WaitForSingleObject(jobs[i].ready, 10000) == WAIT_OBJECT_0;
+    if (thread != nullptr) threads.push_back(thread);
+  }
+  if (started) {
+    timePlacing(ms, wanted, [&] {
+      const long long start = clockMicros();
+      SetEvent(go);
+      return start;
+    });
+  } else {
+    reply("error cannot start a thread a window (%lu)", GetLastError());
+  }
+  SetEvent(go);  // no thread is left waiting, whatever failed
+  WaitForMultipleObjects(static_cast<DWORD>(threads.size()), threads.data(), TRUE, INFINITE);
+  for (HANDLE thread : threads) CloseHandle(thread);
+  for (const TogetherJob& job : jobs) {
+    if (job.ready != nullptr) CloseHandle(job.ready);
+  }
+  CloseHandle(go);
 }
 
 // The watch: a thread that notes, about every millisecond, when each sample window's rectangle
@@ -1099,6 +1214,10 @@ void run(const std::string& command, const char* rest) {
     timeKey(n, word);
   } else if (command == "place-each" && std::sscanf(rest, "%lu", &n) == 1) {
     placeEach(n);
+  } else if (command == "place-together" && std::sscanf(rest, "%lu", &n) == 1) {
+    placeTogether(n);
+  } else if (command == "keys-while-placing" && std::sscanf(rest, "%lu %255s %255s", &n, word, word2) == 3) {
+    keysWhilePlacing(n, word, word2);
   } else if (command == "watch" && std::sscanf(rest, "%255s", word) == 1) {
     reply(watch(std::strcmp(word, "on") == 0) ? "ok" : "error already so");
   } else if (command == "placed-at" && std::sscanf(rest, "%lu", &n) == 1) {

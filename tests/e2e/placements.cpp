@@ -10,6 +10,7 @@
 // Bounds on time are loose on purpose: a batch waits on its windows 100 ms at most, while one that
 // waited on a window whose thread sleeps would take until it wakes, seconds later. Every bound lies
 // far between the two, and whether a sleeping window had woken is read from its log, not guessed.
+#include "platform/win32/PlacementWorkers.h"
 #include "platform/win32/Win32Platform.h"
 
 #include <windows.h>
@@ -500,6 +501,48 @@ int main(int argc, char** argv) {
       }
     }
     closeSampler(one);
+  }
+
+  // --- more windows' threads than the workers kept warm -----------------------------------------------
+  {
+    // Two kept warm, and eight programs' windows that take 30 ms each to answer: waited for one
+    // after another by two workers they would take four rounds, past the 100 ms each may wait.
+    // Every thread gets a worker at once, and each answers in time: one of three batches must find
+    // them so. The workers beyond the two end once idle for a second.
+    tessellor::win32::PlacementWorkers pool(2, 1000);
+    Sampler many;
+    std::vector<std::string> described;
+    for (int i = 1; i <= 8; ++i) described.push_back(text("Many%d,%d,%d,300,200,116,27,16A085", i, 20 * i, 20 * i));
+    if (!startSampler(samplerExe, dir + "\\placements-many.log", "--threads --answer-ms 30", described, many)) {
+      check(false, "more threads than warm workers", "the sample application did not start");
+    } else {
+      bool ok = false;
+      std::string why;
+      std::size_t grown = 0;
+      for (LONG attempt = 0; attempt < 3 && !ok; ++attempt) {
+        std::vector<WindowMove> moves;
+        for (LONG i = 0; i < 8; ++i) {
+          moves.push_back(
+              placing(many.windows[static_cast<std::size_t>(i)], RECT{i * 150, 400 + attempt, i * 150 + 150, 700}));
+        }
+        std::vector<WindowMove*> given;
+        for (WindowMove& m : moves) given.push_back(&m);
+        pool.place(given, 100);
+        grown = pool.workerCount();
+        ok = grown >= 8;
+        for (std::size_t i = 0; i < 8; ++i) {
+          const WindowMove& m = moves[i];
+          ok =
+              ok && m.answered && m.result == TRUE && standsAt(many.windows[i], RECT{m.x, m.y, m.x + m.cx, m.y + m.cy});
+        }
+        why = text("%lu workers, ", static_cast<unsigned long>(grown)) + reported(moves);
+      }
+      check(ok, "eight programs' windows, 30 ms each to answer, each get a worker at once and answer in time", why);
+      check(within(15000, [&] { return pool.workerCount() == 2; }),
+            "the workers beyond the ones kept warm end once they have been idle a while",
+            text("%lu workers left", static_cast<unsigned long>(pool.workerCount())));
+    }
+    closeSampler(many);
   }
 
   // --- the end of the program while a window keeps a worker waiting ------------------------------

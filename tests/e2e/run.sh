@@ -328,6 +328,41 @@ step "key ctrl+back"
 compare "Ctrl+Backspace puts every window back" 10000 foreground
 if [ "$mode" = test ]; then ctrl_left_reaches_sample "after Ctrl+Backspace, Ctrl+Left reaches the other programs again"; fi
 
+# --- a key of the new layout pressed while its windows are being placed ---------------------------
+# Ctrl+Alt+B, and Ctrl+Backspace as soon as the first window has moved: the layout's keys are held
+# before any of its windows moves, so Ctrl+Backspace waits for the program, never reaches the window
+# in front (which logs every key that reaches it), and puts every window back once they stand.
+check_key_while_placing() {
+  local backs_before backs_after
+  describe_desktop
+  scenario+=("key 0" "key 2")
+  simulate key-while-placing
+  backs_before=$(grep -c ' 08 ctrl' "$run/sampler.log" || true)
+  ctl "keys-while-placing 10000 ctrl+alt+b ctrl+back"
+  if [[ $REPLY != ok* ]]; then
+    fail "Ctrl+Alt+B: no window moved ($REPLY)"
+    return
+  fi
+  read -r _ moved of <<<"$REPLY"
+  note "Ctrl+Backspace pressed when $moved of $of windows had moved"
+  compare "Ctrl+Backspace pressed while the Border Layout places its windows puts every window back where it stood" \
+    10000 foreground
+  backs_after=$(grep -c ' 08 ctrl' "$run/sampler.log" || true)
+  if [ "$backs_after" = "$backs_before" ]; then
+    pass "that Ctrl+Backspace never reaches the window in front"
+  else
+    fail "that Ctrl+Backspace reached a sample window ($((backs_after - backs_before)) times)"
+  fi
+  step status
+  if [ "$REPLY" != 'status "No Layout Selected"' ]; then
+    fail "after it the status box shows $REPLY"
+    # Ended, so that the checks after this one start from the desktop they expect.
+    step "key ctrl+back"
+    compare "Ctrl+Backspace once more puts every window back" 10000
+  fi
+}
+if [ "$mode" = test ]; then check_key_while_placing; fi
+
 # --- Grid Layout ---------------------------------------------------------------------------------
 describe_desktop
 scenario+=("key 1")

@@ -5,19 +5,29 @@
 
 #include "platform/ForwardingPlatform.h"
 #include "platform/sim/SimDesktop.h"
+#include "settings/Eligibility.h"
 #include "settings/ProgramNames.h"
 
 namespace tessellor {
 namespace {
 
-// Counts the one expensive question, the module list of another process.
+// Counts the questions that name a process's program: its image's path, and the list of its
+// modules, which under Wine reads the other process's memory. `imageFails` makes the first refuse.
 class CountingPlatform final : public ForwardingPlatform {
  public:
   using ForwardingPlatform::ForwardingPlatform;
+  BOOL QueryFullProcessImageNameA(HANDLE process, DWORD flags, char* name, DWORD* size) override {
+    ++imageQueries;
+    if (imageFails) return FALSE;
+    return desktop_.QueryFullProcessImageNameA(process, flags, name, size);
+  }
   BOOL EnumProcessModules(HANDLE process, HMODULE* modules, DWORD size, DWORD* needed) override {
     ++moduleQueries;
     return desktop_.EnumProcessModules(process, modules, size, needed);
   }
+  int queries() const { return imageQueries + moduleQueries; }
+  bool imageFails = false;
+  int imageQueries = 0;
   int moduleQueries = 0;
 };
 
@@ -46,7 +56,7 @@ TEST(ProgramNames, OneQueryAProcessAndEachWindowItsOwnProgram) {
   EXPECT_EQ(nameOf(names, platform, editor2), "editor.exe");
   EXPECT_EQ(nameOf(names, platform, mail), "mail.exe");
   EXPECT_EQ(nameOf(names, platform, editor1), "editor.exe");
-  EXPECT_EQ(platform.moduleQueries, 2);
+  EXPECT_EQ(platform.queries(), 2);
   // A process that cannot be asked has no name, each time it is asked.
   EXPECT_EQ(nameOf(names, platform, closed), "(none)");
   EXPECT_EQ(nameOf(names, platform, closed), "(none)");
@@ -71,7 +81,38 @@ TEST(ProgramNames, ManyProgramsForgetTheOldestAndStillAnswerRight) {
   // The first three were forgotten and are asked again; the last one is still known.
   EXPECT_EQ(nameOf(names, platform, windows[0]), "program0.exe");
   EXPECT_EQ(nameOf(names, platform, windows.back()), "program" + std::to_string(programs - 1) + ".exe");
-  EXPECT_EQ(platform.moduleQueries, static_cast<int>(programs) + 1);
+  EXPECT_EQ(platform.queries(), static_cast<int>(programs) + 1);
+}
+
+// A layout's start names every program on the desktop: the image's path answers it in one question,
+// and the modules are never listed while it does.
+TEST(ProgramNames, TheImageNamesTheProgramWithoutListingItsModules) {
+  sim::SimDesktop desk;
+  CountingPlatform platform(desk);
+  const HWND editor = windowOf(desk, "editor", "editor.exe");
+  char name[100] = {};
+  ASSERT_TRUE(getProgramName(platform, editor, name, sizeof name));
+  EXPECT_STREQ(name, "editor.exe");
+  EXPECT_EQ(platform.imageQueries, 1);
+  EXPECT_EQ(platform.moduleQueries, 0);
+}
+
+// Where the image's path cannot be read, the first module still names the program; where neither
+// answers, the buffer keeps what it held.
+TEST(ProgramNames, TheModulesNameTheProgramWhenTheImageCannot) {
+  sim::SimDesktop desk;
+  CountingPlatform platform(desk);
+  platform.imageFails = true;
+  const HWND mail = windowOf(desk, "mail", "mail.exe");
+  char name[100] = {};
+  ASSERT_TRUE(getProgramName(platform, mail, name, sizeof name));
+  EXPECT_STREQ(name, "mail.exe");
+  EXPECT_EQ(platform.moduleQueries, 1);
+
+  const HWND closed = windowOf(desk, "closed", "-");
+  char kept[100] = "before";
+  EXPECT_FALSE(getProgramName(platform, closed, kept, sizeof kept));
+  EXPECT_STREQ(kept, "before");
 }
 
 }  // namespace

@@ -73,7 +73,7 @@ TEST(SimKill, TheDyingProgramChangesNothingThatOutlivesIt) {
   d.killProcess();
   EXPECT_FALSE(d.SetWindowPos(a, nullptr, 0, 0, 10, 10, 0));
   EXPECT_FALSE(d.ShowWindow(a, SW_HIDE));
-  EXPECT_FALSE(d.replaceFile("settings.dat", "x"));
+  EXPECT_FALSE(d.replaceFile("settings.dat", "x", Platform::Durability::PowerCut));
   EXPECT_FALSE(d.DeleteFileA("settings.dat"));
   EXPECT_EQ(d.rectOf(a), (RECT{100, 100, 500, 400}));
   EXPECT_TRUE(d.calls().empty());
@@ -81,7 +81,7 @@ TEST(SimKill, TheDyingProgramChangesNothingThatOutlivesIt) {
   EXPECT_THROW(d.GetMessageA(&msg, nullptr, 0, 0), ProcessKilled);
   d.endProcess();
   EXPECT_FALSE(d.killed());
-  EXPECT_TRUE(d.replaceFile("settings.dat", "x"));
+  EXPECT_TRUE(d.replaceFile("settings.dat", "x", Platform::Durability::PowerCut));
 }
 
 // ---- Any file ----

@@ -60,12 +60,12 @@ TEST(SimFiles, PlatformCallsReachTheStore) {
   EXPECT_EQ(d.SHGetFolderPathA(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, nullptr), E_INVALIDARG);
 
   const std::string path = std::string(folder) + "\\Tessellor\\settings.dat";
-  EXPECT_FALSE(d.replaceFile(path.c_str(), "x"));
+  EXPECT_FALSE(d.replaceFile(path.c_str(), "x", Platform::Durability::PowerCut));
   EXPECT_TRUE(d.CreateDirectoryA((std::string(folder) + "\\Tessellor").c_str(), nullptr));
   EXPECT_EQ(d.GetLastError(), 0u);
   EXPECT_FALSE(d.CreateDirectoryA((std::string(folder) + "\\Tessellor").c_str(), nullptr));
   EXPECT_EQ(d.GetLastError(), ERROR_ALREADY_EXISTS);
-  EXPECT_TRUE(d.replaceFile(path.c_str(), std::string("a\0b", 3)));
+  EXPECT_TRUE(d.replaceFile(path.c_str(), std::string("a\0b", 3), Platform::Durability::PowerCut));
   std::string bytes = "left over";
   ASSERT_TRUE(d.readWholeFile(path.c_str(), bytes));
   EXPECT_EQ(bytes, std::string("a\0b", 3));  // every byte, a NUL included
@@ -73,7 +73,7 @@ TEST(SimFiles, PlatformCallsReachTheStore) {
   EXPECT_FALSE(d.readWholeFile("missing.dat", bytes));
   EXPECT_EQ(bytes, "untouched");
   EXPECT_FALSE(d.readWholeFile(nullptr, bytes));
-  EXPECT_FALSE(d.replaceFile(nullptr, "x"));
+  EXPECT_FALSE(d.replaceFile(nullptr, "x", Platform::Durability::PowerCut));
 }
 
 // ---- The two Run keys ----

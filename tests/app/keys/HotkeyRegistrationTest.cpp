@@ -184,5 +184,30 @@ TEST(StartUp, TheDialogAcceptsTheTrayMessageFromProcessesOfLowerIntegrity) {
   EXPECT_TRUE(allowed);
 }
 
+// The keys a layout's windows are placed under: the new layout's before its first window moves, so
+// that Ctrl+Backspace pressed while they are being placed is the program's and ends the layout once
+// they stand; an ended layout's keys gone before its windows are put back, for the program in front.
+TEST(HotkeyRegistration, TheKeysFollowTheLayoutBeforeItsWindowsMove) {
+  std::vector<std::vector<int>> heldAtPlacing;  // at each batch's first placement
+  int lastBatch = 0;
+  sim::RunOptions options;
+  options.prepare = [&](sim::ScenarioRunner& r) {
+    sim::SimDesktop& desk = r.desktop();
+    desk.onCall = [&desk, &heldAtPlacing, &lastBatch](const sim::PlacementCall& call) {
+      if (call.batch == 0 || call.batch == lastBatch) return;
+      lastBatch = call.batch;
+      heldAtPlacing.push_back(desk.hotkeys());
+    };
+  };
+  std::ostringstream out, err;
+  const std::string scenario =
+      "settings-file \"auto\"\nwindow a\nwindow b\nwindow c\nforeground c\nstart\nkey \"Ctrl+Alt+B\"\n"
+      "key \"Ctrl+Backspace\"\n";
+  ASSERT_EQ(sim::runScenarioText("s.scn", scenario, options, out, err), 0) << err.str();
+  ASSERT_EQ(heldAtPlacing.size(), 2u) << out.str();
+  EXPECT_EQ(heldAtPlacing[0], (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}));
+  EXPECT_EQ(heldAtPlacing[1], (std::vector<int>{0, 1}));
+}
+
 }  // namespace
 }  // namespace tessellor

@@ -119,8 +119,9 @@ void dropLayout(Shell& shell) {
   forgetTakenWindows(shell, *layout);
   const bool hadLate = !layout->lateWindows.empty();
   retireLayout(shell, layout);
-  const bool lateLeft = std::any_of(shell.layouts.begin(), shell.layouts.end(),
-                                    [](const auto& running) { return !running->lateWindows.empty(); });
+  const bool lateLeft =
+      !shell.latePutBacks.empty() || std::any_of(shell.layouts.begin(), shell.layouts.end(),
+                                                 [](const auto& running) { return !running->lateWindows.empty(); });
   if (hadLate && !lateLeft) shell.platform.KillTimer(shell.mainDialog, LATE_PLACEMENTS_TIMER);
   followMode(shell);
 }

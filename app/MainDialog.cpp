@@ -52,9 +52,9 @@ bool mayPlace(const Shell& shell, UINT message) {
 // What the running layout must know before an event acts: the windows that took a late placement
 // since, and the windows whose own events never came.
 void beforeEvent(Shell& shell, UINT message, WPARAM wParam) {
-  if (!shell.anyLayout()) return;
+  // Windows put back late are waited for with no layout running too.
   readBackAnsweredWindows(shell);
-  if (!mayPlace(shell, message)) return;
+  if (!shell.anyLayout() || !mayPlace(shell, message)) return;
   // The window a hook message is about has its own event now.
   const bool hookMessage = message != WM_HOTKEY && message != WM_COMMAND && message != WM_TIMER &&
                            message != WM_DISPLAYCHANGE && message != WM_SETTINGCHANGE;

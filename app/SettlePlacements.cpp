@@ -76,7 +76,7 @@ void settlePlacements(Shell& shell) {
     settleLayout(shell, *layout);
   }
   // Windows put back where they were kept, the last one put back raised last.
-  if (!shell.putBacks.empty()) shell.putBacks.flush();
+  if (!shell.putBacks.empty()) noteLatePutBacks(shell, shell.putBacks.flush());
 }
 
 }  // namespace tessellor

@@ -119,6 +119,9 @@ struct Shell {
   // to leave its program alone), and the program the open tray menu offers so.
   HWND lastFront = nullptr;
   std::string dontTileProgram;
+  // Windows put back that did not answer in time, and the window meant to end in front.
+  std::vector<HWND> latePutBacks;
+  HWND putBackFront = nullptr;
   // A layout that started empty was said so, once a run.
   bool toldEmptyStart = false;
   // The kind of the balloon shown last, which a click on the balloon means.

@@ -58,8 +58,11 @@ DesktopView::Area DesktopView::readArea() {
     monitor_ = desktop_.MonitorFromWindow(nullptr, MONITOR_DEFAULTTOPRIMARY);
     info.cbSize = sizeof info;
     if (monitor_ == nullptr || !desktop_.GetMonitorInfoA(monitor_, &info)) {
-      // No monitor to ask: the whole screen, as a maximised window covers it.
-      return Area{0, 0, desktop_.GetSystemMetrics(SM_CXMAXIMIZED), desktop_.GetSystemMetrics(SM_CYMAXIMIZED)};
+      // No monitor to ask: the whole screen, as a maximised window covers it. Where that cannot be
+      // read either, the area stays as it was rather than crushing every window to nothing.
+      const Area screen{0, 0, desktop_.GetSystemMetrics(SM_CXMAXIMIZED), desktop_.GetSystemMetrics(SM_CYMAXIMIZED)};
+      const bool unread = screen.width <= 0 || screen.height <= 0;
+      return unread && area_.width > 0 && area_.height > 0 ? area_ : screen;
     }
   }
   const RECT& work = info.rcWork;

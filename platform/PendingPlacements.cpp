@@ -270,6 +270,9 @@ PlacementOutcome PendingPlacements::flush() {
   order_.clear();
   if (!moves.empty()) desktop_.placeWindows(moves);
 
+  for (const WindowMove& move : moves) {
+    if (move.activates() && move.result != FALSE) outcome.activated = move.hwnd;
+  }
   for (std::size_t i = 0; i < moves.size(); ++i) {
     const WindowMove& move = moves[i];
     // A window's second move (the raise after its restore) tells what the first one did not.

@@ -20,6 +20,7 @@ struct PlacementOutcome {
   std::vector<HWND> late;      // the window did not answer in time: it takes its place once it does
   std::vector<HWND> standing;  // already where it was to go (or where it would refuse to leave): no call
   std::vector<HWND> denied;    // refused with ERROR_ACCESS_DENIED (also in refused): it will refuse every move
+  HWND activated = nullptr;    // the window the batch made active last, if one
   bool hasRefused(HWND hwnd) const { return std::find(refused.begin(), refused.end(), hwnd) != refused.end(); }
   bool hasLate(HWND hwnd) const { return std::find(late.begin(), late.end(), hwnd) != late.end(); }
 };

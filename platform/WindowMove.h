@@ -36,6 +36,8 @@ struct WindowMove {
     }
     return (flags & (SWP_NOZORDER | SWP_NOACTIVATE)) != (SWP_NOZORDER | SWP_NOACTIVATE);
   }
+  // Whether the move makes the window the active one.
+  bool activates() const { return call == Call::SetWindowPlacement ? ordered() : (flags & SWP_NOACTIVATE) == 0; }
 };
 
 }  // namespace tessellor

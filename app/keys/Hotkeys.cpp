@@ -94,11 +94,23 @@ void putForegroundWindowInCentre(Shell& shell) {
 constexpr char CHOOSE_ANOTHER[] = "To choose another key, double-click this icon and click Keys...";
 constexpr char CHOOSE_OTHERS[] = "To choose other keys, double-click this icon and click Keys...";
 
-[[gnu::cold]] void reportTaken(Shell& shell, std::size_t id) {
-  if (shell.keys.reportedTaken.test(id)) return;
-  const std::string text = concat({keyName(shell.keys.chosen[id]), " is used by another program. ", CHOOSE_ANOTHER});
-  // Counted as told only once shown: without a tray icon, a later try names it.
-  if (showTrayBalloon(shell, "Tessellor", text.c_str())) shell.keys.reportedTaken.set(id);
+// One balloon for every key found held by another program in one registration: a balloon a key
+// would each hide the one before.
+[[gnu::cold]] void reportTaken(Shell& shell, const std::vector<std::size_t>& taken) {
+  std::vector<std::string> keys;
+  std::vector<std::size_t> told;
+  for (std::size_t id : taken) {
+    if (shell.keys.reportedTaken.test(id)) continue;
+    keys.push_back(keyName(shell.keys.chosen[id]));
+    told.push_back(id);
+  }
+  if (keys.empty()) return;
+  const bool one = keys.size() == 1;
+  const std::string text =
+      concat({listed(keys), one ? " is" : " are", " used by another program. ", one ? CHOOSE_ANOTHER : CHOOSE_OTHERS});
+  // Counted as told only once shown: without a tray icon, a later try names them.
+  if (!showTrayBalloon(shell, "Tessellor", text.c_str())) return;
+  for (std::size_t id : told) shell.keys.reportedTaken.set(id);
 }
 
 struct TypedKey {
@@ -144,6 +156,7 @@ struct TypedKey {
     p.UnregisterHotKey(shell.mainDialog, row.id);
     s.registered[id] = NO_KEY;
   }
+  std::vector<std::size_t> taken;
   for (const Hotkey& row : hotkeys) {
     const auto id = static_cast<std::size_t>(row.id);
     if (!wanted[id].isSet() || s.isRegistered(id)) continue;
@@ -154,9 +167,10 @@ struct TypedKey {
       s.taken.reset(id);
     } else {
       s.taken.set(id);
-      reportTaken(shell, id);
+      taken.push_back(id);
     }
   }
+  reportTaken(shell, taken);
   reportLeftToTyping(shell, typed);
 }
 

@@ -97,6 +97,10 @@ HWND windowForTrayMenu(Shell& shell, std::string& program) {
   return hwnd;
 }
 
+void noteWindowInFront(Shell& shell, HWND hwnd) {
+  if (isOtherProgramsWindow(shell, hwnd)) shell.lastFront = hwnd;
+}
+
 void excludeEntry(Shell& shell, const std::string& entry) {
   Platform& p = shell.platform;
   const HWND dialog = shell.mainDialog;

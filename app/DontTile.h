@@ -18,4 +18,9 @@ HWND windowForTrayMenu(Shell& shell, std::string& program);
 // raising or activating none.
 void excludeEntry(Shell& shell, const std::string& entry);
 
+// Keeps the window the hook reports in front for the tray menu when it is an application window of
+// another program: the taskbar takes the focus as its icon is clicked, and must not hide the window
+// the user was working in.
+void noteWindowInFront(Shell& shell, HWND hwnd);
+
 }  // namespace tessellor

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/Commands.h"
+#include "app/DontTile.h"
 #include "app/LatePlacements.h"
 #include "app/LayoutActivation.h"
 #include "app/MissedEvents.h"
@@ -69,8 +70,7 @@ INT_PTR handleMessage(Shell* shell, Platform& platform, HWND hwnd, UINT message,
   if (message != 0 && (message == hook.focus || message == hook.minmax)) {
     registerHotkeys(*shell);
   }
-  if (message != 0 && message == hook.focus && handleFromValue(wParam) != hwnd)
-    shell->lastFront = handleFromValue(wParam);
+  if (message != 0 && message == hook.focus) noteWindowInFront(*shell, handleFromValue(wParam));
   // Registered numbers never collide with the fixed messages below.
   if (shell->anyLayout() && dispatchWindowEvent(*shell, message, wParam, lParam)) return TRUE;
 

@@ -115,8 +115,8 @@ struct Shell {
   // Windows whose placement was refused with ERROR_ACCESS_DENIED: no layout takes them again, until
   // they close (their handle may then name another window).
   std::vector<HWND> deniedWindows;
-  // The window the hook last reported in front (the tray menu offers to leave its program alone),
-  // and the program the open tray menu offers so.
+  // The application window of another program the hook last reported in front (the tray menu offers
+  // to leave its program alone), and the program the open tray menu offers so.
   HWND lastFront = nullptr;
   std::string dontTileProgram;
   // Windows put back that did not answer in time, and the window meant to end in front.

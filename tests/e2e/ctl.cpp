@@ -969,6 +969,207 @@ bool runKeysCommand(const std::string& command, const char* rest) {
   return true;
 }
 
+// ---- The "Tessellor Windows" dialog and the tray menu, from outside --------------------------------
+//   set-text ID TEXT            sets the main dialog's control ID to TEXT, the rest of the line, as
+//                               typing into it does
+//   wait-windows-dialog shown|gone MS
+//                               polls until the "Tessellor Windows" dialog is shown with its list, or
+//                               is gone; shown answers "ok L T R B l t r b": the dialog's rectangle and
+//                               its list view's
+//   windows-rows                its list view's rows, "row PROGRAM<tab>TITLE<tab>WHAT", then "rows N"
+//   windows-command ID          posts WM_COMMAND ID to it (1202 Copy, 2 Close)
+//   clipboard                   the clipboard's text (CF_TEXT), "clip LINE" for each line, then "clips N";
+//                               "clipboard none" when it holds none
+//   front TITLE                 makes the top-level window of that title, of any class, the foreground
+//                               window and polls until it is
+//   rect TITLE                  "rect L T R B" of the top-level window of that title, or "rect none"
+//   close-titled TITLE          WM_CLOSE to it
+//   front-away                  makes a tool window of this program the foreground window and reports
+//                               it so (EVENT_SYSTEM_FOREGROUND), as the taskbar takes the focus when its
+//                               icon is clicked on Windows
+//   tray-menu                   the tray icon's right click, as the shell posts it to the main dialog
+//   wait-menu shown|gone MS     polls until a popup menu (window class #32768) is shown, or none is
+//   menu-keys N                 presses Down N times and Enter with SendInput: picks the Nth item of a
+//                               menu that has none selected
+constexpr UINT kTrayMessage = WM_APP + 1;
+constexpr int kWindowsList = 1200;
+constexpr int kItemTextMax = 512;
+
+HWND windowsDialog() { return FindWindowExA(nullptr, nullptr, "#32770", "Tessellor Windows"); }
+
+bool menuShown() {
+  HWND hwnd = nullptr;
+  while ((hwnd = FindWindowExA(nullptr, hwnd, "#32768", nullptr)) != nullptr)
+    if (IsWindowVisible(hwnd)) return true;
+  return false;
+}
+
+// A pointer of this process means nothing in the list's: the LVITEMA and the buffer it names are
+// written and read in memory of the list's own process.
+bool remoteItemText(HWND list, HANDLE process, char* remote, int item, int subItem, std::string& text) {
+  LVITEMA lv{};
+  lv.iSubItem = subItem;
+  lv.cchTextMax = kItemTextMax;
+  lv.pszText = remote + sizeof lv;
+  if (!WriteProcessMemory(process, remote, &lv, sizeof lv, nullptr)) return false;
+  DWORD_PTR length = 0;
+  if (!sendWithin(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(remote), 5000, &length)) {
+    return false;
+  }
+  char buffer[kItemTextMax] = {};
+  if (!ReadProcessMemory(process, remote + sizeof lv, buffer, sizeof buffer, nullptr)) return false;
+  buffer[kItemTextMax - 1] = '\0';
+  text = buffer;
+  return length == text.size();
+}
+
+void windowsRows(HWND dialog) {
+  HWND list = dialog != nullptr ? GetDlgItem(dialog, kWindowsList) : nullptr;
+  DWORD pid = 0;
+  if (list == nullptr || GetWindowThreadProcessId(list, &pid) == 0) return reply("error no list");
+  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+  if (process == nullptr) return reply("error OpenProcess %lu", GetLastError());
+  DWORD_PTR count = 0;
+  auto* remote = static_cast<char*>(
+      VirtualAllocEx(process, nullptr, sizeof(LVITEMA) + kItemTextMax, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+  std::vector<std::string> rows;
+  std::string error;
+  if (remote == nullptr) {
+    error = "VirtualAllocEx " + std::to_string(GetLastError());
+  } else if (!sendWithin(list, LVM_GETITEMCOUNT, 0, 0, 5000, &count)) {
+    error = "LVM_GETITEMCOUNT timed out";
+  }
+  for (int item = 0; error.empty() && item < static_cast<int>(count); ++item) {
+    std::string row, text;
+    for (int sub = 0; sub < 3 && error.empty(); ++sub) {
+      if (!remoteItemText(list, process, remote, item, sub, text)) error = "item " + std::to_string(item) + " unread";
+      row += (sub > 0 ? "\t" : "") + text;
+    }
+    rows.push_back(row);
+  }
+  if (remote != nullptr) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+  CloseHandle(process);
+  if (!error.empty()) return reply("error %s", error.c_str());
+  for (const std::string& row : rows) reply("row %s", row.c_str());
+  reply("rows %zu", rows.size());
+}
+
+void clipboardText() {
+  if (!OpenClipboard(nullptr)) return reply("error OpenClipboard %lu", GetLastError());
+  HANDLE data = GetClipboardData(CF_TEXT);
+  const char* text = data != nullptr ? static_cast<const char*>(GlobalLock(data)) : nullptr;
+  if (text == nullptr) {
+    reply("clipboard none");
+  } else {
+    std::size_t lines = 0;
+    for (const char* at = text; *at != '\0';) {
+      const std::size_t length = std::strcspn(at, "\r\n");
+      reply("clip %s", std::string(at, length).c_str());
+      ++lines;
+      at += length;
+      if (*at == '\r') ++at;
+      if (*at == '\n') ++at;
+    }
+    reply("clips %zu", lines);
+    GlobalUnlock(data);
+  }
+  CloseClipboard();
+}
+
+// A stand-in for the taskbar: a shown tool window of another program, one pixel in a corner, which
+// the program must not take for an application window.
+HWND awayWindow() {
+  static HWND away = nullptr;
+  if (away == nullptr) {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "TessellorCtlAway";
+    RegisterClassA(&wc);
+    away = CreateWindowExA(WS_EX_TOOLWINDOW, wc.lpszClassName, "", WS_POPUP | WS_VISIBLE, 0, 0, 1, 1, nullptr, nullptr,
+                           wc.hInstance, nullptr);
+  }
+  return away;
+}
+
+bool pressMenuKeys(unsigned long downs) {
+  std::vector<INPUT> inputs;
+  for (unsigned long i = 0; i < downs; ++i) {
+    inputs.push_back(keyInput(VK_DOWN, 0));
+    inputs.push_back(keyInput(VK_DOWN, KEYEVENTF_KEYUP));
+  }
+  inputs.push_back(keyInput(VK_RETURN, 0));
+  inputs.push_back(keyInput(VK_RETURN, KEYEVENTF_KEYUP));
+  return SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) == inputs.size();
+}
+
+bool runWindowsDialogCommand(const std::string& command, const char* rest) {
+  char word[256] = {};
+  unsigned long n = 0;
+  int used = 0;
+  const std::string title = rest + std::strspn(rest, " \t");
+  const HWND dialog = mainDialog();
+  const HWND windows = windowsDialog();
+  if (command == "set-text" && dialog != nullptr && std::sscanf(rest, "%lu %n", &n, &used) == 1) {
+    const bool set =
+        sendWithin(GetDlgItem(dialog, static_cast<int>(n)), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(rest + used), 5000);
+    reply(set ? "ok" : "timeout");
+  } else if (command == "wait-windows-dialog" && std::sscanf(rest, "%255s %lu", word, &n) == 2) {
+    const bool shown = std::strcmp(word, "shown") == 0;
+    // Shown means ready to be read: the dialog is found while it is still being made.
+    const auto ready = [] {
+      const HWND open = windowsDialog();
+      return open != nullptr && IsWindowVisible(open) && GetDlgItem(open, kWindowsList) != nullptr;
+    };
+    if (pollUntil(n, [&] { return shown ? ready() : windowsDialog() == nullptr; }) < 0) return reply("timeout"), true;
+    if (!shown) return reply("ok"), true;
+    RECT whole{}, list{};
+    GetWindowRect(windowsDialog(), &whole);
+    GetWindowRect(GetDlgItem(windowsDialog(), kWindowsList), &list);
+    reply("ok %ld %ld %ld %ld %ld %ld %ld %ld", whole.left, whole.top, whole.right, whole.bottom, list.left, list.top,
+          list.right, list.bottom);
+  } else if (command == "windows-rows") {
+    windowsRows(windows);
+  } else if (command == "windows-command" && std::sscanf(rest, "%lu", &n) == 1 && windows != nullptr) {
+    reply(PostMessageA(windows, WM_COMMAND, n, 0) ? "ok" : "error PostMessage");
+  } else if (command == "clipboard") {
+    clipboardText();
+  } else if (command == "front" && !title.empty()) {
+    HWND hwnd = FindWindowA(nullptr, title.c_str());
+    if (hwnd == nullptr) return reply("error no window %s", title.c_str()), true;
+    SetForegroundWindow(hwnd);
+    reply(pollUntil(5000, [&] { return GetForegroundWindow() == hwnd; }) >= 0 ? "ok" : "timeout");
+  } else if (command == "rect" && !title.empty()) {
+    HWND hwnd = FindWindowA(nullptr, title.c_str());
+    RECT r{};
+    if (hwnd == nullptr || !GetWindowRect(hwnd, &r)) return reply("rect none"), true;
+    reply("rect %ld %ld %ld %ld", r.left, r.top, r.right, r.bottom);
+  } else if (command == "close-titled" && !title.empty()) {
+    HWND hwnd = FindWindowA(nullptr, title.c_str());
+    reply(hwnd != nullptr && PostMessageA(hwnd, WM_CLOSE, 0, 0) ? "ok" : "error no window");
+  } else if (command == "front-away") {
+    HWND away = awayWindow();
+    SetForegroundWindow(away);
+    const bool front = pollUntil(5000, [&] { return GetForegroundWindow() == away; }) >= 0;
+    // Wine tells a thread of the event hooks set elsewhere only when it next looks for messages, and
+    // raises no event for a thread that knows of none.
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+    if (front) NotifyWinEvent(EVENT_SYSTEM_FOREGROUND, away, OBJID_WINDOW, CHILDID_SELF);
+    reply(front ? "ok" : "timeout");
+  } else if (command == "tray-menu" && dialog != nullptr) {
+    reply(PostMessageA(dialog, kTrayMessage, kTrayIconId, WM_RBUTTONDOWN) ? "ok" : "error PostMessage");
+  } else if (command == "wait-menu" && std::sscanf(rest, "%255s %lu", word, &n) == 2) {
+    const bool shown = std::strcmp(word, "shown") == 0;
+    reply(pollUntil(n, [&] { return menuShown() == shown; }) >= 0 ? "ok" : "timeout");
+  } else if (command == "menu-keys" && std::sscanf(rest, "%lu", &n) == 1) {
+    reply(pressMenuKeys(n) ? "ok" : "error SendInput");
+  } else {
+    return false;
+  }
+  return true;
+}
+
 // ---- Placements and the program's end from outside ------------------------------------------------
 
 // A string of the version resource's first translation.
@@ -1135,6 +1336,7 @@ void killProgram(HWND dialog, DWORD ms) {
 
 void run(const std::string& command, const char* rest) {
   if (runKeysCommand(command, rest)) return;
+  if (runWindowsDialogCommand(command, rest)) return;
   char word[256] = {};
   char word2[256] = {};
   unsigned long n = 0;

@@ -6,7 +6,7 @@
 # the program's own engines and would share any fault of theirs.
 #
 #   tests/e2e/run.sh            every check; screenshots and logs in build/e2e-artifacts/
-#   tests/e2e/run.sh --demo     only start-up, both layouts and Close; screenshots in demo/
+#   tests/e2e/run.sh --demo     only start-up, both layouts, Close and the Windows dialog; screenshots in demo/
 set -euo pipefail
 
 mode=test
@@ -680,6 +680,10 @@ if [ "$mode" = test ]; then
   step "command 1002"
   step "wait-exit 20000"
 fi
+
+# --- the "Windows" dialog and "Don't tile PROGRAM" in the tray menu --------------------------------
+. "$root/tests/e2e/windows-dialog.sh"
+check_windows_dialog_and_tray_item
 
 # --- installed, updated and uninstalled with the MSI ----------------------------------------------
 if [ "$mode" = test ]; then

@@ -2,7 +2,13 @@
 // with given titles, rectangles, minimum track sizes and colours, and logs what happens to them.
 //
 //   tessellor-sampler.exe [--threads] [--answer-ms N] LOGFILE WINDOW...
-//   WINDOW: TITLE,LEFT,TOP,WIDTH,HEIGHT,MINWIDTH,MINHEIGHT,RRGGBB
+//   WINDOW: TITLE,LEFT,TOP,WIDTH,HEIGHT,MINWIDTH,MINHEIGHT,RRGGBB[,OPTION...]
+//
+// OPTION: "fixed", a window without a sizing border (no WS_THICKFRAME); "aside", a window of the
+// class TessellorAside, which the control program's commands for sample windows leave out, so
+// that its title may hold blanks and the harness's count of sample windows stays as it is; "front",
+// a window that raises EVENT_SYSTEM_FOREGROUND when it is activated, as Windows does natively (the
+// other sample windows leave the program's scenarios without such reports).
 //
 // --threads opens each window on a thread of its own, so that one window's thread can be busy
 // while the others answer. --answer-ms N makes every window take N ms to answer a placement: it
@@ -40,6 +46,7 @@ constexpr UINT kHang = WM_APP + 2;
 constexpr UINT kShow = WM_APP + 3;
 
 const char kClassName[] = "TessellorSample";
+const char kAsideClassName[] = "TessellorAside";
 
 struct Sample {
   std::string title;
@@ -49,6 +56,9 @@ struct Sample {
   HBRUSH brush = nullptr;
   bool minimized = false;
   bool maximized = false;
+  bool fixed = false;
+  bool aside = false;
+  bool front = false;
 };
 
 struct Options {
@@ -160,6 +170,9 @@ LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
       logLine("keydown %s %02X%s%s", s->title.c_str(), static_cast<unsigned>(wParam),
               GetKeyState(VK_CONTROL) < 0 ? " ctrl" : "", GetKeyState(VK_MENU) < 0 ? " alt" : "");
       return 0;
+    case WM_ACTIVATE:
+      if (s->front && LOWORD(wParam) != WA_INACTIVE) raise(hwnd, EVENT_SYSTEM_FOREGROUND, "foreground");
+      return DefWindowProcA(hwnd, message, wParam, lParam);
     case WM_ENTERSIZEMOVE:
       // The harness moves the mouse on only once the drag has begun: earlier moves can be taken
       // twice by the move loop.
@@ -195,6 +208,32 @@ LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
   }
 }
 
+// The words after the eighth comma; a word this program does not know is an error, not ignored.
+bool parseOptions(const char* text, Sample& s) {
+  const char* at = text;
+  for (int commas = 0; commas < 8; ++commas) {
+    at = std::strchr(at, ',');
+    if (at == nullptr) return true;
+    ++at;
+  }
+  while (*at != '\0') {
+    const std::size_t length = std::strcspn(at, ",");
+    const std::string word(at, length);
+    if (word == "fixed") {
+      s.fixed = true;
+    } else if (word == "aside") {
+      s.aside = true;
+    } else if (word == "front") {
+      s.front = true;
+    } else {
+      return false;
+    }
+    at += length;
+    if (*at == ',') ++at;
+  }
+  return true;
+}
+
 bool parseSample(const char* text, Sample& s) {
   char title[64] = {};
   int left = 0, top = 0, width = 0, height = 0, minWidth = 0, minHeight = 0;
@@ -207,13 +246,14 @@ bool parseSample(const char* text, Sample& s) {
   s.start = RECT{left, top, left + width, top + height};
   s.minTrack = POINT{minWidth, minHeight};
   s.colour = RGB((colour >> 16) & 0xFF, (colour >> 8) & 0xFF, colour & 0xFF);
-  return true;
+  return parseOptions(text, s);
 }
 
 HWND createSample(HINSTANCE instance, Sample& s) {
   s.brush = CreateSolidBrush(s.colour);
+  const DWORD style = s.fixed ? WS_OVERLAPPEDWINDOW & ~(WS_THICKFRAME | WS_MAXIMIZEBOX) : WS_OVERLAPPEDWINDOW;
   HWND hwnd =
-      CreateWindowExA(0, kClassName, s.title.c_str(), WS_OVERLAPPEDWINDOW, s.start.left, s.start.top,
+      CreateWindowExA(0, s.aside ? kAsideClassName : kClassName, s.title.c_str(), style, s.start.left, s.start.top,
                       s.start.right - s.start.left, s.start.bottom - s.start.top, nullptr, nullptr, instance, &s);
   if (hwnd == nullptr) logLine("error cannot create %s", s.title.c_str());
   return hwnd;
@@ -284,6 +324,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   wc.hInstance = instance;
   wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
   wc.lpszClassName = kClassName;
+  RegisterClassA(&wc);
+  wc.lpszClassName = kAsideClassName;
   RegisterClassA(&wc);
   titleFont = CreateFontA(32, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                           CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, "Tahoma");

@@ -153,6 +153,10 @@ void BorderLayout::fitBandsToWindows() {
     if (!thicknessMeasurable(*this, side)) continue;
     double& weight = this->*kBands[side].weight;
     const double screen = this->*kBands[side].screenAcross;
+    // A band widens no further than the band across from it leaves: past that, a window larger than
+    // the screen would push the two over each other and off the screen, further at every event.
+    const int across = oppositeBand(side);
+    const double room = 1.0 - (holdsWindows(*this, across) ? this->*kBands[across].weight : 0.0);
     for (const layWND& record : *bandList(*this, side)) {
       if (std::find(refusedPlacement_.begin(), refusedPlacement_.end(), record.hwnd) != refusedPlacement_.end()) {
         continue;
@@ -164,11 +168,11 @@ void BorderLayout::fitBandsToWindows() {
                                                   : static_cast<double>(rect.right) - rect.left;
       // Its inner edge truncated, a band can be a pixel thicker than its weight says: a window as
       // thick as the band's slices took its place, and widens nothing.
-      if (thickness > pixelThickness(*this, side)) {
-        weight = std::max(weight, thickness / screen);
+      if (thickness > pixelThickness(*this, side) && weight < room) {
+        weight = std::max(weight, std::min(thickness / screen, room));
         // screen × (t / screen) may come out a hair under t, and truncate to a pixel less: the band
         // would stay a pixel thinner than its window, which then overlaps its neighbour.
-        for (int nudge = 0; nudge < 8 && pixelThickness(*this, side) < thickness; ++nudge) {
+        for (int nudge = 0; nudge < 8 && pixelThickness(*this, side) < thickness && weight < room; ++nudge) {
           weight = std::nextafter(weight, 2.0);
         }
         raised = true;

@@ -54,6 +54,9 @@ inline const std::list<layWND>* bandList(const BorderLayout& layout, int side) {
   return bandList(const_cast<BorderLayout&>(layout), side);
 }
 
+// The band along the screen edge across from this one's: North and South, West and East.
+constexpr int oppositeBand(int side) { return South - side; }
+
 inline bool holdsWindows(const BorderLayout& layout, int side) {
   const auto* band = bandList(layout, side);
   return band != nullptr && !band->empty();

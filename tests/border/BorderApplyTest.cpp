@@ -123,16 +123,33 @@ TEST_F(BorderApply, GrowingWindowStopsTheFitAfterTenRepetitions) {
   layout.addWindow(n, North);
   // The outermost apply and ten nested ones: eleven placements.
   EXPECT_EQ(requests(n).size(), 11u);
-  // The last pass raised the weight to what the window became, and that weight was not applied.
+  // Grown past the screen, the band stops at the whole of it (South holds nothing), and the last
+  // weight was not applied.
   const RECT now = desk.rectOf(n);
-  EXPECT_DOUBLE_EQ(layout.northWeight, (now.bottom - now.top) / 800.0);
-  EXPECT_LT(layout.northBottom, now.bottom - now.top);
+  EXPECT_GT(now.bottom - now.top, 800);
+  EXPECT_DOUBLE_EQ(layout.northWeight, 1.0);
+  EXPECT_LT(layout.northBottom, 800.0);
   expectConsistent(layout, desk);
 
-  // The bound is per outermost call: the next one again repeats ten times.
+  // The next apply finds the band as wide as it can be, and places the window once.
   desk.clearCalls();
   layout.applyLayout();
-  EXPECT_EQ(requests(n).size(), 11u);
+  EXPECT_EQ(requests(n).size(), 1u);
+  EXPECT_DOUBLE_EQ(layout.northWeight, 1.0);
+}
+
+// A window that will not be thinner than the screen widens its band only to what the band across
+// leaves: the two never overlap, event after event.
+TEST_F(BorderApply, BandWidensNoFurtherThanTheBandAcrossLeaves) {
+  BorderLayout layout(desk);
+  const HWND wide = window(Desc("wide").min(1500, 100));
+  const HWND e = window("e");
+  ASSERT_TRUE(layout.addWindow(e, East));
+  ASSERT_TRUE(layout.addWindow(wide, West));
+  for (int event = 0; event < 3; ++event) layout.applyLayout();
+  EXPECT_DOUBLE_EQ(layout.westWeight + layout.eastWeight, 1.0);
+  EXPECT_LE(layout.westRight, layout.eastLeft);
+  EXPECT_EQ(desk.rectOf(e).right, 1000);
 }
 
 // A window of an elevated program refuses every placement and stays as it was: 800 px wide in West

@@ -78,6 +78,7 @@ BOOL PendingPlacements::recordPlacement(Door door, HWND hwnd, const WINDOWPLACEM
   if (placement == nullptr) return FALSE;
   Target& t = targetOf(door, hwnd);
   t.rect = placement->rcNormalPosition;
+  t.moves = true;
   const auto show = static_cast<int>(placement->showCmd);
   t.maximized = show == SW_MAXIMIZE;
   t.normal = show == SW_SHOWNORMAL;
@@ -97,6 +98,7 @@ BOOL PendingPlacements::recordPos(Door door, HWND hwnd, HWND /*insertAfter*/, in
   const LONG top = move ? y : now.top;
   t.rect = RECT{left, top, size ? plus(left, cx) : plus(left, length(now.left, now.right)),
                 size ? plus(top, cy) : plus(top, length(now.top, now.bottom))};
+  t.moves = t.moves || move || size;
   t.raise = t.raise || (flags & SWP_NOZORDER) == 0;
   t.activate = t.activate || (flags & SWP_NOACTIVATE) == 0;
   return TRUE;
@@ -218,6 +220,15 @@ PlacementOutcome PendingPlacements::flush() {
       moves.push_back(kept);
       asked.push_back(t.rect);
       maximized.push_back(hwnd);  // minimised or hidden: nothing to read back
+      continue;
+    }
+    if (!t.moves) {
+      // Only raised or activated: where it stands is not this batch's to say, and another batch of
+      // the event may just have placed it.
+      const UINT flags = SWP_NOMOVE | SWP_NOSIZE | (t.raise ? 0 : SWP_NOZORDER) | (t.activate ? 0 : SWP_NOACTIVATE);
+      moves.push_back(moveTo(hwnd, HWND_TOP, RECT{0, 0, 0, 0}, flags, screen));
+      asked.push_back(now);
+      maximized.push_back(hwnd);  // nothing asked of its rectangle to read back
       continue;
     }
     if (t.maximized) {

@@ -81,6 +81,7 @@ class PendingPlacements final : public ForwardingPlatform {
   struct Target {
     Door door = Door::View;  // the coordinates of rect
     RECT rect{};
+    bool moves = false;      // rect was asked for; else the window is only raised or activated where it stands
     bool normal = false;     // must end in the normal state (a placement, not a bare move)
     bool maximized = false;  // must end maximised, with rect as its normal rectangle
     bool raise = false;      // to the top of the z-order

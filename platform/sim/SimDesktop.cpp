@@ -319,6 +319,7 @@ BOOL SimDesktop::SetWindowPos(HWND hwnd, HWND /*insertAfter*/, int x, int y, int
   const bool refused = w == nullptr || w->desc.outranksProgram();
   const RECT asked{x, y, plus(x, cx), plus(y, cy)};
   record(PlacementCall::Kind::SetWindowPos, hwnd, asked, refused);
+  calls_.back().moves = (flags & (SWP_NOMOVE | SWP_NOSIZE)) != (SWP_NOMOVE | SWP_NOSIZE);
   if (refused) return refuse(w, calls_.back());
   const bool raises = (flags & (SWP_NOZORDER | SWP_NOACTIVATE)) != (SWP_NOZORDER | SWP_NOACTIVATE);
   // A width or height at the end of the int range may stand for a larger one the program asked.

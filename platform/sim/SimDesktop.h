@@ -79,6 +79,7 @@ struct PlacementCall {
   int batch = 0;           // which placeWindows batch made it (numbered from 1); 0 for a call on its own
   bool redundant = false;  // it asked a visible normal window for the rectangle it had, raising nothing
   bool took = true;        // the window ended at the rectangle asked for
+  bool moves = true;       // false for SWP_NOMOVE | SWP_NOSIZE: only raised or activated
 };
 
 enum class ControlKind { None, Button, CheckBox, Edit, ListBox, Hotkey, Static, ListView };

@@ -8,7 +8,10 @@ namespace tessellor::check {
 
 namespace {
 
-bool placesTheWindow(const sim::PlacementCall& call) { return call.kind != sim::PlacementCall::Kind::SetActiveWindow; }
+// A raise or an activation where the window stands places nothing.
+bool placesTheWindow(const sim::PlacementCall& call) {
+  return call.kind != sim::PlacementCall::Kind::SetActiveWindow && call.moves;
+}
 
 }  // namespace
 

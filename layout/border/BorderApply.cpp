@@ -138,6 +138,15 @@ void BorderLayout::noteKeptSize(HWND hwnd, const RECT& asked, const RECT& took) 
   if (higher) kept->height = least(kept->height, height);
 }
 
+double BorderLayout::leastThickness(int side) {
+  double least = minimumAcross(*this, side);
+  for (const layWND& record : *bandList(*this, side)) {
+    if (const KeptSize* kept = keptSizeOf(record.hwnd))
+      least = std::max(least, static_cast<double>(isHorizontal(side) ? kept->height : kept->width));
+  }
+  return least;
+}
+
 BorderLayout::KeptSize* BorderLayout::keptSizeOf(HWND hwnd) {
   for (auto& [window, size] : keptSizes_) {
     if (window == hwnd) return &size;
@@ -148,36 +157,56 @@ BorderLayout::KeptSize* BorderLayout::keptSizeOf(HWND hwnd) {
 void BorderLayout::fitBandsToWindows() {
   bool raised = false;
   const HRGN scratch = scratch_ != nullptr ? scratch_ : platform_.CreateRectRgn(0, 0, 0, 0);
+  // How thick each band's windows stand across it: the thickest of those that took their places.
+  // Against a screen too small for any window, every window would widen its band past all sense.
+  double needed[South + 1] = {};
   for (const int side : kFitOrder) {
-    // Against a screen too small for any window, every window would widen its band past all sense.
     if (!thicknessMeasurable(*this, side)) continue;
-    double& weight = this->*kBands[side].weight;
-    const double screen = this->*kBands[side].screenAcross;
-    // A band widens no further than the band across from it leaves: past that, a window larger than
-    // the screen would push the two over each other and off the screen, further at every event.
-    const int across = oppositeBand(side);
-    const double room = 1.0 - (holdsWindows(*this, across) ? this->*kBands[across].weight : 0.0);
     for (const layWND& record : *bandList(*this, side)) {
       if (std::find(refusedPlacement_.begin(), refusedPlacement_.end(), record.hwnd) != refusedPlacement_.end()) {
         continue;
       }
       RECT rect{};
       readWindowRect(platform_, record.hwnd, &rect, scratch);
-      // A window that refuses to be as thin as its band widens the band, never the other way.
       const double thickness = isHorizontal(side) ? static_cast<double>(rect.bottom) - rect.top
                                                   : static_cast<double>(rect.right) - rect.left;
-      // Its inner edge truncated, a band can be a pixel thicker than its weight says: a window as
-      // thick as the band's slices took its place, and widens nothing.
-      if (thickness > pixelThickness(*this, side) && weight < room) {
-        weight = std::max(weight, std::min(thickness / screen, room));
-        // screen × (t / screen) may come out a hair under t, and truncate to a pixel less: the band
-        // would stay a pixel thinner than its window, which then overlaps its neighbour.
-        for (int nudge = 0; nudge < 8 && pixelThickness(*this, side) < thickness && weight < room; ++nudge) {
-          weight = std::nextafter(weight, 2.0);
-        }
+      needed[side] = std::max(needed[side], thickness);
+    }
+  }
+  bool gaveWay[South + 1] = {};
+  for (const int side : kFitOrder) {
+    // A window that refuses to be as thin as its band widens the band, never the other way. Its
+    // inner edge truncated, a band can be a pixel thicker than its weight says: a window as thick
+    // as the band's slices took its place, and widens nothing. A band that gave way stood thicker
+    // when it was read: what it keeps is known once it is placed again.
+    const double thickness = needed[side];
+    if (gaveWay[side] || !thicknessMeasurable(*this, side) || !(thickness > pixelThickness(*this, side))) continue;
+    double& weight = this->*kBands[side].weight;
+    const double screen = this->*kBands[side].screenAcross;
+    const double wanted = thickness / screen;
+    // The band across gives way, down to the least thickness its own windows were seen to keep and
+    // no further; this one widens only into what that leaves. Past it, a window larger than the
+    // screen would push the two over each other and off the screen, further at every event.
+    const int across = oppositeBand(side);
+    double& acrossWeight = this->*kBands[across].weight;
+    const bool acrossHolds = holdsWindows(*this, across);
+    if (acrossHolds && wanted + acrossWeight > 1.0) {
+      const double yielded = std::max(leastThickness(across) / screen, 1.0 - wanted);
+      if (yielded < acrossWeight) {
+        acrossWeight = yielded;
+        gaveWay[across] = true;
         raised = true;
       }
     }
+    const double room = 1.0 - (acrossHolds ? acrossWeight : 0.0);
+    if (!(weight < room)) continue;
+    weight = std::max(weight, std::min(wanted, room));
+    // screen × (t / screen) may come out a hair under t, and truncate to a pixel less: the band
+    // would stay a pixel thinner than its window, which then overlaps its neighbour.
+    for (int nudge = 0; nudge < 8 && pixelThickness(*this, side) < thickness && weight < room; ++nudge) {
+      weight = std::nextafter(weight, 2.0);
+    }
+    raised = true;
   }
   // Along the bands only once no band widened: a wider band changes nothing of their lengths.
   if (!raised) raised = fitWindowsAlongBands();

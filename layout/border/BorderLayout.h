@@ -95,6 +95,8 @@ class BorderLayout {
   // be as short as its slice at the expense of its band's others, and re-applies if anything
   // changed, at most 10 times nested.
   void fitBandsToWindows();
+  // The least thickness a band's windows were seen to keep across it, or the system's minimum.
+  double leastThickness(int side);
   // Adds share / n to every window of the band, then applies if asked. Centre, bad code: nothing.
   void spreadShare(int side, double share, Apply apply);
   // Adds share / (n - 1) to every window of the band but `skipped`, then applies if asked.

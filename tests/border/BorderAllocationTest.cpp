@@ -33,12 +33,12 @@ TEST(BorderApplyCost, ApplyLayoutAllocatesNothing) {
 
   counting = true;
   layout.applyLayout();
-  // Every window reads back 600 × 600: each band widens and the layout is applied once more.
-  platform.windowRect = RECT{0, 0, 600, 600};
+  // Every window reads back 400 × 400: each band widens and the layout is applied once more.
+  platform.windowRect = RECT{0, 0, 400, 400};
   layout.applyLayout();
   counting = false;
   EXPECT_EQ(allocations, 0);
-  EXPECT_EQ(layout.northWeight, 600.0 / 1024);
+  EXPECT_EQ(layout.northWeight, 400.0 / 1024);
 }
 
 }  // namespace

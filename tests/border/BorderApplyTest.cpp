@@ -138,6 +138,21 @@ TEST_F(BorderApply, GrowingWindowStopsTheFitAfterTenRepetitions) {
   EXPECT_DOUBLE_EQ(layout.northWeight, 1.0);
 }
 
+// A band set thick by the user gives way to a window across from it that will not be thinner, down
+// to no less than its own windows were seen to keep.
+TEST_F(BorderApply, BandAcrossGivesWayToAWindowThatKeepsItsThickness) {
+  BorderLayout layout(desk);
+  layout.southWeight = 0.7;
+  const HWND s = window("s");
+  const HWND n = window(Desc("n").min(0, 300));
+  ASSERT_TRUE(layout.addWindow(s, South));
+  ASSERT_TRUE(layout.addWindow(n, North));
+  EXPECT_DOUBLE_EQ(layout.northWeight, 300.0 / 800);
+  EXPECT_DOUBLE_EQ(layout.southWeight, 500.0 / 800);
+  EXPECT_EQ(desk.rectOf(n).bottom, desk.rectOf(s).top);
+  expectConsistent(layout, desk);
+}
+
 // A window that will not be thinner than the screen widens its band only to what the band across
 // leaves: the two never overlap, event after event.
 TEST_F(BorderApply, BandWidensNoFurtherThanTheBandAcrossLeaves) {

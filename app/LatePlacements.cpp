@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "app/desktop/VirtualDesktops.h"
+
 namespace tessellor {
 
 namespace {
@@ -31,7 +33,8 @@ void settleLatePutBacks(Shell& shell) {
   });
   if (!shell.latePutBacks.empty() || shell.putBackFront == nullptr) return;
   const HWND front = std::exchange(shell.putBackFront, nullptr);
-  if (contains(answered, p.GetForegroundWindow()) && p.IsWindow(front)) {
+  // One on a desktop away stays there: raised, it would switch the desktop under the user.
+  if (contains(answered, p.GetForegroundWindow()) && p.IsWindow(front) && windowOnShownDesktop(shell, front)) {
     shell.putBacks.SetWindowPos(front, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
   }
 }

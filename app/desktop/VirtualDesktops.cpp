@@ -47,6 +47,8 @@ GUID shownDesktop(Shell& shell) {
 
 bool sameDesktop(const GUID& a, const GUID& b) { return isNull(a) || isNull(b) || std::memcmp(&a, &b, sizeof a) == 0; }
 
+bool windowOnShownDesktop(Shell& shell, HWND hwnd) { return onShownDesktop(shell.platform, hwnd); }
+
 bool onLayoutDesktop(Shell& shell, const RunningLayout& layout, HWND hwnd) {
   Platform& p = shell.platform;
   return onShownDesktop(p, hwnd) && sameDesktop(desktopOf(p, hwnd), layout.desktop);

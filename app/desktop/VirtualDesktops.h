@@ -12,6 +12,9 @@ GUID shownDesktop(Shell& shell);
 // Whether two desktop ids name one desktop (a null id matches every desktop).
 bool sameDesktop(const GUID& a, const GUID& b);
 
+// The window is on the virtual desktop shown: raising it would not switch desktops.
+bool windowOnShownDesktop(Shell& shell, HWND hwnd);
+
 // The layout's desktop is shown: its keys act and its windows may be placed.
 bool layoutDesktopShown(Shell& shell, const RunningLayout& layout);
 

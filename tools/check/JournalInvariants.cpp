@@ -56,8 +56,9 @@ std::vector<HWND> movedFromKeptPlace(const Shell& shell, sim::SimDesktop& deskto
     const PlacementTable* originals = holding->engine.border() != nullptr ? &holding->engine.border()->originalRects
                                                                           : &holding->engine.grid()->originalRects;
     KeptPlacement kept;
-    return originals->findPlacement(hwnd, &kept) && !kept.maximized && !desktop.isMinimized(hwnd) &&
-           !desktop.isMaximized(hwnd) && desktop.rectOf(hwnd) == kept.normal;
+    if (!originals->findPlacement(hwnd, &kept) || desktop.isMinimized(hwnd)) return false;
+    if (kept.maximized) return desktop.isMaximized(hwnd) && desktop.normalRectOf(hwnd) == kept.normal;
+    return !desktop.isMaximized(hwnd) && desktop.rectOf(hwnd) == kept.normal;
   });
   return held;
 }

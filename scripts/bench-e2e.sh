@@ -178,21 +178,13 @@ prepare_bare() {
   simulate "$1"
   bare_expected=("${expected[@]}")
 }
-# time_bare NAME: the control program places the windows at `bare_expected` once each, one after
-# another, and puts them back untimed; microseconds into `took`.
-time_bare() {
+# time_placing HOW NAME: the control program places the windows at `bare_expected` (HOW: each, once
+# each, one after another; together, all at once, a thread a window) and puts them back untimed;
+# microseconds into `took`.
+time_placing() {
   settle
-  ctl "place-each 20000" "${bare_expected[@]}" "."
-  [[ $REPLY == ok* ]] || abort "$1: $REPLY"
-  took=${REPLY#ok }
-  step "place-each 20000" "${bare_back[@]}" "."
-}
-
-# time_together NAME: as time_bare, all at once, a thread a window.
-time_together() {
-  settle
-  ctl "place-together 20000" "${bare_expected[@]}" "."
-  [[ $REPLY == ok* ]] || abort "$1: $REPLY"
+  ctl "place-$1 20000" "${bare_expected[@]}" "."
+  [[ $REPLY == ok* ]] || abort "$2: $REPLY"
   took=${REPLY#ok }
   step "place-each 20000" "${bare_back[@]}" "."
 }
@@ -219,7 +211,7 @@ time_beside_bare() {
     # at each window's move: the bare program places the windows on a desktop like the program's,
     # with a tray icon of a bare dialog.
     step "launch-tray 30000 $(winpath "$bin/tessellor-traydemo.exe") #32770 TrayDemo 1"
-    time_bare "$3-bare-$i"
+    time_placing each "$3-bare-$i"
     bare_times+=("$took")
     step post-close
     step "wait-exit 20000"
@@ -227,14 +219,14 @@ time_beside_bare() {
       # After a start of its own too: placements right after a program's start take longer than
       # ones a moment later (Wine's shell is still busy with the new icon), and the key pays that.
       step "launch-tray 30000 $(winpath "$bin/tessellor-traydemo.exe") #32770 TrayDemo 1"
-      time_together "$3-together-$i"
+      time_placing together "$3-together-$i"
       together_times+=("$took")
       step post-close
       step "wait-exit 20000"
     fi
     if [ "${4:-}" = hooked ]; then
       start_tessellor
-      time_bare "$3-bare-hooked-$i"
+      time_placing each "$3-bare-hooked-$i"
       hooked_times+=("$took")
       stop_tessellor
     fi

@@ -94,10 +94,14 @@ BOOL PendingPlacements::recordPos(Door door, HWND hwnd, HWND /*insertAfter*/, in
   RECT now{};
   readRect(door, hwnd, &now);
   Target& t = targetOf(door, hwnd);
-  const LONG left = move ? x : now.left;
-  const LONG top = move ? y : now.top;
-  t.rect = RECT{left, top, size ? plus(left, cx) : plus(left, length(now.left, now.right)),
-                size ? plus(top, cy) : plus(top, length(now.top, now.bottom))};
+  // A bare raise keeps what the window was asked for before: measured again, a rectangle longer
+  // than the int range would come back cut short.
+  if (move || size || !t.moves) {
+    const LONG left = move ? x : now.left;
+    const LONG top = move ? y : now.top;
+    t.rect = RECT{left, top, size ? plus(left, cx) : plus(left, length(now.left, now.right)),
+                  size ? plus(top, cy) : plus(top, length(now.top, now.bottom))};
+  }
   t.moves = t.moves || move || size;
   t.raise = t.raise || (flags & SWP_NOZORDER) == 0;
   t.activate = t.activate || (flags & SWP_NOACTIVATE) == 0;

@@ -85,5 +85,16 @@ TEST_F(PendingMaximize, AWindowMaximisedThereAlreadyIsOnlyRaisedOrLeftAlone) {
   EXPECT_EQ(desk.normalRectOf(a), (RECT{10, 10, 300, 300}));
 }
 
+// A raise after the placement keeps the normal rectangle asked for, also one taller than the int
+// range, which measured again would come back cut short.
+TEST_F(PendingMaximize, TheRaiseKeepsANormalRectangleLongerThanTheIntRange) {
+  const RECT tall{1180, -2147483647 - 1, 1480, 15267};
+  maximizeAt(tall);
+  raise();
+  pending.flush();
+  EXPECT_TRUE(desk.isMaximized(a));
+  EXPECT_EQ(desk.normalRectOf(a), tall);
+}
+
 }  // namespace
 }  // namespace tessellor

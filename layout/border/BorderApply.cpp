@@ -28,6 +28,13 @@ double pixelThickness(const BorderLayout& layout, int side) {
                           : static_cast<double>(truncToPixel(thickness));
 }
 
+// screen × (t / screen) may come out a hair under t, and truncate to a pixel less: the band would
+// stay a pixel thinner than its window, which then overlaps its neighbour.
+void raiseToPixels(BorderLayout& layout, int side, double pixels) {
+  double& weight = layout.*kBands[side].weight;
+  for (int nudge = 0; nudge < 8 && pixelThickness(layout, side) < pixels; ++nudge) weight = std::nextafter(weight, 2.0);
+}
+
 }  // namespace
 
 void BorderLayout::applyLayout() {
@@ -183,29 +190,26 @@ void BorderLayout::fitBandsToWindows() {
     if (gaveWay[side] || !thicknessMeasurable(*this, side) || !(thickness > pixelThickness(*this, side))) continue;
     double& weight = this->*kBands[side].weight;
     const double screen = this->*kBands[side].screenAcross;
-    const double wanted = thickness / screen;
     // The band across gives way, down to the least thickness its own windows were seen to keep and
     // no further; this one widens only into what that leaves. Past it, a window larger than the
-    // screen would push the two over each other and off the screen, further at every event.
+    // screen would push the two over each other and off the screen, further at every event. In
+    // whole pixels, as the bands are placed: in weights, an ulp either way leaves a pixel over.
     const int across = oppositeBand(side);
     double& acrossWeight = this->*kBands[across].weight;
     const bool acrossHolds = holdsWindows(*this, across);
-    if (acrossHolds && wanted + acrossWeight > 1.0) {
-      const double yielded = std::max(leastThickness(across) / screen, 1.0 - wanted);
-      if (yielded < acrossWeight) {
-        acrossWeight = yielded;
+    if (acrossHolds && thickness + pixelThickness(*this, across) > screen) {
+      const double keep = std::max(leastThickness(across), screen - thickness);
+      if (keep < pixelThickness(*this, across)) {
+        acrossWeight = keep / screen;
+        raiseToPixels(*this, across, keep);
         gaveWay[across] = true;
         raised = true;
       }
     }
-    const double room = 1.0 - (acrossHolds ? acrossWeight : 0.0);
-    if (!(weight < room)) continue;
-    weight = std::max(weight, std::min(wanted, room));
-    // screen × (t / screen) may come out a hair under t, and truncate to a pixel less: the band
-    // would stay a pixel thinner than its window, which then overlaps its neighbour.
-    for (int nudge = 0; nudge < 8 && pixelThickness(*this, side) < thickness && weight < room; ++nudge) {
-      weight = std::nextafter(weight, 2.0);
-    }
+    const double target = std::min(thickness, screen - (acrossHolds ? pixelThickness(*this, across) : 0.0));
+    if (!(pixelThickness(*this, side) < target)) continue;
+    weight = std::max(weight, target / screen);
+    raiseToPixels(*this, side, target);
     raised = true;
   }
   // Along the bands only once no band widened: a wider band changes nothing of their lengths.

@@ -358,6 +358,8 @@ void SimDesktop::placeWindows(std::span<WindowMove> moves) {
                                                                : PlacementCall::Kind::SetWindowPos,
              move.hwnd, asked, false);
       calls_.back().took = false;
+      calls_.back().moves = move.call == WindowMove::Call::SetWindowPlacement ||
+                            (move.flags & (SWP_NOMOVE | SWP_NOSIZE)) != (SWP_NOMOVE | SWP_NOSIZE);
       w->waiting.push_back(move);
       move.result = TRUE;
       move.error = 0;

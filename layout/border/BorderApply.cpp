@@ -283,8 +283,12 @@ void BorderLayout::refreshMetrics() {
   const bool resized = height != screenHeight || width != screenWidth;
   screenHeight = platform_.GetSystemMetrics(SM_CYMAXIMIZED);
   screenWidth = platform_.GetSystemMetrics(SM_CXMAXIMIZED);
+  const double oldMinWidth = minWidth, oldMinHeight = minHeight;
   minWidth = platform_.GetSystemMetrics(SM_CXMIN);
   minHeight = platform_.GetSystemMetrics(SM_CYMIN);
+  // What the windows kept was seen under the old display and minimum: a band would give way to
+  // no less than a size no window keeps any more. Seen again at the next placements.
+  if (resized || minWidth != oldMinWidth || minHeight != oldMinHeight) keptSizes_.clear();
   // A change of the minimum window size alone moves nothing.
   if (resized) applyLayout();
 }

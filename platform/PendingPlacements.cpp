@@ -94,9 +94,12 @@ BOOL PendingPlacements::recordPos(Door door, HWND hwnd, HWND /*insertAfter*/, in
   RECT now{};
   readRect(door, hwnd, &now);
   Target& t = targetOf(door, hwnd);
-  // A bare raise keeps what the window was asked for before: measured again, a rectangle longer
-  // than the int range would come back cut short.
-  if (move || size || !t.moves) {
+  // A bare raise keeps what the window was asked for before, and so does a move to that same
+  // rectangle: measured again, or given as a width and a height, one longer than the int range
+  // would come back cut short.
+  const bool echoes = t.moves && move && size && x == t.rect.left && y == t.rect.top &&
+                      cx == length(t.rect.left, t.rect.right) && cy == length(t.rect.top, t.rect.bottom);
+  if ((move || size || !t.moves) && !echoes) {
     const LONG left = move ? x : now.left;
     const LONG top = move ? y : now.top;
     t.rect = RECT{left, top, size ? plus(left, cx) : plus(left, length(now.left, now.right)),
@@ -241,7 +244,11 @@ PlacementOutcome PendingPlacements::flush() {
       continue;
     }
     // A hidden window is moved without being shown: no show command brings it back to normal.
-    const bool restore = t.normal && !normal && system.IsWindowVisible(hwnd);
+    // A rectangle longer than the int range can only be given as a placement: SetWindowPos takes a
+    // width and a height, and would cut it short.
+    const bool beyondInts = t.normal && (std::int64_t{t.rect.right} - t.rect.left > std::numeric_limits<int>::max() ||
+                                         std::int64_t{t.rect.bottom} - t.rect.top > std::numeric_limits<int>::max());
+    const bool restore = t.normal && (!normal || beyondInts) && system.IsWindowVisible(hwnd);
     if (!ordered && !restore) {
       const auto refusal = refusals_.find(hwnd);
       // Asked again for the place it would not take, it would only refuse again.
@@ -273,7 +280,8 @@ PlacementOutcome PendingPlacements::flush() {
       asked.push_back(t.rect);
     }
     if (ordered) {
-      const UINT flags = (t.raise ? 0 : SWP_NOZORDER) | (t.activate ? 0 : SWP_NOACTIVATE);
+      const UINT flags = (t.raise ? 0 : SWP_NOZORDER) | (t.activate ? 0 : SWP_NOACTIVATE) |
+                         (restore && beyondInts ? SWP_NOMOVE | SWP_NOSIZE : 0);
       moves.push_back(moveTo(hwnd, HWND_TOP, t.rect, flags, screen));
       asked.push_back(t.rect);
     } else if (!restore) {

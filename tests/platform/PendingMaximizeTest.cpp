@@ -96,5 +96,18 @@ TEST_F(PendingMaximize, TheRaiseKeepsANormalRectangleLongerThanTheIntRange) {
   EXPECT_EQ(desk.normalRectOf(a), tall);
 }
 
+// So does a move to that rectangle, as a window put back normal is placed and then raised there.
+TEST_F(PendingMaximize, AMoveToTheSameRectangleKeepsItWhole) {
+  const RECT tall{1180, -2147483647 - 1, 1480, 15267};
+  WINDOWPLACEMENT placement{};
+  placement.length = sizeof placement;
+  placement.rcNormalPosition = tall;
+  placement.showCmd = SW_SHOWNORMAL;
+  pending.SetWindowPlacement(a, &placement);
+  pending.SetWindowPos(a, HWND_TOP, tall.left, tall.top, 300, 2147483647, 0);
+  pending.flush();
+  EXPECT_EQ(desk.normalRectOf(a), tall);
+}
+
 }  // namespace
 }  // namespace tessellor

@@ -60,6 +60,8 @@ void checkPlacedRects(const RectTable& placedRects, std::span<const HWND> window
     if (atRangeEnd(placed)) continue;
     RECT now{};
     readWindowRect(platform, hwnd, &now);
+    // Nothing of it visible (a place thinner than its invisible frame): where it stands is not to be told.
+    if (now.right <= now.left || now.bottom <= now.top) continue;
     if (now != placed) {
       findings.push_back(sim::handleText(hwnd) + " is at " + sim::rectText(now) + " but placedRects says " +
                          sim::rectText(placed));

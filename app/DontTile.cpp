@@ -72,15 +72,7 @@ void letGo(Shell& shell, RunningLayout& layout, HWND hwnd) {
   if (!hasKept || IsRectEmpty(&kept.normal) || shell.platform.IsIconic(hwnd) || !shell.platform.IsWindowVisible(hwnd)) {
     return;
   }
-  if (!kept.maximized) {
-    setNormalPlacement(shell.putBacks, hwnd, kept.normal);
-    return;
-  }
-  WINDOWPLACEMENT placement{};
-  placement.length = sizeof placement;
-  placement.rcNormalPosition = kept.normal;
-  placement.showCmd = SW_MAXIMIZE;
-  shell.putBacks.SetWindowPlacement(hwnd, &placement);
+  putBackUnraised(shell.putBacks, hwnd, kept);
 }
 
 }  // namespace

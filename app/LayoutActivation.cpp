@@ -57,16 +57,8 @@ void putBackUnasked(Shell& shell) {
   if (originals == nullptr) return;
   for (HWND hwnd : shell.current->engine.heldWindows()) {
     KeptPlacement kept;
-    if (!originals->findPlacement(hwnd, &kept) || IsRectEmpty(&kept.normal)) continue;
-    if (!kept.maximized) {
-      setNormalPlacement(shell.putBacks, hwnd, kept.normal);
-      continue;
-    }
-    WINDOWPLACEMENT placement{};
-    placement.length = sizeof placement;
-    placement.rcNormalPosition = kept.normal;
-    placement.showCmd = SW_MAXIMIZE;
-    shell.putBacks.SetWindowPlacement(hwnd, &placement);
+    if (originals->findPlacement(hwnd, &kept) && !IsRectEmpty(&kept.normal))
+      putBackUnraised(shell.putBacks, hwnd, kept);
   }
 }
 

@@ -50,6 +50,18 @@ void putBackInTurn(Platform& platform, HWND hwnd, const KeptPlacement& kept) {
   platform.SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 }
 
+void putBackUnraised(Platform& platform, HWND hwnd, const KeptPlacement& kept) {
+  if (!kept.maximized) {
+    setNormalPlacement(platform, hwnd, kept.normal);
+    return;
+  }
+  WINDOWPLACEMENT placement{};
+  placement.length = sizeof placement;
+  placement.rcNormalPosition = kept.normal;
+  placement.showCmd = SW_MAXIMIZE;
+  platform.SetWindowPlacement(hwnd, &placement);
+}
+
 void moveInPlace(Platform& platform, HWND hwnd, const RECT& rect) {
   platform.SetWindowPos(hwnd, nullptr, rect.left, rect.top, extent(rect.left, rect.right),
                         extent(rect.top, rect.bottom), SWP_NOZORDER | SWP_NOACTIVATE);

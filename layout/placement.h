@@ -17,6 +17,8 @@ void moveToTop(Platform& platform, HWND hwnd, const RECT& rect);
 // The end of a layout for one window, put back in turn: normal at its rectangle, or maximised with
 // it as its normal rectangle; raised to the top and activated either way, nothing moving it again.
 void putBackInTurn(Platform& platform, HWND hwnd, const KeptPlacement& kept);
+// Puts the window back at its kept placement, in its kept state, raising and activating nothing.
+void putBackUnraised(Platform& platform, HWND hwnd, const KeptPlacement& kept);
 
 // SetWindowPos to rect that neither raises nor activates: the user keeps the window they type in.
 void moveInPlace(Platform& platform, HWND hwnd, const RECT& rect);

@@ -73,14 +73,14 @@ void checkBorderWindowsApart(const BorderLayout& layout, sim::SimDesktop& deskto
   }
   std::vector<Held> held;
   for (HWND hwnd : heldWindows(layout)) {
-    const sim::WindowSpec* spec = desktop.specOf(hwnd);
+    const sim::WindowSpec* desc = desktop.specOf(hwnd);
     // Gone, hidden, minimised, maximised or shown full-screen by its program (nothing tells of that
     // until the window is next looked at): its event is still to be caught up with. A window
     // still to take its placement, one that grows at every placement, one with a region (measured
     // by it) or one of a program above ours stands where the layout could not put it.
-    if (spec == nullptr || desktop.isHidden(hwnd) || desktop.isMinimized(hwnd) || desktop.isMaximized(hwnd) ||
-        desktop.isFullScreen(hwnd) || desktop.placementPending(hwnd) || spec->grows != 0 ||
-        spec->region != sim::RegionKind::None || spec->outranksProgram()) {
+    if (desc == nullptr || desktop.isHidden(hwnd) || desktop.isMinimized(hwnd) || desktop.isMaximized(hwnd) ||
+        desktop.isFullScreen(hwnd) || desktop.placementPending(hwnd) || desc->grows != 0 ||
+        desc->region != sim::RegionKind::None || desc->outranksProgram()) {
       return;
     }
     // At the ends of the 32-bit range a rectangle stops where it can, whatever its size.
@@ -89,9 +89,9 @@ void checkBorderWindowsApart(const BorderLayout& layout, sim::SimDesktop& deskto
     if (at.left < -kFar || at.top < -kFar || at.right > kFar || at.bottom > kFar) return;
     RECT visible{};
     readWindowRect(view, hwnd, &visible);
-    held.push_back(Held{hwnd, layout.sideOf(hwnd), desktop.rectOf(hwnd), visible, spec->minWidth, spec->minHeight,
-                        std::max(spec->minWidth, static_cast<int>(layout.minWidth)),
-                        std::max(spec->minHeight, static_cast<int>(layout.minHeight))});
+    held.push_back(Held{hwnd, layout.sideOf(hwnd), desktop.rectOf(hwnd), visible, desc->minWidth, desc->minHeight,
+                        std::max(desc->minWidth, static_cast<int>(layout.minWidth)),
+                        std::max(desc->minHeight, static_cast<int>(layout.minHeight))});
   }
   const long long w = static_cast<long long>(layout.screenWidth);
   const long long h = static_cast<long long>(layout.screenHeight);

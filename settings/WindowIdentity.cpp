@@ -19,7 +19,9 @@ std::optional<WindowIdentity> readWindowIdentity(Platform& platform, HWND hwnd) 
   if (platform.GetWindowThreadProcessId(hwnd, &id.processId) == 0) return std::nullopt;
   id.processStart = readProcessStart(platform, id.processId);
   char name[MAX_CLASS_NAME + 1] = {};
-  platform.GetClassNameA(hwnd, name, sizeof name);
+  // Every window has a class: none read is a failed read, and an identity without it would never
+  // match the window again.
+  if (platform.GetClassNameA(hwnd, name, sizeof name) == 0) return std::nullopt;
   name[MAX_CLASS_NAME] = '\0';
   id.windowClass = name;
   return id;

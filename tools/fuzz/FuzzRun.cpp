@@ -196,8 +196,11 @@ class SeedRun {
   void checkEvent() {
     // What failed in the event, for whoever reads the file: a seed replays its faults only in the
     // fuzzer, which draws them again in the same order.
-    for (const std::string& call : runner_->faults().takeFailed()) file_ << "# " << call << " failed\n";
+    const std::vector<std::string> failed = runner_->faults().takeFailed();
+    for (const std::string& call : failed) file_ << "# " << call << " failed\n";
     checkFailures();
+    // A put back with calls failing leaves alone a window it cannot tell for the one it kept.
+    if (!failed.empty()) afterPutBack_ = false;
     checkJournal();
     sim::SimDesktop& d = runner_->desktop();
     // The layouts' rules of geometry hold where the window system does what it is asked; with calls

@@ -56,9 +56,9 @@ std::vector<HWND> movedFromKeptPlace(const Shell& shell, sim::SimDesktop& deskto
     const PlacementTable* originals = holding->engine.border() != nullptr ? &holding->engine.border()->originalRects
                                                                           : &holding->engine.grid()->originalRects;
     KeptPlacement kept;
-    if (!originals->findPlacement(hwnd, &kept) || desktop.isMinimized(hwnd)) return false;
-    if (kept.maximized) return desktop.isMaximized(hwnd) && desktop.normalRectOf(hwnd) == kept.normal;
-    return !desktop.isMaximized(hwnd) && desktop.rectOf(hwnd) == kept.normal;
+    // A layout moves a window only by giving it another normal rectangle: one still at its own was
+    // never moved, whatever its user did with its state since.
+    return originals->findPlacement(hwnd, &kept) && desktop.normalRectOf(hwnd) == kept.normal;
   });
   return held;
 }

@@ -175,6 +175,7 @@ void finishEvent(Shell& shell) {
   // A refused tray icon whose retry timer could not be set either is offered at each event.
   showTrayIcon(shell);
   freeRetiredLayouts(shell);
+  shell.saidFailedThisEvent.clear();
 }
 
 ModalLoop::ModalLoop(Shell& shell) : shell_(shell), depth_(shell.messageDepth), current_(shell.current) {

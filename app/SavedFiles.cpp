@@ -21,6 +21,7 @@ void reportSave(Shell& shell, const std::string& path, bool saved, const char* t
     return;
   }
   if (!shell.failedSaves.insert(path).second) return;  // said already
+  if (!shell.saidFailedThisEvent.insert(path).second) return;
   const std::string text = "Tessellor could not write " + path + ". " + meaning;
   showTrayBalloon(shell, title, text.c_str());
 }

@@ -106,8 +106,10 @@ struct Shell {
   // The settings' bytes as last read from or written to their file; none while the file holds
   // something else (missing, damaged, or a save failed).
   std::optional<std::string> savedSettings;
-  // Files whose last save failed, each said once in a balloon.
+  // Files whose last save failed, each said once in a balloon; and those said in this event, which
+  // a save that succeeds and fails again in the same event does not say twice.
   std::set<std::string> failedSaves;
+  std::set<std::string> saidFailedThisEvent;
   // Programs whose windows Windows does not let Tessellor move: named in a balloon once a run, the
   // ones found in this event at its end.
   std::set<std::string> namedUnmovable;

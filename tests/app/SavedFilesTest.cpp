@@ -27,7 +27,11 @@ TEST_F(SavedFiles, AFailureIsSaidOnceUntilASaveWorksAgain) {
   EXPECT_EQ(desk.balloons()[0].text, "Tessellor could not write C:\\f.dat. Why.");
   save(true);
   save(true);
-  save(false);  // a new failure after a save that worked
+  save(false);  // a new failure after a save that worked, in the same event: said already
+  EXPECT_EQ(desk.balloons().size(), 1u);
+  shell.saidFailedThisEvent.clear();  // as the event ends
+  save(true);
+  save(false);  // a new failure in a later event
   EXPECT_EQ(desk.balloons().size(), 2u);
 }
 

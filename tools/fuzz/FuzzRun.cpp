@@ -142,6 +142,11 @@ class SeedRun {
       heldAtKill_ = check::windowsToPutBack(*shell);
       // With calls failing, a window may be held back where it stands until its place is saved.
       if (generatorOptions_.faults) heldAtKill_ = check::movedFromKeptPlace(*shell, runner_->desktop(), heldAtKill_);
+      // And with its last write failed, restore.dat holds what it held before, as the user was told.
+      sim::SimDesktop& d = runner_->desktop();
+      if (generatorOptions_.faults && runner_->faults().lastWriteFailed(restoreFilePath(d)).value_or(false)) {
+        heldAtKill_.clear();
+      }
       afterKill_ = true;
       return;
     }

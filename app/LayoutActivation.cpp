@@ -155,13 +155,9 @@ void refreshLayouts(Shell& shell) {
       }
     }
     // The engines follow a new size themselves; a moved area of the same size is placed anew here.
-    if (BorderLayout* border = shell.borderLayout()) {
-      border->refreshMetrics();
-      if (change == DesktopView::Change::Moved) border->applyLayout();
-    } else if (GridLayout* grid = shell.gridLayout()) {
-      grid->refreshMetrics();
-      if (change == DesktopView::Change::Moved) grid->arrange();
-    }
+    if (BorderLayout* border = shell.borderLayout()) border->refreshMetrics();
+    if (GridLayout* grid = shell.gridLayout()) grid->refreshMetrics();
+    if (change == DesktopView::Change::Moved) layout->engine.placeAll();
   }
 }
 

@@ -195,9 +195,7 @@ void placeHeldBackAgain(Shell& shell) {
     const bool waiting = std::any_of(layout->heldBack.begin(), layout->heldBack.end(), [&held](HWND hwnd) {
       return std::find(held.begin(), held.end(), hwnd) != held.end();
     });
-    if (!waiting) continue;
-    if (BorderLayout* border = layout->engine.border()) border->applyLayout();
-    if (GridLayout* grid = layout->engine.grid()) grid->arrange();
+    if (waiting) layout->engine.placeAll();
   }
 }
 

@@ -52,4 +52,9 @@ void ActiveLayout::readBackAnswered(HWND hwnd) {
   if (GridLayout* g = grid()) g->readBackAnswered(hwnd);
 }
 
+void ActiveLayout::placeAll() {
+  if (BorderLayout* b = border()) b->applyLayout();
+  if (GridLayout* g = grid()) g->arrange();
+}
+
 }  // namespace tessellor

@@ -40,6 +40,8 @@ class ActiveLayout {
   void settlePlacements(const PlacementOutcome& outcome, Refit refit);
   // Tells the running layout that a window placed late has taken its placement (which may place again).
   void readBackAnswered(HWND hwnd);
+  // Places every window of the running layout again, in its cell as the layout stands.
+  void placeAll();
 
  private:
   // The alternative's index is the LayoutMode.

@@ -129,7 +129,18 @@ INT_PTR handleMessage(Shell* shell, Platform& platform, HWND hwnd, UINT message,
 
 }  // namespace
 
+namespace {
+Shell* shellBeingMade = nullptr;
+}  // namespace
+
+void makingMainDialog(Shell* shell) { shellBeingMade = shell; }
+
 INT_PTR mainDialogProc(Platform& platform, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  // Sent before the dialog manager makes the template's controls: the icon need not wait for them.
+  if (message == WM_SETFONT && shellBeingMade != nullptr && shellOf(platform, hwnd) == nullptr) {
+    showTrayIconFirst(*shellBeingMade, hwnd);
+    return FALSE;
+  }
   if (message == WM_INITDIALOG) platform.SetWindowLongPtrA(hwnd, DWLP_USER, lParam);
   Shell* shell = shellOf(platform, hwnd);
   if (shell == nullptr) return FALSE;  // messages before WM_INITDIALOG

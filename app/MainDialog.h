@@ -11,6 +11,10 @@ inline constexpr UINT TRAY_ICON_ID = 100077;
 // The procedure of the main dialog: every input of the program arrives here.
 INT_PTR mainDialogProc(Platform& platform, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
+// The shell whose main dialog is being made (null once made): the messages before WM_INITDIALOG
+// carry none.
+void makingMainDialog(Shell* shell);
+
 // The end of an event: the journal, then each window placed once, then the journal again, and
 // the programs whose windows may not be moved named.
 void finishEvent(Shell& shell);

@@ -73,7 +73,12 @@ constexpr char DAMAGED_TITLE[] = "Settings not read";
 constexpr char DAMAGED_TEXT[] =
     " is empty or damaged. Tessellor starts with its default settings and writes the file anew.";
 
-void addTrayIcon(Shell& shell, HWND dialog) {
+}  // namespace
+
+void showTrayIconFirst(Shell& shell, HWND dialog) {
+  if (shell.trayIcon.hWnd != nullptr) return;  // shown already
+  shell.appModule = shell.platform.GetModuleHandleA(nullptr);
+  shell.mainDialog = dialog;
   NOTIFYICONDATAA& icon = shell.trayIcon;
   icon = NOTIFYICONDATAA{};
   icon.cbSize = NOTIFYICONDATAA_V1_SIZE;
@@ -86,15 +91,12 @@ void addTrayIcon(Shell& shell, HWND dialog) {
   showTrayIcon(shell);
 }
 
-}  // namespace
-
 // Once a process: small rather than fast.
 [[gnu::cold]] void startUp(Shell& shell, HWND dialog) {
   Platform& p = shell.platform;
-  shell.appModule = p.GetModuleHandleA(nullptr);
-  // The icon first: it is all the user sees of the start, and nothing else here is needed for it. It
-  // also carries the balloons that name the keys that cannot be used.
-  addTrayIcon(shell, dialog);
+  // The icon first: nothing else here is needed for it. It also carries the balloons that name the
+  // keys that cannot be used.
+  showTrayIconFirst(shell, dialog);
   p.GetModuleFileNameA(shell.appModule, shell.exePath, sizeof shell.exePath);
   shell.exePath[sizeof shell.exePath - 1] = '\0';  // a cut path is not terminated on older systems
   // After an update closed it, the Restart Manager starts it again; not after a crash, a hang or a

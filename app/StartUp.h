@@ -9,4 +9,9 @@ namespace tessellor {
 // status text, and on a first run (no settings file anywhere) a balloon that says how to begin.
 void startUp(Shell& shell, HWND dialog);
 
+// The tray icon, all the user sees of the start: shown as soon as the dialog exists, before its
+// controls are made where the window system says so (WM_SETFONT), else by startUp. The user's
+// clicks on it are posted, and wait for the start to end.
+void showTrayIconFirst(Shell& shell, HWND dialog);
+
 }  // namespace tessellor

@@ -9,9 +9,11 @@ int WinMain(Platform& platform, const HookMessages& messages, HINSTANCE instance
             char* /*commandLine*/, int /*showCommand*/) {
   Shell shell(platform, messages);
   shell.appInstance = instance;
-  // The whole start-up runs inside this call, on WM_INITDIALOG.
+  // The whole start-up runs inside this call, on WM_INITDIALOG; the tray icon may come before it.
+  makingMainDialog(&shell);
   shell.mainDialog = platform.CreateDialogParamA(instance, MAKEINTRESOURCE(IDD_MAIN_DIALOG), nullptr, mainDialogProc,
                                                  reinterpret_cast<LPARAM>(&shell));
+  makingMainDialog(nullptr);
   // No ShowWindow: the program lives in the tray until the user opens the dialog.
   platform.UpdateWindow(shell.mainDialog);
 

@@ -183,6 +183,7 @@ inline constexpr UINT WM_CLOSE = 0x0010;
 inline constexpr UINT WM_SETTINGCHANGE = 0x001A;
 inline constexpr UINT WM_QUIT = 0x0012;
 inline constexpr UINT WM_DISPLAYCHANGE = 0x007E;
+inline constexpr UINT WM_SETFONT = 0x0030;
 inline constexpr UINT WM_INITDIALOG = 0x0110;
 inline constexpr UINT WM_COMMAND = 0x0111;
 inline constexpr UINT WM_HOTKEY = 0x0312;

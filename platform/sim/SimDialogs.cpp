@@ -128,6 +128,8 @@ HWND SimDesktop::CreateDialogParamA(HINSTANCE /*instance*/, LPCSTR templateName,
   desc.hidden = true;
   const HWND handle = createWindow(desc);
   find(handle)->ownedByProgram = true;
+  // Its template has DS_SETFONT: the procedure hears WM_SETFONT before the controls are made.
+  proc(programDoor_ != nullptr ? *programDoor_ : *this, handle, WM_SETFONT, 0, FALSE);
   addDialog(handle, IDD_MAIN_DIALOG, proc);
   mainDialog_ = handle;
   callDialog(handle, WM_INITDIALOG, 0, initParam);

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 
 #include <windows.h>
 // psapi and shellapi need windows.h first.
@@ -76,14 +77,22 @@ struct DialogBinding {
 
 const char kBindingProperty[] = "Tessellor.DialogBinding";
 
+// The dialog being made on this thread: its messages before WM_INITDIALOG (WM_SETFONT, sent before
+// its controls are made) reach its procedure too.
+thread_local DialogBinding* dialogBeingMade = nullptr;
+
 INT_PTR CALLBACK dialogThunk(::HWND hwnd, ::UINT message, ::WPARAM wParam, ::LPARAM lParam) {
   auto* binding = static_cast<DialogBinding*>(::GetPropA(hwnd, kBindingProperty));
   if (message == WM_INITDIALOG) {
     binding = reinterpret_cast<DialogBinding*>(lParam);
     ::SetPropA(hwnd, kBindingProperty, binding);
     lParam = binding->initParam;
+    if (dialogBeingMade == binding) dialogBeingMade = nullptr;
+  } else if (binding == nullptr && dialogBeingMade != nullptr) {
+    binding = dialogBeingMade;
+    ::SetPropA(hwnd, kBindingProperty, binding);
   }
-  if (binding == nullptr) return FALSE;  // WM_SETFONT and friends, before WM_INITDIALOG
+  if (binding == nullptr) return FALSE;
   // A restarted shell has forgotten every icon; the program itself never hears of it.
   if (message == binding->platform->taskbarCreatedMessage()) binding->platform->restoreTrayIcon(ours(hwnd));
   const INT_PTR result = binding->proc(*binding->platform, ours(hwnd), message, wParam, lParam);
@@ -210,8 +219,10 @@ BOOL Win32Platform::DeleteObject(HRGN region) { return ::DeleteObject(sys(region
 HWND Win32Platform::CreateDialogParamA(HINSTANCE instance, LPCSTR templateName, HWND parent, DLGPROC proc,
                                        LPARAM initParam) {
   auto* binding = new DialogBinding{this, proc, initParam};
+  DialogBinding* const outer = std::exchange(dialogBeingMade, binding);
   ::HWND dialog =
       ::CreateDialogParamA(sys(instance), templateName, sys(parent), dialogThunk, reinterpret_cast<::LPARAM>(binding));
+  dialogBeingMade = outer;
   if (dialog == nullptr) delete binding;  // never reached WM_INITDIALOG
   return ours(dialog);
 }
@@ -219,8 +230,10 @@ HWND Win32Platform::CreateDialogParamA(HINSTANCE instance, LPCSTR templateName, 
 INT_PTR Win32Platform::DialogBoxParamA(HINSTANCE instance, LPCSTR templateName, HWND parent, DLGPROC proc,
                                        LPARAM initParam) {
   auto* binding = new DialogBinding{this, proc, initParam};
+  DialogBinding* const outer = std::exchange(dialogBeingMade, binding);
   const INT_PTR result =
       ::DialogBoxParamA(sys(instance), templateName, sys(parent), dialogThunk, reinterpret_cast<::LPARAM>(binding));
+  dialogBeingMade = outer;
   if (result == -1) delete binding;
   return result;
 }

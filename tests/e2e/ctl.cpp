@@ -777,6 +777,18 @@ void forgetLaunched() {
   launched = Launched{};
 }
 
+// Tessellor shows its icon before its start ends; what the control program sends it must wait for
+// that end, as a user's clicks, which are posted, do.
+bool startEnded(HWND window, DWORD ms) {
+  DWORD pid = 0;
+  GetWindowThreadProcessId(window, &pid);
+  HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, pid);
+  if (process == nullptr) return false;
+  const bool idle = WaitForInputIdle(process, ms) == 0;
+  CloseHandle(process);
+  return idle;
+}
+
 void launchTray(DWORD ms, const char* exe, const char* className, const char* title, UINT id) {
   forgetLaunched();
   std::string commandLine = std::string("\"") + exe + "\"";
@@ -801,7 +813,7 @@ void launchTray(DWORD ms, const char* exe, const char* className, const char* ti
     }
     return launched.window != nullptr && trayShown(launched.window, id);
   });
-  if (end < 0) {
+  if (end < 0 || !startEnded(launched.window, ms)) {
     reply("timeout %lu", static_cast<unsigned long>(ms));
   } else {
     reply("ok %lld", end - start);
@@ -1483,7 +1495,8 @@ void run(const std::string& command, const char* rest) {
     reply(trayShown(dialog) ? "tray shown" : "tray none");
   } else if (command == "wait-tray" && std::sscanf(rest, "%255s %lu", word, &n) == 2 && dialog != nullptr) {
     const bool shown = std::strcmp(word, "shown") == 0;
-    reply(pollUntil(n, [&] { return trayShown(dialog) == shown; }) >= 0 ? "ok" : "timeout");
+    const bool so = pollUntil(n, [&] { return trayShown(dialog) == shown; }) >= 0;
+    reply(so && (!shown || startEnded(dialog, n)) ? "ok" : "timeout");
   } else if (command == "tray-delete" && dialog != nullptr) {
     NOTIFYICONDATAA icon{};
     icon.cbSize = NOTIFYICONDATAA_V1_SIZE;

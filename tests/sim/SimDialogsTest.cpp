@@ -50,8 +50,10 @@ TEST_F(SimDialogs, MainDialogIsAHiddenDesktopWindowInitialisedAtOnce) {
   EXPECT_EQ(d.nameOf(main), "Tessellor");
   EXPECT_EQ(d.rectOf(main), (RECT{0, 0, 393, 459}));
   EXPECT_TRUE(d.isHidden(main));
-  ASSERT_EQ(received.size(), 1u);
-  EXPECT_EQ(received[0].message, WM_INITDIALOG);
+  // Its template has DS_SETFONT: WM_SETFONT comes before the controls, then WM_INITDIALOG.
+  ASSERT_EQ(received.size(), 2u);
+  EXPECT_EQ(received[0].message, WM_SETFONT);
+  EXPECT_EQ(received[1].message, WM_INITDIALOG);
   // Controls are not desktop windows.
   EXPECT_EQ(d.windows().size(), 1u);
   EXPECT_NE(d.GetDlgItem(main, IDC_EXCLUDED_LIST), nullptr);

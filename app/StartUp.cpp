@@ -117,7 +117,6 @@ void showTrayIconFirst(Shell& shell, HWND dialog) {
   p.ChangeWindowMessageFilterEx(dialog, WM_TRAYICON, MSGFLT_ALLOW, nullptr);
   const SettingsLoad settings = loadSettings(p, dialog);
   if (settings.result == SettingsLoad::Result::Loaded) shell.savedSettings = dialogSettingsBytes(p, dialog);
-  showSelectedLayout(shell, dialog);
   // New icons sit in the overflow area of the tray: without this, a first start looks like none.
   if (settings.result == SettingsLoad::Result::Missing)
     showTrayBalloon(shell, FIRST_RUN_TITLE, firstRunText(shell).c_str());
@@ -133,6 +132,9 @@ void showTrayIconFirst(Shell& shell, HWND dialog) {
   p.IsWindowOnCurrentVirtualDesktop(dialog, &onShownDesktop);
   UINT dpiX = 0, dpiY = 0;
   p.GetDpiForMonitor(p.MonitorFromWindow(dialog, MONITOR_DEFAULTTOPRIMARY), MDT_EFFECTIVE_DPI, &dpiX, &dpiY);
+  // Last: the icon shows before the start ends, and a status text marks that end to anyone
+  // watching the dialog (the end-to-end control program waits for it).
+  showSelectedLayout(shell, dialog);
 }
 
 }  // namespace tessellor

@@ -778,15 +778,18 @@ void forgetLaunched() {
 }
 
 // Tessellor shows its icon before its start ends; what the control program sends it must wait for
-// that end, as a user's clicks, which are posted, do.
-bool startEnded(HWND window, DWORD ms) {
-  DWORD pid = 0;
-  GetWindowThreadProcessId(window, &pid);
-  HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, pid);
-  if (process == nullptr) return false;
-  const bool idle = WaitForInputIdle(process, ms) == 0;
-  CloseHandle(process);
-  return idle;
+// that end, as a user's clicks, which are posted, do. Its start sets the status box last; a bare
+// dialog (any other title) has none, and its start ends with its icon.
+bool startEnded(HWND dialog, DWORD ms) {
+  char title[64] = {};
+  GetWindowTextA(dialog, title, sizeof title);
+  if (std::strcmp(title, "Tessellor") != 0) return true;
+  return pollUntil(ms, [&] {
+           const HWND box = GetDlgItem(dialog, kStatusBox);
+           char text[64] = {};
+           return box != nullptr && sendWithin(box, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), ms) &&
+                  text[0] != '\0';
+         }) >= 0;
 }
 
 void launchTray(DWORD ms, const char* exe, const char* className, const char* title, UINT id) {

@@ -57,6 +57,12 @@ void followAutostartBox(Shell& shell, HWND dialog) {
   }
 }
 
+// The common controls' library is loaded by the first dialog that holds one of them, not at start.
+void registerCommonControls(Platform& p, DWORD classes) {
+  const INITCOMMONCONTROLSEX controls{sizeof controls, classes};
+  p.InitCommonControlsEx(&controls);
+}
+
 }  // namespace
 
 void runCommand(Shell& shell, HWND dialog, WORD id) {
@@ -118,6 +124,7 @@ void runCommand(Shell& shell, HWND dialog, WORD id) {
       break;
     }
     case IDC_WINDOWS: {
+      registerCommonControls(p, ICC_LISTVIEW_CLASSES);
       WindowsSession session{&shell, {}};
       const ModalLoop loop(shell);
       p.DialogBoxParamA(shell.appInstance, MAKEINTRESOURCE(IDD_WINDOWS), dialog, windowsDialogProc,
@@ -125,6 +132,7 @@ void runCommand(Shell& shell, HWND dialog, WORD id) {
       break;
     }
     case IDC_KEYS: {
+      registerCommonControls(p, ICC_HOTKEY_CLASS);
       KeysSession session{&shell, {}};
       const ModalLoop loop(shell);
       p.DialogBoxParamA(shell.appInstance, MAKEINTRESOURCE(IDD_KEYS), dialog, keysDialogProc,

@@ -83,6 +83,7 @@ class NullPlatform : public Platform {
   int GetWindowRgn(HWND, HRGN) override { return ERROR; }
   DWORD GetRegionData(HRGN, DWORD, RGNDATA*) override { return 0; }
   BOOL DeleteObject(HRGN) override { return TRUE; }
+  BOOL InitCommonControlsEx(const INITCOMMONCONTROLSEX*) override { return TRUE; }
   HWND CreateDialogParamA(HINSTANCE, LPCSTR, HWND, DLGPROC, LPARAM) override { return nullptr; }
   INT_PTR DialogBoxParamA(HINSTANCE, LPCSTR, HWND, DLGPROC, LPARAM) override { return 0; }
   BOOL EndDialog(HWND, INT_PTR) override { return TRUE; }

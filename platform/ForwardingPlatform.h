@@ -70,6 +70,9 @@ class ForwardingPlatform : public Platform {
     return desktop_.GetRegionData(region, count, data);
   }
   BOOL DeleteObject(HRGN region) override { return desktop_.DeleteObject(region); }
+  BOOL InitCommonControlsEx(const INITCOMMONCONTROLSEX* controls) override {
+    return desktop_.InitCommonControlsEx(controls);
+  }
   HWND CreateDialogParamA(HINSTANCE instance, LPCSTR templateName, HWND parent, DLGPROC proc,
                           LPARAM initParam) override {
     return desktop_.CreateDialogParamA(instance, templateName, parent, proc, initParam);

@@ -78,7 +78,8 @@ class Platform {
   virtual DWORD GetRegionData(HRGN region, DWORD count, RGNDATA* data) = 0;
   virtual BOOL DeleteObject(HRGN region) = 0;
 
-  // Dialogs and their controls.
+  // Dialogs and their controls. The common controls' classes exist once registered.
+  virtual BOOL InitCommonControlsEx(const INITCOMMONCONTROLSEX* controls) = 0;
   virtual HWND CreateDialogParamA(HINSTANCE instance, LPCSTR templateName, HWND parent, DLGPROC proc,
                                   LPARAM initParam) = 0;
   virtual INT_PTR DialogBoxParamA(HINSTANCE instance, LPCSTR templateName, HWND parent, DLGPROC proc,

@@ -166,6 +166,15 @@ struct NOTIFYICONDATAA {
   GUID guidItem;
   HICON hBalloonIcon;
 };
+// The common controls' window classes to register: the Keys dialog's hotkey controls and the Windows
+// dialog's list view.
+struct INITCOMMONCONTROLSEX {
+  DWORD dwSize;
+  DWORD dwICC;
+};
+inline constexpr DWORD ICC_LISTVIEW_CLASSES = 0x1;
+inline constexpr DWORD ICC_HOTKEY_CLASS = 0x40;
+
 inline constexpr DWORD NOTIFYICONDATAA_V1_SIZE = offsetof(NOTIFYICONDATAA, szTip) + 64;
 inline constexpr DWORD NOTIFYICONDATAA_V2_SIZE = offsetof(NOTIFYICONDATAA, guidItem);
 inline constexpr DWORD NOTIFYICONDATAA_V3_SIZE = offsetof(NOTIFYICONDATAA, hBalloonIcon);

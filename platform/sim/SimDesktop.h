@@ -356,6 +356,9 @@ class SimDesktop : public Platform {
   DWORD GetRegionData(HRGN region, DWORD count, RGNDATA* data) override;
   BOOL DeleteObject(HRGN region) override;
 
+  // Registers classes as the real call does; the Keys and Windows dialogs fail to open (-1) until
+  // their controls' classes are registered.
+  BOOL InitCommonControlsEx(const INITCOMMONCONTROLSEX* controls) override;
   HWND CreateDialogParamA(HINSTANCE instance, LPCSTR templateName, HWND parent, DLGPROC proc,
                           LPARAM initParam) override;
   INT_PTR DialogBoxParamA(HINSTANCE instance, LPCSTR templateName, HWND parent, DLGPROC proc,
@@ -582,6 +585,7 @@ class SimDesktop : public Platform {
   std::vector<HWND> modalStack_;
   HWND mainDialog_ = nullptr;
   std::uintptr_t dialogSerial_ = 0;
+  DWORD commonControls_ = 0;  // ICC_ flags registered so far
 
   // Messages.
   std::deque<MSG> queue_;

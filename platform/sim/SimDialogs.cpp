@@ -136,11 +136,20 @@ HWND SimDesktop::CreateDialogParamA(HINSTANCE /*instance*/, LPCSTR templateName,
   return handle;
 }
 
+BOOL SimDesktop::InitCommonControlsEx(const INITCOMMONCONTROLSEX* controls) {
+  if (controls == nullptr || controls->dwSize != sizeof(INITCOMMONCONTROLSEX)) return FALSE;
+  commonControls_ |= controls->dwICC;  // each call adds to the ones before
+  return TRUE;
+}
+
 INT_PTR SimDesktop::DialogBoxParamA(HINSTANCE /*instance*/, LPCSTR templateName, HWND /*parent*/, DLGPROC proc,
                                     LPARAM initParam) {
   if (!IS_INTRESOURCE(templateName)) return -1;
   const int templateId = resourceId(templateName);
   if (templateId != IDD_BORDER_SETTINGS && templateId != IDD_KEYS && templateId != IDD_WINDOWS) return -1;
+  // A control whose class is not registered fails the whole dialog, as the dialog manager's does.
+  if (templateId == IDD_KEYS && (commonControls_ & ICC_HOTKEY_CLASS) == 0) return -1;
+  if (templateId == IDD_WINDOWS && (commonControls_ & ICC_LISTVIEW_CLASSES) == 0) return -1;
   const HWND handle = handleFromValue(kFirstModal + dialogSerial_ + 1);
   addDialog(handle, templateId, proc);
   modalStack_.push_back(handle);

@@ -75,6 +75,7 @@ constexpr std::array kFallible{
     Fallible{"GetWindowTextA", true},
     Fallible{"GetWindowTextLengthA", true},
     Fallible{"GetWindowThreadProcessId", true},
+    Fallible{"InitCommonControlsEx", true},
     Fallible{"IsWindowOnCurrentVirtualDesktop", true},
     Fallible{"KillTimer", true},
     Fallible{"LoadIconA", true},
@@ -321,6 +322,10 @@ BOOL SimFaults::DeleteObject(HRGN region) {
 
 // ---- Dialogs ----
 
+BOOL SimFaults::InitCommonControlsEx(const INITCOMMONCONTROLSEX* controls) {
+  if (fails("InitCommonControlsEx", nullptr, kNotEnoughMemory)) return FALSE;
+  return desktop_.InitCommonControlsEx(controls);
+}
 HWND SimFaults::CreateDialogParamA(HINSTANCE instance, LPCSTR templateName, HWND parent, DLGPROC proc,
                                    LPARAM initParam) {
   if (fails("CreateDialogParamA", nullptr, kNotEnoughMemory)) return nullptr;

@@ -71,6 +71,7 @@ class SimFaults final : public ForwardingPlatform {
   int GetWindowRgn(HWND hwnd, HRGN region) override;
   DWORD GetRegionData(HRGN region, DWORD count, RGNDATA* data) override;
   BOOL DeleteObject(HRGN region) override;
+  BOOL InitCommonControlsEx(const INITCOMMONCONTROLSEX* controls) override;
   HWND CreateDialogParamA(HINSTANCE instance, LPCSTR templateName, HWND parent, DLGPROC proc,
                           LPARAM initParam) override;
   INT_PTR DialogBoxParamA(HINSTANCE instance, LPCSTR templateName, HWND parent, DLGPROC proc,

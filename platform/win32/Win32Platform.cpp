@@ -13,6 +13,7 @@
 
 #include <windows.h>
 // psapi and shellapi need windows.h first.
+#include <commctrl.h>
 #include <dwmapi.h>
 #include <psapi.h>
 #include <shellapi.h>
@@ -215,6 +216,22 @@ DWORD Win32Platform::GetRegionData(HRGN region, DWORD count, RGNDATA* data) {
   return ::GetRegionData(sys(region), count, reinterpret_cast<::RGNDATA*>(data));
 }
 BOOL Win32Platform::DeleteObject(HRGN region) { return ::DeleteObject(sys(region)); }
+
+BOOL Win32Platform::InitCommonControlsEx(const INITCOMMONCONTROLSEX* controls) {
+  // Loaded at the first dialog that needs it, not with the program: its loading is a good part of a
+  // start's time before the tray icon shows. The manifest's side-by-side redirection still picks
+  // version 6; the system folder only, as for every library loaded by name.
+  using InitFn = ::BOOL(WINAPI*)(const ::INITCOMMONCONTROLSEX*);
+  static const auto init = [] {
+    const ::HMODULE module = ::LoadLibraryExA("comctl32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    return module != nullptr
+               ? reinterpret_cast<InitFn>(reinterpret_cast<void*>(::GetProcAddress(module, "InitCommonControlsEx")))
+               : nullptr;
+  }();
+  if (init == nullptr || controls == nullptr) return FALSE;
+  const ::INITCOMMONCONTROLSEX system{controls->dwSize, controls->dwICC};
+  return init(&system);
+}
 
 HWND Win32Platform::CreateDialogParamA(HINSTANCE instance, LPCSTR templateName, HWND parent, DLGPROC proc,
                                        LPARAM initParam) {

@@ -70,6 +70,7 @@ class Win32Platform final : public Platform {
   DWORD GetRegionData(HRGN region, DWORD count, RGNDATA* data) override;
   BOOL DeleteObject(HRGN region) override;
 
+  BOOL InitCommonControlsEx(const INITCOMMONCONTROLSEX* controls) override;
   HWND CreateDialogParamA(HINSTANCE instance, LPCSTR templateName, HWND parent, DLGPROC proc,
                           LPARAM initParam) override;
   INT_PTR DialogBoxParamA(HINSTANCE instance, LPCSTR templateName, HWND parent, DLGPROC proc,

@@ -9,8 +9,6 @@
 #include <optional>
 
 #include <windows.h>
-// commctrl needs windows.h first.
-#include <commctrl.h>
 
 // The C++ runtime's own terminate handler writes the uncaught exception's demangled type to standard
 // error, which a GUI program does not have, and brings the demangler, a tenth of tessellor.exe.
@@ -64,9 +62,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, in
   if (const std::optional<int> exitCode = tessellor::runSwitch(platform, commandLine, TESSELLOR_VERSION_TEXT))
     return *exitCode;
   if (handedToRunningInstance()) return 0;
-  // The Keys dialog's hotkey controls: their window class exists once this has run.
-  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_HOTKEY_CLASS | ICC_LISTVIEW_CLASSES};
-  InitCommonControlsEx(&controls);
   return tessellor::WinMain(platform, hookMessages, reinterpret_cast<tessellor::HINSTANCE>(instance),
                             reinterpret_cast<tessellor::HINSTANCE>(previous), commandLine, showCommand);
 }

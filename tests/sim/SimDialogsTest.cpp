@@ -160,6 +160,29 @@ TEST_F(SimDialogs, QuitEndsAModalLoopAndStillReachesTheOuterLoop) {
   EXPECT_EQ(d.GetMessageA(&msg, nullptr, 0, 0), -1);
 }
 
+TEST_F(SimDialogs, CommonControlDialogsOpenOnlyOnceTheirClassesAreRegistered) {
+  // Ended at once, by the quit message, once open.
+  d.onIdle = [&] {
+    d.PostQuitMessage(0);
+    return true;
+  };
+  EXPECT_EQ(d.DialogBoxParamA(nullptr, MAKEINTRESOURCE(IDD_KEYS), main, modalProc, 0), -1);
+  EXPECT_EQ(d.DialogBoxParamA(nullptr, MAKEINTRESOURCE(IDD_WINDOWS), main, modalProc, 0), -1);
+  EXPECT_FALSE(d.InitCommonControlsEx(nullptr));
+  const INITCOMMONCONTROLSEX wrongSize{sizeof(INITCOMMONCONTROLSEX) + 4, ICC_HOTKEY_CLASS};
+  EXPECT_FALSE(d.InitCommonControlsEx(&wrongSize));
+  EXPECT_EQ(d.DialogBoxParamA(nullptr, MAKEINTRESOURCE(IDD_KEYS), main, modalProc, 0), -1);
+  // Each registration adds to the ones before.
+  const INITCOMMONCONTROLSEX hotkeys{sizeof(INITCOMMONCONTROLSEX), ICC_HOTKEY_CLASS};
+  const INITCOMMONCONTROLSEX listView{sizeof(INITCOMMONCONTROLSEX), ICC_LISTVIEW_CLASSES};
+  EXPECT_TRUE(d.InitCommonControlsEx(&hotkeys));
+  EXPECT_NE(d.DialogBoxParamA(nullptr, MAKEINTRESOURCE(IDD_KEYS), main, modalProc, 0), -1);
+  EXPECT_EQ(d.DialogBoxParamA(nullptr, MAKEINTRESOURCE(IDD_WINDOWS), main, modalProc, 0), -1);
+  EXPECT_TRUE(d.InitCommonControlsEx(&listView));
+  EXPECT_NE(d.DialogBoxParamA(nullptr, MAKEINTRESOURCE(IDD_WINDOWS), main, modalProc, 0), -1);
+  EXPECT_NE(d.DialogBoxParamA(nullptr, MAKEINTRESOURCE(IDD_KEYS), main, modalProc, 0), -1);
+}
+
 TEST_F(SimDialogs, QuitComesAfterQueuedMessages) {
   d.PostQuitMessage(0);
   d.postMessage(main, WM_COMMAND, 1, 0);

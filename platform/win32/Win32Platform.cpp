@@ -22,6 +22,7 @@
 #include "hook/msghook.h"
 #include "platform/TemporaryFiles.h"
 #include "platform/win32/PlacementWorkers.h"
+#include "platform/win32/SystemFunction.h"
 
 // With the current psapi these are macros for the K32 names; our members keep the documented ones.
 #undef EnumProcessModules
@@ -200,7 +201,10 @@ BOOL Win32Platform::SystemParametersInfoA(UINT action, UINT param, void* pvParam
 }
 HWND Win32Platform::GetWindow(HWND hwnd, UINT cmd) { return ours(::GetWindow(sys(hwnd), cmd)); }
 HRESULT Win32Platform::DwmGetWindowAttribute(HWND hwnd, DWORD attribute, void* value, DWORD size) {
-  return ::DwmGetWindowAttribute(sys(hwnd), attribute, value, size);
+  // Loaded at the first window read, after the tray icon shows; without it no window has frames.
+  using DwmGetWindowAttributeFn = ::HRESULT(WINAPI*)(::HWND, ::DWORD, ::PVOID, ::DWORD);
+  static const auto fn = systemFunction<DwmGetWindowAttributeFn>("dwmapi.dll", "DwmGetWindowAttribute");
+  return fn != nullptr ? fn(sys(hwnd), attribute, value, size) : E_NOTIMPL;
 }
 
 HRESULT Win32Platform::SHQueryUserNotificationState(QUERY_USER_NOTIFICATION_STATE* state) {
@@ -218,16 +222,10 @@ DWORD Win32Platform::GetRegionData(HRGN region, DWORD count, RGNDATA* data) {
 BOOL Win32Platform::DeleteObject(HRGN region) { return ::DeleteObject(sys(region)); }
 
 BOOL Win32Platform::InitCommonControlsEx(const INITCOMMONCONTROLSEX* controls) {
-  // Loaded at the first dialog that needs it, not with the program: its loading is a good part of a
-  // start's time before the tray icon shows. The manifest's side-by-side redirection still picks
-  // version 6; the system folder only, as for every library loaded by name.
+  // Loaded at the first dialog that needs it: its loading was a good part of a start's time before
+  // the tray icon shows. The manifest picks version 6.
   using InitFn = ::BOOL(WINAPI*)(const ::INITCOMMONCONTROLSEX*);
-  static const auto init = [] {
-    const ::HMODULE module = ::LoadLibraryExA("comctl32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-    return module != nullptr
-               ? reinterpret_cast<InitFn>(reinterpret_cast<void*>(::GetProcAddress(module, "InitCommonControlsEx")))
-               : nullptr;
-  }();
+  static const auto init = systemFunction<InitFn>("comctl32.dll", "InitCommonControlsEx");
   if (init == nullptr || controls == nullptr) return FALSE;
   const ::INITCOMMONCONTROLSEX system{controls->dwSize, controls->dwICC};
   return init(&system);

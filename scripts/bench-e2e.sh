@@ -314,9 +314,11 @@ fi
 ours=()
 floor=()
 for ((i = 1; i <= runs; i++)); do
+  settle
   step "launch-tray 30000 $(winpath "$bin/tessellor.exe") #32770 Tessellor 100077"
   ours+=("${REPLY#ok }")
   stop_tessellor
+  settle
   step "launch-tray 30000 $(winpath "$bin/tessellor-traydemo.exe") #32770 TrayDemo 1"
   floor+=("${REPLY#ok }")
   step post-close

@@ -2,10 +2,10 @@
 # What users wait for: the real tessellor.exe under Wine on a private virtual display, driven by the
 # end-to-end harness (tests/e2e/harness.sh), every figure the median of several runs. Prints a table.
 #
-#   scripts/bench-e2e.sh            7 runs a figure; 6, 12 and 24 windows
+#   scripts/bench-e2e.sh            11 runs a figure; 6, 12 and 24 windows
 #   scripts/bench-e2e.sh --quick    1 run, 6 windows: only proves that every measurement still works
 #   scripts/bench-e2e.sh --own [RUNS]  only the windows each a program of its own (12 and 24) and the
-#                                   start until the tray icon, RUNS runs a figure (7)
+#                                   start until the tray icon, RUNS runs a figure (11)
 #
 # Beside the program's own figures it measures the floor, the control program placing the same
 # windows itself, once each, one after another (each run right after one of the program's, so that
@@ -34,7 +34,7 @@
 #   finds the icon (Shell_NotifyIcon NIM_MODIFY succeeds only for an icon the shell holds).
 set -euo pipefail
 
-runs=7
+runs=11
 border_counts=(6 12 24)
 grid_count=12
 drag_count=12
@@ -49,7 +49,7 @@ if [ "${1:-}" = --quick ]; then
   bare_count=6
   own_counts=(6)
 elif [ "${1:-}" = --own ]; then
-  runs=${2:-7}
+  runs=${2:-11}
   one_program=""
   [[ $runs =~ ^[1-9][0-9]?$ ]] || { echo "usage: scripts/bench-e2e.sh --own [RUNS]" >&2; exit 2; }
 elif [ -n "${1:-}" ]; then

@@ -127,10 +127,9 @@ INT_PTR handleMessage(Shell* shell, Platform& platform, HWND hwnd, UINT message,
   }
 }
 
-}  // namespace
-
-namespace {
+// The shell whose main dialog is being made: the messages before WM_INITDIALOG carry none.
 Shell* shellBeingMade = nullptr;
+
 }  // namespace
 
 void makingMainDialog(Shell* shell) { shellBeingMade = shell; }

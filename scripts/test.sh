@@ -27,6 +27,7 @@ echo "== the installer and the package managers' manifests"
 echo "== the real program end to end under Wine"
 tests/e2e/run.sh
 scripts/bench-e2e.sh --quick
+scripts/bench-e2e.sh --own 1
 
 echo "== Linux build and tests"
 cmake --preset dev >/dev/null
